@@ -1,0 +1,5 @@
+#include "app/mainwindow.h"
+
+void MainWindow::on_actionAbout_triggered() {}
+
+void MainWindow::on_actionHelp_triggered() {}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// Small helpers shared by the page forms of the main window.
+namespace FormKit {
+
+// A page: a parentless widget with a named top-level grid layout.
+QWidget* makePage(const char* pageName, QGridLayout*& grid, const char* gridName);
+
+// Sets a combo box's items by index (adding missing entries), as a form retranslation does.
+void setItems(QComboBox* box, const QStringList& texts);
+
+// The eighteen baud rates offered by every serial page; index 8 is "115200", 2 is "9600".
+QStringList baudRates();
+
+// Port list, baud list and Open button of a serial page, stacked in a grid from `row`.
+struct PortControls {
+    QLabel* portLabel = nullptr;
+    QComboBox* portList = nullptr;
+    QLabel* baudLabel = nullptr;
+    QComboBox* baudList = nullptr;
+    QPushButton* openButton = nullptr;
+};
+PortControls makePortControls(QWidget* parent, QGridLayout* grid, int row, const QString& prefix);
+void retranslatePortControls(const PortControls& controls);
+
+QString tr(const char* text);
+
+} // namespace FormKit

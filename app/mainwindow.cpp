@@ -1,0 +1,172 @@
+#include "app/mainwindow.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QGridLayout>
+#include <QSettings>
+#include <QStyleFactory>
+#include <QTabWidget>
+#include <QTimer>
+#include <QUrl>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include "app/endpoints.h"
+#include "app/eventwait.h"
+#include "app/mainwindow_form.h"
+#include "protocols/quenlix_ble.h"
+#include "serial/threadserial.h"
+#include "tools/quenlix_convert.h"
+#include "tools/quenlix_hex_tools.h"
+#include "widgets/mwaveview.h"
+
+#include <QSerialPort>
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainWindow)
+{
+    ui->setupUi(this);
+
+    Serial_isOpen = false;
+    UDP_isOpen = false;
+    TCP_isOpen = false;
+    MQTT_isConnected = false;
+    GPS_calculateOpen = false;
+    GPS_signalOpen = false;
+    COM_expandOpen = false;
+    helpOpen = false;
+    Serial_thread = nullptr;
+    TCP_serverClients.clear();
+    GPS_fixValid = 0;
+    GPS_tcpOpen = 0;
+    GSM_tcpOpen = 0;
+    GPS_lastMapUpdate = 0;
+    toolCount = ToolSwitches::toolCount;
+    I2Cdump_readOpen = false;
+    I2Cdump_writeOpen = false;
+
+    setWindowTitle(QStringLiteral("Quenlix -- PLAX Ver %1.%2.%3").arg(3).arg(4).arg(4) +
+                   Endpoints::makerAddresses());
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
+    setStyleSheet(QStringLiteral("background-color: white grey"));
+
+    const int keptCount = Config();
+    SerialSacn();
+    startInit();
+    getLocalIP();
+
+    for (int i = 0; i < keptCount; ++i)
+        startTool(ui->tabWidget->tabText(i));
+
+    webView = new QWebEngineView(this);
+    webView->load(QUrl(Endpoints::homePage(), QUrl::TolerantMode));
+    ui->web_gridLayout->addWidget(webView);
+    webView->settings()->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
+    webView->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+
+    connect(ui->actionCheck_Update, SIGNAL(triggered()), this, SLOT(slotActionCheck_Update()));
+
+    Serial_scanTimer = new QTimer(this);
+    connect(Serial_scanTimer, SIGNAL(timeout()), this, SLOT(SerialSacn_new()));
+    Serial_scanTimer->start(500);
+}
+
+// Runs the start-up of the tool whose tab bears this English title.
+void MainWindow::startTool(const QString& title)
+{
+    const int tool = ToolSwitches::tabTitles().indexOf(title);
+    if (tool < 0)
+        return;
+    startedTools.append(title);
+    switch (tool) {
+    case 0: Serial_Init_Start(); break;
+    case 1: UDP_Init_Start(); break;
+    case 2: TCP_Init_Start(); break;
+    case 3: GPS_Init_Start(); break;
+    case 4: GSM_Init_Start(); break;
+    case 5: Unicode_Init_Start(); break;
+    case 6: ENVironment_Init_Start(); break;
+    case 7: Crypty_Init_Start(); break;
+    case 8:
+        Oscilloscope_Init_Start();
+        OSC_waveView = new MWaveView(nullptr);
+        ui->gridLayout_oscilloscpewideget->addWidget(OSC_waveView);
+        break;
+    case 9: Mqtt_Init_Start(); break;
+    case 10:
+        ui->gridLayout_36->addWidget(new quenlix_ble(this));
+        break;
+    case 11: Spectra_Init_Start(); break;
+    case 12:
+        ui->gridLayout_40->addWidget(new quenlix_convert(this));
+        break;
+    case 13: I2Cdump_Init_Start(); break;
+    case 14: TOF_Init_Start(); break;
+    case 15: Modbus_Init_Start(); break;
+    case 16:
+        ui->gridLayout_47->addWidget(new quenlix_hex_tools(this));
+        break;
+    case 17: CIE_Init_Start(); break;
+    case 18: IMU_Init_Start(); break;
+    }
+}
+
+MainWindow::~MainWindow()
+{
+    if (Serial_thread) {
+        if (Serial_thread->serialPort && Serial_thread->serialPort->isOpen())
+            Serial_thread->serialPort->close();
+        delete Serial_thread; // waits for its (idle) thread before it goes
+        Serial_thread = nullptr;
+    }
+    delete ui;
+    ui = nullptr;
+}
+
+void MainWindow::startInit()
+{
+    for (QWidget* w : {static_cast<QWidget*>(ui->delayspinBox), static_cast<QWidget*>(ui->sendmsgBtn),
+                       static_cast<QWidget*>(ui->sendfileBtn), static_cast<QWidget*>(ui->sendMsgtextEdit),
+                       static_cast<QWidget*>(ui->UDPdelayspinBox), static_cast<QWidget*>(ui->UDPsendmsgBtn),
+                       static_cast<QWidget*>(ui->UDPsendMsgtextEdit), static_cast<QWidget*>(ui->TCPdelayspinBox),
+                       static_cast<QWidget*>(ui->TCPsendmsgBtn), static_cast<QWidget*>(ui->TCPsendMsgtextEdit),
+                       static_cast<QWidget*>(ui->com_checkBox_DTR), static_cast<QWidget*>(ui->com_checkBox_RTS)})
+        w->setEnabled(false);
+
+    COM_sendInterval = 200;
+    UDP_sendInterval = 200;
+    TCP_sendInterval = 200;
+
+    COM_sendTimer = new QTimer(this);
+    UDP_sendTimer = new QTimer(this);
+    TCP_sendTimer = new QTimer(this);
+    connect(COM_sendTimer, SIGNAL(timeout()), this, SLOT(sendMsg()));
+    connect(UDP_sendTimer, SIGNAL(timeout()), this, SLOT(UDP_sendMsg()));
+}
+
+void MainWindow::on_actionExit_triggered()
+{
+    close();
+}
+
+void MainWindow::msleep(int ms)
+{
+    waitProcessingEvents(ms);
+}
+
+void MainWindow::setStyleSheets(QString qssFile)
+{
+    QFile file(qssFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    qApp->setStyleSheet(QString::fromUtf8(file.readAll()));
+    file.close();
+}
+
+void MainWindow::changeEvent(QEvent* e)
+{
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}
+
+void MainWindow::resizeEvent(QResizeEvent*) {}

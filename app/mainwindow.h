@@ -1,0 +1,164 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QMainWindow>
+#include <QMetaObject>
+#include <QString>
+#include <QStringList>
+
+#include "app/aboutdialog.h"
+#include "app/toolswitches.h"
+
+class MWaveView;
+class QEvent;
+class QResizeEvent;
+class QSettings;
+class QTcpServer;
+class QTcpSocket;
+class QTimer;
+class QUdpSocket;
+class QWebEngineView;
+class ThreadSerial;
+class Ui_MainWindow;
+
+// The one window of the program. Every tool is a group of members below, one
+// section per tool in tab order; each group is defined in its tool's own folder.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // ---- Shell: frame, settings and tool switches (app/) ----
+    Ui_MainWindow* ui = nullptr;
+    AboutDialog aboutDialog;
+    QSettings* settings = nullptr;
+    QString toolKeys[ToolSwitches::toolCount];
+    int toolSwitches[ToolSwitches::toolCount] = {};
+    int toolCount = 0;
+    QWebEngineView* webView = nullptr;
+    bool helpOpen = false;
+    // Titles of the tools whose start-up ran, in the order they ran.
+    QStringList startedTools;
+
+    int Config();
+    void startInit();
+
+    // ---- Shared serial port and port scan (serial/) ----
+    ThreadSerial* Serial_thread = nullptr;
+    bool Serial_isOpen = false;
+    QTimer* Serial_scanTimer = nullptr;
+
+    void SerialSacn();
+
+    // ---- Serial terminal (serial/) ----
+    QTimer* COM_sendTimer = nullptr;
+    int COM_sendInterval = 0;
+    bool COM_expandOpen = false;
+    QMetaObject::Connection COM_dtrConnection;
+    QMetaObject::Connection COM_rtsConnection;
+
+    void Serial_Init_Start();
+
+    // ---- UDP terminal (network/) ----
+    QTimer* UDP_sendTimer = nullptr;
+    int UDP_sendInterval = 0;
+    bool UDP_isOpen = false;
+
+    void getLocalIP();
+    void UDP_Init_Start();
+
+    // ---- TCP terminal (network/) ----
+    QTimer* TCP_sendTimer = nullptr;
+    int TCP_sendInterval = 0;
+    bool TCP_isOpen = false;
+    QList<QTcpSocket*> TCP_serverClients;
+
+    void TCP_Init_Start();
+
+    // ---- GPS console (gps/) ----
+    QTcpServer* GPS_tcpServer = nullptr;
+    QList<QTcpSocket*> GPS_tcpClients;
+    int GPS_mapType = 0;
+    bool GPS_calculateOpen = false;
+    bool GPS_signalOpen = false;
+    int GPS_fixValid = 0;
+    int GPS_tcpOpen = 0;
+    qint64 GPS_lastMapUpdate = 0;
+
+    void GPS_Init_Start();
+
+    // ---- GSM console (gsm/) ----
+    int GSM_tcpOpen = 0;
+
+    void GSM_Init_Start();
+
+    // ---- Unicode tab (tools/) ----
+    void Unicode_Init_Start();
+
+    // ---- Environment console (sensors/) ----
+    void ENVironment_Init_Start();
+
+    // ---- Crypty tab (tools/) ----
+    void Crypty_Init_Start();
+
+    // ---- Oscilloscope console (sensors/) ----
+    MWaveView* OSC_waveView = nullptr;
+
+    void Oscilloscope_Init_Start();
+
+    // ---- MQTT client (protocols/) ----
+    bool MQTT_isConnected = false;
+
+    void Mqtt_Init_Start();
+
+    // ---- Spectrometer console (sensors/) ----
+    void Spectra_Init_Start();
+
+    // ---- I2C dump console (sensors/) ----
+    bool I2Cdump_readOpen = false;
+    bool I2Cdump_writeOpen = false;
+
+    void I2Cdump_Init_Start();
+
+    // ---- Time-of-flight console (sensors/) ----
+    void TOF_Init_Start();
+
+    // ---- Modbus master (protocols/) ----
+    void Modbus_Init_Start();
+
+    // ---- CIE colour console (sensors/) ----
+    void CIE_Init_Start();
+
+    // ---- IMU console (sensors/) ----
+    void IMU_Init_Start();
+
+public slots:
+    // ---- Shell ----
+    void on_actionExit_triggered();
+    void on_actionAbout_triggered();
+    void on_actionHelp_triggered();
+    void slotActionConfig();
+    void slotActionCheck_Update();
+    void setStyleSheets(QString qssFile);
+    void msleep(int ms);
+
+    // ---- Shared serial port and port scan ----
+    void SerialSacn_new();
+
+    // ---- Serial terminal ----
+    void sendMsg();
+
+    // ---- UDP terminal ----
+    void UDP_sendMsg();
+
+protected:
+    void changeEvent(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void startTool(const QString& title);
+};

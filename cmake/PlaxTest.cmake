@@ -1,0 +1,27 @@
+# plax_add_test(<name> SOURCES <files...> [LIBS <targets...>] [XVFB] [BENCHMARK] [TIMEOUT <s>])
+#
+# One executable and one ctest entry per test. Every test gets the label
+# "headless" (runs offscreen), "xvfb" (needs a real X server: 3D views and the
+# whole program) or "benchmark" (not part of the normal test run).
+function(plax_add_test name)
+    cmake_parse_arguments(T "XVFB;BENCHMARK" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE plax_testsupport Qt6::Test ${T_LIBS})
+    add_test(NAME ${name} COMMAND ${name})
+    set(env "QTWEBENGINE_DISABLE_SANDBOX=1" "PLAX_TEST_BINARY_DIR=${CMAKE_BINARY_DIR}"
+            "PLAX_SHARED_DIR=${PROJECT_SOURCE_DIR}/../shared"
+            "PLAX_HOME_PAGE=about:blank")
+    if(T_BENCHMARK)
+        set(label benchmark)
+        list(APPEND env "QT_QPA_PLATFORM=offscreen")
+    elseif(T_XVFB)
+        set(label xvfb)
+    else()
+        set(label headless)
+        list(APPEND env "QT_QPA_PLATFORM=offscreen")
+    endif()
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 300)
+    endif()
+    set_tests_properties(${name} PROPERTIES LABELS ${label} ENVIRONMENT "${env}" TIMEOUT ${T_TIMEOUT})
+endfunction()

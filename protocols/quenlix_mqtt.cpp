@@ -1,0 +1,3 @@
+#include "app/mainwindow.h"
+
+void MainWindow::Mqtt_Init_Start() {}

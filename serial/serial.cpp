@@ -1,0 +1,5 @@
+#include "app/mainwindow.h"
+
+void MainWindow::SerialSacn() {}
+
+void MainWindow::SerialSacn_new() {}

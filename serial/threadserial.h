@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QThread>
+
+class QSerialPort;
+
+// The one serial-port worker. The port and the read slot live on the GUI thread;
+// the thread itself does no work. A worker serves one opening of the port.
+class ThreadSerial : public QThread
+{
+    Q_OBJECT
+public:
+    explicit ThreadSerial(QThread* parent = nullptr);
+    ~ThreadSerial() override;
+
+    // Makes, configures and opens the port; with true, received bytes are emitted.
+    void Init(bool emitReceived);
+    void setDTR(bool) {}
+    void setRTS(bool) {}
+
+    QString portName;
+    QSerialPort* serialPort = nullptr;
+    int baud = 0;
+    int dataBits = 0;
+    int parityIndex = 0;
+    int stopBitsIndex = 0;
+    bool isOpen = false;
+
+signals:
+    void Serial_read_Data(QByteArray data);
+
+public slots:
+    void readData();
+
+protected:
+    void run() override {}
+};

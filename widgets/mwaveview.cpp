@@ -1,0 +1,6 @@
+#include "widgets/mwaveview.h"
+
+MWaveView::MWaveView(QWidget* parent) : QChartView(parent)
+{
+    setObjectName(QStringLiteral("MWaveView"));
+}
