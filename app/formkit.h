@@ -22,7 +22,8 @@ void setItems(QComboBox* box, const QStringList& texts);
 QStringList baudRates();
 
 // Port list, baud list and Open button of a serial page, stacked in a grid from `row`.
-struct PortControls {
+struct PortControls
+{
     QLabel* portLabel = nullptr;
     QComboBox* portList = nullptr;
     QLabel* baudLabel = nullptr;

@@ -78,35 +78,65 @@ void MainWindow::startTool(const QString& title)
         return;
     startedTools.append(title);
     switch (tool) {
-    case 0: Serial_Init_Start(); break;
-    case 1: UDP_Init_Start(); break;
-    case 2: TCP_Init_Start(); break;
-    case 3: GPS_Init_Start(); break;
-    case 4: GSM_Init_Start(); break;
-    case 5: Unicode_Init_Start(); break;
-    case 6: ENVironment_Init_Start(); break;
-    case 7: Crypty_Init_Start(); break;
+    case 0:
+        Serial_Init_Start();
+        break;
+    case 1:
+        UDP_Init_Start();
+        break;
+    case 2:
+        TCP_Init_Start();
+        break;
+    case 3:
+        GPS_Init_Start();
+        break;
+    case 4:
+        GSM_Init_Start();
+        break;
+    case 5:
+        Unicode_Init_Start();
+        break;
+    case 6:
+        ENVironment_Init_Start();
+        break;
+    case 7:
+        Crypty_Init_Start();
+        break;
     case 8:
         Oscilloscope_Init_Start();
         OSC_waveView = new MWaveView(nullptr);
         ui->gridLayout_oscilloscpewideget->addWidget(OSC_waveView);
         break;
-    case 9: Mqtt_Init_Start(); break;
+    case 9:
+        Mqtt_Init_Start();
+        break;
     case 10:
         ui->gridLayout_36->addWidget(new quenlix_ble(this));
         break;
-    case 11: Spectra_Init_Start(); break;
+    case 11:
+        Spectra_Init_Start();
+        break;
     case 12:
         ui->gridLayout_40->addWidget(new quenlix_convert(this));
         break;
-    case 13: I2Cdump_Init_Start(); break;
-    case 14: TOF_Init_Start(); break;
-    case 15: Modbus_Init_Start(); break;
+    case 13:
+        I2Cdump_Init_Start();
+        break;
+    case 14:
+        TOF_Init_Start();
+        break;
+    case 15:
+        Modbus_Init_Start();
+        break;
     case 16:
         ui->gridLayout_47->addWidget(new quenlix_hex_tools(this));
         break;
-    case 17: CIE_Init_Start(); break;
-    case 18: IMU_Init_Start(); break;
+    case 17:
+        CIE_Init_Start();
+        break;
+    case 18:
+        IMU_Init_Start();
+        break;
     }
 }
 
@@ -124,12 +154,13 @@ MainWindow::~MainWindow()
 
 void MainWindow::startInit()
 {
-    for (QWidget* w : {static_cast<QWidget*>(ui->delayspinBox), static_cast<QWidget*>(ui->sendmsgBtn),
-                       static_cast<QWidget*>(ui->sendfileBtn), static_cast<QWidget*>(ui->sendMsgtextEdit),
-                       static_cast<QWidget*>(ui->UDPdelayspinBox), static_cast<QWidget*>(ui->UDPsendmsgBtn),
-                       static_cast<QWidget*>(ui->UDPsendMsgtextEdit), static_cast<QWidget*>(ui->TCPdelayspinBox),
-                       static_cast<QWidget*>(ui->TCPsendmsgBtn), static_cast<QWidget*>(ui->TCPsendMsgtextEdit),
-                       static_cast<QWidget*>(ui->com_checkBox_DTR), static_cast<QWidget*>(ui->com_checkBox_RTS)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui->delayspinBox), static_cast<QWidget*>(ui->sendmsgBtn),
+          static_cast<QWidget*>(ui->sendfileBtn), static_cast<QWidget*>(ui->sendMsgtextEdit),
+          static_cast<QWidget*>(ui->UDPdelayspinBox), static_cast<QWidget*>(ui->UDPsendmsgBtn),
+          static_cast<QWidget*>(ui->UDPsendMsgtextEdit), static_cast<QWidget*>(ui->TCPdelayspinBox),
+          static_cast<QWidget*>(ui->TCPsendmsgBtn), static_cast<QWidget*>(ui->TCPsendMsgtextEdit),
+          static_cast<QWidget*>(ui->com_checkBox_DTR), static_cast<QWidget*>(ui->com_checkBox_RTS)})
         w->setEnabled(false);
 
     COM_sendInterval = 200;

@@ -15,7 +15,4 @@ void Ui_MoreForm::setupMoreForm()
     gridLayout_26->addLayout(web_gridLayout, 0, 0, 1, 1);
 }
 
-void Ui_MoreForm::retranslateMoreForm()
-{
-
-}
+void Ui_MoreForm::retranslateMoreForm() {}

@@ -11,7 +11,8 @@ namespace Startup {
 // Sets QT_QUICK_BACKEND to "software" when it is unset or empty.
 void ensureQuickBackend();
 
-struct TranslatorChoice {
+struct TranslatorChoice
+{
     QString first;  // built-in translation chosen by language, empty when none
     QString second; // locale-named translation, empty when none exists
 };

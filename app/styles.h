@@ -5,7 +5,8 @@ namespace Styles {
 
 inline constexpr char idleButton[] = "QPushButton {   background-color: #4CAF50;   color: white;   "
                                      "font-weight: bold;}QPushButton:pressed {   background-color: #45A049;}";
-inline constexpr char activeButton[] = "QPushButton {   background-color: #FF4A19;   color: white;   "
-                                       "font-weight: bold;}QPushButton:pressed {   background-color: #FF5722;}";
+inline constexpr char activeButton[] =
+    "QPushButton {   background-color: #FF4A19;   color: white;   "
+    "font-weight: bold;}QPushButton:pressed {   background-color: #FF5722;}";
 
 } // namespace Styles

@@ -6,18 +6,19 @@ namespace ToolSwitches {
 
 const QStringList& keys()
 {
-    static const QStringList list{"COM",    "UDP",     "TCP",     "GPS",     "GSM",          "UNICODE", "Environment",
-                                  "Crypty", "Oscilloscope", "MQTT", "Ble",   "Spectra",      "Convert", "i2cdump",
-                                  "TOF",    "Modbus",  "Hex",     "CIE",     "IMU"};
+    static const QStringList list{"COM",     "UDP",         "TCP",     "GPS",          "GSM",
+                                  "UNICODE", "Environment", "Crypty",  "Oscilloscope", "MQTT",
+                                  "Ble",     "Spectra",     "Convert", "i2cdump",      "TOF",
+                                  "Modbus",  "Hex",         "CIE",     "IMU"};
     return list;
 }
 
 const QStringList& tabTitles()
 {
-    static const QStringList list{"Serial Debug", "UDP Debug", "TCP Debug", "GPS Debug", "GSM Debug",
-                                  "Unicode",      "Environment", "Crypty",  "Oscilloscope", "MQTT",
-                                  "Ble",          "Spectra",  "Convert",   "i2cdump",   "TOF",
-                                  "Modbus",       "Hex",      "CIE",       "IMU"};
+    static const QStringList list{"Serial Debug", "UDP Debug",   "TCP Debug", "GPS Debug",    "GSM Debug",
+                                  "Unicode",      "Environment", "Crypty",    "Oscilloscope", "MQTT",
+                                  "Ble",          "Spectra",     "Convert",   "i2cdump",      "TOF",
+                                  "Modbus",       "Hex",         "CIE",       "IMU"};
     return list;
 }
 

@@ -88,5 +88,5 @@ bool PeerProcess::isRunning() const
 QString systemPython()
 {
     return QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                           : QStringLiteral("python3");
+                                                             : QStringLiteral("python3");
 }

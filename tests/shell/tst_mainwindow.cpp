@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -10,7 +11,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
-#include <QCheckBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -18,8 +18,8 @@
 #include "app/mainwindow.h"
 #include "app/mainwindow_form.h"
 #include "app/toolswitches.h"
-#include "widgets/mwaveview.h"
 #include "tests/common/testhome.h"
+#include "widgets/mwaveview.h"
 
 namespace {
 
@@ -31,10 +31,10 @@ QStringList tabTitles(const MainWindow& w)
     return titles;
 }
 
-const QStringList allTitles{"Serial Debug", "UDP Debug", "TCP Debug", "GPS Debug", "GSM Debug",
-                            "Unicode",      "Environment", "Crypty", "Oscilloscope", "MQTT",
-                            "Ble",          "Spectra",   "Convert",   "i2cdump",   "TOF",
-                            "Modbus",       "Hex",       "CIE",       "IMU",       "More"};
+const QStringList allTitles{"Serial Debug", "UDP Debug",   "TCP Debug", "GPS Debug",    "GSM Debug",
+                            "Unicode",      "Environment", "Crypty",    "Oscilloscope", "MQTT",
+                            "Ble",          "Spectra",     "Convert",   "i2cdump",      "TOF",
+                            "Modbus",       "Hex",         "CIE",       "IMU",          "More"};
 
 } // namespace
 
@@ -47,9 +47,10 @@ private slots:
         TestHome home;
         MainWindow w;
         QCOMPARE(tabTitles(w), allTitles);
-        const QStringList pageNames{"serial", "udp", "tcp", "gps", "gsm", "Unicode", "environment",
-                                    "Crypty", "Oscilloscope", "Mqtt", "ble", "spectra", "Convert",
-                                    "i2cdump", "TOF", "Modbus", "hextools", "CIE", "tab_3", "tab_2"};
+        const QStringList pageNames{"serial",  "udp",         "tcp",     "gps",          "gsm",
+                                    "Unicode", "environment", "Crypty",  "Oscilloscope", "Mqtt",
+                                    "ble",     "spectra",     "Convert", "i2cdump",      "TOF",
+                                    "Modbus",  "hextools",    "CIE",     "tab_3",        "tab_2"};
         for (int i = 0; i < pageNames.size(); ++i)
             QCOMPARE(w.ui->tabWidget->widget(i)->objectName(), pageNames.at(i));
         QCOMPARE(w.ui->tabWidget->currentIndex(), 0);
@@ -72,11 +73,12 @@ private slots:
         QTest::addColumn<QStringList>("offKeys");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QStringList>("removed");
-        QTest::newRow("ends-and-middle") << QStringList{"COM", "Crypty", "IMU"} << "false"
-                                         << QStringList{"Serial Debug", "Crypty", "IMU"};
+        QTest::newRow("ends-and-middle")
+            << QStringList{"COM", "Crypty", "IMU"} << "false" << QStringList{"Serial Debug", "Crypty", "IMU"};
         QTest::newRow("True-counts-off") << QStringList{"UDP"} << "True" << QStringList{"UDP Debug"};
         QTest::newRow("1-counts-off") << QStringList{"Hex"} << "1" << QStringList{"Hex"};
-        QTest::newRow("0-counts-off") << QStringList{"GPS", "MQTT"} << "0" << QStringList{"GPS Debug", "MQTT"};
+        QTest::newRow("0-counts-off")
+            << QStringList{"GPS", "MQTT"} << "0" << QStringList{"GPS Debug", "MQTT"};
         QTest::newRow("empty-counts-on") << QStringList{"COM", "Ble"} << "" << QStringList{};
     }
     void switchedOffToolsAreRemovedAndNotStarted()
@@ -145,12 +147,14 @@ private slots:
     {
         TestHome home;
         MainWindow w;
-        struct Host {
+        struct Host
+        {
             QGridLayout* grid;
             const char* className;
         };
-        for (const Host& h : {Host{w.ui->gridLayout_36, "quenlix_ble"}, Host{w.ui->gridLayout_40, "quenlix_convert"},
-                              Host{w.ui->gridLayout_47, "quenlix_hex_tools"}}) {
+        for (const Host& h :
+             {Host{w.ui->gridLayout_36, "quenlix_ble"}, Host{w.ui->gridLayout_40, "quenlix_convert"},
+              Host{w.ui->gridLayout_47, "quenlix_hex_tools"}}) {
             QCOMPARE(h.grid->count(), 2); // the form's empty nested grid, then the tool
             QVERIFY(h.grid->itemAt(0)->layout());
             QWidget* tool = h.grid->itemAt(1)->widget();
@@ -163,14 +167,13 @@ private slots:
     {
         TestHome home;
         MainWindow w;
-        for (QWidget* widget : {static_cast<QWidget*>(w.ui->delayspinBox), static_cast<QWidget*>(w.ui->sendmsgBtn),
-                                static_cast<QWidget*>(w.ui->sendfileBtn), static_cast<QWidget*>(w.ui->sendMsgtextEdit),
-                                static_cast<QWidget*>(w.ui->UDPdelayspinBox), static_cast<QWidget*>(w.ui->UDPsendmsgBtn),
-                                static_cast<QWidget*>(w.ui->UDPsendMsgtextEdit),
-                                static_cast<QWidget*>(w.ui->TCPdelayspinBox), static_cast<QWidget*>(w.ui->TCPsendmsgBtn),
-                                static_cast<QWidget*>(w.ui->TCPsendMsgtextEdit),
-                                static_cast<QWidget*>(w.ui->com_checkBox_DTR),
-                                static_cast<QWidget*>(w.ui->com_checkBox_RTS)})
+        for (QWidget* widget :
+             {static_cast<QWidget*>(w.ui->delayspinBox), static_cast<QWidget*>(w.ui->sendmsgBtn),
+              static_cast<QWidget*>(w.ui->sendfileBtn), static_cast<QWidget*>(w.ui->sendMsgtextEdit),
+              static_cast<QWidget*>(w.ui->UDPdelayspinBox), static_cast<QWidget*>(w.ui->UDPsendmsgBtn),
+              static_cast<QWidget*>(w.ui->UDPsendMsgtextEdit), static_cast<QWidget*>(w.ui->TCPdelayspinBox),
+              static_cast<QWidget*>(w.ui->TCPsendmsgBtn), static_cast<QWidget*>(w.ui->TCPsendMsgtextEdit),
+              static_cast<QWidget*>(w.ui->com_checkBox_DTR), static_cast<QWidget*>(w.ui->com_checkBox_RTS)})
             QVERIFY2(!widget->isEnabled(), qPrintable(widget->objectName()));
         QCOMPARE(w.COM_sendInterval, 200);
         QCOMPARE(w.UDP_sendInterval, 200);

@@ -21,10 +21,18 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
-        QTest::newRow("en_US") << "en_US" << ":/transEnglish.qm" << ":/i18n/en_US.qm";
-        QTest::newRow("zh_CN") << "zh_CN" << ":/transSimpleChinese.qm" << ":/i18n/zh_CN.qm";
-        QTest::newRow("zh_TW") << "zh_TW" << ":/transSimpleChinese.qm" << "";
-        QTest::newRow("de_DE") << "de_DE" << "" << "";
+        QTest::newRow("en_US") << "en_US"
+                               << ":/transEnglish.qm"
+                               << ":/i18n/en_US.qm";
+        QTest::newRow("zh_CN") << "zh_CN"
+                               << ":/transSimpleChinese.qm"
+                               << ":/i18n/zh_CN.qm";
+        QTest::newRow("zh_TW") << "zh_TW"
+                               << ":/transSimpleChinese.qm"
+                               << "";
+        QTest::newRow("de_DE") << "de_DE"
+                               << ""
+                               << "";
     }
     void translatorsByLocale()
     {
