@@ -99,11 +99,27 @@ public:
     // ---- Unicode tab (tools/) ----
     void Unicode_Init_Start();
 
+public slots:
+    void actionStoUpushButton_triggered();
+    void actionUtoSpushButton_triggered();
+public:
+
     // ---- Environment console (sensors/) ----
     void ENVironment_Init_Start();
 
     // ---- Crypty tab (tools/) ----
     void Crypty_Init_Start();
+
+public slots:
+    bool DesEncryption_triggered();
+    bool DesDecryption_triggered();
+    void DEScomboBox_triggered(int index);
+    void DeslineEdit_Data_triggered(const QString& text);
+    void DeslineEdit_KEY_triggered(const QString& text);
+    void base64_encode();
+    void base64_decode();
+public:
+    bool Crypty_runDes(bool encrypt);
 
     // ---- Oscilloscope console (sensors/) ----
     MWaveView* OSC_waveView = nullptr;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QGridLayout>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTextEdit>
 #include <QWidget>
 
 // Widgets of the "Unicode" page.
@@ -8,7 +12,12 @@ class Ui_UnicodeForm
 {
 public:
     QWidget* Unicode = nullptr;
-    QGridLayout* gridLayout_13 = nullptr;
+    QGridLayout* gridLayout_23 = nullptr;
+    QTextBrowser* UnicodetextBrowser = nullptr;
+    QTextEdit* UnicodetextEdit = nullptr;
+    QPushButton* StoUpushButton = nullptr;
+    QPushButton* UtoSpushButton = nullptr;
+    QCheckBox* UnicodecheckBox = nullptr;
 
     void setupUnicodeForm();
     void retranslateUnicodeForm();
