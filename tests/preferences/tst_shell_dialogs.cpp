@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QImage>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -23,6 +24,7 @@
 #include "app/mainwindow.h"
 #include "app/mainwindow_form.h"
 #include "app/selfrestart.h"
+#include "app/shell_images.h"
 #include "app/toolswitches.h"
 #include "tests/common/modalanswer.h"
 #include "tests/common/testhome.h"
@@ -117,6 +119,14 @@ private slots:
         browser.opened.clear();
     }
     void cleanupTestCase() { SelfRestart::launcher() = defaultLauncher; }
+
+    void picturesAreBuiltIn()
+    {
+        for (const char* path : {ShellImages::toolOn, ShellImages::toolOff, ShellImages::toolOffInForm,
+                                 ShellImages::logo, ShellImages::windowIcon})
+            QVERIFY2(!QPixmap(QString::fromLatin1(path)).isNull(), path);
+        QVERIFY(QPixmap(ShellImages::toolOn).toImage() != QPixmap(ShellImages::toolOff).toImage());
+    }
 
     // ---- Preferences ----
 
