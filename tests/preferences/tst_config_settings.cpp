@@ -28,42 +28,6 @@ class TestConfigSettings : public QObject
 {
     Q_OBJECT
 private slots:
-    void load_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QList<int>>("offTools");
-        QTest::addColumn<bool>("autoScan");
-        QTest::addColumn<int>("mapType");
-
-        QTest::newRow("no-file") << QByteArray() << QList<int>{} << true << 0;
-        QTest::newRow("capital-True-is-off")
-            << QByteArray("[General]\nUDP=True\n") << QList<int>{1} << true << 0;
-        QTest::newRow("false-at-both-ends")
-            << QByteArray("[General]\nCOM=false\nIMU=false\n") << QList<int>{0, 18} << true << 0;
-        QTest::newRow("empty-value-is-on") << QByteArray("[General]\nHex=\n") << QList<int>{} << true << 0;
-        QTest::newRow("scan-off") << QByteArray("[General]\nAuto_Serial_Scan=false\n") << QList<int>{}
-                                  << false << 0;
-        QTest::newRow("map-2-is-baidu") << QByteArray("[General]\nMap_Type=2\n") << QList<int>{} << true << 1;
-        QTest::newRow("map-0") << QByteArray("[General]\nMap_Type=0\n") << QList<int>{} << true << 0;
-    }
-    void load()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(QList<int>, offTools);
-        QFETCH(bool, autoScan);
-        QFETCH(int, mapType);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("plax_config.ini");
-        if (!file.isEmpty())
-            writeFile(path, file);
-        QSettings settings(path, QSettings::IniFormat);
-        const ConfigState state = ConfigSettings::load(settings);
-        for (int i = 0; i < ToolSwitches::toolCount; ++i)
-            QCOMPARE(state.switches[i], offTools.contains(i) ? 0 : 1);
-        QCOMPARE(state.autoSerialScan, autoScan);
-        QCOMPARE(state.mapType, mapType);
-    }
-
     void saveWritesExactFormsAndKeepsOtherKeys()
     {
         QTemporaryDir dir;

@@ -69,32 +69,10 @@ private slots:
         QCOMPARE(UpdateCheck::isNewer(*version, UpdateCheck::currentVersion()), newer);
     }
 
-    void fetch_data()
+    void pageIsReturnedAsUtf8()
     {
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<QByteArray>("served");
-        QTest::addColumn<QString>("expected");
-
-        QTest::newRow("http-page") << peers.httpUrl() << QByteArray("\"3.4.5\"\n") << "\"3.4.5\"\n";
-        QTest::newRow("http-utf8") << peers.httpUrl() << QByteArray("\"3.4.5\" \xc2\xb5\n")
-                                   << "\"3.4.5\" µ\n";
-        QTest::newRow("https-trusted") << peers.httpsUrl() << QByteArray("\"3.4.6\"\n") << "\"3.4.6\"\n";
-        QTest::newRow("https-untrusted") << peers.untrustedHttpsUrl() << QByteArray("\"3.4.6\"\n") << "";
-        QTest::newRow("error-status-with-body") << peers.httpUrl("/software/NOT_THERE") << QByteArray() << "";
-        QTest::newRow("refused") << peers.refusedUrl() << QByteArray() << "";
-        QTest::newRow("silent") << peers.silentUrl() << QByteArray() << "";
-    }
-    void fetch()
-    {
-        QFETCH(QString, url);
-        QFETCH(QByteArray, served);
-        QFETCH(QString, expected);
-        if (!served.isEmpty())
-            QVERIFY(peers.setPage(served));
-        QElapsedTimer clock;
-        clock.start();
-        QCOMPARE(GetHtml::getHtml(url), expected);
-        QVERIFY2(clock.elapsed() < GetHtml::timeoutMs + 2000, "the fetch outlived its bound");
+        QVERIFY(peers.setPage("\"3.4.5\" \xc2\xb5\n"));
+        QCOMPARE(GetHtml::getHtml(peers.httpUrl()), QStringLiteral("\"3.4.5\" \u00b5\n"));
     }
 
     void silentServerEndsAtTheBound()
