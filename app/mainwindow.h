@@ -87,7 +87,6 @@ public slots:
     void slotActionCheck_Updateclose();
 
 public:
-
     // ---- Shared serial port and port scan (serial/) ----
     ThreadSerial* Serial_thread = nullptr;
     bool Serial_isOpen = false;

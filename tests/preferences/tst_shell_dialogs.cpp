@@ -202,6 +202,27 @@ private slots:
         QVERIFY(!w.configUi);
     }
 
+    void okEndsTheRunningProgramOnceTheNewCopyStarted()
+    {
+        TestHome home;
+        writeToolsOff(home);
+        MainWindow w;
+        w.show();
+        w.ui->actionAbout->trigger(); // must not keep the old copy alive either
+        bool stuck = false;
+        QTimer::singleShot(0, &w, [&w] {
+            w.ui->actionConfig->trigger();
+            press(w.configUi->ConfigOK_Button);
+        });
+        QTimer::singleShot(5000, &w, [&stuck] {
+            stuck = true;
+            QCoreApplication::exit(1);
+        });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(!stuck);
+        QCOMPARE(launched.size(), 1);
+    }
+
     void cancelWritesNothing()
     {
         TestHome home;
