@@ -1,9 +1,38 @@
 #include "app/mainwindow.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
 
+#include "app/config_form.h"
+#include "app/config_settings.h"
 #include "app/mainwindow_form.h"
+#include "app/selfrestart.h"
+#include "app/shell_images.h"
+
+namespace {
+
+// Toggle slots of the tool buttons, in tool index order.
+const char* const configToggleSlots[ToolSwitches::toolCount] = {
+    SLOT(Config_COM_ON_OFF_triggered()),          SLOT(Config_UDP_ON_OFF_triggered()),
+    SLOT(Config_TCP_ON_OFF_triggered()),          SLOT(Config_GPS_ON_OFF_triggered()),
+    SLOT(Config_GSM_ON_OFF_triggered()),          SLOT(Config_UNICODE_ON_OFF_triggered()),
+    SLOT(Config_Envir_ON_OFF_triggered()),        SLOT(Config_Crypty_ON_OFF_triggered()),
+    SLOT(Config_Oscilloscope_ON_OFF_triggered()), SLOT(Config_MQTT_ON_OFF_triggered()),
+    SLOT(Config_BLE_ON_OFF_triggered()),          SLOT(Config_Spectra_ON_OFF_triggered()),
+    SLOT(Config_Convert_ON_OFF_triggered()),      SLOT(Config_I2CDUMP_ON_OFF_triggered()),
+    SLOT(Config_TOF_ON_OFF_triggered()),          SLOT(Config_MODBUS_ON_OFF_triggered()),
+    SLOT(Config_HEXTOOLS_ON_OFF_triggered()),     SLOT(Config_CIE_ON_OFF_triggered()),
+    SLOT(Config_IMU_ON_OFF_triggered())};
+
+} // namespace
 
 int MainWindow::Config()
 {
@@ -29,4 +58,176 @@ int MainWindow::Config()
     return kept;
 }
 
-void MainWindow::slotActionConfig() {}
+void MainWindow::slotActionConfig()
+{
+    if (configDialog) { // one dialog at a time: bring it back instead
+        configDialog->show();
+        configDialog->raise();
+        configDialog->activateWindow();
+        return;
+    }
+    auto* dialog = new QDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    configUi = new Ui_Config;
+    configUi->setupUi(dialog);
+    configDialog = dialog;
+    connect(dialog, &QObject::destroyed, this, [this, form = configUi] {
+        delete form;
+        if (configUi == form)
+            configUi = nullptr;
+    });
+    dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    connect(configUi->ConfigCancel_Button, SIGNAL(pressed()), dialog, SLOT(close()));
+    connect(configUi->ConfigOK_Button, SIGNAL(pressed()), this, SLOT(slotActConfigOK()));
+    for (int i = 0; i < toolCount; ++i)
+        connect(configUi->toolButtons[i], SIGNAL(pressed()), this, configToggleSlots[i]);
+    dialog->show();
+
+    dialog->setStyleSheet(QStringLiteral("background-color: white grey"));
+    for (QPushButton* button : configUi->toolButtons)
+        button->setStyleSheet(QStringLiteral("border:none"));
+    settings = new QSettings(ToolSwitches::settingsFilePath(), QSettings::IniFormat, this);
+    configShowState(ConfigSettings::load(*settings));
+    if (settings->status() == QSettings::AccessError)
+        QMessageBox::warning(
+            dialog, tr("Config"),
+            tr("The settings file could not be read:\n%1\nThe dialog shows the default settings.")
+                .arg(settings->fileName()));
+}
+
+void MainWindow::configShowState(const ConfigState& state)
+{
+    for (int i = 0; i < toolCount; ++i) {
+        toolSwitches[i] = state.switches[i];
+        configUi->toolButtons[i]->setIcon(
+            QIcon(QString::fromLatin1(state.switches[i] ? ShellImages::toolOn : ShellImages::toolOff)));
+    }
+    configUi->serial_checkBox->setChecked(state.autoSerialScan);
+    configUi->comboBox->setCurrentIndex(state.mapType);
+    GPS_mapType = state.mapType;
+}
+
+void MainWindow::configToggle(int tool)
+{
+    if (!configUi)
+        return;
+    toolSwitches[tool] = toolSwitches[tool] ? 0 : 1;
+    configUi->toolButtons[tool]->setIcon(
+        QIcon(QString::fromLatin1(toolSwitches[tool] ? ShellImages::toolOn : ShellImages::toolOff)));
+}
+
+void MainWindow::slotActConfigOK()
+{
+    if (!configUi)
+        return;
+    ConfigState state;
+    for (int i = 0; i < toolCount; ++i)
+        state.switches[i] = toolSwitches[i];
+    state.autoSerialScan = configUi->serial_checkBox->isChecked();
+    state.mapType = configUi->comboBox->currentIndex();
+    if (!ConfigSettings::save(*settings, state)) {
+        QMessageBox::warning(
+            configDialog, tr("Config"),
+            tr("The settings could not be saved to\n%1\nThe program keeps running unchanged.")
+                .arg(settings->fileName()));
+        return;
+    }
+
+    // Close first, so every tool can ask about unsaved work; the program ends only
+    // once the new copy runs.
+    const bool quitOnLastWindow = QGuiApplication::quitOnLastWindowClosed();
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    const bool closed = close();
+    QGuiApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
+    if (!closed)
+        return;
+    if (!SelfRestart::start()) {
+        show();
+        QMessageBox::warning(
+            this, tr("Config"),
+            tr("The settings were saved, but a new copy of the program could not be started.\n"
+               "They take effect at the next start."));
+        return;
+    }
+    if (configDialog)
+        configDialog->close();
+    QCoreApplication::quit();
+}
+
+void MainWindow::Config_COM_ON_OFF_triggered()
+{
+    configToggle(0);
+}
+void MainWindow::Config_UDP_ON_OFF_triggered()
+{
+    configToggle(1);
+}
+void MainWindow::Config_TCP_ON_OFF_triggered()
+{
+    configToggle(2);
+}
+void MainWindow::Config_GPS_ON_OFF_triggered()
+{
+    configToggle(3);
+}
+void MainWindow::Config_GSM_ON_OFF_triggered()
+{
+    configToggle(4);
+}
+void MainWindow::Config_UNICODE_ON_OFF_triggered()
+{
+    configToggle(5);
+}
+void MainWindow::Config_Envir_ON_OFF_triggered()
+{
+    configToggle(6);
+}
+void MainWindow::Config_Crypty_ON_OFF_triggered()
+{
+    configToggle(7);
+}
+void MainWindow::Config_Oscilloscope_ON_OFF_triggered()
+{
+    configToggle(8);
+}
+void MainWindow::Config_MQTT_ON_OFF_triggered()
+{
+    configToggle(9);
+}
+void MainWindow::Config_BLE_ON_OFF_triggered()
+{
+    configToggle(10);
+}
+void MainWindow::Config_Spectra_ON_OFF_triggered()
+{
+    configToggle(11);
+}
+void MainWindow::Config_Convert_ON_OFF_triggered()
+{
+    configToggle(12);
+}
+void MainWindow::Config_I2CDUMP_ON_OFF_triggered()
+{
+    configToggle(13);
+}
+void MainWindow::Config_TOF_ON_OFF_triggered()
+{
+    configToggle(14);
+}
+void MainWindow::Config_MODBUS_ON_OFF_triggered()
+{
+    configToggle(15);
+}
+void MainWindow::Config_HEXTOOLS_ON_OFF_triggered()
+{
+    configToggle(16);
+}
+void MainWindow::Config_CIE_ON_OFF_triggered()
+{
+    configToggle(17);
+}
+void MainWindow::Config_IMU_ON_OFF_triggered()
+{
+    configToggle(18);
+}

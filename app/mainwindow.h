@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QMetaObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,8 @@
 #include "app/toolswitches.h"
 
 class MWaveView;
+struct ConfigState;
+class QDialog;
 class QEvent;
 class QResizeEvent;
 class QSettings;
@@ -20,6 +23,8 @@ class QTimer;
 class QUdpSocket;
 class QWebEngineView;
 class ThreadSerial;
+class Ui_Config;
+class Ui_Help;
 class Ui_MainWindow;
 
 // The one window of the program. Every tool is a group of members below, one
@@ -47,6 +52,41 @@ public:
     int Config();
     void startInit();
 
+    // Preferences dialog: at most one at a time; its form goes with it.
+    QPointer<QDialog> configDialog;
+    Ui_Config* configUi = nullptr;
+    void configToggle(int tool);
+    void configShowState(const ConfigState& state);
+
+    // Help dialog: valid while helpOpen is true.
+    QDialog* helpDialog = nullptr;
+    Ui_Help* helpUi = nullptr;
+
+public slots:
+    void slotActConfigOK();
+    void Config_COM_ON_OFF_triggered();
+    void Config_UDP_ON_OFF_triggered();
+    void Config_TCP_ON_OFF_triggered();
+    void Config_GPS_ON_OFF_triggered();
+    void Config_GSM_ON_OFF_triggered();
+    void Config_UNICODE_ON_OFF_triggered();
+    void Config_Envir_ON_OFF_triggered();
+    void Config_Crypty_ON_OFF_triggered();
+    void Config_Oscilloscope_ON_OFF_triggered();
+    void Config_MQTT_ON_OFF_triggered();
+    void Config_BLE_ON_OFF_triggered();
+    void Config_Spectra_ON_OFF_triggered();
+    void Config_Convert_ON_OFF_triggered();
+    void Config_I2CDUMP_ON_OFF_triggered();
+    void Config_TOF_ON_OFF_triggered();
+    void Config_MODBUS_ON_OFF_triggered();
+    void Config_HEXTOOLS_ON_OFF_triggered();
+    void Config_CIE_ON_OFF_triggered();
+    void Config_IMU_ON_OFF_triggered();
+    void slothelpdialogclose();
+    void slotActionCheck_Updateclose();
+
+public:
     // ---- Shared serial port and port scan (serial/) ----
     ThreadSerial* Serial_thread = nullptr;
     bool Serial_isOpen = false;

@@ -1,0 +1,30 @@
+#include "app/config_settings.h"
+
+namespace ConfigSettings {
+
+ConfigState load(QSettings& settings)
+{
+    ConfigState state;
+    const QStringList& keys = ToolSwitches::keys();
+    for (int i = 0; i < ToolSwitches::toolCount; ++i)
+        state.switches[i] = ToolSwitches::isOn(settings.value(keys.at(i))) ? 1 : 0;
+    state.autoSerialScan = ToolSwitches::isOn(settings.value(QLatin1String(ToolSwitches::autoSerialScanKey)));
+    state.mapType = ToolSwitches::mapTypeFrom(settings.value(QLatin1String(ToolSwitches::mapTypeKey)));
+    return state;
+}
+
+bool save(QSettings& settings, const ConfigState& state)
+{
+    const QStringList& keys = ToolSwitches::keys();
+    for (int i = 0; i < ToolSwitches::toolCount; ++i)
+        settings.setValue(keys.at(i),
+                          state.switches[i] == 1 ? QStringLiteral("true") : QStringLiteral("false"));
+    settings.setValue(QLatin1String(ToolSwitches::autoSerialScanKey), state.autoSerialScan);
+    settings.setValue(QLatin1String(ToolSwitches::mapTypeKey), state.mapType);
+    settings.sync();
+    // A format error only means some old lines could not be parsed; the file is
+    // still rewritten. An access error means nothing reached the disk.
+    return settings.status() != QSettings::AccessError;
+}
+
+} // namespace ConfigSettings
