@@ -2,26 +2,10 @@
 
 #include <cmath>
 
-#include "tests/convert/gnuunits.h"
+#include "tests/convert/cardconvert.h"
 #include "tools/convert_units.h"
 
 using namespace UnitConvert;
-
-namespace {
-
-// What a card shows for `value` typed with these two units (labels as the form shows them).
-QString convertText(Card c, const QString& value, const QString& fromLabel, const QString& toLabel)
-{
-    const CardSpec& spec = card(c);
-    const std::optional<double> x = parseInput(value);
-    if (!x)
-        return QStringLiteral("<not a number>");
-    const std::optional<double> base = toBase(spec, *x, unitKey(fromLabel));
-    const std::optional<double> r = base ? fromBase(spec, *base, unitKey(toLabel)) : std::nullopt;
-    return r ? formatResult(*r, spec.format) : QStringLiteral("<no unit>");
-}
-
-} // namespace
 
 class tst_ConvertUnits : public QObject
 {
@@ -196,67 +180,6 @@ private slots:
         QFETCH(QString, to);
         QFETCH(QString, expected);
         QCOMPARE(convertText(Lengths, value, from, to), expected);
-    }
-
-    // Register: every physical card's labels are unique keys, its start units exist, and
-    // each unit converts 1 to itself as 1 (a label whose key misses its row would not).
-    void everyUnitToItself()
-    {
-        for (int c = Lengths; c < CardCount; ++c) {
-            const CardSpec& spec = card(Card(c));
-            QVERIFY(spec.defaultFrom < spec.rowCount && spec.defaultTo < spec.rowCount);
-            QSet<QString> keys;
-            for (int i = 0; i < spec.rowCount; ++i) {
-                const QString label = QString::fromUtf8(spec.rows[i].label);
-                const QString key = unitKey(label);
-                QVERIFY2(!keys.contains(key), qPrintable(label));
-                keys.insert(key);
-                if (spec.rows[i].to[0].kind == OpKind::None)
-                    continue; // a card whose table is not filled in yet
-                QVERIFY2(convertText(Card(c), "1", label, label) == "1", qPrintable(label));
-            }
-        }
-    }
-
-    void lengthFactorsMatchGnuUnits_data()
-    {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("reference");
-        const char* rows[][2] = {{"km(kilometer)", "km"},
-                                 {"m(meter)", "m"},
-                                 {"dm(decimeter)", "dm"},
-                                 {"cm(centimeter)", "cm"},
-                                 {"mm(millimeter)", "mm"},
-                                 {"µm(micrometer)", "micrometer"},
-                                 {"nm(nanometer)", "nm"},
-                                 {"Å(angstrom)", "angstrom"},
-                                 {"pm(picometer)", "pm"},
-                                 {"mi(mile)", "mile"},
-                                 {"ft(feet)", "ft"},
-                                 {"in(inch)", "inch"},
-                                 {"mil(mill)", "mil"},
-                                 {"M(nautical mile)", "nauticalmile"},
-                                 {"yd(yard)", "yd"},
-                                 {"au(astronomical unit)", "au"},
-                                 {"ly(light year)", "lightyear"},
-                                 {"ls(light second)", "lightsecond"},
-                                 // The IAU parsec (648000/pi au); GNU units' own uses tan(1 arcsec).
-                                 {"pc(parsec)", "648000 au / pi"}};
-        for (const auto& r : rows)
-            QTest::newRow(r[0]) << QString::fromUtf8(r[0]) << QString::fromLatin1(r[1]);
-    }
-    void lengthFactorsMatchGnuUnits()
-    {
-        if (!gnuUnitsAvailable())
-            QSKIP("GNU units is not installed");
-        QFETCH(QString, label);
-        QFETCH(QString, reference);
-        const std::optional<double> expected = gnuUnits(reference, "m");
-        QVERIFY(expected);
-        const double to = *toBase(card(Lengths), 1.0, unitKey(label));
-        const double back = *fromBase(card(Lengths), *expected, unitKey(label));
-        QVERIFY2(std::fabs(to - *expected) <= 1e-12 * *expected, qPrintable(QString::number(to, 'g', 17)));
-        QVERIFY2(std::fabs(back - 1.0) <= 1e-12, qPrintable(QString::number(back, 'g', 17)));
     }
 };
 

@@ -178,6 +178,19 @@ private slots:
         QCOMPARE(w.source->toolTip(), invalid ? QStringLiteral("Not a number") : QString());
     }
 
+    // A label that lost its key (a faulty translation) converts to nothing, quietly.
+    void labelWithoutRow()
+    {
+        TestHome home;
+        quenlix_convert panel;
+        const CardWidgets w = cardOf(panel, "mass");
+        w.from->setItemText(0, "zz(unknown)");
+        w.source->setText("1");
+        QCOMPARE(w.result->text(), QString());
+        QCOMPARE(panel.Mass_convertTo(1.0, "zz(unknown)"), 0.0);
+        QCOMPARE(panel.Mass_convertTo(1.0, "t(ton)"), 1000.0);
+    }
+
     void swap()
     {
         TestHome home;
