@@ -1,0 +1,77 @@
+#include <QtTest>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSettings>
+
+#include "tests/common/testhome.h"
+#include "tests/convert/feedserver.h"
+#include "tools/convert_exchangerates.h"
+#include "tools/quenlix_convert.h"
+
+// Figures for the converter panel: construction, one keystroke's recompute, and start and
+// close while the rate feed never answers. Targets: construction well under 300 ms,
+// a recompute under 1 ms, close within 2 s.
+class bench_QuenlixConvert : public QObject
+{
+    Q_OBJECT
+private slots:
+    void construction()
+    {
+        TestHome home;
+        QElapsedTimer clock;
+        clock.start();
+        quenlix_convert panel;
+        const qint64 ms = clock.elapsed();
+        qInfo("panel construction: %lld ms (target < 300 ms)", ms);
+        QVERIFY(ms < 300);
+    }
+
+    void keystroke_data()
+    {
+        QTest::addColumn<QString>("prefix");
+        QTest::newRow("lengths") << "lengths";
+        QTest::newRow("currency-reads-settings") << "exchangerates";
+    }
+    void keystroke()
+    {
+        QFETCH(QString, prefix);
+        TestHome home;
+        {
+            QSettings s(home.settingsFile(), QSettings::IniFormat);
+            ExchangeRates::fillMissingFromBuiltin(s);
+            s.setValue(ExchangeRates::lastDownloadKey, QDateTime::currentDateTime());
+        }
+        quenlix_convert panel;
+        auto* source = panel.findChild<QLineEdit*>(prefix + "_inputEdit_source");
+        panel.findChild<QComboBox*>(prefix + "_toUnitCombox")->setCurrentIndex(3);
+        int i = 0;
+        QBENCHMARK
+        {
+            source->setText(QString::number(++i));
+        }
+    }
+
+    void silentFeed()
+    {
+        TestHome home;
+        SilentServer server;
+        QVERIFY(server.start());
+        qputenv("PLAX_RATES_URL", server.url().toString().toLatin1());
+        QElapsedTimer clock;
+        clock.start();
+        auto* panel = new quenlix_convert;
+        panel->show();
+        const qint64 shown = clock.elapsed();
+        QTRY_COMPARE(server.acceptedCount(), 1);
+        clock.restart();
+        delete panel;
+        const qint64 closed = clock.elapsed();
+        qInfo("feed never answers: panel shown after %lld ms, closed in %lld ms (target < 2000 ms)", shown,
+              closed);
+        QVERIFY(closed < 2000);
+    }
+};
+
+QTEST_MAIN(bench_QuenlixConvert)
+#include "bench_quenlix_convert.moc"

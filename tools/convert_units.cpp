@@ -1,0 +1,156 @@
+#include "tools/convert_units.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+#include <iterator>
+
+#include "tools/convert_tables.h"
+
+namespace UnitConvert {
+
+namespace {
+
+template <std::size_t N>
+constexpr CardSpec physical(const char* category, const char* prefix, const char* iconFile, IconSize iconSize,
+                            ResultFormat format, const UnitRow (&rows)[N], int defaultFrom = 0,
+                            int defaultTo = 0)
+{
+    return {category, prefix, category, iconFile, iconSize, format, rows, int(N), defaultFrom, defaultTo};
+}
+
+using namespace Tables;
+constexpr IconSize x3 = IconSize::TripleDefault;
+constexpr IconSize px30 = IconSize::Fixed30;
+constexpr ResultFormat f15 = ResultFormat::Fixed15;
+constexpr ResultFormat f10 = ResultFormat::Fixed10;
+
+// Captions equal the category names.
+const CardSpec cards[CardCount] = {
+    {"Exchangerates", "exchangerates", "Exchangerates", "currencies.svg", x3, f10, nullptr, 0, -1, -1},
+    physical("Lengths", "lengths", "length.svg", x3, f15, lengths, 4, 12),
+    physical("Mass", "mass", "mass.svg", x3, f15, mass),
+    physical("Area", "area", "area.svg", x3, f15, area),
+    physical("Volume", "volume", "volume.svg", x3, f10, volume),
+    physical("Time", "time", "time.svg", x3, f10, time),
+    physical("Speed", "speed", "speed.svg", x3, f10, speed),
+    physical("Force", "force", "force.svg", x3, f10, force),
+    physical("Torque", "torque", "torque.svg", x3, f10, torque),
+    physical("Temperature", "temperature", "temperature.svg", x3, f10, temperature),
+    physical("Pressure", "pressure", "pressure.svg", x3, f10, pressure),
+    physical("Energy", "energy", "energy.svg", x3, f10, energy),
+    physical("Power", "power", "power.svg", x3, f10, power),
+    physical("Capacitance", "capacitance", "capacitance.svg", px30, f10, capacitance),
+    physical("Resistance", "resistance", "resistance.svg", px30, f10, resistance),
+    physical("Conductance", "conductance", "conductance.svg", px30, f10, conductance),
+    physical("Inductance", "inductance", "inductance.svg", px30, f10, inductance),
+    physical("Current", "current", "current.svg", px30, f10, current),
+    physical("Charge", "charge", "charge.svg", px30, f10, charge),
+    physical("Magnetic", "magnetic", "magnetic.svg", px30, f10, magnetic),
+    physical("Angle", "angle", "angle.svg", px30, f10, angle),
+    physical("DataStorage", "datastorage", "datastorage.svg", px30, ResultFormat::General6, dataStorage),
+};
+
+const QRegularExpression& cleanUnitRegex()
+{
+    static const QRegularExpression re(QString::fromLatin1(cleanUnitPattern));
+    return re;
+}
+
+} // namespace
+
+const CardSpec& card(Card c)
+{
+    return cards[c];
+}
+
+QString unitKey(const QString& label)
+{
+    QString key = label;
+    key.remove(cleanUnitRegex());
+    return key;
+}
+
+const UnitRow* findUnit(const CardSpec& spec, const QString& key)
+{
+    for (int i = 0; i < spec.rowCount; ++i) {
+        if (unitKey(QString::fromUtf8(spec.rows[i].label)) == key)
+            return &spec.rows[i];
+    }
+    return nullptr;
+}
+
+std::optional<double> apply(const Op (&ops)[3], double x)
+{
+    if (ops[0].kind == OpKind::None)
+        return std::nullopt;
+    for (const Op& op : ops) {
+        switch (op.kind) {
+        case OpKind::None:
+            return x;
+        case OpKind::Keep:
+            break;
+        case OpKind::Mul:
+            x = x * op.k;
+            break;
+        case OpKind::Div:
+            x = x / op.k;
+            break;
+        case OpKind::Add:
+            x = x + op.k;
+            break;
+        case OpKind::Sub:
+            x = x - op.k;
+            break;
+        case OpKind::SubFrom:
+            x = op.k - x;
+            break;
+        }
+    }
+    return x;
+}
+
+std::optional<double> toBase(const CardSpec& spec, double value, const QString& key)
+{
+    const UnitRow* row = findUnit(spec, key);
+    return row ? apply(row->to, value) : std::nullopt;
+}
+
+std::optional<double> fromBase(const CardSpec& spec, double value, const QString& key)
+{
+    const UnitRow* row = findUnit(spec, key);
+    return row ? apply(row->from, value) : std::nullopt;
+}
+
+std::optional<double> parseInput(const QString& text)
+{
+    bool ok = false;
+    const double x = text.toDouble(&ok);
+    if (!ok || !std::isfinite(x))
+        return std::nullopt;
+    return x;
+}
+
+QString formatResult(double value, ResultFormat format)
+{
+    if (format == ResultFormat::General6)
+        return QString::number(value, 'g', 6);
+
+    static const QRegularExpression zeroFraction(QStringLiteral("\\.0+$"));
+    static const QRegularExpression trailingZeros(QStringLiteral("(\\.\\d*?[1-9])0+$"));
+    QString text = QString::number(value, 'f', format == ResultFormat::Fixed15 ? 15 : 10);
+    text.replace(zeroFraction, QString());
+    text.replace(trailingZeros, QStringLiteral("\\1"));
+
+    // A fixed text that misstates a result (1e-12 at 10 decimals reads "0") is replaced
+    // by the significant digits.
+    if (std::isfinite(value) && value != 0.0) {
+        bool ok = false;
+        const double shown = text.toDouble(&ok);
+        if (!ok || std::fabs(shown - value) > 1e-6 * std::fabs(value))
+            return QString::number(value, 'g', 15);
+    }
+    return text;
+}
+
+} // namespace UnitConvert
