@@ -101,8 +101,7 @@ quenlix_hex_tools::~quenlix_hex_tools()
         disconnect(view->verticalScrollBar(), nullptr, this, nullptr);
         if (view->selectionModel())
             disconnect(view->selectionModel(), nullptr, this, nullptr);
-        view->setItemDelegate(nullptr);
-        view->setModel(nullptr);
+        view->setModel(nullptr); // the delegate goes below; an empty view never asks it
     }
     for (HexTableModel* model : {model1, model2}) {
         if (model)
