@@ -10,7 +10,4 @@ void Ui_CryptyForm::setupCryptyForm()
     Crypty = FormKit::makePage("Crypty", gridLayout_15, "gridLayout_15");
 }
 
-void Ui_CryptyForm::retranslateCryptyForm()
-{
-
-}
+void Ui_CryptyForm::retranslateCryptyForm() {}

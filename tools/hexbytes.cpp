@@ -1,6 +1,5 @@
 #include "tools/hexbytes.h"
 
-#include <QByteArrayMatcher>
 #include <QStringList>
 #include <QtAlgorithms>
 
@@ -77,30 +76,41 @@ HexRowSet diffRows(const QByteArray& a, const QByteArray& b)
     return rows;
 }
 
+qint64 indexOf(const QByteArray& data, const QByteArray& pattern, qint64 from)
+{
+    const qint64 n = pattern.size();
+    if (n == 0 || from < 0)
+        return -1;
+    const char* base = data.constData();
+    const char first = pattern.at(0);
+    qint64 at = from;
+    // memchr runs at memory speed; the rest of the pattern is checked only where its first byte is.
+    while (at + n <= data.size()) {
+        const void* hit = std::memchr(base + at, first, size_t(data.size() - n + 1 - at));
+        if (!hit)
+            return -1;
+        at = static_cast<const char*>(hit) - base;
+        if (std::memcmp(base + at + 1, pattern.constData() + 1, size_t(n - 1)) == 0)
+            return at;
+        ++at;
+    }
+    return -1;
+}
+
 void markHitRows(const QByteArray& data, const QByteArray& pattern, HexRowSet* rows)
 {
-    if (pattern.isEmpty())
-        return;
-    const QByteArrayMatcher matcher(pattern);
-    qsizetype from = 0;
-    while (from < data.size()) {
-        const qsizetype hit = matcher.indexIn(data, from);
-        if (hit < 0)
-            break;
+    for (qint64 hit = indexOf(data, pattern, 0); hit >= 0;) {
         const int row = int(hit / bytesPerRow);
         rows->set(row);
         // Further hits in this row add nothing: go on at the next row.
-        from = qsizetype(row + 1) * bytesPerRow;
+        hit = indexOf(data, pattern, qint64(row + 1) * bytesPerRow);
     }
 }
 
 QList<qint64> findAll(const QByteArray& data, const QByteArray& pattern, qint64 from)
 {
     QList<qint64> hits;
-    if (pattern.isEmpty())
-        return hits;
-    const QByteArrayMatcher matcher(pattern);
-    for (qsizetype at = matcher.indexIn(data, from); at >= 0; at = matcher.indexIn(data, at + 1))
+    for (qint64 at = indexOf(data, pattern, from); at >= 0; at = indexOf(data, pattern, at + 1))
         hits.append(at);
     return hits;
 }

@@ -55,6 +55,9 @@ namespace HexBytes {
 // Rows in which a and b differ.
 HexRowSet diffRows(const QByteArray& a, const QByteArray& b);
 
+// First offset at or after `from` where `pattern` starts, or -1.
+qint64 indexOf(const QByteArray& data, const QByteArray& pattern, qint64 from);
+
 // Adds to `rows` the row of the first byte of every occurrence of `pattern`.
 void markHitRows(const QByteArray& data, const QByteArray& pattern, HexRowSet* rows);
 

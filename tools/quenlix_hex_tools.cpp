@@ -1,6 +1,5 @@
 #include "tools/quenlix_hex_tools.h"
 
-#include <QByteArrayMatcher>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -174,6 +173,9 @@ bool quenlix_hex_tools::loadFile(int side, const QString& path)
     HexTableModel*& model = modelOf(side);
     model = new HexTableModel(bytes, nullptr);
     view->setModel(model);
+    // Headers that watch the view's selection test every row of a selected column on
+    // each paint (seconds after select-all on a big file): give them one of their own.
+    view->horizontalHeader()->setSelectionModel(new QItemSelectionModel(model, view->horizontalHeader()));
     updateItemDelegate();
     QTimer::singleShot(0, this, [this, view] { adjustTableViewColumns(view); });
     connectModelSignals(side);
@@ -549,7 +551,7 @@ qint64 quenlix_hex_tools::findIn(int side, qint64 from, bool forward) const
         return -1;
     const QByteArray& data = model->getByteArray();
     if (forward)
-        return QByteArrayMatcher(searchPattern).indexIn(data, from);
+        return HexBytes::indexOf(data, searchPattern, from);
     return from >= data.size() ? data.lastIndexOf(searchPattern) : data.lastIndexOf(searchPattern, from);
 }
 

@@ -10,7 +10,4 @@ void Ui_UnicodeForm::setupUnicodeForm()
     Unicode = FormKit::makePage("Unicode", gridLayout_13, "gridLayout_13");
 }
 
-void Ui_UnicodeForm::retranslateUnicodeForm()
-{
-
-}
+void Ui_UnicodeForm::retranslateUnicodeForm() {}

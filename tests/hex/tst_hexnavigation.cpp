@@ -62,7 +62,7 @@ private:
 private slots:
     void initTestCase()
     {
-        file1 = plantedFile("one.bin", 21, "15, 100, 2000");    // 15: across rows 0 and 1
+        file1 = plantedFile("one.bin", 21, "15, 100, 2000");  // 15: across rows 0 and 1
         file2 = plantedFile("two.bin", 22, "47, 3000, 4094"); // 47: across rows 2 and 3
         QVERIFY(!file1.isEmpty() && !file2.isEmpty());
     }
@@ -97,12 +97,19 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
         const QString invalid = "Please enter a valid hexadecimal address.";
-        QTest::newRow("empty") << "" << "Invalid Address" << invalid;
-        QTest::newRow("not-hex") << "12G" << "Invalid Address" << invalid;
-        QTest::newRow("minus-one") << "-1" << "Invalid Address" << invalid;
-        QTest::newRow("minus-two") << "-2" << "Invalid Address" << invalid;
-        QTest::newRow("beyond-int") << "80000000" << "Invalid Address" << invalid;
-        QTest::newRow("past-file-1") << "1000" << "Invalid Address" << "Address 1000 is beyond the end of file 1.";
+        QTest::newRow("empty") << ""
+                               << "Invalid Address" << invalid;
+        QTest::newRow("not-hex") << "12G"
+                                 << "Invalid Address" << invalid;
+        QTest::newRow("minus-one") << "-1"
+                                   << "Invalid Address" << invalid;
+        QTest::newRow("minus-two") << "-2"
+                                   << "Invalid Address" << invalid;
+        QTest::newRow("beyond-int") << "80000000"
+                                    << "Invalid Address" << invalid;
+        QTest::newRow("past-file-1") << "1000"
+                                     << "Invalid Address"
+                                     << "Address 1000 is beyond the end of file 1.";
     }
     void gotoRefused()
     {
@@ -163,7 +170,8 @@ private slots:
             QCOMPARE(qMakePair(hex.currentHitSide, hex.currentHitOffset), want);
             const int row = int(want.second / 16);
             QCOMPARE(hex.delegate->highlighted(), row);
-            QCOMPARE(selectedRows(want.first == 1 ? hex.ui->tableView1 : hex.ui->tableView2), QList<int>{row});
+            QCOMPARE(selectedRows(want.first == 1 ? hex.ui->tableView1 : hex.ui->tableView2),
+                     QList<int>{row});
         }
         hex.ui->prevButton->click();
         QCOMPARE(qMakePair(hex.currentHitSide, hex.currentHitOffset), expected.last());
@@ -189,10 +197,10 @@ private slots:
         const QString none = "No results found.";
         QTest::newRow("absent-bytes") << "DE DE DE" << false << none;
         QTest::newRow("blank-only") << "   " << false << none;
-        QTest::newRow("single-digit") << "4" << true
-                                      << "Use two-digit hexadecimal bytes separated by blanks, e.g. DE AD.";
-        QTest::newRow("joined-token") << "DEAD" << true
-                                      << "Use two-digit hexadecimal bytes separated by blanks, e.g. DE AD.";
+        QTest::newRow("single-digit")
+            << "4" << true << "Use two-digit hexadecimal bytes separated by blanks, e.g. DE AD.";
+        QTest::newRow("joined-token")
+            << "DEAD" << true << "Use two-digit hexadecimal bytes separated by blanks, e.g. DE AD.";
         QTest::newRow("emptied") << "" << false << none;
     }
     void searchWithoutResult()
