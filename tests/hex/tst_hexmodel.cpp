@@ -233,30 +233,6 @@ private slots:
         for (int r = 0; r < rows.size(); ++r)
             QCOMPARE(HexBytes::rowDiffers(bytesA, bytesB, r), expected.contains(r));
     }
-
-    void parsePattern_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QByteArray>("bytes");
-        using S = HexBytes::PatternStatus;
-        QTest::newRow("empty") << "" << int(S::Empty) << QByteArray();
-        QTest::newRow("blanks") << "  " << int(S::Empty) << QByteArray();
-        QTest::newRow("two-bytes") << "DE ad" << int(S::Valid) << QByteArray("\xde\xad");
-        QTest::newRow("three-digits") << "DEA" << int(S::Invalid) << QByteArray();
-        QTest::newRow("one-digit") << "D" << int(S::Invalid) << QByteArray();
-        QTest::newRow("sign") << "+1" << int(S::Invalid) << QByteArray();
-        QTest::newRow("tab-separated") << "DE\tAD" << int(S::Invalid) << QByteArray();
-    }
-    void parsePattern()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, status);
-        QFETCH(QByteArray, bytes);
-        QByteArray out;
-        QCOMPARE(int(HexBytes::parsePattern(text, &out)), status);
-        QCOMPARE(out, bytes);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestHexModel)

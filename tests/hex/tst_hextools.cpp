@@ -77,9 +77,6 @@ private slots:
         QVERIFY(hex.ui->tableView2->isHidden());
         QVERIFY(hex.ui->saveFiel1pushButton->isHidden());
         QVERIFY(hex.ui->saveFiel2pushButton->isHidden());
-        QCOMPARE(hex.ui->addressInput->placeholderText(), "Enter address (hex)");
-        QCOMPARE(hex.ui->tableView1->font().family(), "Monospace");
-        QCOMPARE(hex.ui->tableView1->font().pointSize(), 12);
         ModalAnswer answer;
         hex.saveFile(1);
         QCOMPARE(answer.title(), "Error");
