@@ -13,7 +13,4 @@ void Ui_ConvertForm::setupConvertForm()
     gridLayout_40->addLayout(gridLayout_Convert, 0, 0);
 }
 
-void Ui_ConvertForm::retranslateConvertForm()
-{
-
-}
+void Ui_ConvertForm::retranslateConvertForm() {}

@@ -13,7 +13,4 @@ void Ui_HextoolsForm::setupHextoolsForm()
     gridLayout_47->addLayout(gridLayout_hextools, 0, 0);
 }
 
-void Ui_HextoolsForm::retranslateHextoolsForm()
-{
-
-}
+void Ui_HextoolsForm::retranslateHextoolsForm() {}

@@ -1,0 +1,164 @@
+#include "tools/hexbytes.h"
+
+#include <QStringList>
+#include <QtAlgorithms>
+
+#include <algorithm>
+#include <cstring>
+
+namespace HexBytes {
+
+static int hexDigit(QChar c)
+{
+    const ushort u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
+PatternStatus parsePattern(const QString& text, QByteArray* bytes)
+{
+    const QStringList tokens = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QByteArray out;
+    out.reserve(tokens.size());
+    for (const QString& token : tokens) {
+        if (token.size() != 2)
+            return PatternStatus::Invalid;
+        const int hi = hexDigit(token.at(0));
+        const int lo = hexDigit(token.at(1));
+        if (hi < 0 || lo < 0)
+            return PatternStatus::Invalid;
+        out.append(char(hi * 16 + lo));
+    }
+    if (out.isEmpty())
+        return PatternStatus::Empty;
+    if (bytes)
+        *bytes = out;
+    return PatternStatus::Valid;
+}
+
+bool rowDiffers(const QByteArray& a, const QByteArray& b, int row)
+{
+    const qint64 start = qint64(row) * bytesPerRow;
+    const qint64 lenA = std::clamp<qint64>(a.size() - start, 0, bytesPerRow);
+    const qint64 lenB = std::clamp<qint64>(b.size() - start, 0, bytesPerRow);
+    if (lenA != lenB)
+        return true;
+    return lenA > 0 && std::memcmp(a.constData() + start, b.constData() + start, size_t(lenA)) != 0;
+}
+
+HexRowSet diffRows(const QByteArray& a, const QByteArray& b)
+{
+    HexRowSet rows;
+    const int total = std::max(rowCount(a.size()), rowCount(b.size()));
+    rows.reset(total);
+    const int common = int(std::min(a.size(), b.size()) / bytesPerRow); // full rows in both
+    // Equal blocks are skipped with one memcmp; only differing blocks go row by row.
+    constexpr int blockRows = 256;
+    for (int first = 0; first < common; first += blockRows) {
+        const int n = std::min(blockRows, common - first);
+        const qint64 start = qint64(first) * bytesPerRow;
+        if (std::memcmp(a.constData() + start, b.constData() + start, size_t(n) * bytesPerRow) == 0)
+            continue;
+        for (int row = first; row < first + n; ++row) {
+            if (rowDiffers(a, b, row))
+                rows.set(row);
+        }
+    }
+    for (int row = common; row < total; ++row) {
+        if (rowDiffers(a, b, row))
+            rows.set(row);
+    }
+    return rows;
+}
+
+qint64 indexOf(const QByteArray& data, const QByteArray& pattern, qint64 from)
+{
+    const qint64 n = pattern.size();
+    if (n == 0 || from < 0)
+        return -1;
+    const char* base = data.constData();
+    const char first = pattern.at(0);
+    qint64 at = from;
+    // memchr runs at memory speed; the rest of the pattern is checked only where its first byte is.
+    while (at + n <= data.size()) {
+        const void* hit = std::memchr(base + at, first, size_t(data.size() - n + 1 - at));
+        if (!hit)
+            return -1;
+        at = static_cast<const char*>(hit) - base;
+        if (std::memcmp(base + at + 1, pattern.constData() + 1, size_t(n - 1)) == 0)
+            return at;
+        ++at;
+    }
+    return -1;
+}
+
+void markHitRows(const QByteArray& data, const QByteArray& pattern, HexRowSet* rows)
+{
+    for (qint64 hit = indexOf(data, pattern, 0); hit >= 0;) {
+        const int row = int(hit / bytesPerRow);
+        rows->set(row);
+        // Further hits in this row add nothing: go on at the next row.
+        hit = indexOf(data, pattern, qint64(row + 1) * bytesPerRow);
+    }
+}
+
+QList<qint64> findAll(const QByteArray& data, const QByteArray& pattern, qint64 from)
+{
+    QList<qint64> hits;
+    for (qint64 at = indexOf(data, pattern, from); at >= 0; at = indexOf(data, pattern, at + 1))
+        hits.append(at);
+    return hits;
+}
+
+} // namespace HexBytes
+
+void HexRowSet::reset(int rows)
+{
+    m_rows = std::max(rows, 0);
+    m_words.assign(size_t((m_rows + 63) / 64), 0);
+}
+
+bool HexRowSet::isEmpty() const
+{
+    return std::all_of(m_words.begin(), m_words.end(), [](quint64 w) { return w == 0; });
+}
+
+bool HexRowSet::test(int row) const
+{
+    if (row < 0 || row >= m_rows)
+        return false;
+    return (m_words[size_t(row) / 64] >> (row % 64)) & 1u;
+}
+
+void HexRowSet::set(int row, bool on)
+{
+    if (row < 0 || row >= m_rows)
+        return;
+    const quint64 bit = quint64(1) << (row % 64);
+    if (on)
+        m_words[size_t(row) / 64] |= bit;
+    else
+        m_words[size_t(row) / 64] &= ~bit;
+}
+
+int HexRowSet::nextSet(int row) const
+{
+    if (row < 0)
+        row = 0;
+    if (row >= m_rows)
+        return -1;
+    size_t word = size_t(row) / 64;
+    quint64 bits = m_words[word] & (~quint64(0) << (row % 64));
+    while (bits == 0) {
+        if (++word >= m_words.size())
+            return -1;
+        bits = m_words[word];
+    }
+    const int found = int(word * 64 + qCountTrailingZeroBits(bits));
+    return found < m_rows ? found : -1;
+}
