@@ -5,7 +5,9 @@
 #include <QMainWindow>
 #include <QMetaObject>
 #include <QPointer>
+#include <QSerialPortInfo>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include "app/aboutdialog.h"
@@ -13,8 +15,12 @@
 
 class MWaveView;
 struct ConfigState;
+class LineFileSender;
+class QComboBox;
 class QDialog;
 class QEvent;
+class QPushButton;
+class QRadioButton;
 class QResizeEvent;
 class QSettings;
 class QTcpServer;
@@ -25,6 +31,7 @@ class QWebEngineView;
 class ThreadSerial;
 class Ui_Config;
 class Ui_Help;
+class Ui_COM_Expand;
 class Ui_MainWindow;
 
 // The one window of the program. Every tool is a group of members below, one
@@ -94,14 +101,106 @@ public:
 
     void SerialSacn();
 
+    // The eleven tabs that share the port, in tab order.
+    enum class SerialTab { Com, Gps, Gsm, Env, Osc, Spectra, I2cdump, Tof, Modbus, Cie, Imu };
+    static constexpr int serialTabCount = 11;
+    // One tab's row of the open/close and lock tables.
+    struct SerialTabControls {
+        QComboBox* portList = nullptr;
+        QComboBox* baudList = nullptr;
+        QPushButton* openButton = nullptr;
+        QComboBox* dataBits = nullptr; // null: 8 data bits, no parity, one stop bit
+        QComboBox* parity = nullptr;
+        QComboBox* stopBits = nullptr;
+        QRadioButton* modeRadios[2] = {nullptr, nullptr};
+        const char* receiveSlot = nullptr; // null: the tab reads the port itself
+        void (MainWindow::*openSlot)() = nullptr;
+        void (MainWindow::*lockMember)(bool) = nullptr;
+    };
+    enum class SerialOpenResult { NoPort, Opened, Failed };
+
+    SerialTabControls Serial_tabControls(SerialTab tab) const;
+    // Open path and close path shared by every serial tab.
+    void Serial_openOrClose(SerialTab tab);
+    SerialOpenResult Serial_open(SerialTab tab);
+    void Serial_close(SerialTab tab);
+    // The lock family: locks (false) or unlocks (true) the port settings of every
+    // tab and the Open buttons of all tabs but the holder.
+    void Serial_setLocked(SerialTab holder, bool enable);
+    // One scan pass against a list of available port names (tests feed pty paths here).
+    void Serial_applyScan(const QStringList& available);
+    void Serial_portFailed(ThreadSerial* worker, SerialTab tab, const QString& errorText);
+    static void Serial_release(ThreadSerial* worker);
+
     // ---- Serial terminal (serial/) ----
     QTimer* COM_sendTimer = nullptr;
     int COM_sendInterval = 0;
     bool COM_expandOpen = false;
     QMetaObject::Connection COM_dtrConnection;
     QMetaObject::Connection COM_rtsConnection;
+    QDialog* COM_expandDialog = nullptr;
+    Ui_COM_Expand* COM_expandUi = nullptr;
+    QStringDecoder COM_decoder{QStringDecoder::Utf8};
+    LineFileSender* COM_fileSender = nullptr;
+    // Cuts the preset dialog off from this window before the window's children
+    // go, so its destroyed() never reaches a half-destroyed window.
+    struct COM_ExpandGuard {
+        MainWindow* window;
+        ~COM_ExpandGuard();
+    } COM_expandGuard{this};
 
     void Serial_Init_Start();
+    bool COM_isValidHex(const QString& token);
+    void setComboBoxEnabled(bool enable);
+    void COM_afterOpen(SerialOpenResult result);
+    void COM_beforeClose();
+    void COM_renamePreset(int preset);
+    void COM_sendPreset(int preset);
+    void COM_showWriteResult(qint64 written, qint64 size);
+
+public slots:
+    void actionOpen_triggered();
+    void readCom(QByteArray data);
+    void sendmsgBtn_clicked();
+    void obocheckBox_clicked();
+    void delayspinBox_valueChanged(int value);
+    void COMHideHex_pushButton_clicked();
+    void actionClearBytes_triggered();
+    void actionCleanData_triggered();
+    void cleanSendData_clicked();
+    void actionSave_triggered();
+    void actionLoadfile_triggered();
+    void actionSendfile_triggered();
+    void slotCom_expand();
+    void slotCom_expandclose();
+    void command_sendMsg(QByteArray command);
+    void slotCOM_expandsave();
+    void slotcom_set_pushButton();
+    void slotcom_set_pushButton_2();
+    void slotcom_set_pushButton_3();
+    void slotcom_set_pushButton_4();
+    void slotcom_set_pushButton_5();
+    void slotcom_set_pushButton_6();
+    void slotcom_set_pushButton_7();
+    void slotcom_set_pushButton_8();
+    void slotcom_set_pushButton_9();
+    void slotcom_set_pushButton_10();
+    void slotcom_set_pushButton_11();
+    void slotcom_set_pushButton_12();
+    void slotcom_pushButton();
+    void slotcom_pushButton_2();
+    void slotcom_pushButton_3();
+    void slotcom_pushButton_4();
+    void slotcom_pushButton_5();
+    void slotcom_pushButton_6();
+    void slotcom_pushButton_7();
+    void slotcom_pushButton_8();
+    void slotcom_pushButton_9();
+    void slotcom_pushButton_10();
+    void slotcom_pushButton_11();
+    void slotcom_pushButton_12();
+
+public:
 
     // ---- UDP terminal (network/) ----
     QTimer* UDP_sendTimer = nullptr;
@@ -130,11 +229,25 @@ public:
     qint64 GPS_lastMapUpdate = 0;
 
     void GPS_Init_Start();
+    void GPSsetComboBoxEnabled(bool enable);
+
+public slots:
+    void GPSactionOpen_triggered();
+    void readGPSCom(QByteArray data);
+
+public:
 
     // ---- GSM console (gsm/) ----
     int GSM_tcpOpen = 0;
 
     void GSM_Init_Start();
+    void GSMsetComboBoxEnabled(bool enable);
+
+public slots:
+    void GSMactionOpen_triggered();
+    void GSMreadMyCom(QByteArray data);
+
+public:
 
     // ---- Unicode tab (tools/) ----
     void Unicode_Init_Start();
@@ -146,6 +259,13 @@ public:
 
     // ---- Environment console (sensors/) ----
     void ENVironment_Init_Start();
+    void ENVsetComboBoxEnabled(bool enable);
+
+public slots:
+    void ENVactionOpen_triggered();
+    void readENVCom(QByteArray data);
+
+public:
 
     // ---- Crypty tab (tools/) ----
     void Crypty_Init_Start();
@@ -165,6 +285,13 @@ public:
     MWaveView* OSC_waveView = nullptr;
 
     void Oscilloscope_Init_Start();
+    void OSCsetComboBoxEnabled(bool enable);
+
+public slots:
+    void OscilloscopeOpen_triggered();
+    void readOSCCom(QByteArray data);
+
+public:
 
     // ---- MQTT client (protocols/) ----
     bool MQTT_isConnected = false;
@@ -173,24 +300,65 @@ public:
 
     // ---- Spectrometer console (sensors/) ----
     void Spectra_Init_Start();
+    void SpectrasetsetComboBoxEnabled(bool enable);
+
+public slots:
+    void SpectraOpen_triggered();
+    void readSpectraCom(QByteArray data);
+
+public:
 
     // ---- I2C dump console (sensors/) ----
     bool I2Cdump_readOpen = false;
     bool I2Cdump_writeOpen = false;
 
     void I2Cdump_Init_Start();
+    void i2cdumpsetsetComboBoxEnabled(bool enable);
+
+public slots:
+    void I2CdumpOpen_triggered();
+    void readi2cdumpCom(QByteArray data);
+
+public:
 
     // ---- Time-of-flight console (sensors/) ----
     void TOF_Init_Start();
+    void TOFsetsetComboBoxEnabled(bool enable);
+
+public slots:
+    void TOFOpen_triggered();
+    void readTOFCom(QByteArray data);
+
+public:
 
     // ---- Modbus master (protocols/) ----
     void Modbus_Init_Start();
+    void ModbussetsetComboBoxEnabled(bool enable);
+
+public slots:
+    void ModbusOpen_triggered();
+
+public:
 
     // ---- CIE colour console (sensors/) ----
     void CIE_Init_Start();
+    void CIEsetsetComboBoxEnabled(bool enable);
+
+public slots:
+    void CIEOpen_triggered();
+    void readCIECom(QByteArray data);
+
+public:
 
     // ---- IMU console (sensors/) ----
     void IMU_Init_Start();
+    void imusetsetComboBoxEnabled(bool enable);
+
+public slots:
+    void IMUOpen_triggered();
+    void readimuCom(QByteArray data);
+
+public:
 
 public slots:
     // ---- Shell ----
@@ -203,7 +371,10 @@ public slots:
     void msleep(int ms);
 
     // ---- Shared serial port and port scan ----
+    QList<QSerialPortInfo> getFilteredSerialPorts();
     void SerialSacn_new();
+    void stop_SerialSacn_new();
+    bool testUart(QString uart) const;
 
     // ---- Serial terminal ----
     void sendMsg();

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
 
 // Widgets of the "GPS Debug" page.
@@ -14,13 +15,15 @@ class Ui_GpsForm
 {
 public:
     QWidget* gps = nullptr;
-    QGridLayout* gridLayout_11 = nullptr;
+    QGridLayout* gps_pageGrid = nullptr;
     QGroupBox* gps_groupBox_serial = nullptr;
     QGridLayout* gps_serialGrid = nullptr;
     QComboBox* GPSportNameComboBox = nullptr;
     QComboBox* GPSbaudRateComboBox = nullptr;
     QPushButton* GPSopencompushButton = nullptr;
     FormKit::PortControls gpsFormPort;
+    QRadioButton* GPSportMode_01 = nullptr;
+    QRadioButton* GPSportMode_02 = nullptr;
     QComboBox* GPSTCPServerIPcomboBox = nullptr;
     QGridLayout* gps_gridLayout = nullptr;
 

@@ -11,12 +11,12 @@
 
 void Ui_GsmForm::setupGsmForm()
 {
-    gsm = FormKit::makePage("gsm", gridLayout_12, "gridLayout_12");
+    gsm = FormKit::makePage("gsm", gsm_pageGrid, "gsm_pageGrid");
     gsm_groupBox_serial = new QGroupBox(gsm);
     gsm_groupBox_serial->setObjectName("gsm_groupBox_serial");
     gsm_serialGrid = new QGridLayout(gsm_groupBox_serial);
     gsm_serialGrid->setObjectName("gsm_serialGrid");
-    gridLayout_12->addWidget(gsm_groupBox_serial, 0, 2, 2, 1);
+    gsm_pageGrid->addWidget(gsm_groupBox_serial, 0, 2, 2, 1);
     gsmFormPort = FormKit::makePortControls(gsm_groupBox_serial, gsm_serialGrid, 0, QStringLiteral("GSM"));
     GSMportNameComboBox = gsmFormPort.portList;
     GSMbaudRateComboBox = gsmFormPort.baudList;

@@ -14,7 +14,7 @@ class Ui_GsmForm
 {
 public:
     QWidget* gsm = nullptr;
-    QGridLayout* gridLayout_12 = nullptr;
+    QGridLayout* gsm_pageGrid = nullptr;
     QGroupBox* gsm_groupBox_serial = nullptr;
     QGridLayout* gsm_serialGrid = nullptr;
     QComboBox* GSMportNameComboBox = nullptr;

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
 
 #include "app/formkit.h"
@@ -17,7 +18,8 @@ void Ui_ModbusForm::setupModbusForm()
     modbus_serialGrid = new QGridLayout(modbus_groupBox_serial);
     modbus_serialGrid->setObjectName("modbus_serialGrid");
     gridLayout_21->addWidget(modbus_groupBox_serial, 0, 2, 2, 1);
-    modbusFormPort = FormKit::makePortControls(modbus_groupBox_serial, modbus_serialGrid, 0, QStringLiteral("Modbus"));
+    modbusFormPort =
+        FormKit::makePortControls(modbus_groupBox_serial, modbus_serialGrid, 0, QStringLiteral("Modbus"));
     ModbusportNameComboBox = modbusFormPort.portList;
     ModbusbaudRateComboBox = modbusFormPort.baudList;
     ModbusopencompushButton = modbusFormPort.openButton;
@@ -30,6 +32,12 @@ void Ui_ModbusForm::setupModbusForm()
     ModbusstopBitsComboBox = new QComboBox(modbus_groupBox_serial);
     ModbusstopBitsComboBox->setObjectName("ModbusstopBitsComboBox");
     modbus_serialGrid->addWidget(ModbusstopBitsComboBox, modbus_serialGrid->rowCount(), 0, 1, 2);
+    ModbusportMode_1 = new QRadioButton(modbus_groupBox_serial);
+    ModbusportMode_1->setObjectName("ModbusportMode_1");
+    modbus_serialGrid->addWidget(ModbusportMode_1, modbus_serialGrid->rowCount(), 0);
+    ModbusportMode_2 = new QRadioButton(modbus_groupBox_serial);
+    ModbusportMode_2->setObjectName("ModbusportMode_2");
+    modbus_serialGrid->addWidget(ModbusportMode_2, modbus_serialGrid->rowCount() - 1, 1);
 }
 
 void Ui_ModbusForm::retranslateModbusForm()
@@ -37,6 +45,9 @@ void Ui_ModbusForm::retranslateModbusForm()
     modbus_groupBox_serial->setTitle(FormKit::tr("Serial Setting"));
     FormKit::retranslatePortControls(modbusFormPort);
     FormKit::setItems(ModbusdataBitsComboBox, {"5", "6", "7", "8"});
-    FormKit::setItems(ModbusparityComboBox, {FormKit::tr("None"), FormKit::tr("Odd"), FormKit::tr("Even"), FormKit::tr("Mark"), FormKit::tr("Space")});
+    FormKit::setItems(ModbusparityComboBox, {FormKit::tr("None"), FormKit::tr("Odd"), FormKit::tr("Even"),
+                                             FormKit::tr("Mark"), FormKit::tr("Space")});
     FormKit::setItems(ModbusstopBitsComboBox, {"1", "1.5", "2"});
+    ModbusportMode_1->setText(FormKit::tr("COM"));
+    ModbusportMode_2->setText(FormKit::tr("TCP"));
 }

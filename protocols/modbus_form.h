@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
 
 // Widgets of the "Modbus" page.
@@ -24,6 +25,8 @@ public:
     QComboBox* ModbusdataBitsComboBox = nullptr;
     QComboBox* ModbusparityComboBox = nullptr;
     QComboBox* ModbusstopBitsComboBox = nullptr;
+    QRadioButton* ModbusportMode_1 = nullptr;
+    QRadioButton* ModbusportMode_2 = nullptr;
 
     void setupModbusForm();
     void retranslateModbusForm();

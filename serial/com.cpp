@@ -1,5 +1,230 @@
+// The serial terminal ("Serial Debug").
 #include "app/mainwindow.h"
 
-void MainWindow::Serial_Init_Start() {}
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QIcon>
+#include <QLCDNumber>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTimer>
 
-void MainWindow::sendMsg() {}
+#include "app/mainwindow_form.h"
+#include "app/styles.h"
+#include "serial/linefilesender.h"
+#include "serial/terminalformat.h"
+#include "serial/terminalview.h"
+#include "serial/threadserial.h"
+
+void MainWindow::Serial_Init_Start()
+{
+    connect(ui->opencompushButton, SIGNAL(pressed()), this, SLOT(actionOpen_triggered()));
+    connect(ui->sendmsgBtn, SIGNAL(pressed()), this, SLOT(sendmsgBtn_clicked()));
+    connect(ui->sendfileBtn, SIGNAL(pressed()), this, SLOT(actionSendfile_triggered()));
+    connect(ui->obocheckBox, SIGNAL(stateChanged(int)), this, SLOT(obocheckBox_clicked()));
+    connect(ui->delayspinBox, SIGNAL(valueChanged(int)), this, SLOT(delayspinBox_valueChanged(int)));
+    connect(ui->cleanbytespushButton, SIGNAL(pressed()), this, SLOT(actionClearBytes_triggered()));
+    connect(ui->cleandatapushButton, SIGNAL(pressed()), this, SLOT(actionCleanData_triggered()));
+    connect(ui->savetxtpushButton, SIGNAL(pressed()), this, SLOT(actionSave_triggered()));
+    connect(ui->readtxtpushButton, SIGNAL(pressed()), this, SLOT(actionLoadfile_triggered()));
+    connect(ui->cleansendpushButton, SIGNAL(pressed()), this, SLOT(cleanSendData_clicked()));
+    connect(ui->com_expandpushButton, SIGNAL(pressed()), this, SLOT(slotCom_expand()));
+    connect(ui->HEXcheckBox, SIGNAL(stateChanged(int)), this, SLOT(COMHideHex_pushButton_clicked()));
+    TerminalView::setupReceiveView(ui->COM_HexTextBrowser);
+    TerminalView::setupReceiveView(ui->COM_StrTextBrowser);
+    ui->com_expandpushButton->setEnabled(false);
+    ui->COM_HexTextBrowser->hide();
+    ui->opencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
+    ui->com_checkBox_DTR->hide();
+    ui->com_checkBox_RTS->hide();
+    COM_fileSender = new LineFileSender(this);
+    connect(COM_fileSender, &LineFileSender::finished, this, [this](bool ok, const QString& error) {
+        ui->statusBar->showMessage(ok ? tr("Success for send the data in the file")
+                                      : tr("Send file failed: %1").arg(error));
+    });
+}
+
+void MainWindow::setComboBoxEnabled(bool enable)
+{
+    Serial_setLocked(SerialTab::Com, enable);
+}
+
+void MainWindow::actionOpen_triggered()
+{
+    if (Serial_isOpen) {
+        COM_beforeClose();
+        Serial_close(SerialTab::Com);
+        for (QWidget* w :
+             {static_cast<QWidget*>(ui->sendmsgBtn), static_cast<QWidget*>(ui->sendfileBtn),
+              static_cast<QWidget*>(ui->sendMsgtextEdit), static_cast<QWidget*>(ui->com_checkBox_DTR),
+              static_cast<QWidget*>(ui->com_checkBox_RTS)})
+            w->setEnabled(false);
+        return;
+    }
+    COM_afterOpen(Serial_open(SerialTab::Com));
+}
+
+void MainWindow::COM_afterOpen(SerialOpenResult result)
+{
+    if (result == SerialOpenResult::NoPort)
+        return;
+    if (result == SerialOpenResult::Failed) {
+        disconnect(COM_dtrConnection);
+        disconnect(COM_rtsConnection);
+        ui->com_checkBox_DTR->setChecked(false);
+        ui->com_checkBox_RTS->setChecked(false);
+        disconnect(COM_sendTimer, SIGNAL(timeout()), this, SLOT(sendMsg()));
+        ui->com_expandpushButton->setEnabled(false);
+        return;
+    }
+    connect(COM_sendTimer, SIGNAL(timeout()), this, SLOT(sendMsg()), Qt::UniqueConnection);
+    COM_decoder.resetState();
+    ui->sendMsgtextEdit->setEnabled(true);
+    ui->sendMsgtextEdit->setFocus();
+    ui->sendmsgBtn->setEnabled(true);
+    ui->sendfileBtn->setEnabled(true);
+    ui->com_expandpushButton->setEnabled(true);
+    // The modem lines are not driven: the boxes stay hidden and their handlers do nothing.
+    COM_dtrConnection = connect(ui->com_checkBox_DTR, &QCheckBox::stateChanged, this, [] {});
+    COM_rtsConnection = connect(ui->com_checkBox_RTS, &QCheckBox::stateChanged, this, [] {});
+}
+
+void MainWindow::COM_beforeClose()
+{
+    if (COM_expandOpen) {
+        COM_expandDialog->close();
+        COM_expandOpen = false;
+    }
+    ui->com_expandpushButton->setEnabled(false);
+    COM_fileSender->stop();
+    disconnect(COM_dtrConnection);
+    disconnect(COM_rtsConnection);
+    ui->com_checkBox_DTR->setChecked(false);
+    ui->com_checkBox_RTS->setChecked(false);
+    disconnect(COM_sendTimer, SIGNAL(timeout()), this, SLOT(sendMsg()));
+}
+
+void MainWindow::readCom(QByteArray data)
+{
+    if (data.isEmpty())
+        return;
+    const QString hex = TerminalFormat::hexSerial(data);
+    QString text = COM_decoder.decode(data);
+    text.remove(QLatin1Char('\r'));
+    if (ui->showtime_checkBox->isChecked()) {
+        const QString stamp = TerminalView::stampNow();
+        TerminalView::appendStamped(ui->COM_StrTextBrowser, stamp, text);
+        TerminalView::appendStamped(ui->COM_HexTextBrowser, stamp, hex);
+    } else {
+        TerminalView::appendPlain(ui->COM_StrTextBrowser, text);
+        TerminalView::appendPlain(ui->COM_HexTextBrowser, hex);
+    }
+    TerminalView::addToCounter(ui->recvbyteslcdNumber, data.size());
+    ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(data.size()));
+}
+
+bool MainWindow::COM_isValidHex(const QString& token)
+{
+    return TerminalFormat::isValidHexToken(token);
+}
+
+void MainWindow::sendMsg()
+{
+    if (!Serial_thread || !Serial_thread->serialPort)
+        return;
+    QSerialPort* port = Serial_thread->serialPort;
+    // A keep-sending tick waits until the previous send has left: no growing backlog.
+    if (sender() == COM_sendTimer && port->bytesToWrite() > 0)
+        return;
+    QByteArray bytes;
+    if (!ui->sendAsHexcheckBox->isChecked()) {
+        bytes = TerminalFormat::serialText(ui->sendMsgtextEdit->toPlainText());
+    } else if (!TerminalFormat::parseHexTokens(ui->sendMsgtextEdit->toPlainText(), &bytes)) {
+        ui->statusBar->showMessage(tr("The input data format is wrong!"));
+        COM_sendTimer->stop();
+        ui->sendmsgBtn->setText(tr("Send"));
+        ui->sendmsgBtn->setIcon(QIcon(QStringLiteral(":images/send.png")));
+        return;
+    }
+    COM_showWriteResult(port->write(bytes), bytes.size());
+}
+
+// Reports a write to the port and counts it only when it was accepted whole.
+void MainWindow::COM_showWriteResult(qint64 written, qint64 size)
+{
+    if (written != size) {
+        const QString reason = Serial_thread ? Serial_thread->serialPort->errorString() : QString();
+        ui->statusBar->showMessage(tr("Send failed: %1").arg(reason));
+        return;
+    }
+    ui->statusBar->showMessage(tr("Send Success"));
+    TerminalView::addToCounter(ui->sendbyteslcdNumber, size);
+}
+
+void MainWindow::sendmsgBtn_clicked()
+{
+    const QString text = ui->sendmsgBtn->text();
+    if (text == tr("Pause") || text == QStringLiteral("暂停")) {
+        COM_sendTimer->stop();
+        ui->sendmsgBtn->setText(tr("Send"));
+        ui->sendmsgBtn->setIcon(QIcon(QStringLiteral(":images/send.png")));
+        return;
+    }
+    if (ui->sendMsgtextEdit->toPlainText().isEmpty()) {
+        ui->statusBar->showMessage(tr("No Data"));
+        return;
+    }
+    if (!ui->obocheckBox->isChecked()) {
+        ui->sendMsgtextEdit->setFocus();
+        sendMsg();
+        return;
+    }
+    COM_sendTimer->start(COM_sendInterval);
+    ui->sendmsgBtn->setText(tr("Pause"));
+    ui->sendmsgBtn->setIcon(QIcon(QStringLiteral(":images/pause.png")));
+}
+
+void MainWindow::obocheckBox_clicked()
+{
+    const bool keep = ui->obocheckBox->isChecked();
+    ui->delayspinBox->setEnabled(keep);
+    ui->statusBar->showMessage(keep ? tr("Enable Keep sending") : tr("Disable Keep sending"));
+}
+
+void MainWindow::delayspinBox_valueChanged(int value)
+{
+    COM_sendInterval = value;
+}
+
+void MainWindow::COMHideHex_pushButton_clicked()
+{
+    ui->COM_HexTextBrowser->setVisible(ui->HEXcheckBox->isChecked());
+    if (ui->showtime_checkBox->isChecked()) {
+        TerminalView::scrollToBottom(ui->COM_StrTextBrowser);
+        TerminalView::scrollToBottom(ui->COM_HexTextBrowser);
+    }
+}
+
+void MainWindow::actionClearBytes_triggered()
+{
+    ui->sendbyteslcdNumber->display(0);
+    ui->recvbyteslcdNumber->display(0);
+    ui->statusBar->showMessage(tr("Counter has been cleared"));
+}
+
+void MainWindow::actionCleanData_triggered()
+{
+    ui->COM_StrTextBrowser->clear();
+    ui->COM_HexTextBrowser->clear();
+    ui->statusBar->showMessage(tr("Receive has been cleared"));
+}
+
+void MainWindow::cleanSendData_clicked()
+{
+    ui->sendMsgtextEdit->clear();
+    ui->statusBar->showMessage(tr("Send has been cleared"));
+}

@@ -47,6 +47,8 @@ void ThreadSerial::Init(bool emitReceived)
         return;
     }
     isOpen = true;
+    connect(serialPort, &QSerialPort::errorOccurred, this,
+            [this](QSerialPort::SerialPortError e) { onError(e); });
     if (emitReceived)
         connect(serialPort, &QSerialPort::readyRead, this, &ThreadSerial::readData);
 }
@@ -56,4 +58,23 @@ void ThreadSerial::readData()
     const QByteArray data = serialPort->readAll();
     if (!data.isEmpty())
         emit Serial_read_Data(data);
+}
+
+// A vanished device makes the port report a read error on every event-loop pass
+// while it stays "open": close it at the first fatal error and report that once.
+void ThreadSerial::onError(int error)
+{
+    switch (error) {
+    case QSerialPort::NoError:
+    case QSerialPort::TimeoutError:
+    case QSerialPort::UnsupportedOperationError:
+        return;
+    default:
+        break;
+    }
+    if (!serialPort || !serialPort->isOpen())
+        return;
+    const QString text = serialPort->errorString();
+    serialPort->close();
+    emit portFailed(text);
 }

@@ -30,10 +30,16 @@ public:
 
 signals:
     void Serial_read_Data(QByteArray data);
+    // The open port failed for good (for example the device was unplugged). The
+    // port is already closed when this is emitted, and it is emitted only once.
+    void portFailed(const QString& errorText);
 
 public slots:
     void readData();
 
 protected:
     void run() override {}
+
+private:
+    void onError(int error);
 };

@@ -44,6 +44,16 @@ PtyPair::~PtyPair()
         ::close(m_master);
 }
 
+void PtyPair::hangUp()
+{
+    if (m_slaveKeeper >= 0)
+        ::close(m_slaveKeeper);
+    m_slaveKeeper = -1;
+    if (m_master >= 0)
+        ::close(m_master);
+    m_master = -1;
+}
+
 qint64 PtyPair::write(const QByteArray& data)
 {
     qint64 done = 0;

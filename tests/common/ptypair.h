@@ -19,6 +19,8 @@ public:
 
     // Writes to the device side; returns bytes written.
     qint64 write(const QByteArray& data);
+    // Closes the device side, as when a device is unplugged.
+    void hangUp();
     // Reads what the program sent, waiting up to timeoutMs for at least `atLeast` bytes.
     QByteArray read(int atLeast = 1, int timeoutMs = 2000);
 

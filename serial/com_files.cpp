@@ -1,0 +1,35 @@
+// The serial terminal's file buttons: Export, Import and Send File.
+#include "app/mainwindow.h"
+
+#include <QPlainTextEdit>
+#include <QSerialPort>
+#include <QStatusBar>
+
+#include "app/mainwindow_form.h"
+#include "serial/linefilesender.h"
+#include "serial/terminalview.h"
+#include "serial/threadserial.h"
+
+void MainWindow::actionSave_triggered()
+{
+    const QString status = TerminalView::exportText(this, ui->COM_StrTextBrowser);
+    if (!status.isEmpty())
+        ui->statusBar->showMessage(status);
+}
+
+void MainWindow::actionLoadfile_triggered()
+{
+    const QString status = TerminalView::importText(this, ui->sendMsgtextEdit);
+    if (!status.isEmpty())
+        ui->statusBar->showMessage(status);
+}
+
+void MainWindow::actionSendfile_triggered()
+{
+    const QString path = TerminalView::chooseOpenFile(this, tr("Read file"));
+    if (path.isEmpty() || !Serial_thread || !Serial_thread->serialPort)
+        return;
+    if (!COM_fileSender->start(path, Serial_thread->serialPort))
+        ui->statusBar->showMessage(
+            tr("Open failed: Failed to open this file, this may be due to insufficient permissions."));
+}

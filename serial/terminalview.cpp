@@ -1,0 +1,162 @@
+#include "serial/terminalview.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLCDNumber>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "serial/terminalfiles.h"
+#include "serial/terminalformat.h"
+
+namespace TerminalView {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("MainWindow", text);
+}
+
+QStringList& fileAnswers()
+{
+    static QStringList answers;
+    return answers;
+}
+
+// Drops the oldest text once the view (or its last block) holds more than its
+// cap, down to three quarters of it, so trimming happens rarely.
+void trim(QPlainTextEdit* view)
+{
+    QTextDocument* doc = view->document();
+    const QTextBlock last = doc->lastBlock();
+    if (last.length() > maxBlockChars) {
+        QTextCursor cursor(doc);
+        cursor.setPosition(last.position());
+        cursor.setPosition(last.position() + last.length() - maxBlockChars * 3 / 4, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    if (doc->characterCount() > maxChars) {
+        QTextCursor cursor(doc);
+        cursor.setPosition(doc->characterCount() - maxChars * 3 / 4, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+}
+
+} // namespace
+
+void setupReceiveView(QPlainTextEdit* view)
+{
+    view->setMaximumBlockCount(maxBlocks);
+    view->setReadOnly(true);
+    view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+void appendPlain(QPlainTextEdit* view, const QString& text)
+{
+    QTextCursor cursor(view->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(text, QTextCharFormat());
+    trim(view);
+    view->moveCursor(QTextCursor::End);
+}
+
+void appendStamped(QPlainTextEdit* view, const QString& stamp, const QString& text)
+{
+    QTextCursor cursor(view->document());
+    cursor.movePosition(QTextCursor::End);
+    if (!view->document()->isEmpty())
+        cursor.insertBlock();
+    QTextCharFormat green;
+    green.setForeground(Qt::darkGreen);
+    cursor.insertText(stamp, green);
+    QTextCharFormat black;
+    black.setForeground(Qt::black);
+    QString flat = text;
+    flat.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    flat.replace(QChar::ParagraphSeparator, QLatin1Char(' '));
+    flat.replace(QChar::LineSeparator, QLatin1Char(' '));
+    cursor.insertText(flat, black);
+    trim(view);
+    scrollToBottom(view);
+}
+
+QString stampNow()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("[hh:mm:ss.zzz]"));
+}
+
+void scrollToBottom(QPlainTextEdit* view)
+{
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+}
+
+void addToCounter(QLCDNumber* counter, qint64 n)
+{
+    const int sum = TerminalFormat::addToCount(counter->intValue(), n);
+    if (sum >= TerminalFormat::counterMax)
+        counter->display(QStringLiteral("99999"));
+    else
+        counter->display(sum);
+}
+
+QString exportText(QWidget* parent, QPlainTextEdit* view)
+{
+    const QString text = view->toPlainText();
+    if (text.isEmpty())
+        return tr("No data need to save");
+    const QString path = chooseSaveFile(parent, tr("Save as"), QStringLiteral("newtxt.txt"));
+    if (path.isEmpty())
+        return QString();
+    QString error;
+    if (!TerminalFiles::saveText(path, text, &error))
+        return tr("Save failed:Open file %1 failed, can't save\n%2").arg(path, error);
+    return QStringLiteral("Saved success.\tsaved: ") + QFileInfo(path).canonicalFilePath();
+}
+
+QString importText(QWidget* parent, QPlainTextEdit* sendBox)
+{
+    const QString path = chooseOpenFile(parent, tr("Read file"));
+    if (path.isEmpty())
+        return QString();
+    QString text;
+    qint64 size = 0;
+    switch (TerminalFiles::loadSendText(path, TerminalFormat::importLimit, &text, &size)) {
+    case TerminalFiles::LoadResult::OpenFailed:
+        return tr("Open failed: Failed to open this file, this may be due to insufficient permissions.");
+    case TerminalFiles::LoadResult::TooLarge:
+        return tr("Load failed: file size is %1 bytes, Exceeded the limit size 10000 bytes").arg(size);
+    case TerminalFiles::LoadResult::Loaded:
+        break;
+    }
+    sendBox->setPlainText(sendBox->toPlainText() + text);
+    sendBox->moveCursor(QTextCursor::End);
+    return tr("Success for read the data in the file");
+}
+
+QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& proposed)
+{
+    if (!fileAnswers().isEmpty())
+        return fileAnswers().takeFirst();
+    return QFileDialog::getSaveFileName(parent, caption, proposed);
+}
+
+QString chooseOpenFile(QWidget* parent, const QString& caption)
+{
+    if (!fileAnswers().isEmpty())
+        return fileAnswers().takeFirst();
+    return QFileDialog::getOpenFileName(parent, caption, QString(), QStringLiteral("(*)"));
+}
+
+void queueFileAnswers(const QStringList& answers)
+{
+    fileAnswers() += answers;
+}
+
+} // namespace TerminalView

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class QLCDNumber;
+class QPlainTextEdit;
+class QWidget;
+
+// Widget side of the three terminals: receive views, byte counters, and the
+// Export/Import buttons. Texts use the main window's translation context.
+namespace TerminalView {
+
+// A view keeps at most this many blocks and at most about this many characters.
+// A stream without line feeds stays one block, which the view lays out again on
+// every append: such a block keeps only its newest maxBlockChars characters.
+constexpr int maxBlocks = 10000;
+constexpr int maxChars = 1000000;
+constexpr int maxBlockChars = 16384;
+
+// Read-only, selectable, capped at maxBlocks.
+void setupReceiveView(QPlainTextEdit* view);
+// Appends plain text at the end of the view.
+void appendPlain(QPlainTextEdit* view, const QString& text);
+// Starts a new block with a green "[hh:mm:ss.zzz]" stamp followed by `text` in
+// black; the text is inserted as characters, never read as markup, and its line
+// breaks show as blanks, so the chunk stays one block.
+void appendStamped(QPlainTextEdit* view, const QString& stamp, const QString& text);
+// The current local time as a stamp.
+QString stampNow();
+void scrollToBottom(QPlainTextEdit* view);
+
+// Adds n bytes to a counter under the saturating counter rule.
+void addToCounter(QLCDNumber* counter, qint64 n);
+
+// Export: writes the view's plain text to a file the user chooses; returns the
+// status text to show (empty when the dialog was cancelled).
+QString exportText(QWidget* parent, QPlainTextEdit* view);
+// Import: appends a small text file to the send box; returns the status text
+// (empty when cancelled).
+QString importText(QWidget* parent, QPlainTextEdit* sendBox);
+
+// File dialogs go through here. Tests queue answers (paths; an empty string acts
+// as a cancelled dialog) which are used instead of showing a dialog.
+QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& proposed);
+QString chooseOpenFile(QWidget* parent, const QString& caption);
+void queueFileAnswers(const QStringList& answers);
+
+} // namespace TerminalView
