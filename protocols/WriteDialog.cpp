@@ -48,6 +48,7 @@ bool WriteDialog::isHexMode() const
 
 void WriteDialog::tryAccept()
 {
+    m_problem->hide();
     qsizetype length = 0;
     if (isHexMode()) {
         const std::optional<QByteArray> bytes = BleHex::parse(getData());
