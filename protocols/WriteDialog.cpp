@@ -62,8 +62,8 @@ void WriteDialog::tryAccept()
         length = getData().toUtf8().size();
     }
     if (length > BleHex::maxValueLength) {
-        m_problem->setText(trDialog("Too long: a characteristic holds at most %1 bytes.")
-                               .arg(BleHex::maxValueLength));
+        m_problem->setText(
+            trDialog("Too long: a characteristic holds at most %1 bytes.").arg(BleHex::maxValueLength));
         m_problem->show();
         return;
     }

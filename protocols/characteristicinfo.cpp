@@ -58,3 +58,6 @@ QString CharacteristicInfo::getValue() const
         return QStringLiteral("<none>");
     return QString::fromUtf8(value) + QLatin1Char('\n') + QString::fromLatin1(value.toHex());
 }
+
+// Own moc unit: the library-wide one repeats a class the application also compiles.
+#include "moc_characteristicinfo.cpp"

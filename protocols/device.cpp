@@ -122,7 +122,8 @@ void Device::deviceScanError(QBluetoothDeviceDiscoveryAgent::Error error)
         QBluetoothDeviceDiscoveryAgent::staticMetaObject.indexOfEnumerator("Error"));
     m_scanErrorString = m_discoveryAgent->errorString();
     if (error == QBluetoothDeviceDiscoveryAgent::PoweredOffError)
-        setUpdate(QStringLiteral("The Bluetooth adaptor is powered off, power it on before doing discovery."));
+        setUpdate(
+            QStringLiteral("The Bluetooth adaptor is powered off, power it on before doing discovery."));
     else if (error == QBluetoothDeviceDiscoveryAgent::InputOutputError)
         setUpdate(QStringLiteral("Writing or reading from the device resulted in an error."));
     else
@@ -414,3 +415,6 @@ QBluetoothUuid Device::uuidFromText(const QString& text)
 {
     return QBluetoothUuid(QUuid::fromString(text));
 }
+
+// Own moc unit: the library-wide one repeats a class the application also compiles.
+#include "moc_device.cpp"

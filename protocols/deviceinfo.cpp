@@ -24,3 +24,6 @@ void DeviceInfo::setDevice(const QBluetoothDeviceInfo& device)
     m_device = device;
     emit deviceChanged();
 }
+
+// Own moc unit: the library-wide one repeats a class the application also compiles.
+#include "moc_deviceinfo.cpp"

@@ -25,9 +25,10 @@ const char connectedButtonStyle[] = "QPushButton {   background-color: #FF5722; 
 const char deviceButtonStyle[] = "QPushButton {   border: 2px solid #1E88E5;   border-radius: 5px;   "
                                  "padding: 8px;   background-color: #42A5F5;   color: white;   "
                                  "font-weight: bold;}QPushButton:pressed {   background-color: #1E88E5;}";
-const char titleButtonStyle[] = "QToolButton {   background-color: transparent;   border: none;   color: blue;   "
-                                "font-size: 13px;   font-weight: bold;   text-align: left;}QToolButton:hover {   "
-                                "color: #007acc;}QToolButton:pressed {   color: #005f99;}";
+const char titleButtonStyle[] =
+    "QToolButton {   background-color: transparent;   border: none;   color: blue;   "
+    "font-size: 13px;   font-weight: bold;   text-align: left;}QToolButton:hover {   "
+    "color: #007acc;}QToolButton:pressed {   color: #005f99;}";
 const char serviceGroupStyle[] = "QGroupBox { background-color: white; } QGroupBox::title { font-size: 13px; "
                                  "font-weight: bold; color: black; }";
 const char deviceIcon[] = ":/images/ble.png";
@@ -130,7 +131,8 @@ void quenlix_ble::devicesUpdated()
         const QString address = device->getAddress();
         if (m_deviceButtons.contains(address))
             continue;
-        auto* button = new QPushButton(device->getName() + QStringLiteral("\n(") + address + QLatin1Char(')'));
+        auto* button =
+            new QPushButton(device->getName() + QStringLiteral("\n(") + address + QLatin1Char(')'));
         button->setIcon(QIcon(QLatin1String(deviceIcon)));
         button->setIconSize(QSize(32, 32));
         button->setStyleSheet(QLatin1String(deviceButtonStyle));

@@ -34,7 +34,8 @@ private slots:
     void onServiceScanDone();
     void Sleep(int msec);
     void onReadCharacteristicRequested(const QString& uuid);
-    void onCharacteristicsGetDone(const QString& serviceUuid, const QList<CharacteristicInfo*>& characteristics);
+    void onCharacteristicsGetDone(const QString& serviceUuid,
+                                  const QList<CharacteristicInfo*>& characteristics);
     void onCharacteristicValueRead(const QString& characteristicUuid, const QByteArray& characteristicValue,
                                    const QString& serviceUuid);
     void onNotifyCharacteristicRequested(const QString& uuid, bool subscribe);

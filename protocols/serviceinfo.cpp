@@ -34,3 +34,6 @@ QString ServiceInfo::getType() const
         result += QLatin1String(" included");
     return QLatin1Char('<') + result + QLatin1Char('>');
 }
+
+// Own moc unit: the library-wide one repeats a class the application also compiles.
+#include "moc_serviceinfo.cpp"

@@ -20,7 +20,7 @@ FakeService::FakeService(const FakeServiceSpec& spec, FakeBackend* backend) : m_
 QList<BleCharacteristic> FakeService::characteristics() const
 {
     return m_state == QLowEnergyService::RemoteServiceDiscovered ? m_spec.characteristics
-                                                                  : QList<BleCharacteristic>();
+                                                                 : QList<BleCharacteristic>();
 }
 
 void FakeService::discoverDetails()
@@ -185,8 +185,8 @@ QBluetoothDeviceInfo leDevice(const QString& address, const QString& name)
     return info;
 }
 
-BleCharacteristic characteristic(quint16 uuid, QLowEnergyCharacteristic::PropertyTypes properties, bool withCccd,
-                                 const QString& name)
+BleCharacteristic characteristic(quint16 uuid, QLowEnergyCharacteristic::PropertyTypes properties,
+                                 bool withCccd, const QString& name)
 {
     BleCharacteristic c;
     c.uuid = QBluetoothUuid(uuid);
@@ -194,7 +194,8 @@ BleCharacteristic characteristic(quint16 uuid, QLowEnergyCharacteristic::Propert
     c.properties = properties;
     if (withCccd)
         c.descriptors.append(
-            {QBluetoothUuid(QBluetoothUuid::DescriptorType::ClientCharacteristicConfiguration), QByteArray(2, 0)});
+            {QBluetoothUuid(QBluetoothUuid::DescriptorType::ClientCharacteristicConfiguration),
+             QByteArray(2, 0)});
     return c;
 }
 

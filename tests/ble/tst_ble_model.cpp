@@ -23,13 +23,14 @@ const quint16 battery = 0x180f, batteryLevel = 0x2a19;
 
 QList<FakeServiceSpec> sensorServices()
 {
-    return {{QBluetoothUuid(quint16(heartRate)),
-             QStringLiteral("Heart Rate"),
-             {characteristic(measurement, C::Notify, true), characteristic(sensorLocation, C::Read | C::Notify, true),
-              characteristic(controlPoint, C::Write)}},
-            {QBluetoothUuid(quint16(battery)),
-             QStringLiteral("Battery Service"),
-             {characteristic(batteryLevel, C::Read | C::Notify, false)}}};
+    return {
+        {QBluetoothUuid(quint16(heartRate)),
+         QStringLiteral("Heart Rate"),
+         {characteristic(measurement, C::Notify, true),
+          characteristic(sensorLocation, C::Read | C::Notify, true), characteristic(controlPoint, C::Write)}},
+        {QBluetoothUuid(quint16(battery)),
+         QStringLiteral("Battery Service"),
+         {characteristic(batteryLevel, C::Read | C::Notify, false)}}};
 }
 } // namespace
 
@@ -61,7 +62,8 @@ private slots:
         auto backend = std::make_unique<FakeBackend>();
         fake = backend.get();
         fake->addPeripheral(addrA, sensorServices());
-        fake->addPeripheral(addrB, {{QBluetoothUuid(quint16(battery)), QStringLiteral("Battery Service"),
+        fake->addPeripheral(addrB, {{QBluetoothUuid(quint16(battery)),
+                                     QStringLiteral("Battery Service"),
                                      {characteristic(batteryLevel, C::Read)}}});
         device = std::make_unique<Device>(std::move(backend));
     }
@@ -110,7 +112,8 @@ private slots:
                                  << "<primary>";
         QTest::newRow("secondary") << QLowEnergyService::ServiceTypes() << "<secondary>";
         QTest::newRow("primary-included")
-            << (QLowEnergyService::PrimaryService | QLowEnergyService::IncludedService) << "<primary included>";
+            << (QLowEnergyService::PrimaryService | QLowEnergyService::IncludedService)
+            << "<primary included>";
     }
     void serviceType()
     {
@@ -195,8 +198,9 @@ private slots:
         QTest::addColumn<int>("error"); // -1: the scan times out with nothing found
         QTest::addColumn<QString>("text");
         QTest::newRow("nothing-found") << -1 << "No Low Energy devices found...";
-        QTest::newRow("powered-off") << int(QBluetoothDeviceDiscoveryAgent::PoweredOffError)
-                                     << "The Bluetooth adaptor is powered off, power it on before doing discovery.";
+        QTest::newRow("powered-off")
+            << int(QBluetoothDeviceDiscoveryAgent::PoweredOffError)
+            << "The Bluetooth adaptor is powered off, power it on before doing discovery.";
         QTest::newRow("no-adapter") << int(QBluetoothDeviceDiscoveryAgent::InputOutputError)
                                     << "Writing or reading from the device resulted in an error.";
         QTest::newRow("other-error") << int(QBluetoothDeviceDiscoveryAgent::UnsupportedDiscoveryMethod)
@@ -316,7 +320,8 @@ private slots:
     {
         connectTo(addrA);
         FakeService* hr = fake->service(uuidText(heartRate));
-        device->readCharacteristic(uuidText(heartRate), QStringLiteral("00002a38-0000-1000-8000-00805f9b34fb"));
+        device->readCharacteristic(uuidText(heartRate),
+                                   QStringLiteral("00002a38-0000-1000-8000-00805f9b34fb"));
         device->readCharacteristic(uuidText(heartRate), uuidText(0x2aff)); // not there
         device->readCharacteristic(uuidText(0x1800), uuidText(sensorLocation));
         device->readCharacteristic(uuidText(heartRate), QString());

@@ -31,7 +31,9 @@ QList<FakeServiceSpec> peripheral()
              {characteristic(shared, C::Read | C::Notify, true, QStringLiteral("Data")),
               characteristic(notifyOnly, C::Notify, true), characteristic(writeOnly, C::Write),
               characteristic(noCccd, C::Notify, false)}},
-            {QBluetoothUuid(svcB), QStringLiteral("Vendor B"), {characteristic(shared, C::Read | C::WriteNoResponse)}}};
+            {QBluetoothUuid(svcB),
+             QStringLiteral("Vendor B"),
+             {characteristic(shared, C::Read | C::WriteNoResponse)}}};
 }
 
 // Answers the next write dialog: types each text in turn (with the mode) and
@@ -93,7 +95,8 @@ class TestBleWidget : public QObject
     QList<CharacteristicWidget*> panels() { return tab->findChildren<CharacteristicWidget*>(); }
     static QGroupBox* block(CharacteristicWidget* panel, quint16 uuid)
     {
-        auto* mode = panel->findChild<QComboBox*>(QStringLiteral("displayModeComboBox_temp_") + uuidText(uuid));
+        auto* mode =
+            panel->findChild<QComboBox*>(QStringLiteral("displayModeComboBox_temp_") + uuidText(uuid));
         return mode ? qobject_cast<QGroupBox*>(mode->parent()) : nullptr;
     }
     static QPushButton* button(CharacteristicWidget* panel, quint16 uuid, const QString& text)
@@ -215,7 +218,8 @@ private slots:
 
         const auto titles = titleButtons();
         QCOMPARE(titles.size(), 2);
-        QCOMPARE(titles[0]->text(), QStringLiteral("Service name: Vendor A\nService UUID: ") + uuidText(svcA));
+        QCOMPARE(titles[0]->text(),
+                 QStringLiteral("Service name: Vendor A\nService UUID: ") + uuidText(svcA));
 
         CharacteristicWidget* a = panels()[0];
         QVERIFY(button(a, shared, "Read") && button(a, shared, "Notify") && !button(a, shared, "W"));
@@ -265,11 +269,14 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("ascii");
         QTest::addColumn<QString>("hex");
-        QTest::newRow("text") << QByteArray("Hi") << "Hi" << "0x48, 0x69";
-        QTest::newRow("utf8-beyond-latin1") << QByteArray("\xe6\xb8\xa9") << "\u6e29" << "0xe6, 0xb8, 0xa9";
-        QTest::newRow("binary") << QByteArray("\x00\xff\x10", 3) << QString::fromUtf8(QByteArray("\x00\xff\x10", 3))
-                                << "0x00, 0xff, 0x10";
-        QTest::newRow("empty") << QByteArray() << "" << "";
+        QTest::newRow("text") << QByteArray("Hi") << "Hi"
+                              << "0x48, 0x69";
+        QTest::newRow("utf8-beyond-latin1") << QByteArray("\xe6\xb8\xa9") << "\u6e29"
+                                            << "0xe6, 0xb8, 0xa9";
+        QTest::newRow("binary") << QByteArray("\x00\xff\x10", 3)
+                                << QString::fromUtf8(QByteArray("\x00\xff\x10", 3)) << "0x00, 0xff, 0x10";
+        QTest::newRow("empty") << QByteArray() << ""
+                               << "";
     }
     void valueDisplayModes()
     {
@@ -324,11 +331,12 @@ private slots:
         QTest::newRow("ascii-utf8") << QStringList{"h\u00e9"} << false << QList<bool>{false} << 1
                                     << QByteArray("h\xc3\xa9");
         QTest::newRow("ascii-empty") << QStringList{""} << false << QList<bool>{false} << 1 << QByteArray();
-        QTest::newRow("hex-display-form") << QStringList{"0x48, 0x69"} << true << QList<bool>{false} << 1
-                                          << QByteArray("Hi");
-        QTest::newRow("hex-bad-then-good") << QStringList{"0x4869z", "48 69"} << true << QList<bool>{true, false}
-                                           << 1 << QByteArray("Hi");
-        QTest::newRow("hex-bad-then-closed") << QStringList{"123"} << true << QList<bool>{true} << 0 << QByteArray();
+        QTest::newRow("hex-display-form")
+            << QStringList{"0x48, 0x69"} << true << QList<bool>{false} << 1 << QByteArray("Hi");
+        QTest::newRow("hex-bad-then-good")
+            << QStringList{"0x4869z", "48 69"} << true << QList<bool>{true, false} << 1 << QByteArray("Hi");
+        QTest::newRow("hex-bad-then-closed")
+            << QStringList{"123"} << true << QList<bool>{true} << 0 << QByteArray();
         QTest::newRow("too-long") << QStringList{QString(513, 'a')} << false << QList<bool>{true} << 0
                                   << QByteArray();
     }
