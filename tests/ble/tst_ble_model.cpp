@@ -272,14 +272,6 @@ private slots:
         QCOMPARE(fake->controller->device.address().toString(), addrB);
     }
 
-    void disconnectWithoutControllerReportsOnce()
-    {
-        QSignalSpy disconnected(device.get(), &Device::disconnected);
-        device->disconnectFromDevice();
-        QCOMPARE(disconnected.count(), 1);
-        QVERIFY(!device->hasControllerError());
-    }
-
     void controllerErrorReportsDisconnect()
     {
         connectTo(addrA);
@@ -287,15 +279,6 @@ private slots:
         fake->controller->fail(QLowEnergyController::RemoteHostClosedError);
         QCOMPARE(disconnected.count(), 1);
         QVERIFY(device->hasControllerError());
-    }
-
-    void serviceWithoutObjectIsSkipped()
-    {
-        fake->refused.append(QBluetoothUuid(quint16(battery)));
-        connectTo(addrA);
-        const auto services = qvariant_cast<QList<ServiceInfo*>>(device->getServices());
-        QCOMPARE(services.size(), 1);
-        QCOMPARE(services[0]->getName(), QStringLiteral("Heart Rate"));
     }
 
     void detailsAccumulateAcrossServicesOnce()
@@ -333,18 +316,6 @@ private slots:
         QCOMPARE(read[0][0].toString(), uuidText(sensorLocation));
         QCOMPARE(read[0][1].toByteArray(), QByteArray("\x01\xff\x80", 3));
         QCOMPARE(read[0][2].toString(), uuidText(heartRate));
-    }
-
-    void writeGoesToItsCharacteristic()
-    {
-        connectTo(addrA);
-        FakeService* hr = fake->service(uuidText(heartRate));
-        device->writeCharacteristic(uuidText(heartRate), uuidText(controlPoint), QByteArray::fromHex("01"));
-        device->writeCharacteristic(QString(), uuidText(controlPoint), "x");
-        QCOMPARE(hr->writes.size(), 1);
-        QCOMPARE(hr->writes[0].characteristic, QBluetoothUuid(quint16(controlPoint)));
-        QVERIFY(hr->writes[0].descriptor.isNull());
-        QCOMPARE(hr->writes[0].value, QByteArray::fromHex("01"));
     }
 
     void notificationsPerCharacteristic()
