@@ -45,25 +45,3 @@ bool MqttTopicFilter::isValid() const
     }
     return true;
 }
-
-bool MqttTopicFilter::match(const MqttTopicName& name) const
-{
-    if (!isValid() || !name.isValid())
-        return false;
-    const QStringList filterLevels = m_filter.split(QLatin1Char('/'));
-    const QStringList nameLevels = name.name().split(QLatin1Char('/'));
-    // Wildcards at the first level do not reach topics starting with "$".
-    if (nameLevels.first().startsWith(QLatin1Char('$')) &&
-        (filterLevels.first() == QLatin1String("#") || filterLevels.first() == QLatin1String("+")))
-        return false;
-    for (int i = 0; i < filterLevels.size(); ++i) {
-        const QString& f = filterLevels.at(i);
-        if (f == QLatin1String("#"))
-            return true; // also matches the parent level ("a/#" matches "a")
-        if (i >= nameLevels.size())
-            return false;
-        if (f != QLatin1String("+") && f != nameLevels.at(i))
-            return false;
-    }
-    return filterLevels.size() == nameLevels.size();
-}

@@ -28,8 +28,6 @@ public:
 
     QString filter() const { return m_filter; }
     bool isValid() const;
-    // True when a message published to `name` is delivered to this filter.
-    bool match(const MqttTopicName& name) const;
 
     friend bool operator==(const MqttTopicFilter& a, const MqttTopicFilter& b)
     {
