@@ -54,6 +54,13 @@ bool MosquittoPeer::start()
     for (const char* name : {"ca.crt", "server.crt", "server.key"})
         QFile::setPermissions(m_dir.filePath(name), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                         QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    // One user with a password outside Latin-1; anonymous clients stay welcome.
+    const QString passwords = m_dir.filePath(QStringLiteral("passwords"));
+    if (!run("mosquitto_passwd",
+             {"-c", "-b", passwords, QString::fromLatin1(userName), QString::fromUtf8(userPassword)}))
+        return false;
+    QFile::setPermissions(passwords, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                         QFileDevice::ReadGroup | QFileDevice::ReadOther);
     QSet<quint16> ports;
     while (ports.size() < 4)
         ports.insert(freeTcpPort());
@@ -65,16 +72,17 @@ bool MosquittoPeer::start()
     const QString tls =
         QStringLiteral("cafile %1\ncertfile %2\nkeyfile %3\n").arg(caFile(), certFile(), keyFile());
     const QString conf =
-        QStringLiteral("per_listener_settings false\nallow_anonymous true\npersistence false\n"
-                       "listener %1 127.0.0.1\nprotocol mqtt\n"
-                       "listener %2 127.0.0.1\nprotocol mqtt\n%5"
-                       "listener %3 lo\nprotocol websockets\n"
-                       "listener %4 lo\nprotocol websockets\n%5")
+        QStringLiteral(
+            "per_listener_settings false\nallow_anonymous true\npersistence false\npassword_file %6\n"
+            "listener %1 127.0.0.1\nprotocol mqtt\n"
+            "listener %2 127.0.0.1\nprotocol mqtt\n%5"
+            "listener %3 lo\nprotocol websockets\n"
+            "listener %4 lo\nprotocol websockets\n%5")
             .arg(tcpPort)
             .arg(tlsPort)
             .arg(wsPort)
             .arg(wssPort)
-            .arg(tls);
+            .arg(tls, passwords);
     QFile file(m_dir.filePath(QStringLiteral("mosquitto.conf")));
     if (!file.open(QIODevice::WriteOnly) || file.write(conf.toUtf8()) != conf.toUtf8().size())
         return false;

@@ -15,6 +15,10 @@ public:
     bool isRunning() const { return m_broker.isRunning(); }
     QString failure() const { return m_failure; }
 
+    // The one account of the broker.
+    static constexpr char userName[] = "plax";
+    static constexpr char userPassword[] = "p\xc3\xa4sswort\xe2\x82\xac"; // "pässwort€" in UTF-8
+
     quint16 tcpPort = 0;
     quint16 tlsPort = 0;
     quint16 wsPort = 0;

@@ -42,6 +42,8 @@ class TestMqttTab : public QObject
         ui->mqtt_host_lineEdit->setText(host);
         ui->mqtt_port_lineEdit->setText(QString::number(port));
         ui->mqtt_clientid_lineEdit->setText(clientId);
+        ui->mqtt_username_lineEdit->clear();
+        ui->mqtt_password_lineEdit->clear();
     }
 
     void disconnectIfConnected()
@@ -166,6 +168,35 @@ private slots:
         QTRY_VERIFY(!window->MQTT_isConnected);
         QCOMPARE(status(), QStringLiteral("MQTT was disconnected."));
         QCOMPARE(ui->mqtt_opencompushButton->text(), QStringLiteral("Connect"));
+    }
+
+    // The password reaches the broker as typed, also outside Latin-1.
+    void passwordSentAsTyped_data()
+    {
+        QTest::addColumn<int>("scheme");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("accepted");
+        const QString right = QString::fromUtf8(MosquittoPeer::userPassword);
+        QTest::newRow("mqtt-right") << 0 << right << true;
+        QTest::newRow("ws-right") << 2 << right << true;
+        QTest::newRow("mqtt-wrong") << 0 << QStringLiteral("passwort") << false;
+    }
+    void passwordSentAsTyped()
+    {
+        QFETCH(int, scheme);
+        QFETCH(QString, password);
+        QFETCH(bool, accepted);
+        fill(scheme, QStringLiteral("127.0.0.1"), portOf(scheme), QStringLiteral("plax-user"));
+        ui->mqtt_username_lineEdit->setText(QString::fromLatin1(MosquittoPeer::userName));
+        ui->mqtt_password_lineEdit->setText(password);
+        window->statusBar()->clearMessage();
+        press(ui->mqtt_opencompushButton);
+        if (accepted) {
+            QTRY_COMPARE(status(), QStringLiteral("MQTT Connected"));
+        } else {
+            QTRY_VERIFY(!window->MQTT_isConnected);
+            QCOMPARE(status(), QStringLiteral("MQTT was disconnected."));
+        }
     }
 
     // A quick Disconnect/Connect over WebSocket: the first socket's late closing must
