@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QAbstractSocket>
 #include <QByteArray>
 #include <QList>
 #include <QMainWindow>
 #include <QMetaObject>
+#include <QPoint>
 #include <QPointer>
 #include <QSerialPortInfo>
 #include <QString>
@@ -12,6 +14,7 @@
 
 #include "app/aboutdialog.h"
 #include "app/toolswitches.h"
+#include "protocols/mqttclient.h"
 
 class MWaveView;
 struct ConfigState;
@@ -29,6 +32,7 @@ class QTimer;
 class QUdpSocket;
 class QWebEngineView;
 class ThreadSerial;
+class WebSocketIODevice;
 class Ui_Config;
 class Ui_Help;
 class Ui_COM_Expand;
@@ -255,8 +259,8 @@ public:
 public slots:
     void actionStoUpushButton_triggered();
     void actionUtoSpushButton_triggered();
-public:
 
+public:
     // ---- Environment console (sensors/) ----
     void ENVironment_Init_Start();
     void ENVsetComboBoxEnabled(bool enable);
@@ -278,6 +282,7 @@ public slots:
     void DeslineEdit_KEY_triggered(const QString& text);
     void base64_encode();
     void base64_decode();
+
 public:
     bool Crypty_runDes(bool encrypt);
 
@@ -295,9 +300,34 @@ public:
 
     // ---- MQTT client (protocols/) ----
     bool MQTT_isConnected = false;
+    MqttClient* MQTT_client = nullptr;
+    WebSocketIODevice* MQTT_webSocket = nullptr;
+    // Client signals and the Subscribe/Publish buttons, attached per connection.
+    QList<QMetaObject::Connection> MQTT_clientLinks;
+    // The WebSocket's disconnected/error and the device's socketConnected.
+    QList<QMetaObject::Connection> MQTT_socketLinks;
 
     void Mqtt_Init_Start();
+    void MQTT_Connect();
+    void MQTT_startOverWebSocket();
+    void MQTT_attachClient();
+    void MQTT_detach(QList<QMetaObject::Connection>& links);
+    void MQTT_setIdle();
+    void MQTT_releaseConnection();
 
+public slots:
+    void actionMQTT_Open_triggered();
+    void MQTT_Get_Status(MqttClient::ClientState state);
+    void Quenlix_Mqtt_onMessage(const QByteArray& message, const MqttTopicName& topic);
+    void Quenlix_Mqtt_on_sub_clicked();
+    void Quenlix_Mqtt_on_pub_clicked();
+    void onWebSocketDisconnected();
+    void onWebSocketError(QAbstractSocket::SocketError error);
+    void actionMQTT_Save_triggered();
+    void MQTT_slot_textmenu(QPoint pos);
+    void MQTT_Sub_Edit_Clear();
+
+public:
     // ---- Spectrometer console (sensors/) ----
     void Spectra_Init_Start();
     void SpectrasetsetComboBoxEnabled(bool enable);

@@ -1,0 +1,319 @@
+// Byte-level checks of the MQTT packets against hand-assembled frames (MQTT 3.1.1
+// fixed header, variable header and payload layouts), and of topic validity rules.
+#include <QTest>
+
+#include "protocols/mqtt_console.h"
+#include "protocols/mqttpacket.h"
+#include "protocols/mqtttopic.h"
+
+using namespace MqttPacket;
+
+class TestMqttPacket : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void remainingLength_data()
+    {
+        QTest::addColumn<quint32>("length");
+        QTest::addColumn<QByteArray>("encoded");
+        QTest::newRow("zero") << 0u << QByteArray::fromHex("00");
+        QTest::newRow("one-byte-max-127") << 127u << QByteArray::fromHex("7f");
+        QTest::newRow("two-byte-min-128") << 128u << QByteArray::fromHex("8001");
+        QTest::newRow("two-byte-max-16383") << 16383u << QByteArray::fromHex("ff7f");
+        QTest::newRow("three-byte-min-16384") << 16384u << QByteArray::fromHex("808001");
+        QTest::newRow("three-byte-max-2097151") << 2097151u << QByteArray::fromHex("ffff7f");
+        QTest::newRow("four-byte-min-2097152") << 2097152u << QByteArray::fromHex("80808001");
+        QTest::newRow("four-byte-max-268435455") << 268435455u << QByteArray::fromHex("ffffff7f");
+        QTest::newRow("over-maximum") << 268435456u << QByteArray();
+    }
+    void remainingLength()
+    {
+        QFETCH(quint32, length);
+        QFETCH(QByteArray, encoded);
+        QCOMPARE(encodeRemainingLength(length), encoded);
+    }
+
+    // A body of each boundary length survives framing and reading back, also when the
+    // stream arrives one byte at a time.
+    void frameRoundTrip_data()
+    {
+        QTest::addColumn<int>("bodyLength");
+        for (int n : {0, 127, 128, 16383, 16384})
+            QTest::addRow("body-%d", n) << n;
+    }
+    void frameRoundTrip()
+    {
+        QFETCH(int, bodyLength);
+        QByteArray payload(bodyLength - 4 > 0 ? bodyLength - 4 : 0, 'x');
+        for (int i = 0; i < payload.size(); ++i)
+            payload[i] = char(i % 251);
+        const QByteArray wire = bodyLength >= 4 ? publish("a/b", payload, 0, false, 0) : pingreq();
+        FrameReader whole(1 << 20);
+        QList<Packet> packets;
+        QCOMPARE(whole.feed(wire + wire, &packets), FrameReader::Status::Ok);
+        QCOMPARE(packets.size(), 2);
+        QCOMPARE(whole.bufferedBytes(), 0);
+
+        FrameReader bytewise(1 << 20);
+        QList<Packet> slow;
+        for (char c : wire)
+            QCOMPARE(bytewise.feed(QByteArray(1, c), &slow), FrameReader::Status::Ok);
+        QCOMPARE(slow.size(), 1);
+        QCOMPARE(slow.first().header, quint8(wire.at(0)));
+        if (bodyLength >= 4) {
+            PublishMessage m;
+            QVERIFY(parsePublish(slow.first(), &m));
+            QCOMPARE(m.topic, QStringLiteral("a/b"));
+            QCOMPARE(m.payload, payload);
+        }
+    }
+
+    void badStreams_data()
+    {
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<int>("status");
+        // Five length bytes: the fourth still says "more follows".
+        QTest::newRow("length-five-bytes")
+            << QByteArray::fromHex("30ffffffff01") << int(FrameReader::Status::Malformed);
+        QTest::newRow("length-fourth-has-continuation")
+            << QByteArray::fromHex("3080808080") << int(FrameReader::Status::Malformed);
+        // Declares 1 MiB + 1 bytes with a 1 MiB cap: refused from the header alone.
+        QTest::newRow("declared-over-cap")
+            << QByteArray::fromHex("3081808040") << int(FrameReader::Status::TooLarge);
+        QTest::newRow("declared-maximum")
+            << QByteArray::fromHex("30ffffff7f") << int(FrameReader::Status::TooLarge);
+    }
+    void badStreams()
+    {
+        QFETCH(QByteArray, stream);
+        QFETCH(int, status);
+        FrameReader reader(1024 * 1024);
+        QList<Packet> packets;
+        QCOMPARE(int(reader.feed(stream, &packets)), status);
+        QVERIFY(packets.isEmpty());
+        QCOMPARE(reader.bufferedBytes(), 0);
+        // Stays refused: later bytes are not taken for a new packet.
+        QCOMPARE(int(reader.feed(pingreq(), &packets)), status);
+        reader.reset();
+        QCOMPARE(reader.feed(QByteArray::fromHex("d000"), &packets), FrameReader::Status::Ok);
+        QCOMPARE(packets.size(), 1);
+    }
+
+    void builtPackets_data()
+    {
+        QTest::addColumn<QByteArray>("built");
+        QTest::addColumn<QByteArray>("expected");
+        ConnectOptions v311;
+        v311.clientId = "plax";
+        v311.username = "user";
+        v311.password = "pw";
+        v311.keepAliveSeconds = 60;
+        QTest::newRow("connect-3.1.1-user-password") << MqttPacket::connect(v311)
+                                                     << QByteArray::fromHex("101a"
+                                                                            "00044d515454"
+                                                                            "04"
+                                                                            "c2"
+                                                                            "003c"
+                                                                            "0004706c6178"
+                                                                            "000475736572"
+                                                                            "00027077");
+        ConnectOptions v31;
+        v31.protocolLevel = 3;
+        v31.clientId = "c";
+        v31.keepAliveSeconds = 10;
+        QTest::newRow("connect-3.1-anonymous") << MqttPacket::connect(v31)
+                                               << QByteArray::fromHex("100f"
+                                                                      "00064d514973647003"
+                                                                      "02"
+                                                                      "000a"
+                                                                      "000163");
+        ConnectOptions noUser = v31;
+        noUser.password = "secret";
+        QTest::newRow("connect-password-without-user-left-out") << MqttPacket::connect(noUser)
+                                                                << QByteArray::fromHex("100f"
+                                                                                       "00064d514973647003"
+                                                                                       "02"
+                                                                                       "000a"
+                                                                                       "000163");
+        QTest::newRow("subscribe-qos1")
+            << subscribe(10, "a/+", 1) << QByteArray::fromHex("8208000a0003612f2b01");
+        QTest::newRow("unsubscribe") << unsubscribe(11, "a/#") << QByteArray::fromHex("a207000b0003612f23");
+        QTest::newRow("publish-qos0-retain") << publish("t", "hi", 0, true, 0)
+                                             << QByteArray::fromHex("3105000174"
+                                                                    "6869");
+        QTest::newRow("publish-qos1")
+            << publish("t", "hi", 1, false, 258) << QByteArray::fromHex("320700017401026869");
+        QTest::newRow("publish-qos2-dup") << publish("t", "", 2, false, 1, true)
+                                          << QByteArray::fromHex("3c0500017400"
+                                                                 "01");
+        QTest::newRow("pubrel-flags") << acknowledge(Pubrel, 7) << QByteArray::fromHex("62020007");
+        QTest::newRow("puback") << acknowledge(Puback, 7) << QByteArray::fromHex("40020007");
+        QTest::newRow("pingreq") << pingreq() << QByteArray::fromHex("c000");
+        QTest::newRow("disconnect") << MqttPacket::disconnect() << QByteArray::fromHex("e000");
+        QTest::newRow("publish-qos1-without-id") << publish("t", "x", 1, false, 0) << QByteArray();
+        QTest::newRow("subscribe-qos3") << subscribe(1, "t", 3) << QByteArray();
+        QTest::newRow("topic-over-65535-bytes")
+            << publish(QString(65536, 'a'), "x", 0, false, 0) << QByteArray();
+    }
+    void builtPackets()
+    {
+        QFETCH(QByteArray, built);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(built.toHex(), expected.toHex());
+    }
+
+    void receivedPackets_data()
+    {
+        QTest::addColumn<QByteArray>("wire");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("connack-accepted") << QByteArray::fromHex("20020000") << true;
+        QTest::newRow("connack-long") << QByteArray::fromHex("2003000000") << false;
+        QTest::newRow("connack-flags") << QByteArray::fromHex("21020000") << false;
+        QTest::newRow("publish-qos1") << QByteArray::fromHex("320700017400056869") << true;
+        QTest::newRow("publish-qos3") << QByteArray::fromHex("36050001740005") << false;
+        QTest::newRow("publish-qos1-id-zero") << QByteArray::fromHex("3205000174"
+                                                                     "0000")
+                                              << false;
+        QTest::newRow("publish-topic-cut") << QByteArray::fromHex("3003000561") << false;
+        QTest::newRow("suback") << QByteArray::fromHex("9003000a80") << true;
+        QTest::newRow("suback-no-codes") << QByteArray::fromHex("9002000a") << false;
+        QTest::newRow("pubrel-wrong-flags") << QByteArray::fromHex("60020007") << false;
+        QTest::newRow("pingresp") << QByteArray::fromHex("d000") << true;
+        QTest::newRow("pingresp-with-body") << QByteArray::fromHex("d00100") << false;
+    }
+    void receivedPackets()
+    {
+        QFETCH(QByteArray, wire);
+        QFETCH(bool, valid);
+        FrameReader reader;
+        QList<Packet> packets;
+        QCOMPARE(reader.feed(wire, &packets), FrameReader::Status::Ok);
+        QCOMPARE(packets.size(), 1);
+        const Packet& p = packets.first();
+        ConnackFields connack;
+        PublishMessage publishMessage;
+        SubackFields suback;
+        quint16 id = 0;
+        bool parsed = false;
+        switch (p.type()) {
+        case Connack:
+            parsed = parseConnack(p, &connack);
+            break;
+        case Publish:
+            parsed = parsePublish(p, &publishMessage);
+            break;
+        case Suback:
+            parsed = parseSuback(p, &suback);
+            break;
+        case Pingresp:
+            parsed = isValidPingresp(p);
+            break;
+        default:
+            parsed = parsePacketId(p, &id);
+        }
+        QCOMPARE(parsed, valid);
+        if (valid && p.type() == Publish) {
+            QCOMPARE(publishMessage.packetId, quint16(5));
+            QCOMPARE(publishMessage.payload, QByteArray("hi"));
+        }
+        if (valid && p.type() == Suback)
+            QCOMPARE(suback.returnCodes, QByteArray::fromHex("80"));
+    }
+
+    void topics_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("validName");
+        QTest::addColumn<bool>("validFilter");
+        QTest::newRow("plain") << "sport/tennis/player1" << true << true;
+        QTest::newRow("empty") << "" << false << false;
+        QTest::newRow("single-slash") << "/" << true << true;
+        QTest::newRow("hash-alone") << "#" << false << true;
+        QTest::newRow("hash-last") << "sport/#" << false << true;
+        QTest::newRow("hash-not-last") << "sport/#/ranking" << false << false;
+        QTest::newRow("hash-in-level") << "sport/tennis#" << false << false;
+        QTest::newRow("plus-level") << "sport/+/player1" << false << true;
+        QTest::newRow("plus-in-level") << "sport+" << false << false;
+        QTest::newRow("plus-and-hash") << "+/#" << false << true;
+        QTest::newRow("nul") << QString("a") + QChar(0) << false << false;
+        QTest::newRow("lone-surrogate") << QString(QChar(0xD800)) << false << false;
+        QTest::newRow("65535-bytes") << QString(65535, 'a') << true << true;
+        QTest::newRow("65536-bytes") << QString(65536, 'a') << false << false;
+    }
+    void topics()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, validName);
+        QFETCH(bool, validFilter);
+        QCOMPARE(MqttTopicName(text).isValid(), validName);
+        QCOMPARE(MqttTopicFilter(text).isValid(), validFilter);
+    }
+
+    void webSocketUrl_data()
+    {
+        QTest::addColumn<QString>("scheme");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("path-after-host") << "ws://"
+                                         << "broker/mqtt/ws"
+                                         << "8083"
+                                         << "ws://broker:8083/mqtt/ws";
+        QTest::newRow("no-path-ends-in-slash") << "wss://"
+                                               << "broker"
+                                               << "8084"
+                                               << "wss://broker:8084/";
+        QTest::newRow("port-as-typed") << "ws://"
+                                       << "h/"
+                                       << "x1"
+                                       << "ws://h:x1/";
+        QTest::newRow("empty-parts-kept") << "ws://"
+                                          << "h//p"
+                                          << "1"
+                                          << "ws://h:1//p";
+    }
+    void webSocketUrl()
+    {
+        QFETCH(QString, scheme);
+        QFETCH(QString, host);
+        QFETCH(QString, port);
+        QFETCH(QString, url);
+        QCOMPARE(mqttWebSocketUrl(scheme, host, port), url);
+    }
+
+    void ipAddress_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("loopback") << "127.0.0.1" << true;
+        QTest::newRow("part-256") << "1.2.3.256" << false;
+        QTest::newRow("three-parts") << "1.2.3" << false;
+        QTest::newRow("empty-part") << "1..2.3" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void ipAddress()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QCOMPARE(ipAddrIsOK(text), ok);
+    }
+
+    void portText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("port");
+        QTest::newRow("number") << "1883" << 1883;
+        QTest::newRow("not-a-number") << "18a3" << 0;
+        QTest::newRow("low-16-bits") << "65537" << 1;
+    }
+    void portText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, port);
+        QCOMPARE(int(mqttPortFromText(text)), port);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMqttPacket)
+#include "tst_mqtt_packet.moc"
