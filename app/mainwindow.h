@@ -299,6 +299,7 @@ public slots:
 public:
 
     // ---- MQTT client (protocols/) ----
+    static constexpr int MqttLogMaxLines = 10000;
     bool MQTT_isConnected = false;
     MqttClient* MQTT_client = nullptr;
     WebSocketIODevice* MQTT_webSocket = nullptr;

@@ -55,6 +55,8 @@ void MainWindow::Mqtt_Init_Start()
 {
     ui->mqtt_port_lineEdit->setValidator(new QIntValidator(1, 65535, ui->mqtt_port_lineEdit));
     ui->mqtt_textEdit->setReadOnly(true);
+    // A flooding broker must not grow the log without end: keep the newest lines.
+    ui->mqtt_textEdit->document()->setMaximumBlockCount(MqttLogMaxLines);
     QSettings file(ToolSwitches::settingsFilePath(), QSettings::IniFormat);
     const MqttFields f = loadMqttFields(file);
     const bool knownScheme = f.protocol >= 0 && f.protocol < ui->mqtt_protocol_combox->count();

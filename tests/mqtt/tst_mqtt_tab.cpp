@@ -241,6 +241,17 @@ private slots:
         QCOMPARE(u->mqtt_publish_lineEdit->text(), QStringLiteral("a/b"));
     }
 
+    void logKeepsOnlyTheNewestLines()
+    {
+        ui->mqtt_textEdit->clear();
+        for (int i = 0; i < MainWindow::MqttLogMaxLines + 50; ++i)
+            window->Quenlix_Mqtt_onMessage(QByteArray::number(i), MqttTopicName(QStringLiteral("t")));
+        const QStringList lines = ui->mqtt_textEdit->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), MainWindow::MqttLogMaxLines);
+        QVERIFY(lines.last().endsWith(QString::number(MainWindow::MqttLogMaxLines + 49)));
+        ui->mqtt_textEdit->clear();
+    }
+
     void contextMenuClearsLog()
     {
         ui->mqtt_textEdit->append(QStringLiteral("line"));
