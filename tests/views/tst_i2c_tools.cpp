@@ -160,13 +160,6 @@ void TestI2cTools::repliesReachSignals()
     QCOMPARE(addresses.first().first().toByteArray(), QByteArray::fromHex("3c68"));
     QCOMPARE(data.size(), 1);
     QCOMPARE(data.first().first().toByteArray(), QByteArray::fromHex("0102"));
-
-    tools.updateValues(QByteArray::fromHex("51550100"));
-    tools.updateValues(QByteArray::fromHex("0000"));
-    QCOMPARE(addresses.size(), 2);
-    QVERIFY(addresses.last().first().toByteArray().isEmpty());
-    QCOMPARE(quenlix_i2c_tools::calculateChecksum(reinterpret_cast<const unsigned char*>("\x05\x12\x34"), 3),
-             0x4B);
 }
 
 QTEST_MAIN(TestI2cTools)

@@ -43,7 +43,6 @@ private slots:
     void tofHeatColor_data();
     void tofHeatColor();
     void tofLabelPointSize();
-    void tofArrangementsAndPointOrder();
     void wavelengthColor_data();
     void wavelengthColor();
     void spectrumPlotArea();
@@ -118,26 +117,6 @@ void TestViewMaths::tofLabelPointSize()
                                           {257, 4}, {480, 4}, {481, 1}, {2268, 1}};
     for (const auto& [count, points] : table)
         QVERIFY2(TofScale::labelPointSize(count) == points, qPrintable(QString::number(count)));
-}
-
-void TestViewMaths::tofArrangementsAndPointOrder()
-{
-    const int expected[][3] = {{0, 4, 4},   {1, 8, 8},   {2, 16, 16}, {3, 32, 32}, {4, 32, 48},
-                               {5, 42, 54}, {6, 20, 24}, {7, 8, 8},   {-1, 8, 8}};
-    for (const auto& row : expected) {
-        const TofScale::GridSize size = TofScale::arrangementSize(row[0]);
-        QCOMPARE(size.rows, row[1]);
-        QCOMPARE(size.cols, row[2]);
-    }
-
-    // Before the first rebuild index 1 sits at column 0, row 1; afterwards rows run right to left.
-    QCOMPARE(TofScale::transposedPoints(8).value(1), QPoint(0, 1));
-    const QList<QPoint> mirrored = TofScale::mirroredPoints(8, 8);
-    QCOMPARE(mirrored.size(), 64);
-    QCOMPARE(mirrored.value(1), QPoint(6, 0));
-    QCOMPARE(mirrored.value(8), QPoint(7, 1));
-    QCOMPARE(TofScale::mirroredPoints(32, 48).value(48), QPoint(47, 1));
-    QVERIFY(TofScale::mirroredPoints(0, 8).isEmpty());
 }
 
 void TestViewMaths::wavelengthColor_data()
