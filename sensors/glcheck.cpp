@@ -1,5 +1,6 @@
 #include "sensors/glcheck.h"
 
+#include <QGuiApplication>
 #include <QOpenGLContext>
 
 namespace GlCheck {
@@ -7,6 +8,9 @@ namespace GlCheck {
 bool openGlAvailable()
 {
     static const bool available = [] {
+        const QString platform = QGuiApplication::platformName();
+        if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+            return false;
         QOpenGLContext context;
         return context.create();
     }();

@@ -13,6 +13,7 @@
 #include <QValue3DAxis>
 #include <cmath>
 
+#include "sensors/glcheck.h"
 #include "sensors/tof_scale.h"
 
 class Ui_quenlix_tof_surface
@@ -42,6 +43,8 @@ constexpr float flatHeight = 3000.0f;
 // A graph that can draw, or null: a Q3DSurface without a GL context crashes once given a series.
 Q3DSurface* makeGraph()
 {
+    if (!GlCheck::openGlAvailable())
+        return nullptr;
     auto* graph = new Q3DSurface();
     if (!graph->hasContext()) {
         delete graph;
