@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+// Frames of the I2C adapter: "QU", command, 16-bit big-endian payload length, payload, and the
+// low 8 bits of the payload's sum.
+namespace I2cFrame {
+
+enum Command : quint8 { Stop = 0, Scan = 1, Start = 2, SetAddress = 3, Write = 4, Read = 5 };
+
+inline constexpr char magic[] = "QU";
+inline constexpr int headerSize = 5;
+// Largest frame the length field can describe: header, 65535 payload bytes, checksum.
+inline constexpr int maxFrameSize = headerSize + 0xFFFF + 1;
+
+quint8 checksum(const unsigned char* data, unsigned long length);
+
+// The whole frame for a command and its payload; empty when the payload exceeds 65535 bytes.
+QByteArray encode(quint8 command, const QByteArray& payload);
+
+} // namespace I2cFrame
+
+// Cuts adapter frames out of a byte stream that arrives in arbitrary chunks. A frame is consumed
+// together with everything before it; a magic whose frame is still incomplete does not block a
+// complete frame further on. Frames with a wrong checksum are consumed and not returned.
+class I2cFrameReceiver
+{
+public:
+    struct Frame
+    {
+        quint8 command = 0;
+        QByteArray payload;
+    };
+
+    // Appends a chunk and returns the frames it completed, in stream order.
+    QList<Frame> feed(const QByteArray& chunk);
+
+    // Bytes kept for the next chunk. Never more than one maximal frame: bytes before the first
+    // magic can never become part of a frame and are dropped at once.
+    const QByteArray& pending() const { return m_buffer; }
+    void clear() { m_buffer.clear(); }
+
+private:
+    QByteArray m_buffer;
+};

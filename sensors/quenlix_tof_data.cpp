@@ -1,0 +1,172 @@
+#include "sensors/quenlix_tof_data.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLayoutItem>
+#include <QPainter>
+
+#include "sensors/tof_scale.h"
+
+class Ui_quenlix_tof_data
+{
+public:
+    QGridLayout* gridLayout_2 = nullptr;
+    QGridLayout* gridLayout_tofdata = nullptr;
+
+    void setupUi(QWidget* form)
+    {
+        if (form->objectName().isEmpty())
+            form->setObjectName(QStringLiteral("quenlix_tof_data"));
+        form->resize(530, 398);
+        gridLayout_2 = new QGridLayout(form);
+        gridLayout_2->setObjectName(QStringLiteral("gridLayout_2"));
+        gridLayout_tofdata = new QGridLayout();
+        gridLayout_tofdata->setObjectName(QStringLiteral("gridLayout_tofdata"));
+        gridLayout_2->addLayout(gridLayout_tofdata, 0, 0);
+        form->setWindowTitle(QStringLiteral("quenlix_tof_data"));
+    }
+};
+
+namespace {
+
+// Marks a label whose colours were never set (it shows the default palette).
+constexpr QRgb unpainted = 0x00000000;
+
+// A value label that paints its own background colour. An ancestor's style sheet (the view's white
+// background) would otherwise paint over the palette, and a style sheet per label costs a
+// re-polish on every colour change: 2268 of them per frame froze the window.
+class ZoneLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    void setZoneColor(const QColor& color)
+    {
+        m_color = color;
+        m_colored = true;
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (m_colored) {
+            QPainter painter(this);
+            painter.fillRect(rect(), m_color);
+        }
+        QLabel::paintEvent(event);
+    }
+
+private:
+    QColor m_color;
+    bool m_colored = false;
+};
+
+} // namespace
+
+quenlix_tof_data::quenlix_tof_data(QWidget* parent) : QWidget(parent), ui(new Ui_quenlix_tof_data)
+{
+    ui->setupUi(this);
+    const QColor zeroColor = calculateColor(0);
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            QLabel* label = makeLabel(16);
+            paintLabel(label, zeroColor, label->font());
+            ui->gridLayout_tofdata->addWidget(label, row, column);
+            labels.append(label);
+            m_shownColors.append(zeroColor.rgb());
+        }
+    }
+}
+
+quenlix_tof_data::~quenlix_tof_data()
+{
+    delete ui;
+}
+
+QLabel* quenlix_tof_data::makeLabel(int count)
+{
+    auto* label = new ZoneLabel(QStringLiteral("0"), this);
+    label->setFont(set_label_font(count));
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+void quenlix_tof_data::changeArrangement(int code)
+{
+    qDeleteAll(labels);
+    labels.clear();
+    m_shownColors.clear();
+    while (QLayoutItem* item = ui->gridLayout_tofdata->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+
+    const TofScale::GridSize size = TofScale::arrangementSize(code);
+    const int count = size.rows * size.cols;
+    labels.reserve(count);
+    m_shownColors.fill(unpainted, count);
+    // No repaints while thousands of labels go in.
+    setUpdatesEnabled(false);
+    for (int row = 0; row < size.rows; ++row) {
+        for (int column = 0; column < size.cols; ++column) {
+            QLabel* label = makeLabel(count);
+            ui->gridLayout_tofdata->addWidget(label, row, column);
+            labels.append(label);
+        }
+    }
+    setUpdatesEnabled(true);
+}
+
+void quenlix_tof_data::updateLabelValues(int index, int value)
+{
+    if (index < 0 || index >= labels.size())
+        return;
+    QLabel* label = labels.at(index);
+    const QString text = QString::number(value);
+    if (label->text() != text)
+        label->setText(text);
+
+    const QColor color = calculateColor(calculateValue(text));
+    if (m_fontCount != labels.size()) {
+        m_fontCount = labels.size();
+        m_font = set_label_font(m_fontCount);
+    }
+    // Restyling a label is the expensive part of a frame: only when its colour changes.
+    if (m_shownColors.at(index) != color.rgb()) {
+        paintLabel(label, color, m_font);
+        m_shownColors[index] = color.rgb();
+    }
+}
+
+void quenlix_tof_data::paintLabel(QLabel* label, const QColor& color, const QFont& font)
+{
+    QPalette palette = label->palette();
+    palette.setBrush(QPalette::All, QPalette::Window, color);
+    palette.setBrush(QPalette::All, QPalette::WindowText, QColor(Qt::white));
+    label->setPalette(palette);
+    label->setFont(font);
+    label->setAutoFillBackground(true);
+    static_cast<ZoneLabel*>(label)->setZoneColor(color);
+    label->update();
+}
+
+QColor quenlix_tof_data::calculateColor(int value) const
+{
+    const Rgb c = TofScale::labelColor(value, range);
+    return QColor(c.r, c.g, c.b);
+}
+
+int quenlix_tof_data::calculateValue(const QString& text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+QFont quenlix_tof_data::set_label_font(int count)
+{
+    QFont font;
+    font.setWeight(QFont::Bold);
+    font.setPointSize(TofScale::labelPointSize(count));
+    return font;
+}
