@@ -11,6 +11,8 @@
 #include <QValueAxis>
 #include <QWheelEvent>
 
+#include <cmath>
+
 #include "widgets/gaugemath.h"
 
 namespace {
@@ -105,7 +107,11 @@ void MWaveView::addSeriesData(WAVE_CH ch, const QList<QPointF>& points)
     const qsizetype n = std::min(points.size(), GaugeMath::WavePointCap);
     store.resize(n);
     std::copy(points.cend() - n, points.cend(), store.begin());
-    maxX = points.isEmpty() ? 0 : std::max(points.constLast().x(), maxX);
+    // A non-finite X (a device printing "nan") must not take the axis with it.
+    if (points.isEmpty())
+        maxX = 0;
+    else if (std::isfinite(points.constLast().x()))
+        maxX = std::max(points.constLast().x(), maxX);
     scrollPending = true;
     scheduleRedraw();
 }
@@ -127,15 +133,19 @@ void MWaveView::scheduleRedraw()
         m_redrawTimer->start();
 }
 
+void MWaveView::applyPendingScroll()
+{
+    if (!scrollPending)
+        return;
+    scrollPending = false;
+    const GaugeMath::AxisWindow w = GaugeMath::waveScrollWindow(maxX, rangeX);
+    m_axisX->setRange(w.lower, w.upper);
+}
+
 void MWaveView::redraw()
 {
-    if (scrollPending) {
-        scrollPending = false;
-        const GaugeMath::AxisWindow w = GaugeMath::waveScrollWindow(maxX, rangeX);
-        // Setting the axis comes back here through rangeChanged: that pass finds it done.
-        m_axisX->setRange(w.lower, w.upper);
-        m_redrawTimer->stop();
-    }
+    applyPendingScroll();
+    m_redrawTimer->stop(); // setting the axis above asked for this very pass again
     const int columns = qMax(1, qRound(m_chart->plotArea().width()));
     for (auto it = m_series.cbegin(); it != m_series.cend(); ++it) {
         const QList<QPointF>& all = m_points[it.key()];
@@ -254,6 +264,7 @@ void MWaveView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
     if (dragging) {
+        applyPendingScroll();
         m_chart->scroll(lastX - pos.x(), pos.y() - lastY);
         lastX = pos.x();
         lastY = pos.y();
@@ -265,6 +276,7 @@ void MWaveView::mouseMoveEvent(QMouseEvent* event)
 
 void MWaveView::wheelEvent(QWheelEvent* event)
 {
+    applyPendingScroll();
     const QRectF area = m_chart->plotArea();
     double fx, fy;
     if (event->angleDelta().y() < -7) {
@@ -281,6 +293,7 @@ void MWaveView::wheelEvent(QWheelEvent* event)
 
 void MWaveView::contextMenuEvent(QContextMenuEvent*)
 {
+    applyPendingScroll();
     const std::optional<QRectF> bounds = visibleBounds();
     if (!bounds)
         return;

@@ -84,6 +84,7 @@ protected:
 private:
     std::optional<QRectF> visibleBounds();
     void scheduleRedraw();
+    void applyPendingScroll(); // user actions start from the window the data asked for
     void redraw();
 
     QMap<WAVE_CH, QLineSeries*> m_series;
