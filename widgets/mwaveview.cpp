@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -24,11 +25,16 @@ const QColor chColor[16] = {
     QColor(0x00, 0xFF, 0x7F), QColor(0x00, 0x00, 0xFF), QColor(0x87, 0xCE, 0xFA), QColor(0xFF, 0xC0, 0xCB),
 };
 
-// Drawing through OpenGL needs a context; on a platform without one (no GLX, the
-// offscreen platform) the GL overlay crashes the window flush, so draw in software there.
+// Drawing through OpenGL needs a window system that hosts GL widgets and a context. Elsewhere
+// (the offscreen platform, even where it can make a GLX context) the GL overlay crashes the
+// window flush, so the curves are drawn in software there.
 bool openGlAvailable()
 {
     static const bool available = [] {
+        const QString platform = QGuiApplication::platformName();
+        if (platform != QLatin1String("xcb") && !platform.startsWith(QLatin1String("wayland")) &&
+            platform != QLatin1String("eglfs"))
+            return false;
         QOpenGLContext probe;
         return probe.create();
     }();
