@@ -1,0 +1,238 @@
+// The waveform view driven as the oscilloscope console and the user drive it: streamed
+// lists, the wheel, dragging, the right-click fit, hidden channels, and the point cap.
+#include <QApplication>
+#include <QChart>
+#include <QContextMenuEvent>
+#include <QLineSeries>
+#include <QTest>
+#include <QToolTip>
+#include <QValueAxis>
+#include <QWheelEvent>
+
+#include <cmath>
+
+#include "widgets/mwaveview.h"
+
+namespace {
+
+QList<QPointF> samples(
+    int from, int to, double (*f)(int) = [](int i) { return std::sin(i * 0.1) * 10; })
+{
+    QList<QPointF> points;
+    for (int i = from; i <= to; ++i)
+        points << QPointF(i, f(i));
+    return points;
+}
+
+void wheel(MWaveView& view, QPoint angleDelta, QPointF at = QPointF(300, 200))
+{
+    QWheelEvent event(at, view.viewport()->mapToGlobal(at), QPoint(), angleDelta, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.viewport(), &event);
+}
+
+void fitToData(MWaveView& view)
+{
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(300, 200));
+    QApplication::sendEvent(view.viewport(), &event);
+}
+
+} // namespace
+
+class TestMWaveView : public QObject
+{
+    Q_OBJECT
+
+    MWaveView* view = nullptr;
+
+    QPair<double, double> xRange() const { return {view->axisX()->min(), view->axisX()->max()}; }
+    QPair<double, double> yRange() const { return {view->axisY()->min(), view->axisY()->max()}; }
+
+private slots:
+    void init()
+    {
+        view = new MWaveView;
+        view->resize(800, 500);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view));
+    }
+    void cleanup()
+    {
+        delete view;
+        view = nullptr;
+    }
+
+    void xAxisFollowsTheData_data()
+    {
+        QTest::addColumn<int>("lastX");
+        QTest::addColumn<double>("lower");
+        QTest::addColumn<double>("upper");
+        QTest::newRow("below-window") << 40 << 0.0 << 50.0;
+        QTest::newRow("past-window") << 80 << 30.0 << 80.0;
+        QTest::newRow("far-on") << 20000 << 19950.0 << 20000.0;
+    }
+    void xAxisFollowsTheData()
+    {
+        QFETCH(int, lastX);
+        QFETCH(double, lower);
+        QFETCH(double, upper);
+        view->addSeriesData(WAVE_CH0, samples(1, lastX));
+        QTRY_COMPARE(xRange(), qMakePair(lower, upper));
+        QCOMPARE(yRange(), qMakePair(-25.0, 25.0)); // the Y axis is not touched
+        // Only the window (and one neighbour) is handed to the curve.
+        QTRY_VERIFY(view->series(WAVE_CH0)->count() > 0);
+        QVERIFY(view->series(WAVE_CH0)->count() <= 52);
+        QCOMPARE(view->series(WAVE_CH0)->points().constLast(), QPointF(lastX, std::sin(lastX * 0.1) * 10));
+    }
+
+    void emptyListReturnsToStart()
+    {
+        view->addSeriesData(WAVE_CH0, samples(1, 80));
+        QTRY_COMPARE(xRange(), qMakePair(30.0, 80.0));
+        view->addSeriesData(WAVE_CH1, QList<QPointF>());
+        QTRY_COMPARE(xRange(), qMakePair(0.0, 50.0));
+    }
+
+    void wheelStepSetsWindow_data()
+    {
+        QTest::addColumn<QPoint>("delta");
+        QTest::addColumn<double>("zoomX");
+        QTest::addColumn<double>("rangeX");
+        QTest::newRow("towards-user-widens") << QPoint(0, -120) << 1.2 << 60.0;
+        QTest::newRow("minus-8-widens") << QPoint(0, -8) << 1.2 << 60.0;
+        QTest::newRow("minus-7-narrows") << QPoint(0, -7) << 1.2 << 50 / 1.2;
+        QTest::newRow("zero-narrows") << QPoint(0, 0) << 1.2 << 50 / 1.2;
+        QTest::newRow("horizontal-narrows") << QPoint(120, 0) << 1.2 << 50 / 1.2;
+        QTest::newRow("zero-factor-ignored") << QPoint(0, -120) << 0.0 << 60.0;
+        QTest::newRow("factor-2") << QPoint(0, -120) << 2.0 << 100.0;
+    }
+    void wheelStepSetsWindow()
+    {
+        QFETCH(QPoint, delta);
+        QFETCH(double, zoomX);
+        QFETCH(double, rangeX);
+        view->setZoomX(zoomX);
+        wheel(*view, delta);
+        QVERIFY(qFuzzyCompare(view->getRangeX(), rangeX));
+        // Streaming data then scroll in the new window.
+        view->addSeriesData(WAVE_CH0, samples(1, 200));
+        QTRY_VERIFY(qFuzzyCompare(view->axisX()->max(), 200.0));
+        QVERIFY(qFuzzyCompare(view->axisX()->min(), 200 - rangeX));
+    }
+
+    void leftDragPans()
+    {
+        view->addSeriesData(WAVE_CH0, samples(1, 40));
+        QTRY_COMPARE(xRange(), qMakePair(0.0, 50.0));
+        const QPoint from = view->chart()->plotArea().center().toPoint();
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, from - QPoint(100, 0),
+                         view->viewport()->mapToGlobal(from - QPoint(100, 0)), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &move);
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, from - QPoint(100, 0));
+        // Dragged left by 100 pixels: the plot follows, showing later X values.
+        const double shift = 100 * 50 / view->chart()->plotArea().width();
+        QVERIFY(qAbs(view->axisX()->min() - shift) < 0.5);
+        // The pointer's value coordinates in the tool tip.
+        const QStringList parts = QToolTip::text().mid(1).chopped(1).split(',');
+        QCOMPARE(parts.size(), 2);
+        const QPointF value = view->chart()->mapToValue(from - QPoint(100, 0));
+        QVERIFY(qAbs(parts.at(0).toDouble() - value.x()) < 0.2);
+        QVERIFY(qAbs(parts.at(1).toDouble() - value.y()) < 0.2);
+
+        // Other buttons do not drag.
+        const double min = view->axisX()->min();
+        QTest::mousePress(view->viewport(), Qt::RightButton, {}, from);
+        QMouseEvent rightMove(QEvent::MouseMove, from - QPoint(100, 0),
+                              view->viewport()->mapToGlobal(from - QPoint(100, 0)), Qt::NoButton,
+                              Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &rightMove);
+        QCOMPARE(view->axisX()->min(), min);
+    }
+
+    void fitLeavesOutHiddenChannels()
+    {
+        view->addSeriesData(WAVE_CH0, samples(0, 10, [](int i) { return i * 0.5; }));
+        view->addSeriesData(WAVE_CH1, samples(0, 100, [](int i) { return i - 50.0; }));
+        view->closeChannel(WAVE_CH1);
+        fitToData(*view);
+        QCOMPARE(xRange(), qMakePair(0.0, 10.0));
+        QCOMPARE(yRange(), qMakePair(0.0, 5.0));
+        QCOMPARE(view->getRangeX(), 10.0);
+        // Hidden points are kept and come back unchanged.
+        view->openChannel(WAVE_CH1);
+        QCOMPARE(view->channelPoints(WAVE_CH1), samples(0, 100, [](int i) { return i - 50.0; }));
+        fitToData(*view);
+        QCOMPARE(xRange(), qMakePair(0.0, 100.0));
+        QCOMPARE(yRange(), qMakePair(-50.0, 50.0));
+        // Afterwards the data scroll in the fitted width; Y keeps the fit.
+        view->addSeriesData(WAVE_CH0, samples(0, 300));
+        QTRY_COMPARE(xRange(), qMakePair(200.0, 300.0));
+        QCOMPARE(yRange(), qMakePair(-50.0, 50.0));
+    }
+
+    void fitWithoutExtent_data()
+    {
+        QTest::addColumn<QList<QPointF>>("points");
+        QTest::newRow("no-points") << QList<QPointF>{};
+        QTest::newRow("one-point") << QList<QPointF>{{7, 3}};
+        QTest::newRow("one-column") << QList<QPointF>{{7, 3}, {7, -2}};
+        QTest::newRow("flat-line") << samples(1, 30, [](int) { return 4.0; });
+        QTest::newRow("not-a-number") << QList<QPointF>{{qQNaN(), qQNaN()}};
+    }
+    void fitWithoutExtent()
+    {
+        QFETCH(QList<QPointF>, points);
+        view->addSeriesData(WAVE_CH2, points);
+        fitToData(*view);
+        QVERIFY(view->getRangeX() > 0);
+        QVERIFY(view->axisX()->max() > view->axisX()->min());
+        QVERIFY(view->axisY()->max() > view->axisY()->min());
+        for (const QPointF& p : points) {
+            if (std::isfinite(p.x())) {
+                QVERIFY(p.x() >= view->axisX()->min() && p.x() <= view->axisX()->max());
+                QVERIFY(p.y() >= view->axisY()->min() && p.y() <= view->axisY()->max());
+            }
+        }
+        // The X axis still follows new data.
+        view->addSeriesData(WAVE_CH2, samples(1, 500));
+        QTRY_COMPARE(view->axisX()->max(), 500.0);
+    }
+
+    void channelsKeepTheNewestPoints()
+    {
+        view->addSeriesData(WAVE_CH3, samples(1, 25000));
+        QCOMPARE(view->channelPoints(WAVE_CH3).size(), 20000);
+        QCOMPARE(view->channelPoints(WAVE_CH3).first().x(), 5001.0);
+        QCOMPARE(view->channelPoints(WAVE_CH3).last().x(), 25000.0);
+
+        for (int i = 1; i <= 20005; ++i)
+            view->addSeriesData(WAVE_CH4, QPointF(i, 0));
+        QCOMPARE(view->channelPoints(WAVE_CH4).size(), 20000);
+        QCOMPARE(view->channelPoints(WAVE_CH4).first().x(), 6.0);
+        // A whole fit draws at most a few points per pixel column, not 20000.
+        fitToData(*view);
+        QTRY_VERIFY(view->series(WAVE_CH3)->count() > 0);
+        QVERIFY(view->series(WAVE_CH3)->count() <= 4 * view->chart()->plotArea().width() + 2);
+    }
+
+    void pauseAndClear()
+    {
+        view->pauseGraph();
+        view->addSeriesData(WAVE_CH0, samples(1, 80));
+        view->addSeriesData(WAVE_CH0, QPointF(81, 1));
+        QTest::qWait(50);
+        QVERIFY(view->channelPoints(WAVE_CH0).isEmpty());
+        QCOMPARE(xRange(), qMakePair(0.0, 50.0));
+        view->slots_startGraph();
+        view->addSeriesData(WAVE_CH0, samples(1, 80));
+        QTRY_COMPARE(view->series(WAVE_CH0)->count(), 52);
+        view->clearChannel(WAVE_CH0);
+        QVERIFY(view->channelPoints(WAVE_CH0).isEmpty());
+        QTRY_COMPARE(view->series(WAVE_CH0)->count(), 0);
+    }
+};
+
+QTEST_MAIN(TestMWaveView)
+#include "tst_mwaveview.moc"
