@@ -4,8 +4,10 @@
 #include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLCDNumber>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -95,6 +97,36 @@ QString stampNow()
 void scrollToBottom(QPlainTextEdit* view)
 {
     view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+}
+
+void showChunk(QPlainTextEdit* textView, QPlainTextEdit* hexView, const QString& text, const QString& hex,
+               bool stamped)
+{
+    if (stamped) {
+        const QString stamp = stampNow();
+        appendStamped(textView, stamp, text);
+        appendStamped(hexView, stamp, hex);
+    } else {
+        appendPlain(textView, text);
+        appendPlain(hexView, hex);
+    }
+}
+
+bool isPausing(const QPushButton* sendButton)
+{
+    return sendButton->text() == tr("Pause") || sendButton->text() == QStringLiteral("暂停");
+}
+
+void setSendIdle(QPushButton* sendButton)
+{
+    sendButton->setText(tr("Send"));
+    sendButton->setIcon(QIcon(QStringLiteral(":images/send.png")));
+}
+
+void setSendPausing(QPushButton* sendButton)
+{
+    sendButton->setText(tr("Pause"));
+    sendButton->setIcon(QIcon(QStringLiteral(":images/pause.png")));
 }
 
 void addToCounter(QLCDNumber* counter, qint64 n)
