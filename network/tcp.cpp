@@ -25,7 +25,7 @@ namespace {
 
 // Bytes shown per pass of the event loop, and held per socket before the peer is
 // slowed down by TCP itself.
-constexpr qint64 readBatch = 64 * 1024;
+constexpr qint64 readBatch = 16 * 1024;
 constexpr qint64 readBufferCap = 1024 * 1024;
 constexpr int serverMode = 0;
 constexpr int clientMode = 1;
@@ -275,7 +275,8 @@ void MainWindow::TCP_showChunk(QTcpSocket* socket, bool fromServer)
         tr("TCP receive ") + tr("from:%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort()));
     TerminalView::addToCounter(ui->TCPrecvbyteslcdNumber, count);
     if (socket->bytesAvailable() > 0)
-        QTimer::singleShot(0, socket, [this, socket, fromServer] { TCP_showChunk(socket, fromServer); });
+        // Through a timer rather than a posted call, so timers and input get their turn.
+        QTimer::singleShot(1, socket, [this, socket, fromServer] { TCP_showChunk(socket, fromServer); });
 }
 
 bool MainWindow::TCP_payload(QByteArray* payload)

@@ -202,7 +202,7 @@ void MainWindow::readUDP()
     ui->statusBar->showMessage(tr("UDP receive ") + from);
     TerminalView::addToCounter(ui->UDPrecvbyteslcdNumber, bytes);
     if (socket->hasPendingDatagrams())
-        QMetaObject::invokeMethod(this, "readUDP", Qt::QueuedConnection);
+        QTimer::singleShot(1, this, &MainWindow::readUDP); // timers and input get their turn first
 }
 
 void MainWindow::UDP_obocheckBox_clicked()

@@ -18,7 +18,7 @@ namespace TerminalView {
 // every append: such a block keeps only its newest maxBlockChars characters.
 constexpr int maxBlocks = 10000;
 constexpr int maxChars = 1000000;
-constexpr int maxBlockChars = 16384;
+constexpr int maxBlockChars = 8192;
 
 // Read-only, selectable, capped at maxBlocks.
 void setupReceiveView(QPlainTextEdit* view);
