@@ -3,6 +3,7 @@
 #include <QAbstractSocket>
 #include <QByteArray>
 #include <QList>
+#include <QAbstractSocket>
 #include <QMainWindow>
 #include <QMetaObject>
 #include <QPoint>
@@ -210,17 +211,78 @@ public:
     QTimer* UDP_sendTimer = nullptr;
     int UDP_sendInterval = 0;
     bool UDP_isOpen = false;
+    QUdpSocket* UDP_sendSocket = nullptr;
+    QUdpSocket* UDP_recvSocket = nullptr;
 
     void getLocalIP();
     void UDP_Init_Start();
+    void UDP_setFieldsEnabled(bool enable);
+
+public slots:
+    void UDPopencompushButton_triggered();
+    bool UDP_WorkOpen();
+    void UDP_WorkClose();
+    void UDPsendmsgBtn_clicked();
+    void readUDP();
+    void UDP_obocheckBox_clicked();
+    void UDPdelayspinBox_valueChanged(int value);
+    void UDPHideHex_pushButton_clicked();
+    void actionClearBytes_UDP_triggered();
+    void actionCleanData_UDP_triggered();
+    void cleanSendData_UDP_clicked();
+    void actionSave_UDP_triggered();
+    void actionLoadfile_UDP_triggered();
+
+public:
 
     // ---- TCP terminal (network/) ----
     QTimer* TCP_sendTimer = nullptr;
     int TCP_sendInterval = 0;
     bool TCP_isOpen = false;
     QList<QTcpSocket*> TCP_serverClients;
+    QTcpServer* TCP_server = nullptr;
+    QTcpSocket* TCP_clientSocket = nullptr;
+    QString TCP_address;
+    QString TCP_port;
+    // Cuts the sockets off from this window before the window's children go:
+    // a socket that disconnects while being destroyed must not reach a
+    // half-destroyed window.
+    struct TCP_SocketGuard {
+        MainWindow* window;
+        ~TCP_SocketGuard();
+    } TCP_socketGuard{this};
 
     void TCP_Init_Start();
+    void TCP_setStopped(const QString& status);
+    void TCP_releaseClientSocket();
+    void TCP_showChunk(QTcpSocket* socket, bool fromServer);
+    bool TCP_payload(QByteArray* payload);
+    void TCP_sendTo(QTcpSocket* socket, const QByteArray& payload);
+
+public slots:
+    void TCPopencompushButton_triggered();
+    bool TCP_Server_WorkOpen();
+    void TCP_Server_WorkClose();
+    bool TCP_Client_WorkOpen();
+    void TCP_ClientDisconnect();
+    void displayError(QAbstractSocket::SocketError error);
+    void TCP_updateserver();
+    void TCP_updateSendStatus();
+    void TCP_Server_ReadMessage();
+    void TCP_Client_ReadMessage();
+    void TCP_Server_WorkSendMessage();
+    void TCP_Client_WorkSendMessage();
+    void TCPsendmsgBtn_clicked();
+    void TCP_obocheckBox_clicked();
+    void TCPdelayspinBox_valueChanged(int value);
+    void TCPHideHex_pushButton_clicked();
+    void actionClearBytes_TCP_triggered();
+    void actionCleanData_TCP_triggered();
+    void cleanSendData_TCP_clicked();
+    void actionSave_TCP_triggered();
+    void actionLoadfile_TCP_triggered();
+
+public:
 
     // ---- GPS console (gps/) ----
     QTcpServer* GPS_tcpServer = nullptr;

@@ -1,20 +1,261 @@
+// The UDP terminal ("UDP Debug"), and the list of local addresses shared with
+// the TCP and GPS tabs.
 #include "app/mainwindow.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHostAddress>
+#include <QLCDNumber>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QNetworkDatagram>
 #include <QNetworkInterface>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStatusBar>
 #include <QTcpServer>
+#include <QTimer>
+#include <QUdpSocket>
 
 #include "app/mainwindow_form.h"
+#include "serial/chunkdecoder.h"
+#include "serial/terminalformat.h"
+#include "serial/terminalview.h"
+
+namespace {
+// Datagrams shown per pass of the event loop; the rest follow in the next pass.
+constexpr int datagramsPerPass = 256;
+} // namespace
 
 void MainWindow::getLocalIP()
 {
-    for (const QHostAddress& address : QNetworkInterface::allAddresses())
-        ui->GPSTCPServerIPcomboBox->addItem(address.toString());
+    for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
+        const QString text = address.toString();
+        ui->UDPServerIPcomboBox->addItem(text);
+        ui->TCPServerIPcomboBox->addItem(text);
+        ui->GPSTCPServerIPcomboBox->addItem(text);
+    }
+    UDP_sendSocket = new QUdpSocket(this);
+    UDP_recvSocket = new QUdpSocket(this);
+    TCP_server = new QTcpServer(this);
     GPS_tcpServer = new QTcpServer(this);
     GPS_tcpClients.clear();
 }
 
-void MainWindow::UDP_Init_Start() {}
+void MainWindow::UDP_Init_Start()
+{
+    connect(ui->UDPopencompushButton, SIGNAL(pressed()), this, SLOT(UDPopencompushButton_triggered()));
+    connect(ui->UDPsendmsgBtn, SIGNAL(pressed()), this, SLOT(UDPsendmsgBtn_clicked()));
+    connect(ui->UDPcleanbytespushButton, SIGNAL(pressed()), this, SLOT(actionClearBytes_UDP_triggered()));
+    connect(ui->UDPcleandatapushButton, SIGNAL(pressed()), this, SLOT(actionCleanData_UDP_triggered()));
+    connect(ui->UDPcleansendpushButton, SIGNAL(pressed()), this, SLOT(cleanSendData_UDP_clicked()));
+    connect(ui->UDPdelayspinBox, SIGNAL(valueChanged(int)), this, SLOT(UDPdelayspinBox_valueChanged(int)));
+    connect(ui->UDPsavetxtpushButton, SIGNAL(pressed()), this, SLOT(actionSave_UDP_triggered()));
+    connect(ui->UDPreadtxtpushButton, SIGNAL(pressed()), this, SLOT(actionLoadfile_UDP_triggered()));
+    connect(ui->UDPobocheckBox, SIGNAL(stateChanged(int)), this, SLOT(UDP_obocheckBox_clicked()));
+    connect(ui->UDP_HEXcheckBox, SIGNAL(stateChanged(int)), this, SLOT(UDPHideHex_pushButton_clicked()));
+    TerminalView::setupReceiveView(ui->UDP_StrTextBrowser);
+    TerminalView::setupReceiveView(ui->UDP_HexTextBrowser);
+    ui->UDP_HexTextBrowser->hide();
+    ui->groupBox_2->setMaximumWidth(
+        int(1.3 * (ui->UDP_HEXcheckBox->sizeHint().width() + ui->UDP_showtime_checkBox->sizeHint().width())));
+}
 
-void MainWindow::UDP_sendMsg() {}
+void MainWindow::UDPopencompushButton_triggered()
+{
+    if (!UDP_isOpen) {
+        if (UDP_WorkOpen()) {
+            ui->UDPopencompushButton->setText(tr("Stop"));
+            UDP_isOpen = true;
+        }
+        return;
+    }
+    UDP_WorkClose();
+    ui->UDPopencompushButton->setText(tr("Start"));
+    UDP_isOpen = false;
+}
+
+// Address and port fields editable (stopped) or the send controls usable (listening).
+void MainWindow::UDP_setFieldsEnabled(bool enable)
+{
+    ui->UDPdelayspinBox->setEnabled(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->UDPServerIPcomboBox, ui->UDPSenderPortlineEdit,
+                                                      ui->UDPFarIPlineEdit, ui->UDPFarPortlineEdit})
+        w->setEnabled(enable);
+    ui->UDPsendmsgBtn->setEnabled(!enable);
+    ui->UDPsendMsgtextEdit->setEnabled(!enable);
+}
+
+bool MainWindow::UDP_WorkOpen()
+{
+    quint16 localPort = 0;
+    quint16 remotePort = 0;
+    if (!TerminalFormat::parsePort(ui->UDPSenderPortlineEdit->text(), &localPort)) {
+        QMessageBox::warning(this, tr("warning:"), tr("Local port must be a whole number from 1 to 65535!"));
+        return false;
+    }
+    if (QHostAddress(ui->UDPFarIPlineEdit->text().trimmed()).isNull() ||
+        !TerminalFormat::parsePort(ui->UDPFarPortlineEdit->text(), &remotePort)) {
+        QMessageBox::warning(this, tr("warning:"), tr("Remote IP or port is invalid!"));
+        return false;
+    }
+    if (UDP_recvSocket) {
+        UDP_recvSocket->close();
+        UDP_recvSocket->deleteLater();
+        UDP_recvSocket = nullptr;
+    }
+    auto* socket = new QUdpSocket(this);
+    if (!socket->bind(QHostAddress::Any, localPort)) {
+        ui->statusBar->showMessage(tr("UDP failed to listen: %1").arg(socket->errorString()));
+        socket->deleteLater();
+        return false;
+    }
+    UDP_recvSocket = socket;
+    connect(UDP_recvSocket, SIGNAL(readyRead()), this, SLOT(readUDP()));
+    UDP_setFieldsEnabled(false);
+    ui->statusBar->showMessage(tr("UDP starts listening"));
+    return true;
+}
+
+void MainWindow::UDP_WorkClose()
+{
+    if (!UDP_recvSocket)
+        return;
+    disconnect(UDP_recvSocket, SIGNAL(readyRead()), this, SLOT(readUDP()));
+    UDP_recvSocket->disconnectFromHost();
+    UDP_recvSocket->close();
+    UDP_recvSocket->deleteLater();
+    UDP_recvSocket = nullptr;
+    UDP_setFieldsEnabled(true);
+    ui->statusBar->showMessage(tr("UDP stop listening"));
+}
+
+void MainWindow::UDP_sendMsg()
+{
+    const QString text = ui->UDPsendMsgtextEdit->toPlainText();
+    if (!UDP_recvSocket || text.isEmpty())
+        return;
+    const QHostAddress address(ui->UDPFarIPlineEdit->text().trimmed());
+    quint16 port = 0;
+    if (address.isNull() || !TerminalFormat::parsePort(ui->UDPFarPortlineEdit->text(), &port))
+        return; // checked at Start; the fields cannot change while listening
+    QByteArray payload = TerminalFormat::networkText(text).toLocal8Bit();
+    if (ui->UDPsendAsHexcheckBox->isChecked() && !TerminalFormat::parseHexTokens(text, &payload)) {
+        ui->statusBar->showMessage(tr("The input data format is wrong!"));
+        UDP_sendTimer->stop();
+        TerminalView::setSendIdle(ui->UDPsendmsgBtn);
+        return;
+    }
+    const qint64 written = UDP_sendSocket->writeDatagram(payload, address, port);
+    if (written != payload.size()) {
+        ui->statusBar->showMessage(tr("Send failed: %1").arg(UDP_sendSocket->errorString()));
+        return;
+    }
+    TerminalView::addToCounter(ui->UDPsendbyteslcdNumber, written);
+}
+
+void MainWindow::UDPsendmsgBtn_clicked()
+{
+    if (TerminalView::isPausing(ui->UDPsendmsgBtn)) {
+        UDP_sendTimer->stop();
+        TerminalView::setSendIdle(ui->UDPsendmsgBtn);
+    } else if (ui->UDPsendMsgtextEdit->toPlainText().isEmpty()) {
+        ui->statusBar->showMessage(tr("No Data"));
+    } else if (!ui->UDPobocheckBox->isChecked()) {
+        ui->UDPsendMsgtextEdit->setFocus();
+        UDP_sendMsg();
+    } else {
+        UDP_sendTimer->start(UDP_sendInterval);
+        TerminalView::setSendPausing(ui->UDPsendmsgBtn);
+    }
+}
+
+// Shows pending datagrams in bounded batches, so a flood cannot freeze the window.
+void MainWindow::readUDP()
+{
+    QUdpSocket* socket = UDP_recvSocket;
+    if (!socket || !socket->hasPendingDatagrams())
+        return;
+    const bool stamped = ui->UDP_showtime_checkBox->isChecked();
+    ChunkDecoder* decoder = ChunkDecoder::of(socket);
+    QString text, hex, from;
+    qint64 bytes = 0;
+    for (int i = 0; i < datagramsPerPass && socket->hasPendingDatagrams(); ++i) {
+        const QNetworkDatagram datagram = socket->receiveDatagram();
+        QByteArray data = datagram.data();
+        const QString hexPart = TerminalFormat::hexNetwork(data);
+        bytes += data.size();
+        data.replace('\r', QByteArray());
+        from = tr("from:%1:%2").arg(datagram.senderAddress().toString()).arg(datagram.senderPort());
+        if (stamped) {
+            TerminalView::showChunk(ui->UDP_StrTextBrowser, ui->UDP_HexTextBrowser,
+                                    decoder->decode(data, true), hexPart, true);
+        } else {
+            text += decoder->decode(data, false);
+            hex += hexPart;
+        }
+    }
+    if (!stamped)
+        TerminalView::showChunk(ui->UDP_StrTextBrowser, ui->UDP_HexTextBrowser, text, hex, false);
+    ui->statusBar->showMessage(tr("UDP receive ") + from);
+    TerminalView::addToCounter(ui->UDPrecvbyteslcdNumber, bytes);
+    if (socket->hasPendingDatagrams())
+        QTimer::singleShot(1, this, &MainWindow::readUDP); // timers and input get their turn first
+}
+
+void MainWindow::UDP_obocheckBox_clicked()
+{
+    const bool keep = ui->UDPobocheckBox->isChecked();
+    ui->UDPdelayspinBox->setEnabled(keep);
+    ui->statusBar->showMessage(keep ? tr("Enable Keep sending") : tr("Disable Keep sending"));
+}
+
+void MainWindow::UDPdelayspinBox_valueChanged(int value)
+{
+    UDP_sendInterval = value;
+}
+
+void MainWindow::UDPHideHex_pushButton_clicked()
+{
+    ui->UDP_HexTextBrowser->setVisible(ui->UDP_HEXcheckBox->isChecked());
+    if (ui->UDP_showtime_checkBox->isChecked()) {
+        TerminalView::scrollToBottom(ui->UDP_HexTextBrowser);
+        TerminalView::scrollToBottom(ui->UDP_StrTextBrowser);
+    }
+}
+
+void MainWindow::actionClearBytes_UDP_triggered()
+{
+    ui->UDPsendbyteslcdNumber->display(0);
+    ui->UDPrecvbyteslcdNumber->display(0);
+    ui->statusBar->showMessage(tr("Counter has been cleared"));
+}
+
+void MainWindow::actionCleanData_UDP_triggered()
+{
+    ui->UDP_HexTextBrowser->clear();
+    ui->UDP_StrTextBrowser->clear();
+    ui->statusBar->showMessage(tr("Receive has been cleared"));
+}
+
+void MainWindow::cleanSendData_UDP_clicked()
+{
+    ui->UDPsendMsgtextEdit->clear();
+    ui->statusBar->showMessage(tr("Send has been cleared"));
+}
+
+void MainWindow::actionSave_UDP_triggered()
+{
+    const QString status = TerminalView::exportText(this, ui->UDP_StrTextBrowser);
+    if (!status.isEmpty())
+        ui->statusBar->showMessage(status);
+}
+
+void MainWindow::actionLoadfile_UDP_triggered()
+{
+    const QString status = TerminalView::importText(this, ui->UDPsendMsgtextEdit);
+    if (!status.isEmpty())
+        ui->statusBar->showMessage(status);
+}

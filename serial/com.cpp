@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QIcon>
 #include <QLCDNumber>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -115,14 +114,8 @@ void MainWindow::readCom(QByteArray data)
     const QString hex = TerminalFormat::hexSerial(data);
     QString text = COM_decoder.decode(data);
     text.remove(QLatin1Char('\r'));
-    if (ui->showtime_checkBox->isChecked()) {
-        const QString stamp = TerminalView::stampNow();
-        TerminalView::appendStamped(ui->COM_StrTextBrowser, stamp, text);
-        TerminalView::appendStamped(ui->COM_HexTextBrowser, stamp, hex);
-    } else {
-        TerminalView::appendPlain(ui->COM_StrTextBrowser, text);
-        TerminalView::appendPlain(ui->COM_HexTextBrowser, hex);
-    }
+    TerminalView::showChunk(ui->COM_StrTextBrowser, ui->COM_HexTextBrowser, text, hex,
+                            ui->showtime_checkBox->isChecked());
     TerminalView::addToCounter(ui->recvbyteslcdNumber, data.size());
     ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(data.size()));
 }
@@ -146,8 +139,7 @@ void MainWindow::sendMsg()
     } else if (!TerminalFormat::parseHexTokens(ui->sendMsgtextEdit->toPlainText(), &bytes)) {
         ui->statusBar->showMessage(tr("The input data format is wrong!"));
         COM_sendTimer->stop();
-        ui->sendmsgBtn->setText(tr("Send"));
-        ui->sendmsgBtn->setIcon(QIcon(QStringLiteral(":images/send.png")));
+        TerminalView::setSendIdle(ui->sendmsgBtn);
         return;
     }
     COM_showWriteResult(port->write(bytes), bytes.size());
@@ -167,11 +159,9 @@ void MainWindow::COM_showWriteResult(qint64 written, qint64 size)
 
 void MainWindow::sendmsgBtn_clicked()
 {
-    const QString text = ui->sendmsgBtn->text();
-    if (text == tr("Pause") || text == QStringLiteral("暂停")) {
+    if (TerminalView::isPausing(ui->sendmsgBtn)) {
         COM_sendTimer->stop();
-        ui->sendmsgBtn->setText(tr("Send"));
-        ui->sendmsgBtn->setIcon(QIcon(QStringLiteral(":images/send.png")));
+        TerminalView::setSendIdle(ui->sendmsgBtn);
         return;
     }
     if (ui->sendMsgtextEdit->toPlainText().isEmpty()) {
@@ -184,8 +174,7 @@ void MainWindow::sendmsgBtn_clicked()
         return;
     }
     COM_sendTimer->start(COM_sendInterval);
-    ui->sendmsgBtn->setText(tr("Pause"));
-    ui->sendmsgBtn->setIcon(QIcon(QStringLiteral(":images/pause.png")));
+    TerminalView::setSendPausing(ui->sendmsgBtn);
 }
 
 void MainWindow::obocheckBox_clicked()

@@ -3,27 +3,10 @@
 #include <QIcon>
 
 #include "app/formkit.h"
+#include "serial/terminalformkit.h"
 
-namespace {
-
-template <typename W> W* make(QWidget* parent, const char* name)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-QLCDNumber* makeCounter(QWidget* parent, const char* name)
-{
-    auto* lcd = make<QLCDNumber>(parent, name);
-    lcd->setFrameShape(QFrame::StyledPanel);
-    lcd->setSegmentStyle(QLCDNumber::Flat);
-    lcd->setDigitCount(5);
-    lcd->display(0);
-    return lcd;
-}
-
-} // namespace
+using TerminalFormKit::make;
+using TerminalFormKit::makeCounter;
 
 void Ui_ComForm::setupComForm()
 {
@@ -90,11 +73,7 @@ void Ui_ComForm::setupComForm()
     gridLayout_4->addWidget(groupBox_4, 3, 0, 1, 2);
     sendMsgtextEdit = make<QPlainTextEdit>(groupBox_4, "sendMsgtextEdit");
     gridLayout_2->addWidget(sendMsgtextEdit, 0, 0, 1, 8);
-    sendmsgBtn = make<QPushButton>(groupBox_4, "sendmsgBtn");
-    sendmsgBtn->setIcon(QIcon(QStringLiteral(":/images/send.png")));
-    sendmsgBtn->setFixedHeight(23);
-    sendmsgBtn->setMaximumWidth(100);
-    sendmsgBtn->setAutoDefault(false);
+    sendmsgBtn = TerminalFormKit::makeSendButton(groupBox_4, "sendmsgBtn");
     gridLayout_2->addWidget(sendmsgBtn, 1, 0);
     sendAsHexcheckBox = make<QCheckBox>(groupBox_4, "sendAsHexcheckBox");
     gridLayout_2->addWidget(sendAsHexcheckBox, 1, 1);

@@ -91,6 +91,16 @@ QString networkText(const QString& text)
     return text;
 }
 
+bool parsePort(const QString& text, quint16* port)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    if (!ok || value < 1 || value > 65535)
+        return false;
+    *port = quint16(value);
+    return true;
+}
+
 QByteArray expandEscapes(const QByteArray& command)
 {
     QByteArray out;

@@ -34,6 +34,9 @@ QByteArray serialText(const QString& text);
 // Network text send: UTF-8, only a final line feed becomes carriage return + line feed.
 QString networkText(const QString& text);
 
+// A port field: a whole number from 1 to 65535 (blanks around it ignored).
+bool parsePort(const QString& text, quint16* port);
+
 // Expands the preset escapes \r \n \t \a \b \f \v \\ \? \' \" in one left-to-right
 // pass; any other backslash is sent as typed.
 QByteArray expandEscapes(const QByteArray& command);

@@ -4,8 +4,10 @@
 #include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLCDNumber>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -30,8 +32,9 @@ QStringList& fileAnswers()
     return answers;
 }
 
-// Drops the oldest text once the view (or its last block) holds more than its
-// cap, down to three quarters of it, so trimming happens rarely.
+// Keeps a view within its caps. The last block (a stream without line feeds)
+// drops its oldest quarter once it passes maxBlockChars; the whole view drops
+// its oldest blocks, a few at a time, once it passes maxChars.
 void trim(QPlainTextEdit* view)
 {
     QTextDocument* doc = view->document();
@@ -42,11 +45,25 @@ void trim(QPlainTextEdit* view)
         cursor.setPosition(last.position() + last.length() - maxBlockChars * 3 / 4, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
     }
-    if (doc->characterCount() > maxChars) {
+    const int excess = doc->characterCount() - maxChars;
+    if (excess > 0) {
+        const QTextBlock cut = doc->findBlock(excess);
         QTextCursor cursor(doc);
-        cursor.setPosition(doc->characterCount() - maxChars * 3 / 4, QTextCursor::KeepAnchor);
+        cursor.setPosition(qMin(cut.position() + cut.length(), doc->characterCount() - 1),
+                           QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
     }
+}
+
+// The part of a large chunk that would survive the caps anyway, so a big chunk
+// is never laid out only to be dropped again.
+QString keptPart(const QString& text)
+{
+    QString kept = text.size() > maxChars ? text.right(maxChars) : text;
+    const int lastBreak = int(kept.lastIndexOf(QLatin1Char('\n')));
+    if (kept.size() - lastBreak - 1 > maxBlockChars)
+        kept = kept.left(lastBreak + 1) + kept.right(maxBlockChars * 3 / 4);
+    return kept;
 }
 
 } // namespace
@@ -61,15 +78,18 @@ void setupReceiveView(QPlainTextEdit* view)
 void appendPlain(QPlainTextEdit* view, const QString& text)
 {
     QTextCursor cursor(view->document());
+    cursor.beginEditBlock(); // one layout pass for the insertion and the trimming
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text, QTextCharFormat());
+    cursor.insertText(keptPart(text), QTextCharFormat());
     trim(view);
+    cursor.endEditBlock();
     view->moveCursor(QTextCursor::End);
 }
 
 void appendStamped(QPlainTextEdit* view, const QString& stamp, const QString& text)
 {
     QTextCursor cursor(view->document());
+    cursor.beginEditBlock();
     cursor.movePosition(QTextCursor::End);
     if (!view->document()->isEmpty())
         cursor.insertBlock();
@@ -78,12 +98,13 @@ void appendStamped(QPlainTextEdit* view, const QString& stamp, const QString& te
     cursor.insertText(stamp, green);
     QTextCharFormat black;
     black.setForeground(Qt::black);
-    QString flat = text;
+    QString flat = keptPart(text);
     flat.replace(QLatin1Char('\n'), QLatin1Char(' '));
     flat.replace(QChar::ParagraphSeparator, QLatin1Char(' '));
     flat.replace(QChar::LineSeparator, QLatin1Char(' '));
     cursor.insertText(flat, black);
     trim(view);
+    cursor.endEditBlock();
     scrollToBottom(view);
 }
 
@@ -95,6 +116,36 @@ QString stampNow()
 void scrollToBottom(QPlainTextEdit* view)
 {
     view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+}
+
+void showChunk(QPlainTextEdit* textView, QPlainTextEdit* hexView, const QString& text, const QString& hex,
+               bool stamped)
+{
+    if (stamped) {
+        const QString stamp = stampNow();
+        appendStamped(textView, stamp, text);
+        appendStamped(hexView, stamp, hex);
+    } else {
+        appendPlain(textView, text);
+        appendPlain(hexView, hex);
+    }
+}
+
+bool isPausing(const QPushButton* sendButton)
+{
+    return sendButton->text() == tr("Pause") || sendButton->text() == QStringLiteral("暂停");
+}
+
+void setSendIdle(QPushButton* sendButton)
+{
+    sendButton->setText(tr("Send"));
+    sendButton->setIcon(QIcon(QStringLiteral(":images/send.png")));
+}
+
+void setSendPausing(QPushButton* sendButton)
+{
+    sendButton->setText(tr("Pause"));
+    sendButton->setIcon(QIcon(QStringLiteral(":images/pause.png")));
 }
 
 void addToCounter(QLCDNumber* counter, qint64 n)

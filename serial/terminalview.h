@@ -6,6 +6,7 @@
 
 class QLCDNumber;
 class QPlainTextEdit;
+class QPushButton;
 class QWidget;
 
 // Widget side of the three terminals: receive views, byte counters, and the
@@ -17,7 +18,7 @@ namespace TerminalView {
 // every append: such a block keeps only its newest maxBlockChars characters.
 constexpr int maxBlocks = 10000;
 constexpr int maxChars = 1000000;
-constexpr int maxBlockChars = 16384;
+constexpr int maxBlockChars = 8192;
 
 // Read-only, selectable, capped at maxBlocks.
 void setupReceiveView(QPlainTextEdit* view);
@@ -30,6 +31,14 @@ void appendStamped(QPlainTextEdit* view, const QString& stamp, const QString& te
 // The current local time as a stamp.
 QString stampNow();
 void scrollToBottom(QPlainTextEdit* view);
+// One received chunk into a terminal's text and hex views, stamped or plain.
+void showChunk(QPlainTextEdit* textView, QPlainTextEdit* hexView, const QString& text, const QString& hex,
+               bool stamped);
+
+// The Send button's two states: "Pause" while keep-sending runs, "Send" otherwise.
+bool isPausing(const QPushButton* sendButton);
+void setSendIdle(QPushButton* sendButton);
+void setSendPausing(QPushButton* sendButton);
 
 // Adds n bytes to a counter under the saturating counter rule.
 void addToCounter(QLCDNumber* counter, qint64 n);
