@@ -16,6 +16,7 @@
 #include "app/aboutdialog.h"
 #include "app/toolswitches.h"
 #include "protocols/mqttclient.h"
+#include "protocols/Quenlix_ModbusClient.h"
 
 class MWaveView;
 struct ConfigState;
@@ -425,11 +426,38 @@ public slots:
 public:
 
     // ---- Modbus master (protocols/) ----
+    static constexpr int ModbusLogMaxBlocks = 10000;
+    Quenlix_ModbusClient* Modbus_client = nullptr;
+    int Modbus_tcpOpen = 0;
+    QTcpSocket* Modbus_tcpSocket = nullptr;
+    // True while this tab holds the shared serial port (RTU goes only there).
+    bool Modbus_serialOpen = false;
+
     void Modbus_Init_Start();
     void ModbussetsetComboBoxEnabled(bool enable);
+    bool Modbus_isValidHexInput(const QString& text);
+    QByteArray Modbus_convertHexStringToByteArray(const QByteArray& text);
+    void Modbus_onReadButtonClicked(int slaveId, Quenlix_ModbusClient::FunctionCode functionCode,
+                                    int startAddress, int quantity, Quenlix_ModBus_Mode mode);
+    void Modbus_onWriteButtonClicked(int slaveId, Quenlix_ModbusClient::FunctionCode functionCode,
+                                     int startAddress, int quantity, QByteArray data, Quenlix_ModBus_Mode mode);
+    Quenlix_ModbusClient* Modbus_engine();
+    void Modbus_releaseEngine();
+    void Modbus_transaction(int slaveId, Quenlix_ModbusClient::FunctionCode functionCode, int startAddress,
+                            int quantity, const QByteArray& data, Quenlix_ModBus_Mode mode, bool write);
+    void Modbus_log(bool reply, const QByteArray& frame);
+    void Modbus_setTcpIdle();
+    void Modbus_showMode(bool tcp);
 
 public slots:
     void ModbusOpen_triggered();
+    void Modbus_function_comboBoxIndexChanged(int index);
+    void ModbusPortModeChanged();
+    void ModbusTCPopencompushButton_triggered();
+    void Modbus_displayError(QAbstractSocket::SocketError error);
+    void Modbus_Read_write_Button();
+    void actionModbus_revice_CleanData_triggered();
+    void actionModbus_send_CleanData_triggered();
 
 public:
 
