@@ -17,6 +17,11 @@
 #include "app/toolswitches.h"
 #include "protocols/mqttclient.h"
 #include "protocols/Quenlix_ModbusClient.h"
+#include "gsm/atexchange.h"
+#include "gsm/atreply.h"
+
+#include <QTextDecoder>
+#include <memory>
 
 class MWaveView;
 struct ConfigState;
@@ -305,14 +310,66 @@ public slots:
 public:
 
     // ---- GSM console (gsm/) ----
+    QByteArray GSM_rxBuffer;
+    bool GSM_ringing = false;
+    bool GSM_inCall = false;
+    bool GSM_ringSeen = false;
+    bool GSM_clipSeen = false;
     int GSM_tcpOpen = 0;
+    int GSM_clipOn = 0;
+    int GSM_ringerOn = 0;
+    int GSM_smsTextMode = 0;
+    // Decodes the GPRS link's text; kept across chunks so a character split between two survives.
+    std::unique_ptr<QTextDecoder> GSM_linkDecoder;
 
     void GSM_Init_Start();
     void GSMsetComboBoxEnabled(bool enable);
+    void GSMUI_EnDisable(bool on);
+    void GSMsetReadComINT(bool on);
+    void Phone_Status();
+    // One AT transaction on the port the GSM tab holds now (see gsm/atexchange.h).
+    AtExchange GSM_exchange();
+    void GSM_setSwitchIcon(QPushButton* button, bool on);
+    bool GSM_toggleSwitch(QPushButton* button, int& flag, const QByteArray& onCommand,
+                          const QByteArray& offCommand, bool warnOnSilentOff);
+    void GSM_keypad(char key);
+    void GSM_dialOnce(const QByteArray& command, AtExchange& at);
+    void GSM_dialWithRedial(const QByteArray& command, AtExchange& at);
+    void GSM_showUnsolicited(const QList<AtReply::Unsolicited>& results);
+    void GSM_setLinkGroupsEnabled(bool enabled);
+    void GSM_linkClosed();
+    QString GSM_askBoxNumber(const QString& title, const QString& label, bool* accepted);
 
 public slots:
     void GSMactionOpen_triggered();
     void GSMreadMyCom(QByteArray data);
+    void GSMGPRSreadMyCom(QByteArray data);
+    void GSMTestSignalpushButton_triggered();
+    void GSMLaidianKaiguanpushButton_triggered();
+    void GSMLaidianYingKaiguanpushButton_triggered();
+    void GSMDuanXinWenBenKaiguanpushButton_triggered();
+    void GSMANJIANpushButton0_triggered();
+    void GSMANJIANpushButton1_triggered();
+    void GSMANJIANpushButton2_triggered();
+    void GSMANJIANpushButton3_triggered();
+    void GSMANJIANpushButton4_triggered();
+    void GSMANJIANpushButton5_triggered();
+    void GSMANJIANpushButton6_triggered();
+    void GSMANJIANpushButton7_triggered();
+    void GSMANJIANpushButton8_triggered();
+    void GSMANJIANpushButton9_triggered();
+    void GSMANJIANpushButton10_triggered();
+    void GSMANJIANpushButton11_triggered();
+    void GSMactionCleanNumData_triggered();
+    void GSMguadianhuapushButton_triggered();
+    void GSMbodianhuapushButton_triggered();
+    void slotGSMtextBrowser();
+    void GSMSendpushButton_triggered();
+    void GSMReadTextpushButton_triggered();
+    void GSMDelTextpushButton_triggered();
+    void GSMDelALLTextpushButton_triggered();
+    void GSMTCPopencompushButton_triggered();
+    void GSMTCPsendmsgBtn_triggered();
 
 public:
 

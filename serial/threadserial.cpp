@@ -55,6 +55,8 @@ void ThreadSerial::Init(bool emitReceived)
 
 void ThreadSerial::readData()
 {
+    if (!readEnabled)
+        return;
     const QByteArray data = serialPort->readAll();
     if (!data.isEmpty())
         emit Serial_read_Data(data);

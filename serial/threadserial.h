@@ -27,6 +27,8 @@ public:
     int parityIndex = 0;
     int stopBitsIndex = 0;
     bool isOpen = false;
+    // While clear, received bytes stay in the port for a caller that reads it itself.
+    bool readEnabled = true;
 
 signals:
     void Serial_read_Data(QByteArray data);

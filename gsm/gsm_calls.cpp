@@ -1,0 +1,227 @@
+// The GSM console's voice calls: keypad and tones, dial with optional redial,
+// answer, hang up, and the reader of the modem's unsolicited results.
+#include "app/mainwindow.h"
+
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTextBrowser>
+
+#include "app/mainwindow_form.h"
+#include "gsm/gsm_readerpause.h"
+
+namespace {
+
+void errorBox()
+{
+    QMessageBox::critical(nullptr, MainWindow::tr("Info"), QStringLiteral("Error"), QMessageBox::Cancel);
+}
+
+} // namespace
+
+void MainWindow::GSM_keypad(char key)
+{
+    ui->GSMtextBrowser_1->setPlainText(ui->GSMtextBrowser_1->toPlainText() + QLatin1Char(key));
+    if (!GSM_inCall)
+        return;
+    GsmReaderPause reader(this);
+    AtExchange at = GSM_exchange();
+    at.send(AtReply::dtmfCommand(key));
+    at.read(); // the tone's reply is of no interest
+}
+
+void MainWindow::GSMANJIANpushButton0_triggered()
+{
+    GSM_keypad('0');
+}
+void MainWindow::GSMANJIANpushButton1_triggered()
+{
+    GSM_keypad('1');
+}
+void MainWindow::GSMANJIANpushButton2_triggered()
+{
+    GSM_keypad('2');
+}
+void MainWindow::GSMANJIANpushButton3_triggered()
+{
+    GSM_keypad('3');
+}
+void MainWindow::GSMANJIANpushButton4_triggered()
+{
+    GSM_keypad('4');
+}
+void MainWindow::GSMANJIANpushButton5_triggered()
+{
+    GSM_keypad('5');
+}
+void MainWindow::GSMANJIANpushButton6_triggered()
+{
+    GSM_keypad('6');
+}
+void MainWindow::GSMANJIANpushButton7_triggered()
+{
+    GSM_keypad('7');
+}
+void MainWindow::GSMANJIANpushButton8_triggered()
+{
+    GSM_keypad('8');
+}
+void MainWindow::GSMANJIANpushButton9_triggered()
+{
+    GSM_keypad('9');
+}
+void MainWindow::GSMANJIANpushButton10_triggered()
+{
+    GSM_keypad('*');
+}
+void MainWindow::GSMANJIANpushButton11_triggered()
+{
+    GSM_keypad('#');
+}
+
+void MainWindow::GSMactionCleanNumData_triggered()
+{
+    ui->GSMtextBrowser_1->clear();
+    ui->statusBar->showMessage(tr("Already cleared"));
+}
+
+void MainWindow::GSMguadianhuapushButton_triggered()
+{
+    GsmReaderPause reader(this);
+    ui->GSM_AutoRedial->setChecked(false); // also ends a redial loop waiting further out
+    AtExchange at = GSM_exchange();
+    at.send("ATH\r\n");
+    GSM_inCall = false;
+    GSM_ringSeen = GSM_clipSeen = false; // a rejected call ends its ring sequence
+    const int reply = at.waitFor(11, 100, {"OK", "ERROR\r\n"});
+    if (reply == 0) {
+        ui->statusBar->showMessage(tr("call ended"));
+        ui->GSMbodianhuapushButton->setText(tr("Call"));
+    } else if (reply == 1) {
+        errorBox();
+    }
+}
+
+void MainWindow::GSMbodianhuapushButton_triggered()
+{
+    GsmReaderPause reader(this);
+    AtExchange at = GSM_exchange();
+    if (GSM_ringing) {
+        at.send("ATA\r\n");
+        bool error = false;
+        at.poll(11, 100, [&](const QByteArray& read) {
+            if (AtReply::holds(read, "OK")) {
+                ui->statusBar->showMessage(tr("Calling..."));
+                GSM_inCall = true;
+            }
+            return error = AtReply::holds(read, "ERROR\r\n");
+        });
+        if (error)
+            errorBox();
+        ui->GSMbodianhuapushButton->setText(tr("Call"));
+        GSM_ringing = false;
+        GSM_ringSeen = GSM_clipSeen = false;
+        return;
+    }
+    const QString number = ui->GSMtextBrowser_1->toPlainText();
+    if (number.isEmpty()) {
+        QMessageBox::critical(nullptr, tr("Info: "), QStringLiteral("Error number"), QMessageBox::Cancel);
+        return;
+    }
+    if (ui->GSM_AutoRedial->isChecked())
+        GSM_dialWithRedial(AtReply::dialCommand(number), at);
+    else
+        GSM_dialOnce(AtReply::dialCommand(number), at);
+}
+
+void MainWindow::GSM_dialOnce(const QByteArray& command, AtExchange& at)
+{
+    at.send(command);
+    bool error = false;
+    at.poll(11, 100, [&](const QByteArray& read) {
+        if (AtReply::holds(read, "ATD")) {
+            ui->statusBar->showMessage(tr("Calling..."));
+            GSM_inCall = true;
+        }
+        return error = AtReply::holds(read, "ERROR\r\n");
+    });
+    if (error)
+        errorBox();
+}
+
+// Places the call at most three times; runs while "Auto Redial" stays ticked.
+// An attempt the modem does not answer at all within about a second ends it.
+void MainWindow::GSM_dialWithRedial(const QByteArray& command, AtExchange& at)
+{
+    at.send(command);
+    int redialsLeft = 2;
+    int silentReads = 0;
+    while (ui->GSM_AutoRedial->isChecked()) {
+        const QByteArray read = at.read();
+        if (at.portLost())
+            return;
+        silentReads = read.isEmpty() && silentReads >= 0 ? silentReads + 1 : -1;
+        if (AtReply::holds(read, "ATD")) {
+            ui->statusBar->showMessage(tr("Calling..."));
+            GSM_inCall = true;
+        }
+        if (AtReply::holds(read, "ERROR\r\n")) {
+            errorBox();
+            return;
+        }
+        if (AtReply::holds(read, "NO ANSWER") || AtReply::holds(read, "NO CARRIER") ||
+            AtReply::holds(read, "NO")) {
+            GSM_inCall = false;
+            if (redialsLeft == 0) {
+                ui->GSM_AutoRedial->setChecked(false);
+                ui->statusBar->showMessage(tr("Stop"));
+                QMessageBox::critical(
+                    nullptr, tr("Error: "),
+                    QStringLiteral("For academic research only. Prohibiting telephone harassment!"),
+                    QMessageBox::Cancel);
+                return;
+            }
+            --redialsLeft;
+            at.send(command);
+            silentReads = 0;
+        } else if (silentReads >= 11) {
+            ui->GSM_AutoRedial->setChecked(false);
+            ui->statusBar->showMessage(tr("No response"));
+            return;
+        }
+        at.pause(100);
+    }
+}
+
+void MainWindow::GSMreadMyCom(QByteArray data)
+{
+    GSM_showUnsolicited(AtReply::readUnsolicited(GSM_rxBuffer, GSM_ringSeen, GSM_clipSeen, data));
+}
+
+void MainWindow::GSM_showUnsolicited(const QList<AtReply::Unsolicited>& results)
+{
+    for (const AtReply::Unsolicited& r : results) {
+        switch (r.kind) {
+        case AtReply::Unsolicited::CallEnded:
+            ui->statusBar->showMessage(tr("call ended"));
+            GSM_inCall = false;
+            break;
+        case AtReply::Unsolicited::Busy:
+            ui->statusBar->showMessage(tr("busy"));
+            GSM_inCall = false;
+            break;
+        case AtReply::Unsolicited::Connected:
+            ui->statusBar->showMessage(tr("Calling..."));
+            break;
+        case AtReply::Unsolicited::IncomingCall:
+            ui->statusBar->showMessage(tr("Have a new call:") + r.detail);
+            GSM_ringing = true;
+            ui->GSMbodianhuapushButton->setText(tr("Answer call"));
+            break;
+        case AtReply::Unsolicited::NewSms:
+            ui->statusBar->showMessage(tr("Have new SMS, SMS box:: ") + r.detail);
+            break;
+        }
+    }
+}
