@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMetaObject>
 #include <QPoint>
+#include <QPointF>
 #include <QPointer>
 #include <QSerialPortInfo>
 #include <QString>
@@ -15,6 +16,7 @@
 #include "app/aboutdialog.h"
 #include "app/toolswitches.h"
 #include "protocols/mqttclient.h"
+#include "sensors/crlflines.h"
 
 class MWaveView;
 struct ConfigState;
@@ -287,14 +289,26 @@ public:
     bool Crypty_runDes(bool encrypt);
 
     // ---- Oscilloscope console (sensors/) ----
+    static constexpr int OSC_pointCap = 20000; // per channel, newest kept
     MWaveView* OSC_waveView = nullptr;
+    CrlfLineAssembler OSC_rxBuffer;
+    QList<QPointF> OSC_points[16];
+    double OSC_lineNumber = 0; // counts handled lines for the whole run
 
     void Oscilloscope_Init_Start();
     void OSCsetComboBoxEnabled(bool enable);
+    void Oscilloscope_Setting_Value(double* values);
+    void OSC_appendSample(const double* values);
+    void OSC_showSamples();
+    void OSC_showChannel(int channel, int state);
 
 public slots:
     void OscilloscopeOpen_triggered();
     void readOSCCom(QByteArray data);
+    void on_checkBox_0_stateChanged(int state);
+    void on_checkBox_1_stateChanged(int state);
+    void on_checkBox_2_stateChanged(int state);
+    void on_checkBox_3_stateChanged(int state);
 
 public:
 
