@@ -17,8 +17,14 @@
 #include "app/toolswitches.h"
 #include "protocols/mqttclient.h"
 #include "sensors/crlflines.h"
+#include "sensors/envline.h"
+#include "sensors/gbktext.h"
 
 class MWaveView;
+class CThermometer;
+class DashBoard;
+class ProgressBarPercent;
+class Ultraviolet;
 struct ConfigState;
 class LineFileSender;
 class QComboBox;
@@ -264,12 +270,25 @@ public slots:
 
 public:
     // ---- Environment console (sensors/) ----
+    static constexpr int ENV_logMaxChars = 256 * 1024; // one endless line must not grow the log forever
+    CrlfLineAssembler ENV_rxBuffer;
+    GbkTextDecoder ENV_logDecoder;
+    ProgressBarPercent* ENV_humidityGauge = nullptr;
+    CThermometer* ENV_temperatureGauge = nullptr;
+    DashBoard* ENV_barometerGauge = nullptr;
+    Ultraviolet* ENV_ultravioletGauge = nullptr;
+    DashBoard* ENV_co2Gauge = nullptr;
+    DashBoard* ENV_tvocGauge = nullptr;
+
     void ENVironment_Init_Start();
     void ENVsetComboBoxEnabled(bool enable);
+    void ENV_showReading(const EnvLine::Reading& reading);
+    void ENV_appendLog(const QByteArray& chunk);
 
 public slots:
     void ENVactionOpen_triggered();
     void readENVCom(QByteArray data);
+    void ENVactionClear_triggered();
 
 public:
 

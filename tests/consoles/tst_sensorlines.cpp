@@ -4,11 +4,15 @@
 #include <cmath>
 
 #include "sensors/crlflines.h"
+#include "sensors/envline.h"
+#include "sensors/gbktext.h"
 #include "sensors/oscline.h"
 
 using Chunks = QList<QByteArray>;
 using Lines = QList<QByteArray>;
 using Doubles = QList<double>;
+using Quantity = EnvLine::Quantity;
+Q_DECLARE_METATYPE(EnvLine::Quantity)
 
 class TestSensorLines : public QObject
 {
@@ -102,6 +106,64 @@ private slots:
         if (!got)
             return;
         QCOMPARE(Doubles(got->begin(), got->end()), values);
+    }
+
+    void envLine_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("known");
+        QTest::addColumn<Quantity>("quantity");
+        QTest::addColumn<double>("value");
+        auto row = [](const char* name, const QByteArray& line, Quantity q, double value) {
+            QTest::newRow(name) << line << true << q << value;
+        };
+        row("temperature", "Temperature:25.30C", Quantity::Temperature, 25.3);
+        row("humidity", "Humidity:48.20%", Quantity::Humidity, 48.2);
+        row("barometer", "Barometer:101325Pa", Quantity::Barometer, 101325);
+        row("barometer-with-decimals-reads-0", "Barometer:1013.25Pa", Quantity::Barometer, 0);
+        row("ultraviolet", "Ultraviolet:3", Quantity::Ultraviolet, 3);
+        row("ultraviolet-not-a-number", "Ultraviolet:high", Quantity::Ultraviolet, 0);
+        row("co2", "CO2:350ppm", Quantity::CO2, 350);
+        row("tvoc-negative", "TVOC:-5ppb", Quantity::TVOC, -5);
+        row("co2-beyond-32-bits-reads-0", "CO2:4294967296ppm", Quantity::CO2, 0);
+        row("co2-largest-32-bit", "CO2:2147483647ppm", Quantity::CO2, 2147483647);
+        row("blanks-around-value", "Temperature: -12.5 C", Quantity::Temperature, -12.5);
+        row("temperature-nan-reads-0", "Temperature:nanC", Quantity::Temperature, 0);
+        row("humidity-inf-reads-0", "Humidity:inf%", Quantity::Humidity, 0);
+        row("decimal-comma-reads-0", "Humidity:48,2%", Quantity::Humidity, 0);
+        row("empty-value-reads-0", "CO2:ppm", Quantity::CO2, 0);
+        row("noise-before-key", "\xff\x01Humidity:50%", Quantity::Humidity, 50);
+        row("nul-in-value-reads-0", QByteArray("TVOC:1\0002ppb", 11), Quantity::TVOC, 0);
+        auto none = [](const char* name, const QByteArray& line) {
+            QTest::newRow(name) << line << false << Quantity::Humidity << 0.0;
+        };
+        none("wrong-unit", "Temperature:25.3F");
+        none("unit-not-at-end", "Humidity:48%x");
+        none("lower-case-key", "humidity:50%");
+        none("unknown-key", "Pressure:1000hPa");
+        none("empty", "");
+    }
+
+    void envLine()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(bool, known);
+        QFETCH(Quantity, quantity);
+        QFETCH(double, value);
+        const std::optional<EnvLine::Reading> got = EnvLine::parse(line);
+        QCOMPARE(got.has_value(), known);
+        if (!got)
+            return;
+        QCOMPARE(got->quantity, quantity);
+        QCOMPARE(got->value, value);
+    }
+
+    // "温度" is CE C2 B6 C8 in GBK (GB 2312 code points).
+    void gbkCharacterCutBetweenChunks()
+    {
+        GbkTextDecoder decoder;
+        QCOMPARE(decoder.decode("T\xCE"), QStringLiteral("T"));
+        QCOMPARE(decoder.decode("\xC2\xB6\xC8:25C\r\n"), QString::fromUtf8("温度:25C\r\n"));
     }
 };
 
