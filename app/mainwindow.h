@@ -21,6 +21,7 @@
 #include "sensors/gbktext.h"
 
 class MWaveView;
+class quenlix_3d_imu;
 class CThermometer;
 class DashBoard;
 class ProgressBarPercent;
@@ -415,8 +416,13 @@ public slots:
 public:
 
     // ---- IMU console (sensors/) ----
+    CrlfLineAssembler IMU_rxBuffer;
+    quenlix_3d_imu* IMU_attitudeView = nullptr;
+    int IMU_frameToggle = 0; // the number labels follow every other recognised frame
+
     void IMU_Init_Start();
     void imusetsetComboBoxEnabled(bool enable);
+    void imu_processData(const QByteArray& line);
 
 public slots:
     void IMUOpen_triggered();

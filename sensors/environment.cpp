@@ -46,12 +46,14 @@ void MainWindow::ENVironment_Init_Start()
     ENV_co2Gauge->setMaxValue(15000);
     ENV_co2Gauge->setValue(400);
     ENV_co2Gauge->setUnits(QStringLiteral("ppm"));
+    ENV_co2Gauge->setTitle(tr("CO₂")); // the dial's own title would read "Barometer"
     ENV_tvocGauge = new DashBoard;
     ui->TVOC_gridLayout->addWidget(ENV_tvocGauge, 0, 0);
     ENV_tvocGauge->setMinValue(0);
     ENV_tvocGauge->setMaxValue(5000);
     ENV_tvocGauge->setValue(0);
     ENV_tvocGauge->setUnits(QStringLiteral("ppb"));
+    ENV_tvocGauge->setTitle(tr("TVOC"));
 
     ui->ENVopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
     ui->ENV_StrTextBrowser->setReadOnly(true);

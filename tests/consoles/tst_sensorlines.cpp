@@ -6,6 +6,7 @@
 #include "sensors/crlflines.h"
 #include "sensors/envline.h"
 #include "sensors/gbktext.h"
+#include "sensors/imuline.h"
 #include "sensors/oscline.h"
 
 using Chunks = QList<QByteArray>;
@@ -164,6 +165,62 @@ private slots:
         GbkTextDecoder decoder;
         QCOMPARE(decoder.decode("T\xCE"), QStringLiteral("T"));
         QCOMPARE(decoder.decode("\xC2\xB6\xC8:25C\r\n"), QString::fromUtf8("温度:25C\r\n"));
+    }
+
+    // Expected angles by hand: a rotation by 2a about an axis is (cos a, sin a * axis); the
+    // toolkit reports the angle about X as pitch, about Y as yaw, about Z as roll.
+    void imuLine_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("recognised");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<Doubles>("components");
+        QTest::addColumn<Doubles>("angles"); // about X, Y, Z
+        auto row = [](const char* name, const QByteArray& line, bool valid, Doubles q, Doubles a) {
+            QTest::newRow(name) << line << true << valid << q << a;
+        };
+        row("reference", "W:1.0, X:0, Y:0, Z:0", true, {1, 0, 0, 0}, {0, 0, 0});
+        row("not-normalised", "W:2,X:0,Y:0,Z:0", true, {2, 0, 0, 0}, {0, 0, 0});
+        row("sixty-degrees-about-x", "W:0.8660254,X:0.5,Y:0,Z:0", true, {0.8660254, 0.5, 0, 0}, {60, 0, 0});
+        row("quarter-turn-about-z", "W:0.7071068,X:0,Y:0,Z:0.7071068", true, {0.7071068, 0, 0, 0.7071068},
+            {0, 0, 90});
+        row("sixty-degrees-about-y", "W:0.8660254, X:0, Y:0.5, Z:0", true, {0.8660254, 0, 0.5, 0},
+            {0, 60, 0});
+        row("negative-thirty-about-z", "W:0.9659258 , X:0 , Y:0 , Z:-0.2588190", true,
+            {0.9659258, 0, 0, -0.258819}, {0, 0, -30});
+        row("blanks-and-line-breaks", "  W:  1 ,\tX: 0,\r\nY:0 ,  Z:0  ", true, {1, 0, 0, 0}, {0, 0, 0});
+        row("noise-around-frame", "#12 W:1,X:0,Y:0,Z:0 end", true, {1, 0, 0, 0}, {0, 0, 0});
+        row("first-of-two-frames", "W:1,X:0,Y:0,Z:0 W:0,X:1,Y:0,Z:0", true, {1, 0, 0, 0}, {0, 0, 0});
+        row("all-zero", "W:0,X:0,Y:0,Z:0", true, {0, 0, 0, 0}, {0, 0, 0});
+        row("overflowing-component", "W:1" + QByteArray(400, '0') + ",X:0,Y:0,Z:0", false, {}, {0, 0, 0});
+        auto none = [](const char* name, const QByteArray& line) {
+            QTest::newRow(name) << line << false << false << Doubles{} << Doubles{};
+        };
+        none("semicolons", "W:1;X:0;Y:0;Z:0");
+        none("lower-case", "w:1,x:0,y:0,z:0");
+        none("plus-sign", "W:+1,X:0,Y:0,Z:0");
+        none("no-digit-before-point", "W:.5,X:0,Y:0,Z:0");
+        none("component-missing", "W:1,X:0,Y:0");
+        none("empty", "");
+    }
+
+    void imuLine()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(bool, recognised);
+        QFETCH(bool, valid);
+        QFETCH(Doubles, components);
+        QFETCH(Doubles, angles);
+        const std::optional<ImuLine::Frame> frame = ImuLine::parse(line);
+        QCOMPARE(frame.has_value(), recognised);
+        if (!frame)
+            return;
+        QCOMPARE(frame->valid, valid);
+        if (!components.isEmpty())
+            QCOMPARE((Doubles{frame->w, frame->x, frame->y, frame->z}), components);
+        const Doubles got{frame->angles.pitch, frame->angles.yaw, frame->angles.roll};
+        for (int i = 0; i < 3; ++i)
+            QVERIFY2(std::abs(got[i] - angles[i]) < 0.01, qPrintable(QString::number(got[i])));
     }
 };
 
