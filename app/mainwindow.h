@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMetaObject>
 #include <QPoint>
+#include <QPointF>
 #include <QPointer>
 #include <QSerialPortInfo>
 #include <QString>
@@ -22,8 +23,16 @@
 
 #include <QTextDecoder>
 #include <memory>
+#include "sensors/crlflines.h"
+#include "sensors/envline.h"
+#include "sensors/gbktext.h"
 
 class MWaveView;
+class quenlix_3d_imu;
+class CThermometer;
+class DashBoard;
+class ProgressBarPercent;
+class Ultraviolet;
 struct ConfigState;
 class LineFileSender;
 class QComboBox;
@@ -382,12 +391,25 @@ public slots:
 
 public:
     // ---- Environment console (sensors/) ----
+    static constexpr int ENV_logMaxChars = 256 * 1024; // one endless line must not grow the log forever
+    CrlfLineAssembler ENV_rxBuffer;
+    GbkTextDecoder ENV_logDecoder;
+    ProgressBarPercent* ENV_humidityGauge = nullptr;
+    CThermometer* ENV_temperatureGauge = nullptr;
+    DashBoard* ENV_barometerGauge = nullptr;
+    Ultraviolet* ENV_ultravioletGauge = nullptr;
+    DashBoard* ENV_co2Gauge = nullptr;
+    DashBoard* ENV_tvocGauge = nullptr;
+
     void ENVironment_Init_Start();
     void ENVsetComboBoxEnabled(bool enable);
+    void ENV_showReading(const EnvLine::Reading& reading);
+    void ENV_appendLog(const QByteArray& chunk);
 
 public slots:
     void ENVactionOpen_triggered();
     void readENVCom(QByteArray data);
+    void ENVactionClear_triggered();
 
 public:
 
@@ -407,14 +429,26 @@ public:
     bool Crypty_runDes(bool encrypt);
 
     // ---- Oscilloscope console (sensors/) ----
+    static constexpr int OSC_pointCap = 20000; // per channel, newest kept
     MWaveView* OSC_waveView = nullptr;
+    CrlfLineAssembler OSC_rxBuffer;
+    QList<QPointF> OSC_points[16];
+    double OSC_lineNumber = 0; // counts handled lines for the whole run
 
     void Oscilloscope_Init_Start();
     void OSCsetComboBoxEnabled(bool enable);
+    void Oscilloscope_Setting_Value(double* values);
+    void OSC_appendSample(const double* values);
+    void OSC_showSamples();
+    void OSC_showChannel(int channel, int state);
 
 public slots:
     void OscilloscopeOpen_triggered();
     void readOSCCom(QByteArray data);
+    void on_checkBox_0_stateChanged(int state);
+    void on_checkBox_1_stateChanged(int state);
+    void on_checkBox_2_stateChanged(int state);
+    void on_checkBox_3_stateChanged(int state);
 
 public:
 
@@ -529,8 +563,13 @@ public slots:
 public:
 
     // ---- IMU console (sensors/) ----
+    CrlfLineAssembler IMU_rxBuffer;
+    quenlix_3d_imu* IMU_attitudeView = nullptr;
+    int IMU_frameToggle = 0; // the number labels follow every other recognised frame
+
     void IMU_Init_Start();
     void imusetsetComboBoxEnabled(bool enable);
+    void imu_processData(const QByteArray& line);
 
 public slots:
     void IMUOpen_triggered();

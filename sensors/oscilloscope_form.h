@@ -2,11 +2,13 @@
 
 #include "app/formkit.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QWidget>
 
 // Widgets of the "Oscilloscope" page.
@@ -14,14 +16,19 @@ class Ui_OscilloscopeForm
 {
 public:
     QWidget* Oscilloscope = nullptr;
-    QGridLayout* gridLayout_16 = nullptr;
+    QGridLayout* gridLayout_31 = nullptr;
+    QGridLayout* gridLayout_oscilloscpewideget = nullptr;
     QGroupBox* osc_groupBox_serial = nullptr;
-    QGridLayout* osc_serialGrid = nullptr;
+    QVBoxLayout* osc_verticalLayout = nullptr;
+    QLabel* label_66 = nullptr;
     QComboBox* OSCportNameComboBox = nullptr;
+    QLabel* label_67 = nullptr;
     QComboBox* OSCbaudRateComboBox = nullptr;
     QPushButton* OSCopencompushButton = nullptr;
-    FormKit::PortControls oscilloscopeFormPort;
-    QGridLayout* gridLayout_oscilloscpewideget = nullptr;
+    QCheckBox* checkBox_0 = nullptr;
+    QCheckBox* checkBox_1 = nullptr;
+    QCheckBox* checkBox_2 = nullptr;
+    QCheckBox* checkBox_3 = nullptr;
 
     void setupOscilloscopeForm();
     void retranslateOscilloscopeForm();
