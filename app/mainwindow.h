@@ -15,8 +15,11 @@
 #include "app/aboutdialog.h"
 #include "app/toolswitches.h"
 #include "protocols/mqttclient.h"
+#include "sensors/lineassembler.h"
+#include "sensors/tof_frame.h"
 
 class MWaveView;
+class quenlix_tof;
 struct ConfigState;
 class LineFileSender;
 class QComboBox;
@@ -353,12 +356,27 @@ public slots:
 public:
 
     // ---- Time-of-flight console (sensors/) ----
+    LineAssembler TOF_rxText;
+    quenlix_tof* TOF_view = nullptr;
+    // Pixels in image order, always TofFrame::maxZones entries; frames write them in place.
+    QList<int> TOF_pixels;
+    // Last filtered value per zone of the VL53L9 filter; 0 is no history.
+    int TOF_filterState[TofFrame::maxZones] = {};
+
     void TOF_Init_Start();
     void TOFsetsetComboBoxEnabled(bool enable);
+    void TOFprocessFrame(const QByteArray& line);
+    void TOF_rearrange_image(const int* in, int* out);
+    int TOF_get8829CorrectedIndex(int index, int width);
+    void TOFmirrorPixels(QList<int>& list, int rows, int width);
 
 public slots:
     void TOFOpen_triggered();
     void readTOFCom(QByteArray data);
+    void TOFchangeArrangement();
+    void onTOFTYPEComboBoxChanged(int index);
+    void onTOFChartComboBoxChanged(int index);
+    void TOFactionClear_triggered();
 
 public:
 
