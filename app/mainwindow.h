@@ -20,6 +20,7 @@
 
 class MWaveView;
 class quenlix_tof;
+class quenlix_cie_widget;
 struct ConfigState;
 class LineFileSender;
 class QComboBox;
@@ -390,12 +391,17 @@ public slots:
 public:
 
     // ---- CIE colour console (sensors/) ----
+    LineAssembler CIE_rxText;
+    quenlix_cie_widget* CIE_widget = nullptr;
+
     void CIE_Init_Start();
     void CIEsetsetComboBoxEnabled(bool enable);
+    void CIE_extractValuesFromQString(const QString& line);
 
 public slots:
     void CIEOpen_triggered();
     void readCIECom(QByteArray data);
+    void CIEactionClear_triggered();
 
 public:
 
