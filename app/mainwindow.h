@@ -20,6 +20,9 @@
 
 class MWaveView;
 class quenlix_tof;
+class quenlix_i2c_tools;
+class Ui_I2CDump_ReadREG;
+class Ui_I2CDump_WriteREG;
 class quenlix_cie_widget;
 struct ConfigState;
 class LineFileSender;
@@ -344,15 +347,45 @@ public slots:
 public:
 
     // ---- I2C dump console (sensors/) ----
+    quenlix_i2c_tools* I2Cdump_tools = nullptr;
+    QDialog* I2Cdump_readDialog = nullptr;
+    QDialog* I2Cdump_writeDialog = nullptr;
+    Ui_I2CDump_ReadREG* I2Cdump_readUi = nullptr;
+    Ui_I2CDump_WriteREG* I2Cdump_writeUi = nullptr;
     bool I2Cdump_readOpen = false;
     bool I2Cdump_writeOpen = false;
+    // Register of the last read request, printed with the read reply.
+    int I2Cdump_lastReadRegister = 0;
+    // Frames go to the adapter only while this tab holds the shared port.
+    bool I2Cdump_holdsPort = false;
+    // Cuts the open dialogs off from this window before the window's children go.
+    struct I2Cdump_DialogGuard {
+        MainWindow* window;
+        ~I2Cdump_DialogGuard();
+    } I2Cdump_dialogGuard{this};
 
     void I2Cdump_Init_Start();
     void i2cdumpsetsetComboBoxEnabled(bool enable);
+    void I2Cdump_sendFrame(const QByteArray& frame);
+    void I2Cdump_setActionsEnabled(bool enable);
+    void I2Cdump_appendLog(const QString& text);
+    QDialog* I2Cdump_makeDialog(const char* closedSlot);
 
 public slots:
     void I2CdumpOpen_triggered();
     void readi2cdumpCom(QByteArray data);
+    void I2CdumpactionScanf_triggered();
+    void I2Cdump_Stop();
+    void I2Cdump_Setaddr(int address);
+    void slotI2Cdump_read_ui();
+    void I2Cdump_Read();
+    void slotI2Cdump_read_ui_dialogclose();
+    void slotI2Cdump_write_ui();
+    void I2Cdump_Send();
+    void slotI2Cdump_write_ui_dialogclose();
+    void I2Cdump_printscanf(QByteArray addresses);
+    void I2Cdump_printread(QByteArray data);
+    void I2CdumpactionClear_triggered();
 
 public:
 
