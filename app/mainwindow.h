@@ -20,6 +20,7 @@
 
 class MWaveView;
 class quenlix_tof;
+class quenlix_spectroscopy;
 class quenlix_i2c_tools;
 class Ui_I2CDump_ReadREG;
 class Ui_I2CDump_WriteREG;
@@ -337,12 +338,23 @@ public slots:
 
 public:
     // ---- Spectrometer console (sensors/) ----
+    static constexpr int SpectraLogMaxLines = 10000;
+    quenlix_spectroscopy* Spectra_view = nullptr;
+    // Lines for the log (cut at line feeds) and for the readings (cut at CR LF).
+    LineAssembler Spectra_rxBuffer{QStringLiteral("\n")};
+    LineAssembler Spectra_rxText;
+
     void Spectra_Init_Start();
     void SpectrasetsetComboBoxEnabled(bool enable);
 
 public slots:
     void SpectraOpen_triggered();
     void readSpectraCom(QByteArray data);
+    void extractValuesFromQString(const QString& text);
+    void onSpectraTYPEComboBoxChanged(int index);
+    void onSpectraportChartComboBoxChanged(int index);
+    void onSpectracheckBoxChanged(int state);
+    void Spectra_pushButton_Clear_Log_triggered();
 
 public:
 
