@@ -3,7 +3,6 @@
 #include <QAbstractSocket>
 #include <QByteArray>
 #include <QList>
-#include <QAbstractSocket>
 #include <QMainWindow>
 #include <QMetaObject>
 #include <QPoint>
@@ -13,28 +12,28 @@
 #include <QString>
 #include <QStringDecoder>
 #include <QStringList>
+#include <QTextDecoder>
+
+#include <memory>
 
 #include "app/aboutdialog.h"
 #include "app/toolswitches.h"
-#include "protocols/mqttclient.h"
-#include "protocols/Quenlix_ModbusClient.h"
 #include "gsm/atexchange.h"
 #include "gsm/atreply.h"
-
-#include <QTextDecoder>
-#include <memory>
+#include "protocols/Quenlix_ModbusClient.h"
+#include "protocols/mqttclient.h"
 #include "sensors/crlflines.h"
 #include "sensors/envline.h"
 #include "sensors/gbktext.h"
+#include "sensors/lineassembler.h"
+#include "sensors/tof_frame.h"
 
-class MWaveView;
-class quenlix_3d_imu;
+struct ConfigState;
 class CThermometer;
 class DashBoard;
-class ProgressBarPercent;
-class Ultraviolet;
-struct ConfigState;
 class LineFileSender;
+class MWaveView;
+class ProgressBarPercent;
 class QComboBox;
 class QDialog;
 class QEvent;
@@ -46,13 +45,21 @@ class QTcpServer;
 class QTcpSocket;
 class QTimer;
 class QUdpSocket;
+class quenlix_3d_imu;
+class quenlix_cie_widget;
+class quenlix_i2c_tools;
+class quenlix_spectroscopy;
+class quenlix_tof;
 class QWebEngineView;
 class ThreadSerial;
-class WebSocketIODevice;
+class Ui_COM_Expand;
 class Ui_Config;
 class Ui_Help;
-class Ui_COM_Expand;
+class Ui_I2CDump_ReadREG;
+class Ui_I2CDump_WriteREG;
 class Ui_MainWindow;
+class Ultraviolet;
+class WebSocketIODevice;
 
 // The one window of the program. Every tool is a group of members below, one
 // section per tool in tab order; each group is defined in its tool's own folder.
@@ -484,35 +491,91 @@ public slots:
 
 public:
     // ---- Spectrometer console (sensors/) ----
+    static constexpr int SpectraLogMaxLines = 10000;
+    quenlix_spectroscopy* Spectra_view = nullptr;
+    // Lines for the log (cut at line feeds) and for the readings (cut at CR LF).
+    LineAssembler Spectra_rxBuffer{QStringLiteral("\n")};
+    LineAssembler Spectra_rxText;
+
     void Spectra_Init_Start();
     void SpectrasetsetComboBoxEnabled(bool enable);
 
 public slots:
     void SpectraOpen_triggered();
     void readSpectraCom(QByteArray data);
+    void extractValuesFromQString(const QString& text);
+    void onSpectraTYPEComboBoxChanged(int index);
+    void onSpectraportChartComboBoxChanged(int index);
+    void onSpectracheckBoxChanged(int state);
+    void Spectra_pushButton_Clear_Log_triggered();
 
 public:
 
     // ---- I2C dump console (sensors/) ----
+    quenlix_i2c_tools* I2Cdump_tools = nullptr;
+    QDialog* I2Cdump_readDialog = nullptr;
+    QDialog* I2Cdump_writeDialog = nullptr;
+    Ui_I2CDump_ReadREG* I2Cdump_readUi = nullptr;
+    Ui_I2CDump_WriteREG* I2Cdump_writeUi = nullptr;
     bool I2Cdump_readOpen = false;
     bool I2Cdump_writeOpen = false;
+    // Register of the last read request, printed with the read reply.
+    int I2Cdump_lastReadRegister = 0;
+    // Frames go to the adapter only while this tab holds the shared port.
+    bool I2Cdump_holdsPort = false;
+    // Cuts the open dialogs off from this window before the window's children go.
+    struct I2Cdump_DialogGuard {
+        MainWindow* window;
+        ~I2Cdump_DialogGuard();
+    } I2Cdump_dialogGuard{this};
 
     void I2Cdump_Init_Start();
     void i2cdumpsetsetComboBoxEnabled(bool enable);
+    void I2Cdump_sendFrame(const QByteArray& frame);
+    void I2Cdump_setActionsEnabled(bool enable);
+    void I2Cdump_appendLog(const QString& text);
+    QDialog* I2Cdump_makeDialog(const char* closedSlot);
 
 public slots:
     void I2CdumpOpen_triggered();
     void readi2cdumpCom(QByteArray data);
+    void I2CdumpactionScanf_triggered();
+    void I2Cdump_Stop();
+    void I2Cdump_Setaddr(int address);
+    void slotI2Cdump_read_ui();
+    void I2Cdump_Read();
+    void slotI2Cdump_read_ui_dialogclose();
+    void slotI2Cdump_write_ui();
+    void I2Cdump_Send();
+    void slotI2Cdump_write_ui_dialogclose();
+    void I2Cdump_printscanf(QByteArray addresses);
+    void I2Cdump_printread(QByteArray data);
+    void I2CdumpactionClear_triggered();
 
 public:
 
     // ---- Time-of-flight console (sensors/) ----
+    LineAssembler TOF_rxText;
+    quenlix_tof* TOF_view = nullptr;
+    // Pixels in image order, always TofFrame::maxZones entries; frames write them in place.
+    QList<int> TOF_pixels;
+    // Last filtered value per zone of the VL53L9 filter; 0 is no history.
+    int TOF_filterState[TofFrame::maxZones] = {};
+
     void TOF_Init_Start();
     void TOFsetsetComboBoxEnabled(bool enable);
+    void TOFprocessFrame(const QByteArray& line);
+    void TOF_rearrange_image(const int* in, int* out);
+    int TOF_get8829CorrectedIndex(int index, int width);
+    void TOFmirrorPixels(QList<int>& list, int rows, int width);
 
 public slots:
     void TOFOpen_triggered();
     void readTOFCom(QByteArray data);
+    void TOFchangeArrangement();
+    void onTOFTYPEComboBoxChanged(int index);
+    void onTOFChartComboBoxChanged(int index);
+    void TOFactionClear_triggered();
 
 public:
 
@@ -553,12 +616,17 @@ public slots:
 public:
 
     // ---- CIE colour console (sensors/) ----
+    LineAssembler CIE_rxText;
+    quenlix_cie_widget* CIE_widget = nullptr;
+
     void CIE_Init_Start();
     void CIEsetsetComboBoxEnabled(bool enable);
+    void CIE_extractValuesFromQString(const QString& line);
 
 public slots:
     void CIEOpen_triggered();
     void readCIECom(QByteArray data);
+    void CIEactionClear_triggered();
 
 public:
 

@@ -1,33 +1,50 @@
 #include "sensors/cie_form.h"
 
-#include <QComboBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QWidget>
-
 #include "app/formkit.h"
+#include "app/styles.h"
+#include "sensors/sensorform_kit.h"
+
+namespace {
+
+template <typename W> W* add(QWidget* parent, QVBoxLayout* layout, const char* name)
+{
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    layout->addWidget(w);
+    return w;
+}
+
+} // namespace
 
 void Ui_CieForm::setupCieForm()
 {
-    CIE = FormKit::makePage("CIE", gridLayout_22, "gridLayout_22");
-    cie_groupBox_serial = new QGroupBox(CIE);
-    cie_groupBox_serial->setObjectName("cie_groupBox_serial");
-    cie_serialGrid = new QGridLayout(cie_groupBox_serial);
-    cie_serialGrid->setObjectName("cie_serialGrid");
-    gridLayout_22->addWidget(cie_groupBox_serial, 0, 2, 2, 1);
-    cieFormPort = FormKit::makePortControls(cie_groupBox_serial, cie_serialGrid, 0, QStringLiteral("CIE"));
-    CIEportNameComboBox = cieFormPort.portList;
-    CIEbaudRateComboBox = cieFormPort.baudList;
-    CIEopencompushButton = cieFormPort.openButton;
+    CIE = FormKit::makePage("CIE", gridLayout_48, "gridLayout_48");
     gridLayout_cie = new QGridLayout();
     gridLayout_cie->setObjectName("gridLayout_cie");
-    gridLayout_22->addLayout(gridLayout_cie, 0, 0, 2, 1);
+    gridLayout_48->addLayout(gridLayout_cie, 0, 0);
+    gridLayout_48->setColumnStretch(0, 1);
+    groupBox_21 = new QGroupBox(CIE);
+    groupBox_21->setObjectName("groupBox_21");
+    gridLayout_48->addWidget(groupBox_21, 0, 1);
+    verticalLayout_cie = new QVBoxLayout(groupBox_21);
+    verticalLayout_cie->setObjectName("verticalLayout_cie");
+    label_92 = add<QLabel>(groupBox_21, verticalLayout_cie, "label_92");
+    CIEportNameComboBox = add<QComboBox>(groupBox_21, verticalLayout_cie, "CIEportNameComboBox");
+    label_93 = add<QLabel>(groupBox_21, verticalLayout_cie, "label_93");
+    CIEbaudRateComboBox = add<QComboBox>(groupBox_21, verticalLayout_cie, "CIEbaudRateComboBox");
+    CIEopencompushButton = add<QPushButton>(groupBox_21, verticalLayout_cie, "CIEopencompushButton");
+    CIEopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
+    CIE_StrTextBrowser = add<QPlainTextEdit>(groupBox_21, verticalLayout_cie, "CIE_StrTextBrowser");
+    CIE_Clear_pushButton = add<QPushButton>(groupBox_21, verticalLayout_cie, "CIE_Clear_pushButton");
+    verticalLayout_cie->addStretch(1);
 }
 
 void Ui_CieForm::retranslateCieForm()
 {
-    cie_groupBox_serial->setTitle(FormKit::tr("Serial Setting"));
-    FormKit::retranslatePortControls(cieFormPort);
+    groupBox_21->setTitle(FormKit::tr("Serial Setting"));
+    label_92->setText(FormKit::tr("Serial No."));
+    label_93->setText(FormKit::tr("Baudrate"));
+    FormKit::setItems(CIEbaudRateComboBox, SensorFormKit::baudRates());
+    CIEopencompushButton->setText(FormKit::tr("Open"));
+    CIE_Clear_pushButton->setText(FormKit::tr("Clear Receive"));
 }

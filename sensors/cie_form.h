@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/formkit.h"
-
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QWidget>
 
 // Widgets of the "CIE" page.
@@ -14,14 +14,17 @@ class Ui_CieForm
 {
 public:
     QWidget* CIE = nullptr;
-    QGridLayout* gridLayout_22 = nullptr;
-    QGroupBox* cie_groupBox_serial = nullptr;
-    QGridLayout* cie_serialGrid = nullptr;
+    QGridLayout* gridLayout_48 = nullptr;
+    QGridLayout* gridLayout_cie = nullptr;
+    QGroupBox* groupBox_21 = nullptr;
+    QVBoxLayout* verticalLayout_cie = nullptr;
+    QLabel* label_92 = nullptr;
     QComboBox* CIEportNameComboBox = nullptr;
+    QLabel* label_93 = nullptr;
     QComboBox* CIEbaudRateComboBox = nullptr;
     QPushButton* CIEopencompushButton = nullptr;
-    FormKit::PortControls cieFormPort;
-    QGridLayout* gridLayout_cie = nullptr;
+    QPlainTextEdit* CIE_StrTextBrowser = nullptr;
+    QPushButton* CIE_Clear_pushButton = nullptr;
 
     void setupCieForm();
     void retranslateCieForm();

@@ -1,33 +1,58 @@
 #include "sensors/i2cdump_form.h"
 
-#include <QComboBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QWidget>
-
 #include "app/formkit.h"
+#include "app/styles.h"
+#include "sensors/sensorform_kit.h"
+
+namespace {
+
+template <typename W> W* add(QWidget* parent, QGridLayout* grid, const char* name, int row, int column)
+{
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    grid->addWidget(w, row, column);
+    return w;
+}
+
+} // namespace
 
 void Ui_I2cdumpForm::setupI2cdumpForm()
 {
     i2cdump = FormKit::makePage("i2cdump", gridLayout_19, "gridLayout_19");
-    i2cdump_groupBox_serial = new QGroupBox(i2cdump);
-    i2cdump_groupBox_serial->setObjectName("i2cdump_groupBox_serial");
-    i2cdump_serialGrid = new QGridLayout(i2cdump_groupBox_serial);
-    i2cdump_serialGrid->setObjectName("i2cdump_serialGrid");
-    gridLayout_19->addWidget(i2cdump_groupBox_serial, 0, 2, 2, 1);
-    i2cdumpFormPort = FormKit::makePortControls(i2cdump_groupBox_serial, i2cdump_serialGrid, 0, QStringLiteral("i2cdump"));
-    i2cdumpportNameComboBox = i2cdumpFormPort.portList;
-    i2cdumpbaudRateComboBox = i2cdumpFormPort.baudList;
-    i2cdumpopencompushButton = i2cdumpFormPort.openButton;
     gridLayout_i2cdump = new QGridLayout();
     gridLayout_i2cdump->setObjectName("gridLayout_i2cdump");
-    gridLayout_19->addLayout(gridLayout_i2cdump, 0, 0, 2, 1);
+    gridLayout_19->addLayout(gridLayout_i2cdump, 0, 0, 3, 1);
+    gridLayout_19->setColumnStretch(0, 1);
+    i2cdump_groupBox_serial = new QGroupBox(i2cdump);
+    i2cdump_groupBox_serial->setObjectName("i2cdump_groupBox_serial");
+    gridLayout_19->addWidget(i2cdump_groupBox_serial, 0, 1);
+    i2cdump_serialGrid = new QGridLayout(i2cdump_groupBox_serial);
+    i2cdump_serialGrid->setObjectName("i2cdump_serialGrid");
+    QWidget* box = i2cdump_groupBox_serial;
+    label_78 = add<QLabel>(box, i2cdump_serialGrid, "label_78", 0, 0);
+    i2cdumpportNameComboBox = add<QComboBox>(box, i2cdump_serialGrid, "i2cdumpportNameComboBox", 1, 0);
+    label_79 = add<QLabel>(box, i2cdump_serialGrid, "label_79", 2, 0);
+    i2cdumpbaudRateComboBox = add<QComboBox>(box, i2cdump_serialGrid, "i2cdumpbaudRateComboBox", 3, 0);
+    i2cdumpopencompushButton = add<QPushButton>(box, i2cdump_serialGrid, "i2cdumpopencompushButton", 4, 0);
+    i2cdumpopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
+    i2cdump_stop_pushButton = add<QPushButton>(box, i2cdump_serialGrid, "i2cdump_stop_pushButton", 5, 0);
+    i2cdumpsancfpushButton = add<QPushButton>(box, i2cdump_serialGrid, "i2cdumpsancfpushButton", 6, 0);
+    i2cdumpreadpushButton = add<QPushButton>(box, i2cdump_serialGrid, "i2cdumpreadpushButton", 7, 0);
+    i2cdumpwritepushButton = add<QPushButton>(box, i2cdump_serialGrid, "i2cdumpwritepushButton", 8, 0);
+    i2cdump_StrTextBrowser = add<QPlainTextEdit>(i2cdump, gridLayout_19, "i2cdump_StrTextBrowser", 1, 1);
+    i2cdump_Clear_pushButton = add<QPushButton>(i2cdump, gridLayout_19, "i2cdump_Clear_pushButton", 2, 1);
 }
 
 void Ui_I2cdumpForm::retranslateI2cdumpForm()
 {
     i2cdump_groupBox_serial->setTitle(FormKit::tr("Serial Setting"));
-    FormKit::retranslatePortControls(i2cdumpFormPort);
+    label_78->setText(FormKit::tr("Serial No."));
+    label_79->setText(FormKit::tr("Baudrate"));
+    FormKit::setItems(i2cdumpbaudRateComboBox, SensorFormKit::baudRates());
+    i2cdumpopencompushButton->setText(FormKit::tr("Open"));
+    i2cdump_stop_pushButton->setText(FormKit::tr("Stop"));
+    i2cdumpsancfpushButton->setText(FormKit::tr("Scan"));
+    i2cdumpreadpushButton->setText(FormKit::tr("Read Reg"));
+    i2cdumpwritepushButton->setText(FormKit::tr("Write Reg"));
+    i2cdump_Clear_pushButton->setText(FormKit::tr("Clear Receive"));
 }

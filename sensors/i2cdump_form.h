@@ -1,11 +1,10 @@
 #pragma once
 
-#include "app/formkit.h"
-
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWidget>
 
@@ -15,13 +14,20 @@ class Ui_I2cdumpForm
 public:
     QWidget* i2cdump = nullptr;
     QGridLayout* gridLayout_19 = nullptr;
+    QGridLayout* gridLayout_i2cdump = nullptr;
     QGroupBox* i2cdump_groupBox_serial = nullptr;
     QGridLayout* i2cdump_serialGrid = nullptr;
+    QLabel* label_78 = nullptr;
     QComboBox* i2cdumpportNameComboBox = nullptr;
+    QLabel* label_79 = nullptr;
     QComboBox* i2cdumpbaudRateComboBox = nullptr;
     QPushButton* i2cdumpopencompushButton = nullptr;
-    FormKit::PortControls i2cdumpFormPort;
-    QGridLayout* gridLayout_i2cdump = nullptr;
+    QPushButton* i2cdump_stop_pushButton = nullptr;
+    QPushButton* i2cdumpsancfpushButton = nullptr;
+    QPushButton* i2cdumpreadpushButton = nullptr;
+    QPushButton* i2cdumpwritepushButton = nullptr;
+    QPlainTextEdit* i2cdump_StrTextBrowser = nullptr;
+    QPushButton* i2cdump_Clear_pushButton = nullptr;
 
     void setupI2cdumpForm();
     void retranslateI2cdumpForm();

@@ -1,5 +1,8 @@
 #include "sensors/i2cframe.h"
 
+#include <QRegularExpression>
+#include <QStringList>
+
 namespace I2cFrame {
 
 quint8 checksum(const unsigned char* data, unsigned long length)
@@ -23,6 +26,44 @@ QByteArray encode(quint8 command, const QByteArray& payload)
     frame.append(payload);
     frame.append(char(checksum(reinterpret_cast<const unsigned char*>(payload.constData()), payload.size())));
     return frame;
+}
+
+QByteArray simpleCommand(Command command)
+{
+    return encode(command, QByteArray(1, char(0xFF)));
+}
+
+QByteArray setAddress(quint8 address)
+{
+    return encode(SetAddress, QByteArray(1, char(address)));
+}
+
+QByteArray writeRegisters(quint8 reg, const QByteArray& data)
+{
+    if (data.size() > maxWriteData)
+        return {};
+    return encode(Write, char(reg) + data);
+}
+
+QByteArray readRegisters(quint8 reg, quint8 count)
+{
+    QByteArray payload;
+    payload.append(char(reg)).append(char(count));
+    return encode(Read, payload);
+}
+
+bool parseByteList(const QString& text, QByteArray* bytes)
+{
+    // Anchored as a whole: "$" alone would also accept a trailing line feed.
+    static const QRegularExpression format(
+        QRegularExpression::anchoredPattern(QStringLiteral("0x[0-9a-fA-F]{2}(,0x[0-9a-fA-F]{2})*")));
+    if (!format.match(text).hasMatch())
+        return false;
+    QByteArray parsed;
+    for (const QString& part : text.split(QLatin1Char(',')))
+        parsed.append(char(part.mid(2).toUInt(nullptr, 16)));
+    *bytes = parsed;
+    return true;
 }
 
 } // namespace I2cFrame

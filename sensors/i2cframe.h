@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 // Frames of the I2C adapter: "QU", command, 16-bit big-endian payload length, payload, and the
 // low 8 bits of the payload's sum.
@@ -18,6 +19,19 @@ quint8 checksum(const unsigned char* data, unsigned long length);
 
 // The whole frame for a command and its payload; empty when the payload exceeds 65535 bytes.
 QByteArray encode(quint8 command, const QByteArray& payload);
+
+// The commands the program sends. Stop, scan and start carry the single byte 0xFF.
+QByteArray simpleCommand(Command command);
+QByteArray setAddress(quint8 address);
+// The adapter assembles a write in 512 bytes: at most 505 data bytes after the register.
+inline constexpr int maxWriteData = 505;
+// Empty when there are more than maxWriteData bytes.
+QByteArray writeRegisters(quint8 reg, const QByteArray& data);
+QByteArray readRegisters(quint8 reg, quint8 count);
+
+// Bytes typed as "0x12,0x34,0xab": two hex digits after a lower-case "0x", separated by single
+// commas, nothing else. Returns false (and leaves `bytes` alone) for any other text.
+bool parseByteList(const QString& text, QByteArray* bytes);
 
 } // namespace I2cFrame
 

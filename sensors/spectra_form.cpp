@@ -1,33 +1,65 @@
 #include "sensors/spectra_form.h"
 
-#include <QComboBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QWidget>
-
 #include "app/formkit.h"
+#include "app/styles.h"
+#include "sensors/sensorform_kit.h"
+
+namespace {
+
+template <typename W> W* add(QWidget* parent, QVBoxLayout* layout, const char* name)
+{
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    layout->addWidget(w);
+    return w;
+}
+
+} // namespace
 
 void Ui_SpectraForm::setupSpectraForm()
 {
     spectra = FormKit::makePage("spectra", gridLayout_18, "gridLayout_18");
-    spectra_groupBox_serial = new QGroupBox(spectra);
-    spectra_groupBox_serial->setObjectName("spectra_groupBox_serial");
-    spectra_serialGrid = new QGridLayout(spectra_groupBox_serial);
-    spectra_serialGrid->setObjectName("spectra_serialGrid");
-    gridLayout_18->addWidget(spectra_groupBox_serial, 0, 2, 2, 1);
-    spectraFormPort = FormKit::makePortControls(spectra_groupBox_serial, spectra_serialGrid, 0, QStringLiteral("Spectra"));
-    SpectraportNameComboBox = spectraFormPort.portList;
-    SpectrabaudRateComboBox = spectraFormPort.baudList;
-    SpectraopencompushButton = spectraFormPort.openButton;
     gridLayout_spectra = new QGridLayout();
     gridLayout_spectra->setObjectName("gridLayout_spectra");
-    gridLayout_18->addLayout(gridLayout_spectra, 0, 0, 2, 1);
+    gridLayout_18->addLayout(gridLayout_spectra, 0, 0);
+    gridLayout_18->setColumnStretch(0, 1);
+    gridLayout_18->setRowStretch(0, 3);
+    gridLayout_18->setRowStretch(1, 1);
+    Spectra_textEdit = new QPlainTextEdit(spectra);
+    Spectra_textEdit->setObjectName("Spectra_textEdit");
+    gridLayout_18->addWidget(Spectra_textEdit, 1, 0);
+    Spectra_groupBox_serial = new QGroupBox(spectra);
+    Spectra_groupBox_serial->setObjectName("Spectra_groupBox_serial");
+    gridLayout_18->addWidget(Spectra_groupBox_serial, 0, 1, 2, 1);
+    verticalLayout_spectra = new QVBoxLayout(Spectra_groupBox_serial);
+    verticalLayout_spectra->setObjectName("verticalLayout_spectra");
+    QWidget* box = Spectra_groupBox_serial;
+    SpectracheckBox = add<QCheckBox>(box, verticalLayout_spectra, "SpectracheckBox");
+    SpectraYPEcomboBox = add<QComboBox>(box, verticalLayout_spectra, "SpectraYPEcomboBox");
+    label_76 = add<QLabel>(box, verticalLayout_spectra, "label_76");
+    SpectraportNameComboBox = add<QComboBox>(box, verticalLayout_spectra, "SpectraportNameComboBox");
+    label_77 = add<QLabel>(box, verticalLayout_spectra, "label_77");
+    SpectrabaudRateComboBox = add<QComboBox>(box, verticalLayout_spectra, "SpectrabaudRateComboBox");
+    SpectraopencompushButton = add<QPushButton>(box, verticalLayout_spectra, "SpectraopencompushButton");
+    SpectraopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
+    SpectraportChartComboBox = add<QComboBox>(box, verticalLayout_spectra, "SpectraportChartComboBox");
+    Spectra_pushButton_Clear_Log =
+        add<QPushButton>(box, verticalLayout_spectra, "Spectra_pushButton_Clear_Log");
+    verticalLayout_spectra->addStretch(1);
 }
 
 void Ui_SpectraForm::retranslateSpectraForm()
 {
-    spectra_groupBox_serial->setTitle(FormKit::tr("Serial Setting"));
-    FormKit::retranslatePortControls(spectraFormPort);
+    Spectra_groupBox_serial->setTitle(FormKit::tr("Serial Setting"));
+    SpectracheckBox->setText(FormKit::tr("LOG"));
+    FormKit::setItems(SpectraYPEcomboBox, {"AS7341", "AS7343", "AS7265X"});
+    label_76->setText(FormKit::tr("Serial No."));
+    label_77->setText(FormKit::tr("Baudrate"));
+    FormKit::setItems(SpectrabaudRateComboBox, SensorFormKit::baudRates());
+    SpectraopencompushButton->setText(FormKit::tr("Open"));
+    // The console refills the chart list by sensor type; only its texts are renamed here.
+    const QStringList charts{FormKit::tr("Bar Chart"), FormKit::tr("Line Chart")};
+    for (int i = 0; i < SpectraportChartComboBox->count() && i < charts.size(); ++i)
+        SpectraportChartComboBox->setItemText(i, charts.at(i));
+    Spectra_pushButton_Clear_Log->setText(FormKit::tr("Clear Log"));
 }

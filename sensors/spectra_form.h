@@ -1,12 +1,13 @@
 #pragma once
 
-#include "app/formkit.h"
-
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QWidget>
 
 // Widgets of the "Spectra" page.
@@ -15,13 +16,19 @@ class Ui_SpectraForm
 public:
     QWidget* spectra = nullptr;
     QGridLayout* gridLayout_18 = nullptr;
-    QGroupBox* spectra_groupBox_serial = nullptr;
-    QGridLayout* spectra_serialGrid = nullptr;
+    QGridLayout* gridLayout_spectra = nullptr;
+    QPlainTextEdit* Spectra_textEdit = nullptr;
+    QGroupBox* Spectra_groupBox_serial = nullptr;
+    QVBoxLayout* verticalLayout_spectra = nullptr;
+    QCheckBox* SpectracheckBox = nullptr;
+    QComboBox* SpectraYPEcomboBox = nullptr;
+    QLabel* label_76 = nullptr;
     QComboBox* SpectraportNameComboBox = nullptr;
+    QLabel* label_77 = nullptr;
     QComboBox* SpectrabaudRateComboBox = nullptr;
     QPushButton* SpectraopencompushButton = nullptr;
-    FormKit::PortControls spectraFormPort;
-    QGridLayout* gridLayout_spectra = nullptr;
+    QComboBox* SpectraportChartComboBox = nullptr;
+    QPushButton* Spectra_pushButton_Clear_Log = nullptr;
 
     void setupSpectraForm();
     void retranslateSpectraForm();

@@ -1,0 +1,82 @@
+#include "sensors/i2cdump_dialogs_form.h"
+
+#include <QCoreApplication>
+#include <QIcon>
+
+namespace {
+
+template <typename W> W* make(QDialog* dialog, const char* name)
+{
+    auto* w = new W(dialog);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+} // namespace
+
+void Ui_I2CDump_ReadREG::setupUi(QDialog* dialog)
+{
+    if (dialog->objectName().isEmpty())
+        dialog->setObjectName(QStringLiteral("I2CDump_ReadREG"));
+    dialog->resize(207, 114);
+    dialog->setWindowIcon(QIcon(QStringLiteral(":/images/logo.ico")));
+    gridLayout = new QGridLayout(dialog);
+    gridLayout->setObjectName(QStringLiteral("gridLayout"));
+    label = make<QLabel>(dialog, "label");
+    reg_comboBox = make<QComboBox>(dialog, "reg_comboBox");
+    label_2 = make<QLabel>(dialog, "label_2");
+    length_comboBox = make<QComboBox>(dialog, "length_comboBox");
+    read_pushButton = make<QPushButton>(dialog, "read_pushButton");
+    I2CDump_ReadREGCancel = make<QPushButton>(dialog, "I2CDump_ReadREGCancel");
+    gridLayout->addWidget(label, 0, 0);
+    gridLayout->addWidget(reg_comboBox, 0, 1);
+    gridLayout->addWidget(label_2, 1, 0);
+    gridLayout->addWidget(length_comboBox, 1, 1);
+    gridLayout->addWidget(read_pushButton, 2, 0);
+    gridLayout->addWidget(I2CDump_ReadREGCancel, 2, 1);
+    retranslateUi(dialog);
+}
+
+void Ui_I2CDump_ReadREG::retranslateUi(QDialog* dialog)
+{
+    const auto tr = [](const char* text) { return QCoreApplication::translate("I2CDump_ReadREG", text); };
+    dialog->setWindowTitle(tr("I2C Read Reg"));
+    label->setText(tr("register addr:"));
+    label_2->setText(tr("length:"));
+    read_pushButton->setText(tr("Read"));
+    I2CDump_ReadREGCancel->setText(tr("close"));
+}
+
+void Ui_I2CDump_WriteREG::setupUi(QDialog* dialog)
+{
+    if (dialog->objectName().isEmpty())
+        dialog->setObjectName(QStringLiteral("I2CDump_WriteREG"));
+    dialog->resize(339, 254);
+    dialog->setMinimumSize(318, 254);
+    dialog->setWindowIcon(QIcon(QStringLiteral(":/images/logo.ico")));
+    gridLayout = new QGridLayout(dialog);
+    gridLayout->setObjectName(QStringLiteral("gridLayout"));
+    label = make<QLabel>(dialog, "label");
+    reg_comboBox = make<QComboBox>(dialog, "reg_comboBox");
+    label_2 = make<QLabel>(dialog, "label_2");
+    lineEdit = make<QLineEdit>(dialog, "lineEdit");
+    send_pushButton = make<QPushButton>(dialog, "send_pushButton");
+    I2CDump_WriteREGCancel = make<QPushButton>(dialog, "I2CDump_WriteREGCancel");
+    gridLayout->addWidget(label, 0, 0);
+    gridLayout->addWidget(reg_comboBox, 0, 1);
+    gridLayout->addWidget(label_2, 1, 0, 1, 2);
+    gridLayout->addWidget(lineEdit, 2, 0, 1, 2);
+    gridLayout->addWidget(send_pushButton, 3, 0);
+    gridLayout->addWidget(I2CDump_WriteREGCancel, 3, 1);
+    retranslateUi(dialog);
+}
+
+void Ui_I2CDump_WriteREG::retranslateUi(QDialog* dialog)
+{
+    const auto tr = [](const char* text) { return QCoreApplication::translate("I2CDump_WriteREG", text); };
+    dialog->setWindowTitle(tr("I2C Write Reg"));
+    label->setText(tr("register addr:"));
+    label_2->setText(tr("e.g.: 0x12,0x34,0xab"));
+    send_pushButton->setText(tr("Send"));
+    I2CDump_WriteREGCancel->setText(tr("close"));
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+#include "app/mainwindow.h"
+#include "app/mainwindow_form.h"
+#include "tests/common/ptypair.h"
+#include "tests/common/testhome.h"
+
+// A main window with only the tools a console test needs and a pseudo-terminal in every port
+// list; the test plays the board on the master end.
+struct ConsoleRig
+{
+    TestHome home;
+    PtyPair pty;
+    std::unique_ptr<MainWindow> w;
+    Ui_MainWindow* ui = nullptr;
+
+    explicit ConsoleRig(const QList<QPair<QString, QString>>& extraSettings = {})
+    {
+        QList<QPair<QString, QString>> settings{{"Auto_Serial_Scan", "false"}};
+        // Tools that bring web views or network sockets are not needed here.
+        for (const char* tool : {"GPS", "GSM", "MQTT", "Ble", "Convert", "Hex", "Modbus"})
+            settings.append({QString::fromLatin1(tool), "false"});
+        settings.append(extraSettings);
+        home.writeSettings(settings);
+        w = std::make_unique<MainWindow>();
+        ui = w->ui;
+        w->Serial_applyScan({pty.slavePath()});
+    }
+
+    static void press(QPushButton* button)
+    {
+        QTest::mousePress(button, Qt::LeftButton);
+        QTest::mouseRelease(button, Qt::LeftButton);
+    }
+
+    // Writes from the board's side, letting the window's event loop run between pieces.
+    void write(const QByteArray& data)
+    {
+        for (qsizetype done = 0; done < data.size(); done += 1024) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            pty.write(data.mid(done, 1024));
+        }
+    }
+
+    // What the program sent to the board; waits until `atLeast` bytes came or the time is up.
+    QByteArray read(int atLeast, int timeoutMs = 2000)
+    {
+        QByteArray got;
+        QDeadlineTimer deadline(timeoutMs);
+        while (got.size() < atLeast && !deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            got += pty.read(1, 5);
+        }
+        return got;
+    }
+
+    // Whatever arrives within a short quiet spell (used to show that nothing was sent).
+    QByteArray drain(int quietMs = 300)
+    {
+        QByteArray got;
+        QDeadlineTimer deadline(quietMs);
+        while (!deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            got += pty.read(1, 5);
+        }
+        return got;
+    }
+};
