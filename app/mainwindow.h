@@ -22,7 +22,6 @@
 #include "gsm/atreply.h"
 #include "protocols/Quenlix_ModbusClient.h"
 #include "protocols/mqttclient.h"
-#include "sensors/crlflines.h"
 #include "sensors/envline.h"
 #include "sensors/gbktext.h"
 #include "sensors/lineassembler.h"
@@ -399,7 +398,7 @@ public slots:
 public:
     // ---- Environment console (sensors/) ----
     static constexpr int ENV_logMaxChars = 256 * 1024; // one endless line must not grow the log forever
-    CrlfLineAssembler ENV_rxBuffer;
+    ByteLineAssembler ENV_rxBuffer{QByteArrayLiteral("\r\n"), 4096};
     GbkTextDecoder ENV_logDecoder;
     ProgressBarPercent* ENV_humidityGauge = nullptr;
     CThermometer* ENV_temperatureGauge = nullptr;
@@ -438,7 +437,7 @@ public:
     // ---- Oscilloscope console (sensors/) ----
     static constexpr int OSC_pointCap = 20000; // per channel, newest kept
     MWaveView* OSC_waveView = nullptr;
-    CrlfLineAssembler OSC_rxBuffer;
+    ByteLineAssembler OSC_rxBuffer{QByteArrayLiteral("\r\n"), 4096};
     QList<QPointF> OSC_points[16];
     double OSC_lineNumber = 0; // counts handled lines for the whole run
 
@@ -631,7 +630,7 @@ public slots:
 public:
 
     // ---- IMU console (sensors/) ----
-    CrlfLineAssembler IMU_rxBuffer;
+    ByteLineAssembler IMU_rxBuffer{QByteArrayLiteral("\r\n"), 4096};
     quenlix_3d_imu* IMU_attitudeView = nullptr;
     int IMU_frameToggle = 0; // the number labels follow every other recognised frame
 
