@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -19,6 +20,17 @@ QWidget* makePage(const char* pageName, QGridLayout*& grid, const char* gridName
     grid->setContentsMargins(11, 11, 11, 11);
     grid->setObjectName(QString::fromLatin1(gridName));
     return page;
+}
+
+QGridLayout* groupGrid(QGroupBox* box, const char* name, bool formMargins)
+{
+    auto* grid = new QGridLayout(box);
+    grid->setObjectName(QString::fromLatin1(name));
+    if (formMargins) {
+        grid->setSpacing(6);
+        grid->setContentsMargins(11, 11, 11, 11);
+    }
+    return grid;
 }
 
 void setItems(QComboBox* box, const QStringList& texts)

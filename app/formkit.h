@@ -1,19 +1,40 @@
 #pragma once
 
+#include <QBoxLayout>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 class QComboBox;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QPushButton;
-class QWidget;
 
 // Small helpers shared by the page forms of the main window.
 namespace FormKit {
 
 // A page: a parentless widget with a named top-level grid layout.
 QWidget* makePage(const char* pageName, QGridLayout*& grid, const char* gridName);
+
+// A widget of type W with its object name.
+template <typename W> W* make(QWidget* parent, const char* name)
+{
+    auto* widget = new W(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// The same, appended to a box layout.
+template <typename W> W* addTo(QWidget* parent, QBoxLayout* layout, const char* name)
+{
+    W* widget = make<W>(parent, name);
+    layout->addWidget(widget);
+    return widget;
+}
+
+// A named grid layout inside a group box; with formMargins, spacing 6 and margins 11.
+QGridLayout* groupGrid(QGroupBox* box, const char* name, bool formMargins = false);
 
 // Sets a combo box's items by index (adding missing entries), as a form retranslation does.
 void setItems(QComboBox* box, const QStringList& texts);

@@ -19,16 +19,9 @@ namespace {
 const QStringList gsmBaudRates = {"2400",  "4800",  "9600",   "14400",  "19200", "38400",
                                   "57600", "76800", "115200", "128000", "256000"};
 
-template <typename W> W* make(QWidget* parent, const char* name)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
 QGroupBox* makeGroup(QWidget* page, const char* name, QGridLayout*& grid, const char* gridName)
 {
-    auto* box = make<QGroupBox>(page, name);
+    auto* box = FormKit::make<QGroupBox>(page, name);
     grid = new QGridLayout(box);
     grid->setObjectName(QString::fromLatin1(gridName));
     return box;
@@ -58,7 +51,7 @@ void Ui_GsmForm::setupGsmForm()
     GSMbaudRateComboBox->addItems(gsmBaudRates);
 
     gsm_groupBox_call = makeGroup(gsm, "gsm_groupBox_call", gsm_callGrid, "gsm_callGrid");
-    GSMtextBrowser_1 = make<QTextBrowser>(gsm_groupBox_call, "GSMtextBrowser_1");
+    GSMtextBrowser_1 = FormKit::make<QTextBrowser>(gsm_groupBox_call, "GSMtextBrowser_1");
     GSMtextBrowser_1->setMaximumHeight(40);
     gsm_callGrid->addWidget(GSMtextBrowser_1, 0, 0, 1, 3);
     QPushButton** keys[] = {&GSMANJIANpushButton_1,  &GSMANJIANpushButton_2, &GSMANJIANpushButton_3,
@@ -70,77 +63,78 @@ void Ui_GsmForm::setupGsmForm()
                               "GSMANJIANpushButton_7",  "GSMANJIANpushButton_8", "GSMANJIANpushButton_9",
                               "GSMANJIANpushButton_10", "GSMANJIANpushButton_0", "GSMANJIANpushButton_11"};
     for (int i = 0; i < 12; ++i) {
-        *keys[i] = make<QPushButton>(gsm_groupBox_call, keyNames[i]);
+        *keys[i] = FormKit::make<QPushButton>(gsm_groupBox_call, keyNames[i]);
         gsm_callGrid->addWidget(*keys[i], 1 + i / 3, i % 3);
     }
-    GSMANJIANpushButton_Clean = make<QPushButton>(gsm_groupBox_call, "GSMANJIANpushButton_Clean");
+    GSMANJIANpushButton_Clean = FormKit::make<QPushButton>(gsm_groupBox_call, "GSMANJIANpushButton_Clean");
     gsm_callGrid->addWidget(GSMANJIANpushButton_Clean, 5, 0);
-    GSMbodianhuapushButton = make<QPushButton>(gsm_groupBox_call, "GSMbodianhuapushButton");
+    GSMbodianhuapushButton = FormKit::make<QPushButton>(gsm_groupBox_call, "GSMbodianhuapushButton");
     gsm_callGrid->addWidget(GSMbodianhuapushButton, 5, 1);
-    GSMguadianhuapushButton = make<QPushButton>(gsm_groupBox_call, "GSMguadianhuapushButton");
+    GSMguadianhuapushButton = FormKit::make<QPushButton>(gsm_groupBox_call, "GSMguadianhuapushButton");
     gsm_callGrid->addWidget(GSMguadianhuapushButton, 5, 2);
-    GSM_AutoRedial = make<QCheckBox>(gsm_groupBox_call, "GSM_AutoRedial");
+    GSM_AutoRedial = FormKit::make<QCheckBox>(gsm_groupBox_call, "GSM_AutoRedial");
     gsm_callGrid->addWidget(GSM_AutoRedial, 6, 0, 1, 3);
 
     gsm_groupBox_signal = makeGroup(gsm, "gsm_groupBox_signal", gsm_signalGrid, "gsm_signalGrid");
-    GSMTestSignalpushButton = make<QPushButton>(gsm_groupBox_signal, "GSMTestSignalpushButton");
+    GSMTestSignalpushButton = FormKit::make<QPushButton>(gsm_groupBox_signal, "GSMTestSignalpushButton");
     gsm_signalGrid->addWidget(GSMTestSignalpushButton, 0, 0);
-    GSMCheckSigneltext = make<QLabel>(gsm_groupBox_signal, "GSMCheckSigneltext");
+    GSMCheckSigneltext = FormKit::make<QLabel>(gsm_groupBox_signal, "GSMCheckSigneltext");
     GSMCheckSigneltext->setAlignment(Qt::AlignCenter);
     gsm_signalGrid->addWidget(GSMCheckSigneltext, 0, 1);
 
     gsm_groupBox_SMSsend = makeGroup(gsm, "gsm_groupBox_SMSsend", gsm_smsSendGrid, "gsm_smsSendGrid");
-    GSMNUMtextEdit = make<QTextEdit>(gsm_groupBox_SMSsend, "GSMNUMtextEdit");
+    GSMNUMtextEdit = FormKit::make<QTextEdit>(gsm_groupBox_SMSsend, "GSMNUMtextEdit");
     GSMNUMtextEdit->setMaximumHeight(40);
     gsm_smsSendGrid->addWidget(GSMNUMtextEdit, 0, 0);
-    GSMtextBrowser = make<QTextEdit>(gsm_groupBox_SMSsend, "GSMtextBrowser");
+    GSMtextBrowser = FormKit::make<QTextEdit>(gsm_groupBox_SMSsend, "GSMtextBrowser");
     gsm_smsSendGrid->addWidget(GSMtextBrowser, 1, 0);
-    GSMSendpushButton = make<QPushButton>(gsm_groupBox_SMSsend, "GSMSendpushButton");
+    GSMSendpushButton = FormKit::make<QPushButton>(gsm_groupBox_SMSsend, "GSMSendpushButton");
     gsm_smsSendGrid->addWidget(GSMSendpushButton, 2, 0);
 
     gsm_groupBox_SMSRead = makeGroup(gsm, "gsm_groupBox_SMSRead", gsm_smsReadGrid, "gsm_smsReadGrid");
-    GSMReadTextpushButton = make<QPushButton>(gsm_groupBox_SMSRead, "GSMReadTextpushButton");
+    GSMReadTextpushButton = FormKit::make<QPushButton>(gsm_groupBox_SMSRead, "GSMReadTextpushButton");
     gsm_smsReadGrid->addWidget(GSMReadTextpushButton, 0, 0);
-    GSMDelTextpushButton = make<QPushButton>(gsm_groupBox_SMSRead, "GSMDelTextpushButton");
+    GSMDelTextpushButton = FormKit::make<QPushButton>(gsm_groupBox_SMSRead, "GSMDelTextpushButton");
     gsm_smsReadGrid->addWidget(GSMDelTextpushButton, 0, 1);
-    GSMDelALLTextpushButton = make<QPushButton>(gsm_groupBox_SMSRead, "GSMDelALLTextpushButton");
+    GSMDelALLTextpushButton = FormKit::make<QPushButton>(gsm_groupBox_SMSRead, "GSMDelALLTextpushButton");
     gsm_smsReadGrid->addWidget(GSMDelALLTextpushButton, 0, 2);
-    GSMReadtextBrowser = make<QTextBrowser>(gsm_groupBox_SMSRead, "GSMReadtextBrowser");
+    GSMReadtextBrowser = FormKit::make<QTextBrowser>(gsm_groupBox_SMSRead, "GSMReadtextBrowser");
     gsm_smsReadGrid->addWidget(GSMReadtextBrowser, 1, 0, 1, 3);
 
     groupBox_20 = makeGroup(gsm, "groupBox_20", gsm_gprsGrid, "gsm_gprsGrid");
-    gsm_labelServerIp = make<QLabel>(groupBox_20, "gsm_labelServerIp");
+    gsm_labelServerIp = FormKit::make<QLabel>(groupBox_20, "gsm_labelServerIp");
     gsm_gprsGrid->addWidget(gsm_labelServerIp, 0, 0);
-    GSMTCPclientIPlineEdit = make<QLineEdit>(groupBox_20, "GSMTCPclientIPlineEdit");
+    GSMTCPclientIPlineEdit = FormKit::make<QLineEdit>(groupBox_20, "GSMTCPclientIPlineEdit");
     GSMTCPclientIPlineEdit->setText(QHostAddress(QHostAddress::LocalHost).toString());
     gsm_gprsGrid->addWidget(GSMTCPclientIPlineEdit, 0, 1);
-    gsm_labelServerPort = make<QLabel>(groupBox_20, "gsm_labelServerPort");
+    gsm_labelServerPort = FormKit::make<QLabel>(groupBox_20, "gsm_labelServerPort");
     gsm_gprsGrid->addWidget(gsm_labelServerPort, 0, 2);
-    GSMTCPclientPortlineEdit = make<QLineEdit>(groupBox_20, "GSMTCPclientPortlineEdit");
+    GSMTCPclientPortlineEdit = FormKit::make<QLineEdit>(groupBox_20, "GSMTCPclientPortlineEdit");
     GSMTCPclientPortlineEdit->setText(QStringLiteral("1000"));
     gsm_gprsGrid->addWidget(GSMTCPclientPortlineEdit, 0, 3);
-    GSMTCPopencompushButton = make<QPushButton>(groupBox_20, "GSMTCPopencompushButton");
+    GSMTCPopencompushButton = FormKit::make<QPushButton>(groupBox_20, "GSMTCPopencompushButton");
     gsm_gprsGrid->addWidget(GSMTCPopencompushButton, 0, 4);
-    gsm_labelSendData = make<QLabel>(groupBox_20, "gsm_labelSendData");
+    gsm_labelSendData = FormKit::make<QLabel>(groupBox_20, "gsm_labelSendData");
     gsm_gprsGrid->addWidget(gsm_labelSendData, 1, 0, 1, 2);
-    gsm_labelReceiveData = make<QLabel>(groupBox_20, "gsm_labelReceiveData");
+    gsm_labelReceiveData = FormKit::make<QLabel>(groupBox_20, "gsm_labelReceiveData");
     gsm_gprsGrid->addWidget(gsm_labelReceiveData, 1, 2, 1, 3);
-    GSMTcpsendBrowser = make<QTextEdit>(groupBox_20, "GSMTcpsendBrowser");
+    GSMTcpsendBrowser = FormKit::make<QTextEdit>(groupBox_20, "GSMTcpsendBrowser");
     gsm_gprsGrid->addWidget(GSMTcpsendBrowser, 2, 0, 1, 2);
-    GSMTCPReadSBrowser = make<QTextBrowser>(groupBox_20, "GSMTCPReadSBrowser");
+    GSMTCPReadSBrowser = FormKit::make<QTextBrowser>(groupBox_20, "GSMTCPReadSBrowser");
     gsm_gprsGrid->addWidget(GSMTCPReadSBrowser, 2, 2, 2, 3);
-    GSMTCPsendmsgBtn = make<QPushButton>(groupBox_20, "GSMTCPsendmsgBtn");
+    GSMTCPsendmsgBtn = FormKit::make<QPushButton>(groupBox_20, "GSMTCPsendmsgBtn");
     gsm_gprsGrid->addWidget(GSMTCPsendmsgBtn, 3, 0, 1, 2);
 
     gsm_groupBox_config = makeGroup(gsm, "gsm_groupBox_config", gsm_configGrid, "gsm_configGrid");
-    gsm_labelShowCaller = make<QLabel>(gsm_groupBox_config, "gsm_labelShowCaller");
-    GSMLaidianKaiguanpushButton = make<QPushButton>(gsm_groupBox_config, "GSMLaidianKaiguanpushButton");
-    gsm_labelCallMusic = make<QLabel>(gsm_groupBox_config, "gsm_labelCallMusic");
+    gsm_labelShowCaller = FormKit::make<QLabel>(gsm_groupBox_config, "gsm_labelShowCaller");
+    GSMLaidianKaiguanpushButton =
+        FormKit::make<QPushButton>(gsm_groupBox_config, "GSMLaidianKaiguanpushButton");
+    gsm_labelCallMusic = FormKit::make<QLabel>(gsm_groupBox_config, "gsm_labelCallMusic");
     GSMLaidianYingKaiguanpushButton =
-        make<QPushButton>(gsm_groupBox_config, "GSMLaidianYingKaiguanpushButton");
-    gsm_labelSmsTextMode = make<QLabel>(gsm_groupBox_config, "gsm_labelSmsTextMode");
+        FormKit::make<QPushButton>(gsm_groupBox_config, "GSMLaidianYingKaiguanpushButton");
+    gsm_labelSmsTextMode = FormKit::make<QLabel>(gsm_groupBox_config, "gsm_labelSmsTextMode");
     GSMDuanXinWenBenKaiguanpushButton =
-        make<QPushButton>(gsm_groupBox_config, "GSMDuanXinWenBenKaiguanpushButton");
+        FormKit::make<QPushButton>(gsm_groupBox_config, "GSMDuanXinWenBenKaiguanpushButton");
     const QList<QPair<QLabel*, QPushButton*>> rows = {
         {gsm_labelShowCaller, GSMLaidianKaiguanpushButton},
         {gsm_labelCallMusic, GSMLaidianYingKaiguanpushButton},

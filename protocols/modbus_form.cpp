@@ -15,19 +15,12 @@
 
 namespace {
 
-template <typename W> W* make(QWidget* parent, const char* name)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
 // A label and its field on two rows of a grid, from `row`.
 template <typename W> W* labelled(QGridLayout* grid, QLabel*& label, const char* labelName, const char* name)
 {
     QWidget* parent = grid->parentWidget();
-    label = make<QLabel>(parent, labelName);
-    auto* field = make<W>(parent, name);
+    label = FormKit::make<QLabel>(parent, labelName);
+    auto* field = FormKit::make<W>(parent, name);
     const int row = grid->rowCount();
     grid->addWidget(label, row, 0, 1, 2);
     grid->addWidget(field, row + 1, 0, 1, 2);
@@ -47,11 +40,11 @@ void Ui_ModbusForm::setupModbusForm()
 {
     Modbus = FormKit::makePage("Modbus", gridLayout_21, "gridLayout_21");
 
-    modbus_groupBox_serial = make<QGroupBox>(Modbus, "modbus_groupBox_serial");
+    modbus_groupBox_serial = FormKit::make<QGroupBox>(Modbus, "modbus_groupBox_serial");
     modbus_serialGrid = new QGridLayout(modbus_groupBox_serial);
     modbus_serialGrid->setObjectName("modbus_serialGrid");
-    ModbusportMode_1 = make<QRadioButton>(modbus_groupBox_serial, "ModbusportMode_1");
-    ModbusportMode_2 = make<QRadioButton>(modbus_groupBox_serial, "ModbusportMode_2");
+    ModbusportMode_1 = FormKit::make<QRadioButton>(modbus_groupBox_serial, "ModbusportMode_1");
+    ModbusportMode_2 = FormKit::make<QRadioButton>(modbus_groupBox_serial, "ModbusportMode_2");
     modbus_serialGrid->addWidget(ModbusportMode_1, 0, 0);
     modbus_serialGrid->addWidget(ModbusportMode_2, 0, 1);
     modbusFormPort =
@@ -72,12 +65,13 @@ void Ui_ModbusForm::setupModbusForm()
         labelled<QLineEdit>(modbus_serialGrid, ModbusTCPclientPortlabel, "ModbusTCPclientPortlabel",
                             "ModbusTCPclientPortlineEdit");
     ModbusTCPclientPortlineEdit->setText(QStringLiteral("1000"));
-    ModbusTCPopencompushButton = make<QPushButton>(modbus_groupBox_serial, "ModbusTCPopencompushButton");
+    ModbusTCPopencompushButton =
+        FormKit::make<QPushButton>(modbus_groupBox_serial, "ModbusTCPopencompushButton");
     modbus_serialGrid->addWidget(ModbusTCPopencompushButton, modbus_serialGrid->rowCount(), 0, 1, 2);
     modbus_serialGrid->setRowStretch(modbus_serialGrid->rowCount(), 1);
     gridLayout_21->addWidget(modbus_groupBox_serial, 0, 2, 1, 1);
 
-    modbus_groupBox_request = make<QGroupBox>(Modbus, "modbus_groupBox_request");
+    modbus_groupBox_request = FormKit::make<QGroupBox>(Modbus, "modbus_groupBox_request");
     modbus_requestGrid = new QGridLayout(modbus_groupBox_request);
     modbus_requestGrid->setObjectName("modbus_requestGrid");
     ModbusspinBox = spinBox(
@@ -93,28 +87,28 @@ void Ui_ModbusForm::setupModbusForm()
                                       1, 65535, 16);
     Modbus_lineEdit =
         labelled<QLineEdit>(modbus_requestGrid, Modbus_value_label, "Modbus_value_label", "Modbus_lineEdit");
-    Modbus_pushButton = make<QPushButton>(modbus_groupBox_request, "Modbus_pushButton");
+    Modbus_pushButton = FormKit::make<QPushButton>(modbus_groupBox_request, "Modbus_pushButton");
     Modbus_pushButton->setText(QStringLiteral("Read")); // chooses the transaction: never translated
     modbus_requestGrid->addWidget(Modbus_pushButton, modbus_requestGrid->rowCount(), 0, 1, 2);
     modbus_requestGrid->setRowStretch(modbus_requestGrid->rowCount(), 1);
     gridLayout_21->addWidget(modbus_groupBox_request, 1, 2, 1, 1);
 
-    modbus_groupBox_send = make<QGroupBox>(Modbus, "modbus_groupBox_send");
+    modbus_groupBox_send = FormKit::make<QGroupBox>(Modbus, "modbus_groupBox_send");
     modbus_sendGrid = new QGridLayout(modbus_groupBox_send);
     modbus_sendGrid->setObjectName("modbus_sendGrid");
-    Modbus_sendMsgtextEdit = make<QPlainTextEdit>(modbus_groupBox_send, "Modbus_sendMsgtextEdit");
+    Modbus_sendMsgtextEdit = FormKit::make<QPlainTextEdit>(modbus_groupBox_send, "Modbus_sendMsgtextEdit");
     Modbus_send_cleandatapushButton =
-        make<QPushButton>(modbus_groupBox_send, "Modbus_send_cleandatapushButton");
+        FormKit::make<QPushButton>(modbus_groupBox_send, "Modbus_send_cleandatapushButton");
     modbus_sendGrid->addWidget(Modbus_sendMsgtextEdit, 0, 0, 1, 2);
     modbus_sendGrid->addWidget(Modbus_send_cleandatapushButton, 1, 1);
     gridLayout_21->addWidget(modbus_groupBox_send, 0, 0, 1, 2);
 
-    modbus_groupBox_receive = make<QGroupBox>(Modbus, "modbus_groupBox_receive");
+    modbus_groupBox_receive = FormKit::make<QGroupBox>(Modbus, "modbus_groupBox_receive");
     modbus_receiveGrid = new QGridLayout(modbus_groupBox_receive);
     modbus_receiveGrid->setObjectName("modbus_receiveGrid");
-    Modbus_HexTextBrowser = make<QPlainTextEdit>(modbus_groupBox_receive, "Modbus_HexTextBrowser");
+    Modbus_HexTextBrowser = FormKit::make<QPlainTextEdit>(modbus_groupBox_receive, "Modbus_HexTextBrowser");
     Modbus_revice_cleandatapushButton =
-        make<QPushButton>(modbus_groupBox_receive, "Modbus_revice_cleandatapushButton");
+        FormKit::make<QPushButton>(modbus_groupBox_receive, "Modbus_revice_cleandatapushButton");
     modbus_receiveGrid->addWidget(Modbus_HexTextBrowser, 0, 0, 1, 2);
     modbus_receiveGrid->addWidget(Modbus_revice_cleandatapushButton, 1, 1);
     gridLayout_21->addWidget(modbus_groupBox_receive, 1, 0, 1, 2);

@@ -4,18 +4,6 @@
 #include "app/styles.h"
 #include "sensors/sensorform_kit.h"
 
-namespace {
-
-template <typename W> W* add(QWidget* parent, QVBoxLayout* layout, const char* name)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    layout->addWidget(w);
-    return w;
-}
-
-} // namespace
-
 void Ui_CieForm::setupCieForm()
 {
     CIE = FormKit::makePage("CIE", gridLayout_48, "gridLayout_48");
@@ -28,14 +16,17 @@ void Ui_CieForm::setupCieForm()
     gridLayout_48->addWidget(groupBox_21, 0, 1);
     verticalLayout_cie = new QVBoxLayout(groupBox_21);
     verticalLayout_cie->setObjectName("verticalLayout_cie");
-    label_92 = add<QLabel>(groupBox_21, verticalLayout_cie, "label_92");
-    CIEportNameComboBox = add<QComboBox>(groupBox_21, verticalLayout_cie, "CIEportNameComboBox");
-    label_93 = add<QLabel>(groupBox_21, verticalLayout_cie, "label_93");
-    CIEbaudRateComboBox = add<QComboBox>(groupBox_21, verticalLayout_cie, "CIEbaudRateComboBox");
-    CIEopencompushButton = add<QPushButton>(groupBox_21, verticalLayout_cie, "CIEopencompushButton");
+    label_92 = FormKit::addTo<QLabel>(groupBox_21, verticalLayout_cie, "label_92");
+    CIEportNameComboBox = FormKit::addTo<QComboBox>(groupBox_21, verticalLayout_cie, "CIEportNameComboBox");
+    label_93 = FormKit::addTo<QLabel>(groupBox_21, verticalLayout_cie, "label_93");
+    CIEbaudRateComboBox = FormKit::addTo<QComboBox>(groupBox_21, verticalLayout_cie, "CIEbaudRateComboBox");
+    CIEopencompushButton =
+        FormKit::addTo<QPushButton>(groupBox_21, verticalLayout_cie, "CIEopencompushButton");
     CIEopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
-    CIE_StrTextBrowser = add<QPlainTextEdit>(groupBox_21, verticalLayout_cie, "CIE_StrTextBrowser");
-    CIE_Clear_pushButton = add<QPushButton>(groupBox_21, verticalLayout_cie, "CIE_Clear_pushButton");
+    CIE_StrTextBrowser =
+        FormKit::addTo<QPlainTextEdit>(groupBox_21, verticalLayout_cie, "CIE_StrTextBrowser");
+    CIE_Clear_pushButton =
+        FormKit::addTo<QPushButton>(groupBox_21, verticalLayout_cie, "CIE_Clear_pushButton");
     verticalLayout_cie->addStretch(1);
 }
 

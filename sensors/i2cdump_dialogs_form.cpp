@@ -1,18 +1,9 @@
 #include "sensors/i2cdump_dialogs_form.h"
 
+#include "app/formkit.h"
+
 #include <QCoreApplication>
 #include <QIcon>
-
-namespace {
-
-template <typename W> W* make(QDialog* dialog, const char* name)
-{
-    auto* w = new W(dialog);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-} // namespace
 
 void Ui_I2CDump_ReadREG::setupUi(QDialog* dialog)
 {
@@ -22,12 +13,12 @@ void Ui_I2CDump_ReadREG::setupUi(QDialog* dialog)
     dialog->setWindowIcon(QIcon(QStringLiteral(":/images/logo.ico")));
     gridLayout = new QGridLayout(dialog);
     gridLayout->setObjectName(QStringLiteral("gridLayout"));
-    label = make<QLabel>(dialog, "label");
-    reg_comboBox = make<QComboBox>(dialog, "reg_comboBox");
-    label_2 = make<QLabel>(dialog, "label_2");
-    length_comboBox = make<QComboBox>(dialog, "length_comboBox");
-    read_pushButton = make<QPushButton>(dialog, "read_pushButton");
-    I2CDump_ReadREGCancel = make<QPushButton>(dialog, "I2CDump_ReadREGCancel");
+    label = FormKit::make<QLabel>(dialog, "label");
+    reg_comboBox = FormKit::make<QComboBox>(dialog, "reg_comboBox");
+    label_2 = FormKit::make<QLabel>(dialog, "label_2");
+    length_comboBox = FormKit::make<QComboBox>(dialog, "length_comboBox");
+    read_pushButton = FormKit::make<QPushButton>(dialog, "read_pushButton");
+    I2CDump_ReadREGCancel = FormKit::make<QPushButton>(dialog, "I2CDump_ReadREGCancel");
     gridLayout->addWidget(label, 0, 0);
     gridLayout->addWidget(reg_comboBox, 0, 1);
     gridLayout->addWidget(label_2, 1, 0);
@@ -56,12 +47,12 @@ void Ui_I2CDump_WriteREG::setupUi(QDialog* dialog)
     dialog->setWindowIcon(QIcon(QStringLiteral(":/images/logo.ico")));
     gridLayout = new QGridLayout(dialog);
     gridLayout->setObjectName(QStringLiteral("gridLayout"));
-    label = make<QLabel>(dialog, "label");
-    reg_comboBox = make<QComboBox>(dialog, "reg_comboBox");
-    label_2 = make<QLabel>(dialog, "label_2");
-    lineEdit = make<QLineEdit>(dialog, "lineEdit");
-    send_pushButton = make<QPushButton>(dialog, "send_pushButton");
-    I2CDump_WriteREGCancel = make<QPushButton>(dialog, "I2CDump_WriteREGCancel");
+    label = FormKit::make<QLabel>(dialog, "label");
+    reg_comboBox = FormKit::make<QComboBox>(dialog, "reg_comboBox");
+    label_2 = FormKit::make<QLabel>(dialog, "label_2");
+    lineEdit = FormKit::make<QLineEdit>(dialog, "lineEdit");
+    send_pushButton = FormKit::make<QPushButton>(dialog, "send_pushButton");
+    I2CDump_WriteREGCancel = FormKit::make<QPushButton>(dialog, "I2CDump_WriteREGCancel");
     gridLayout->addWidget(label, 0, 0);
     gridLayout->addWidget(reg_comboBox, 0, 1);
     gridLayout->addWidget(label_2, 1, 0, 1, 2);

@@ -18,14 +18,6 @@ namespace {
 const QStringList oscBaudRates = {"2400",  "4800",  "9600",  "14400",  "19200",
                                   "38400", "57600", "76800", "115200", "256000"};
 
-template <typename W> W* make(QWidget* parent, QVBoxLayout* layout, const char* name)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    layout->addWidget(w);
-    return w;
-}
-
 } // namespace
 
 void Ui_OscilloscopeForm::setupOscilloscopeForm()
@@ -43,19 +35,19 @@ void Ui_OscilloscopeForm::setupOscilloscopeForm()
     osc_verticalLayout = new QVBoxLayout(osc_groupBox_serial);
     osc_verticalLayout->setObjectName("osc_verticalLayout");
     QWidget* box = osc_groupBox_serial;
-    label_66 = make<QLabel>(box, osc_verticalLayout, "label_66");
-    OSCportNameComboBox = make<QComboBox>(box, osc_verticalLayout, "OSCportNameComboBox");
-    label_67 = make<QLabel>(box, osc_verticalLayout, "label_67");
-    OSCbaudRateComboBox = make<QComboBox>(box, osc_verticalLayout, "OSCbaudRateComboBox");
+    label_66 = FormKit::addTo<QLabel>(box, osc_verticalLayout, "label_66");
+    OSCportNameComboBox = FormKit::addTo<QComboBox>(box, osc_verticalLayout, "OSCportNameComboBox");
+    label_67 = FormKit::addTo<QLabel>(box, osc_verticalLayout, "label_67");
+    OSCbaudRateComboBox = FormKit::addTo<QComboBox>(box, osc_verticalLayout, "OSCbaudRateComboBox");
     for (int i = 0; i < oscBaudRates.size(); ++i)
         OSCbaudRateComboBox->addItem(QString());
-    OSCopencompushButton = make<QPushButton>(box, osc_verticalLayout, "OSCopencompushButton");
+    OSCopencompushButton = FormKit::addTo<QPushButton>(box, osc_verticalLayout, "OSCopencompushButton");
     OSCopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
     osc_verticalLayout->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
-    checkBox_0 = make<QCheckBox>(box, osc_verticalLayout, "checkBox_0");
-    checkBox_1 = make<QCheckBox>(box, osc_verticalLayout, "checkBox_1");
-    checkBox_2 = make<QCheckBox>(box, osc_verticalLayout, "checkBox_2");
-    checkBox_3 = make<QCheckBox>(box, osc_verticalLayout, "checkBox_3");
+    checkBox_0 = FormKit::addTo<QCheckBox>(box, osc_verticalLayout, "checkBox_0");
+    checkBox_1 = FormKit::addTo<QCheckBox>(box, osc_verticalLayout, "checkBox_1");
+    checkBox_2 = FormKit::addTo<QCheckBox>(box, osc_verticalLayout, "checkBox_2");
+    checkBox_3 = FormKit::addTo<QCheckBox>(box, osc_verticalLayout, "checkBox_3");
     for (QCheckBox* channel : {checkBox_0, checkBox_1, checkBox_2, checkBox_3})
         channel->setChecked(true);
 }

@@ -4,18 +4,6 @@
 #include "app/styles.h"
 #include "sensors/sensorform_kit.h"
 
-namespace {
-
-template <typename W> W* add(QWidget* parent, QVBoxLayout* layout, const char* name)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    layout->addWidget(w);
-    return w;
-}
-
-} // namespace
-
 void Ui_SpectraForm::setupSpectraForm()
 {
     spectra = FormKit::makePage("spectra", gridLayout_18, "gridLayout_18");
@@ -34,17 +22,21 @@ void Ui_SpectraForm::setupSpectraForm()
     verticalLayout_spectra = new QVBoxLayout(Spectra_groupBox_serial);
     verticalLayout_spectra->setObjectName("verticalLayout_spectra");
     QWidget* box = Spectra_groupBox_serial;
-    SpectracheckBox = add<QCheckBox>(box, verticalLayout_spectra, "SpectracheckBox");
-    SpectraYPEcomboBox = add<QComboBox>(box, verticalLayout_spectra, "SpectraYPEcomboBox");
-    label_76 = add<QLabel>(box, verticalLayout_spectra, "label_76");
-    SpectraportNameComboBox = add<QComboBox>(box, verticalLayout_spectra, "SpectraportNameComboBox");
-    label_77 = add<QLabel>(box, verticalLayout_spectra, "label_77");
-    SpectrabaudRateComboBox = add<QComboBox>(box, verticalLayout_spectra, "SpectrabaudRateComboBox");
-    SpectraopencompushButton = add<QPushButton>(box, verticalLayout_spectra, "SpectraopencompushButton");
+    SpectracheckBox = FormKit::addTo<QCheckBox>(box, verticalLayout_spectra, "SpectracheckBox");
+    SpectraYPEcomboBox = FormKit::addTo<QComboBox>(box, verticalLayout_spectra, "SpectraYPEcomboBox");
+    label_76 = FormKit::addTo<QLabel>(box, verticalLayout_spectra, "label_76");
+    SpectraportNameComboBox =
+        FormKit::addTo<QComboBox>(box, verticalLayout_spectra, "SpectraportNameComboBox");
+    label_77 = FormKit::addTo<QLabel>(box, verticalLayout_spectra, "label_77");
+    SpectrabaudRateComboBox =
+        FormKit::addTo<QComboBox>(box, verticalLayout_spectra, "SpectrabaudRateComboBox");
+    SpectraopencompushButton =
+        FormKit::addTo<QPushButton>(box, verticalLayout_spectra, "SpectraopencompushButton");
     SpectraopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
-    SpectraportChartComboBox = add<QComboBox>(box, verticalLayout_spectra, "SpectraportChartComboBox");
+    SpectraportChartComboBox =
+        FormKit::addTo<QComboBox>(box, verticalLayout_spectra, "SpectraportChartComboBox");
     Spectra_pushButton_Clear_Log =
-        add<QPushButton>(box, verticalLayout_spectra, "Spectra_pushButton_Clear_Log");
+        FormKit::addTo<QPushButton>(box, verticalLayout_spectra, "Spectra_pushButton_Clear_Log");
     verticalLayout_spectra->addStretch(1);
 }
 

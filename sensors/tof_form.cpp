@@ -4,18 +4,6 @@
 #include "app/styles.h"
 #include "sensors/sensorform_kit.h"
 
-namespace {
-
-template <typename W> W* add(QWidget* parent, QVBoxLayout* layout, const char* name)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    layout->addWidget(w);
-    return w;
-}
-
-} // namespace
-
 void Ui_TofForm::setupTofForm()
 {
     TOF = FormKit::makePage("TOF", gridLayout_32, "gridLayout_32");
@@ -29,19 +17,23 @@ void Ui_TofForm::setupTofForm()
     verticalLayout_tof = new QVBoxLayout(groupBox_14);
     verticalLayout_tof->setObjectName("verticalLayout_tof");
 
-    label_80 = add<QLabel>(groupBox_14, verticalLayout_tof, "label_80");
-    TOFportNameComboBox = add<QComboBox>(groupBox_14, verticalLayout_tof, "TOFportNameComboBox");
-    label_81 = add<QLabel>(groupBox_14, verticalLayout_tof, "label_81");
-    TOFbaudRateComboBox = add<QComboBox>(groupBox_14, verticalLayout_tof, "TOFbaudRateComboBox");
-    TOFopencompushButton = add<QPushButton>(groupBox_14, verticalLayout_tof, "TOFopencompushButton");
+    label_80 = FormKit::addTo<QLabel>(groupBox_14, verticalLayout_tof, "label_80");
+    TOFportNameComboBox = FormKit::addTo<QComboBox>(groupBox_14, verticalLayout_tof, "TOFportNameComboBox");
+    label_81 = FormKit::addTo<QLabel>(groupBox_14, verticalLayout_tof, "label_81");
+    TOFbaudRateComboBox = FormKit::addTo<QComboBox>(groupBox_14, verticalLayout_tof, "TOFbaudRateComboBox");
+    TOFopencompushButton =
+        FormKit::addTo<QPushButton>(groupBox_14, verticalLayout_tof, "TOFopencompushButton");
     TOFopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
-    TOFTYPEcomboBox = add<QComboBox>(groupBox_14, verticalLayout_tof, "TOFTYPEcomboBox");
-    TOFRangeComboBox = add<QComboBox>(groupBox_14, verticalLayout_tof, "TOFRangeComboBox");
-    TOFArrangementcomboBox = add<QComboBox>(groupBox_14, verticalLayout_tof, "TOFArrangementcomboBox");
-    TOFChartComboBox = add<QComboBox>(groupBox_14, verticalLayout_tof, "TOFChartComboBox");
-    TOFFilterComboBox = add<QComboBox>(groupBox_14, verticalLayout_tof, "TOFFilterComboBox");
-    TOF_StrTextBrowser = add<QPlainTextEdit>(groupBox_14, verticalLayout_tof, "TOF_StrTextBrowser");
-    TOF_Clear_pushButton = add<QPushButton>(groupBox_14, verticalLayout_tof, "TOF_Clear_pushButton");
+    TOFTYPEcomboBox = FormKit::addTo<QComboBox>(groupBox_14, verticalLayout_tof, "TOFTYPEcomboBox");
+    TOFRangeComboBox = FormKit::addTo<QComboBox>(groupBox_14, verticalLayout_tof, "TOFRangeComboBox");
+    TOFArrangementcomboBox =
+        FormKit::addTo<QComboBox>(groupBox_14, verticalLayout_tof, "TOFArrangementcomboBox");
+    TOFChartComboBox = FormKit::addTo<QComboBox>(groupBox_14, verticalLayout_tof, "TOFChartComboBox");
+    TOFFilterComboBox = FormKit::addTo<QComboBox>(groupBox_14, verticalLayout_tof, "TOFFilterComboBox");
+    TOF_StrTextBrowser =
+        FormKit::addTo<QPlainTextEdit>(groupBox_14, verticalLayout_tof, "TOF_StrTextBrowser");
+    TOF_Clear_pushButton =
+        FormKit::addTo<QPushButton>(groupBox_14, verticalLayout_tof, "TOF_Clear_pushButton");
     verticalLayout_tof->addStretch(1);
 }
 

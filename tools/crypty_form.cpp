@@ -6,22 +6,6 @@
 
 namespace {
 
-template <typename W> W* named(QWidget* parent, const char* name)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-QGridLayout* groupGrid(QGroupBox* box, const char* name)
-{
-    auto* grid = new QGridLayout(box);
-    grid->setSpacing(6);
-    grid->setContentsMargins(11, 11, 11, 11);
-    grid->setObjectName(QString::fromLatin1(name));
-    return grid;
-}
-
 QSpacerItem* hSpacer()
 {
     return new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
@@ -33,48 +17,48 @@ void Ui_CryptyForm::setupCryptyForm()
 {
     Crypty = FormKit::makePage("Crypty", gridLayout_41, "gridLayout_41");
 
-    groupBox_13 = named<QGroupBox>(Crypty, "groupBox_13");
-    gridLayout_29 = groupGrid(groupBox_13, "gridLayout_29");
-    DEScomboBox = named<QComboBox>(groupBox_13, "DEScomboBox");
+    groupBox_13 = FormKit::make<QGroupBox>(Crypty, "groupBox_13");
+    gridLayout_29 = FormKit::groupGrid(groupBox_13, "gridLayout_29", true);
+    DEScomboBox = FormKit::make<QComboBox>(groupBox_13, "DEScomboBox");
     for (int i = 0; i < 3; ++i)
         DEScomboBox->addItem(QString());
     gridLayout_29->addWidget(DEScomboBox, 0, 0, 1, 2);
-    label_63 = named<QLabel>(groupBox_13, "label_63");
+    label_63 = FormKit::make<QLabel>(groupBox_13, "label_63");
     gridLayout_29->addWidget(label_63, 1, 9);
-    label_60 = named<QLabel>(groupBox_13, "label_60");
+    label_60 = FormKit::make<QLabel>(groupBox_13, "label_60");
     gridLayout_29->addWidget(label_60, 2, 0);
-    DeslineEdit_KEY = named<QLineEdit>(groupBox_13, "DeslineEdit_KEY");
+    DeslineEdit_KEY = FormKit::make<QLineEdit>(groupBox_13, "DeslineEdit_KEY");
     gridLayout_29->addWidget(DeslineEdit_KEY, 2, 1, 1, 8);
-    DeslineEdit_KEYLEN = named<QLineEdit>(groupBox_13, "DeslineEdit_KEYLEN");
+    DeslineEdit_KEYLEN = FormKit::make<QLineEdit>(groupBox_13, "DeslineEdit_KEYLEN");
     gridLayout_29->addWidget(DeslineEdit_KEYLEN, 2, 9);
-    label_61 = named<QLabel>(groupBox_13, "label_61");
+    label_61 = FormKit::make<QLabel>(groupBox_13, "label_61");
     gridLayout_29->addWidget(label_61, 3, 0);
-    DeslineEdit_Data = named<QLineEdit>(groupBox_13, "DeslineEdit_Data");
+    DeslineEdit_Data = FormKit::make<QLineEdit>(groupBox_13, "DeslineEdit_Data");
     gridLayout_29->addWidget(DeslineEdit_Data, 3, 1, 1, 8);
-    DeslineEdit_Datalen = named<QLineEdit>(groupBox_13, "DeslineEdit_Datalen");
+    DeslineEdit_Datalen = FormKit::make<QLineEdit>(groupBox_13, "DeslineEdit_Datalen");
     gridLayout_29->addWidget(DeslineEdit_Datalen, 3, 9);
-    label_62 = named<QLabel>(groupBox_13, "label_62");
+    label_62 = FormKit::make<QLabel>(groupBox_13, "label_62");
     gridLayout_29->addWidget(label_62, 4, 0);
-    DeslineEdit_Result = named<QLineEdit>(groupBox_13, "DeslineEdit_Result");
+    DeslineEdit_Result = FormKit::make<QLineEdit>(groupBox_13, "DeslineEdit_Result");
     gridLayout_29->addWidget(DeslineEdit_Result, 4, 1, 1, 8);
     gridLayout_29->addItem(hSpacer(), 5, 1, 1, 2);
     gridLayout_29->addItem(hSpacer(), 5, 3, 1, 7);
-    DespushButton_Encryption = named<QPushButton>(groupBox_13, "DespushButton_Encryption");
+    DespushButton_Encryption = FormKit::make<QPushButton>(groupBox_13, "DespushButton_Encryption");
     gridLayout_29->addWidget(DespushButton_Encryption, 7, 1);
-    DespushButton_Decryption = named<QPushButton>(groupBox_13, "DespushButton_Decryption");
+    DespushButton_Decryption = FormKit::make<QPushButton>(groupBox_13, "DespushButton_Decryption");
     gridLayout_29->addWidget(DespushButton_Decryption, 7, 8);
     gridLayout_41->addWidget(groupBox_13, 0, 0);
 
-    groupBox_15 = named<QGroupBox>(Crypty, "groupBox_15");
-    gridLayout_30 = groupGrid(groupBox_15, "gridLayout_30");
-    base64_source_textBrowser = named<QTextEdit>(groupBox_15, "base64_source_textBrowser");
+    groupBox_15 = FormKit::make<QGroupBox>(Crypty, "groupBox_15");
+    gridLayout_30 = FormKit::groupGrid(groupBox_15, "gridLayout_30", true);
+    base64_source_textBrowser = FormKit::make<QTextEdit>(groupBox_15, "base64_source_textBrowser");
     gridLayout_30->addWidget(base64_source_textBrowser, 0, 0, 1, 2);
-    base64_to_textBrowser = named<QTextEdit>(groupBox_15, "base64_to_textBrowser");
+    base64_to_textBrowser = FormKit::make<QTextEdit>(groupBox_15, "base64_to_textBrowser");
     gridLayout_30->addWidget(base64_to_textBrowser, 0, 2, 1, 2);
     gridLayout_30->addItem(hSpacer(), 1, 0);
-    base64_encode_pushButton = named<QPushButton>(groupBox_15, "base64_encode_pushButton");
+    base64_encode_pushButton = FormKit::make<QPushButton>(groupBox_15, "base64_encode_pushButton");
     gridLayout_30->addWidget(base64_encode_pushButton, 1, 1);
-    base64_decode_pushButton = named<QPushButton>(groupBox_15, "base64_decode_pushButton");
+    base64_decode_pushButton = FormKit::make<QPushButton>(groupBox_15, "base64_decode_pushButton");
     gridLayout_30->addWidget(base64_decode_pushButton, 1, 2);
     gridLayout_30->addItem(hSpacer(), 1, 3);
     gridLayout_41->addWidget(groupBox_15, 1, 0);
