@@ -51,8 +51,6 @@ void MainWindow::GPS_Init_Start()
     QWebEngineSettings* web = GPS_mapView->settings();
     web->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
     web->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    // The pages are compiled-in resources; their tiles and look-ups are remote.
-    web->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
 
     connect(ui->GPSTCPopencompushButton, &QPushButton::pressed, this,
             &MainWindow::GPSTCPopencompushButton_triggered);

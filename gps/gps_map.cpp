@@ -67,14 +67,13 @@ void MainWindow::GPStrochoidpushButton_triggered()
     GpsTrack::Replay replay;
     while (!in.atEnd()) {
         QCoreApplication::processEvents();
+        // Lines without both keys, or whose values are not numbers, are skipped.
         const auto position = GpsTrack::parse(in.readLine());
-        if (!position)
+        if (!position || !GpsTrack::isCoordinate(position->latitude) ||
+            !GpsTrack::isCoordinate(position->longitude))
             continue;
         const auto segment = replay.add(*position);
-        if (!segment || !GpsTrack::isCoordinate(segment->first.latitude) ||
-            !GpsTrack::isCoordinate(segment->first.longitude) ||
-            !GpsTrack::isCoordinate(segment->second.latitude) ||
-            !GpsTrack::isCoordinate(segment->second.longitude))
+        if (!segment)
             continue;
         GPS_runJavaScript(QStringLiteral("Set_Latit2(%1)").arg(segment->first.latitude.trimmed()));
         GPS_runJavaScript(QStringLiteral("Set_Longit2(%1)").arg(segment->first.longitude.trimmed()));

@@ -330,7 +330,7 @@ private slots:
         while (!chk.atEnd())
             lines << chk.readLine().trimmed();
         QHash<int, nmea_slmsg> sky;
-        QList<QPair<double, double>> fixes; // unsigned degrees from RMC and GGA
+        QList<QPair<double, double>> fixes; // unsigned degrees
         int positionsChecked = 0;
         int satellitesChecked = 0;
         for (const QByteArray& line : lines) {
@@ -345,12 +345,17 @@ private slots:
                     const Nmea::Rmc rmc = Nmea::decodeRmc(s.constData());
                     if (!rmc.latitude.isEmpty())
                         fixes << qMakePair(rmc.latitude.toDouble(), rmc.longitude.toDouble());
+                } else if (Nmea::sentenceType(s.constData()) == Nmea::SentenceType::Gga) {
+                    // The reference also reports GGA positions: same conversion, fields 2 and 4.
+                    const QString lat = Nmea::coordinateText(s.constData(), 2);
+                    if (!lat.isEmpty())
+                        fixes << qMakePair(lat.toDouble(), Nmea::coordinateText(s.constData(), 4).toDouble());
                 }
                 continue;
             }
             const QJsonObject report = QJsonDocument::fromJson(line).object();
             if (report.value("class") == "TPV" && report.contains("lat") && !fixes.isEmpty()) {
-                // The report may merge a later GGA; one of the recent RMC fixes matches it.
+                // The report follows the RMC or GGA it came from; one of the recent ones matches.
                 bool matched = false;
                 for (int i = fixes.size() - 1; i >= std::max(0, int(fixes.size()) - 3) && !matched; --i)
                     matched = std::abs(fixes[i].first - std::abs(report.value("lat").toDouble())) < 1e-7 &&
