@@ -34,6 +34,26 @@ QString ratesFeed()
     return fromEnvironment("PLAX_RATES_URL", "https://www.ecb.europa.eu/stats/eurofxref/eurofxref-daily.xml");
 }
 
+QString mapTiles()
+{
+    return fromEnvironment("PLAX_MAP_TILES", "https://tile.openstreetmap.org/{z}/{x}/{y}.png");
+}
+
+QString ipLocation()
+{
+    return fromEnvironment("PLAX_IP_LOCATION_URL", "http://ip-api.com/json/");
+}
+
+QString baiduMapScript()
+{
+    return fromEnvironment("PLAX_BAIDU_MAP_URL", "https://api.map.baidu.com/getscript");
+}
+
+QString baiduMapKey()
+{
+    return fromEnvironment("PLAX_BAIDU_MAP_KEY", "PLAXReplaceWithOwnMapKey");
+}
+
 QString makerAddresses()
 {
     return QStringLiteral("  www.quenlix.com  docs.quenlix.com  github.com/quenlix");

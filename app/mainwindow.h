@@ -18,6 +18,7 @@
 
 #include "app/aboutdialog.h"
 #include "app/toolswitches.h"
+#include "gps/nmea.h"
 #include "gsm/atexchange.h"
 #include "gsm/atreply.h"
 #include "protocols/Quenlix_ModbusClient.h"
@@ -27,19 +28,27 @@
 #include "sensors/lineassembler.h"
 #include "sensors/tof_frame.h"
 
+class Callout;
 struct ConfigState;
 class CThermometer;
 class DashBoard;
+class GPS_Signal;
 class LineFileSender;
 class MWaveView;
 class ProgressBarPercent;
+class QBarCategoryAxis;
+class QBarSet;
+class QChart;
 class QComboBox;
 class QDialog;
 class QEvent;
+class QPolarChart;
 class QPushButton;
 class QRadioButton;
 class QResizeEvent;
+class QScatterSeries;
 class QSettings;
+class QStackedBarSeries;
 class QTcpServer;
 class QTcpSocket;
 class QTimer;
@@ -49,10 +58,13 @@ class quenlix_cie_widget;
 class quenlix_i2c_tools;
 class quenlix_spectroscopy;
 class quenlix_tof;
+class QValueAxis;
 class QWebEngineView;
 class ThreadSerial;
 class Ui_COM_Expand;
 class Ui_Config;
+class Ui_GPScalculate;
+class Ui_GPSsignal;
 class Ui_Help;
 class Ui_I2CDump_ReadREG;
 class Ui_I2CDump_WriteREG;
@@ -308,19 +320,98 @@ public:
     // ---- GPS console (gps/) ----
     QTcpServer* GPS_tcpServer = nullptr;
     QList<QTcpSocket*> GPS_tcpClients;
-    int GPS_mapType = 0;
-    bool GPS_calculateOpen = false;
-    bool GPS_signalOpen = false;
-    int GPS_fixValid = 0;
+    QByteArray GPS_tcpBuffer;
     int GPS_tcpOpen = 0;
+    QWebEngineView* GPS_mapView = nullptr;
+    int GPS_mapType = 0;
+    QMetaObject::Connection GPS_mapConnection;
+    QByteArray GPS_rxBuffer;
+    QStringDecoder GPS_decoder{QStringDecoder::Utf8};
+    nmea_msg GPS_nmea;
+    int GPS_fixValid = 0;
     qint64 GPS_lastMapUpdate = 0;
+    // Calculator dialog: valid while GPS_calculateOpen is true.
+    bool GPS_calculateOpen = false;
+    QDialog* GPS_calculateDialog = nullptr;
+    Ui_GPScalculate* GPS_calculateUi = nullptr;
+    // Satellite dialog and its worker: valid while GPS_signalOpen is true.
+    bool GPS_signalOpen = false;
+    bool GPS_signalBusy = false;
+    QDialog* GPS_signalDialog = nullptr;
+    Ui_GPSsignal* GPS_signalUi = nullptr;
+    GPS_Signal* GPS_signalThread = nullptr;
+    QList<QMetaObject::Connection> GPS_signalConnections;
+    Callout* GPS_signalCallout = nullptr;
+    QPolarChart* GPS_skyChart = nullptr;
+    QValueAxis* GPS_skyRadialAxis = nullptr;
+    QValueAxis* GPS_skyAngularAxis = nullptr;
+    // Indexed by PRN; a PRN is 8 bits wide, so every reported one has a place.
+    static constexpr int GPS_skySize = 256;
+    QScatterSeries* GPS_skySeries[GPS_skySize] = {};
+    bool GPS_skyDrawn[GPS_skySize] = {};
+    // One bar chart per constellation code 1..5 (index 0 unused).
+    struct GPS_SignalGroup {
+        QList<double> values;
+        QStringList categories;
+        QChart* chart = nullptr;
+        QStackedBarSeries* series = nullptr;
+        QBarCategoryAxis* axis = nullptr;
+        QBarSet* set = nullptr;
+    };
+    GPS_SignalGroup GPS_signalGroups[6];
+    // Closes the satellite dialog and joins its worker before the window's children go.
+    struct GPS_DialogGuard {
+        MainWindow* window;
+        ~GPS_DialogGuard();
+    } GPS_dialogGuard{this};
 
     void GPS_Init_Start();
     void GPSsetComboBoxEnabled(bool enable);
+    QByteArray GPS_Analysis_Data_Process(QByteArray chunk);
+    void GPS_Analysis(nmea_msg* msg, char* sentence);
+    void NMEA_GxRMC_Data(nmea_msg* msg, char* sentence);
+    void NMEA_GxGSV_Data(char* sentence);
+    void NMEA_GxGGA_Data(char* sentence);
+    void NMEA_GxGSA_Data(char* sentence);
+    void NMEA_GPVTG_Data(char* sentence);
+    double GPS_calculation_value_double(char* sentence, int field);
+    char GPS_calculation_value_string(char* sentence, int field);
+    bool GPSTCP_Server_WorkOpen();
+    void GPSTCP_Server_WorkClose();
+    void GPSTCP_Server_ReadLine(const QByteArray& line);
+    void GPSSavefile(QString latitude, QString longitude);
+    void GPS_runJavaScript(const QString& script);
+    void GPS_moveMap(const QString& latitude, const QString& longitude, bool centre);
+    void GPS_Signaltip_Setting(nmea_slmsg record);
+    void GPS_signalBuildCharts();
+    void GPS_signalStopWorker();
+
+signals:
+    void GPS_Signal_Data_Over(char* sentence);
+    void GPS_GUI_Wait_Data_Over(bool wait);
+    void GPS_Signal_Map(bool centre);
 
 public slots:
     void GPSactionOpen_triggered();
     void readGPSCom(QByteArray data);
+    void GPSPortModeChanged();
+    void GPSCleanData_triggered();
+    void GPSTCPopencompushButton_triggered();
+    void GPSupdateserver();
+    void GPSupdateSendStatus();
+    void GPSTCP_Server_ReadMessage();
+    void GPS_MAP(bool centre);
+    void GPSsearchdriving_triggered();
+    void GPStrochoidpushButton_triggered();
+    void slotGPScalculate();
+    void slotgpscalculatedialogclose();
+    void GPScalculate_triggered();
+    void GPSLatLong_Conversions_UTM_triggered();
+    void GPSUTM_Conversions_LatLong_triggered();
+    void slotGPSsignal();
+    void slotgpssignaldialogclose();
+    void GPS_SignalSetbuf(nmea_slmsg* records);
+    void GPS_SignaltipSlot(QPointF point, bool state);
 
 public:
 

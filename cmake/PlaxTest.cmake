@@ -12,7 +12,11 @@ function(plax_add_test name)
             "PLAX_SHARED_DIR=${PROJECT_SOURCE_DIR}/../shared"
             "PLAX_HOME_PAGE=about:blank"
             # Nothing listens there: the converter's rate download fails at once, offline.
-            "PLAX_RATES_URL=http://127.0.0.1:9/stats/eurofxref/eurofxref-daily.xml")
+            "PLAX_RATES_URL=http://127.0.0.1:9/stats/eurofxref/eurofxref-daily.xml"
+            # The GPS map stays offline: no tiles, a fixed IP location answer, no Baidu.
+            "PLAX_MAP_TILES=http://127.0.0.1:9/{z}/{x}/{y}.png"
+            "PLAX_IP_LOCATION_URL=data:application/json,%7B%22status%22%3A%22success%22%2C%22lat%22%3A39.915%2C%22lon%22%3A116.404%2C%22city%22%3A%22Test%22%7D"
+            "PLAX_BAIDU_MAP_URL=http://127.0.0.1:9/getscript")
     if(T_BENCHMARK)
         set(label benchmark)
         list(APPEND env "QT_QPA_PLATFORM=offscreen")

@@ -1,21 +1,102 @@
+// The "GPS Debug" tab: serial NMEA input, the TCP position server and the track file.
 #include "app/mainwindow.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QGridLayout>
+#include <QHostAddress>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
+#include <QStatusBar>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTextCodec>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
 
 #include "app/mainwindow_form.h"
+#include "app/styles.h"
+#include "gps/customwebpage.h"
+#include "gps/gpsmap.h"
+#include "gps/gpstrack.h"
 
 void MainWindow::GPS_Init_Start()
 {
-    connect(ui->GPSopencompushButton, SIGNAL(pressed()), this, SLOT(GPSactionOpen_triggered()));
+    GPS_mapView = new QWebEngineView(this);
+    ui->gps_gridLayout->addWidget(GPS_mapView);
+    auto* page = new CustomWebPage(GPS_mapView);
+    page->scripts().insert(GpsMap::endpointScript());
+    GPS_mapView->setPage(page);
+
     // The GPS tab works on a settings object of its own on the same file.
     settings = new QSettings(ToolSwitches::settingsFilePath(), QSettings::IniFormat, this);
-    GPS_mapType = ToolSwitches::mapTypeFrom(settings->value(ToolSwitches::mapTypeKey));
+    GPS_mapType = ToolSwitches::mapTypeFrom(settings->value(QLatin1String(ToolSwitches::mapTypeKey)));
+    GPS_mapView->load(
+        QUrl(GPS_mapType == 1 ? QLatin1String(GpsMap::baiduPage) : QLatin1String(GpsMap::osmPage)));
+    if (GPS_mapType != 1)
+        ui->GPSpushButtonsearchdriving->hide();
+
+    QWebEngineSettings* web = GPS_mapView->settings();
+    web->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
+    web->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+
+    connect(ui->GPSTCPopencompushButton, &QPushButton::pressed, this,
+            &MainWindow::GPSTCPopencompushButton_triggered);
+    connect(ui->GPSportMode_01, &QRadioButton::pressed, this, &MainWindow::GPSPortModeChanged);
+    connect(ui->GPSportMode_02, &QRadioButton::pressed, this, &MainWindow::GPSPortModeChanged);
+    connect(ui->GPScleandatapushButton, &QPushButton::pressed, this, &MainWindow::GPSCleanData_triggered);
+    connect(ui->GPSopencompushButton, SIGNAL(pressed()), this, SLOT(GPSactionOpen_triggered()));
+    connect(ui->GPSpushButtonsearchdriving, &QPushButton::pressed, this,
+            &MainWindow::GPSsearchdriving_triggered);
+    connect(ui->GPStrochoidpushButton, &QPushButton::pressed, this,
+            &MainWindow::GPStrochoidpushButton_triggered);
+    connect(ui->GPScalculate, &QPushButton::pressed, this, &MainWindow::slotGPScalculate);
+    connect(ui->GPSsignal, &QPushButton::pressed, this, &MainWindow::slotGPSsignal);
+
+    ui->GPSportMode_01->setChecked(true);
+    ui->GPSportMode_02->setChecked(false);
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui->GPSTCPServerIPcomboBox), static_cast<QWidget*>(ui->label_41),
+          static_cast<QWidget*>(ui->GPSTCPServerPortlineEdit), static_cast<QWidget*>(ui->label_51),
+          static_cast<QWidget*>(ui->GPSTCPopencompushButton)})
+        w->hide();
+
+    ui->GPStextBrowser->setMaximumBlockCount(10000);
+    ui->GPStextBrowser->setReadOnly(true);
+    ui->GPStextBrowser->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+    for (QLabel* w : {ui->label_38, ui->label_37, ui->label_58, ui->BDKejianweixing, ui->GPSKejianweixing,
+                      ui->Shiyongweixing})
+        w->hide();
+    ui->GPSopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
 }
 
 void MainWindow::GPSactionOpen_triggered()
 {
-    Serial_openOrClose(SerialTab::Gps);
+    if (Serial_isOpen) {
+        disconnect(GPS_mapConnection);
+        Serial_close(SerialTab::Gps);
+        return;
+    }
+    if (Serial_open(SerialTab::Gps) != SerialOpenResult::Opened)
+        return;
+    GPS_rxBuffer.clear();
+    GPS_decoder.resetState();
+    disconnect(GPS_mapConnection);
+    GPS_mapConnection =
+        connect(this, &MainWindow::GPS_Signal_Map, this, &MainWindow::GPS_MAP, Qt::QueuedConnection);
 }
 
 void MainWindow::GPSsetComboBoxEnabled(bool enable)
@@ -23,4 +104,181 @@ void MainWindow::GPSsetComboBoxEnabled(bool enable)
     Serial_setLocked(SerialTab::Gps, enable);
 }
 
-void MainWindow::readGPSCom(QByteArray) {}
+void MainWindow::GPSPortModeChanged()
+{
+    const auto* radio = qobject_cast<QRadioButton*>(sender());
+    if (!radio)
+        return;
+    const bool com = radio == ui->GPSportMode_01;
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui->label_23), static_cast<QWidget*>(ui->label_24),
+          static_cast<QWidget*>(ui->GPSopencompushButton), static_cast<QWidget*>(ui->GPSbaudRateComboBox),
+          static_cast<QWidget*>(ui->GPSportNameComboBox)})
+        w->setVisible(com);
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui->GPSTCPServerIPcomboBox), static_cast<QWidget*>(ui->label_41),
+          static_cast<QWidget*>(ui->GPSTCPServerPortlineEdit), static_cast<QWidget*>(ui->label_51),
+          static_cast<QWidget*>(ui->GPSTCPopencompushButton)})
+        w->setVisible(!com);
+    ui->GPSportMode_01->setChecked(com);
+    ui->GPSportMode_02->setChecked(!com);
+}
+
+void MainWindow::GPSCleanData_triggered()
+{
+    ui->GPStextBrowser->clear();
+    ui->statusBar->showMessage(tr("Receive has been cleared"));
+}
+
+void MainWindow::readGPSCom(QByteArray data)
+{
+    GPS_Analysis_Data_Process(data);
+    QCoreApplication::processEvents();
+    if (GPS_fixValid == 1) {
+        const qint64 now = QDateTime::currentSecsSinceEpoch();
+        if (now - GPS_lastMapUpdate > 10) {
+            GPS_lastMapUpdate = now;
+            const QString latitude = GpsTrack::signedDegrees(ui->Weidu->text(), ui->Weidufangxiang->text());
+            const QString longitude =
+                GpsTrack::signedDegrees(ui->Jingdu->text(), ui->Jingdufangxiang->text());
+            if (ui->GPSSavecheckBox->isChecked())
+                GPSSavefile(latitude, longitude);
+            GPS_fixValid = 0;
+            emit GPS_Signal_Map(ui->GPS_on_off_checkBox->isChecked());
+        }
+    }
+    if (data.isEmpty())
+        return;
+    ui->GPStextBrowser->moveCursor(QTextCursor::End);
+    ui->GPStextBrowser->insertPlainText(GPS_decoder.decode(data));
+    ui->GPStextBrowser->moveCursor(QTextCursor::End);
+    ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(data.size()));
+}
+
+void MainWindow::GPSSavefile(QString latitude, QString longitude)
+{
+    if (latitude == QLatin1String("0.000000") && longitude == QLatin1String("0.000000"))
+        return;
+    QFile file(QDir::homePath() + QStringLiteral("/GPS_Date.txt"));
+    const QByteArray line = GpsTrack::line(latitude, longitude);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text) &&
+                         file.write(line) == line.size() && file.flush();
+    if (!written)
+        ui->statusBar->showMessage(tr("Unable to save GPS data."));
+}
+
+void MainWindow::GPSTCPopencompushButton_triggered()
+{
+    if (GPS_tcpOpen == 0) {
+        GPSTCP_Server_WorkOpen();
+        ui->GPSTCPopencompushButton->setText(tr("Stop"));
+        GPS_tcpOpen = 1;
+    } else {
+        GPSTCP_Server_WorkClose();
+        ui->GPSTCPopencompushButton->setText(tr("Start"));
+        GPS_tcpOpen = 0;
+    }
+}
+
+bool MainWindow::GPSTCP_Server_WorkOpen()
+{
+    const QString text = ui->GPSTCPServerPortlineEdit->text();
+    if (text.isEmpty()) {
+        QMessageBox::warning(this, tr("warning:"), tr("Port is empty!"));
+        return false;
+    }
+    if (!GPS_tcpServer)
+        return false;
+    bool ok = false;
+    const uint port = text.trimmed().toUInt(&ok);
+    if (!ok || port > 65535) {
+        ui->statusBar->showMessage(tr("Server failed to start: %1").arg(tr("invalid port")));
+        return false;
+    }
+    if (!GPS_tcpServer->listen(QHostAddress::Any, quint16(port))) {
+        ui->statusBar->showMessage(tr("Server failed to start: %1").arg(GPS_tcpServer->errorString()));
+        return false;
+    }
+    ui->GPSTCPServerPortlineEdit->setEnabled(false);
+    ui->GPSTCPServerIPcomboBox->setEnabled(false);
+    connect(GPS_tcpServer, &QTcpServer::newConnection, this, &MainWindow::GPSupdateserver,
+            Qt::UniqueConnection);
+    ui->statusBar->showMessage(tr("Server has started"));
+    return true;
+}
+
+void MainWindow::GPSTCP_Server_WorkClose()
+{
+    for (QTcpSocket* client : std::as_const(GPS_tcpClients)) {
+        disconnect(client, nullptr, this, nullptr);
+        client->close();
+        client->deleteLater();
+    }
+    if (GPS_tcpServer)
+        GPS_tcpServer->close();
+    ui->statusBar->showMessage(tr("Server has stopped"));
+    GPS_tcpClients.clear();
+    GPS_tcpBuffer.clear();
+    ui->GPSTCPServerPortlineEdit->setEnabled(true);
+    ui->GPSTCPServerIPcomboBox->setEnabled(true);
+}
+
+void MainWindow::GPSupdateserver()
+{
+    while (QTcpSocket* client = GPS_tcpServer->nextPendingConnection()) {
+        const QString address = client->peerAddress().toString();
+        ui->statusBar->showMessage(tr("New client: ") + tr("%1 Joined").arg(address));
+        if (address.isEmpty()) {
+            client->disconnectFromHost();
+            client->deleteLater();
+            continue;
+        }
+        GPS_tcpClients.append(client);
+        connect(client, &QTcpSocket::disconnected, this, &MainWindow::GPSupdateSendStatus);
+        connect(client, &QTcpSocket::readyRead, this, &MainWindow::GPSTCP_Server_ReadMessage);
+    }
+}
+
+void MainWindow::GPSupdateSendStatus()
+{
+    auto* client = qobject_cast<QTcpSocket*>(sender());
+    if (!client)
+        return;
+    ui->statusBar->showMessage(tr("Client: ") + tr("%1 Left").arg(client->peerAddress().toString()));
+    GPS_tcpClients.removeOne(client);
+    disconnect(client, nullptr, this, nullptr);
+    client->close();
+    client->deleteLater();
+}
+
+void MainWindow::GPSTCP_Server_ReadMessage()
+{
+    auto* client = qobject_cast<QTcpSocket*>(sender());
+    if (!client)
+        return;
+    const QByteArray data = client->readAll();
+    for (const QByteArray& line : GpsTrack::takeLines(GPS_tcpBuffer, data))
+        GPSTCP_Server_ReadLine(line);
+    ui->statusBar->showMessage(
+        tr("TCP receive ") + tr("from:%1:%2").arg(client->peerAddress().toString()).arg(client->peerPort()));
+    ui->GPStextBrowser->moveCursor(QTextCursor::End);
+    ui->GPStextBrowser->insertPlainText(QTextCodec::codecForName("GBK")->toUnicode(data));
+    ui->GPStextBrowser->moveCursor(QTextCursor::End);
+}
+
+// One whole position line from a client.
+void MainWindow::GPSTCP_Server_ReadLine(const QByteArray& line)
+{
+    const auto position = GpsTrack::parse(QString::fromUtf8(line));
+    if (!position)
+        return;
+    ui->Weidu->setText(position->latitude);
+    ui->Jingdu->setText(position->longitude);
+    const QString latitude = ui->Weidu->text();
+    const QString longitude = ui->Jingdu->text();
+    if (ui->GPSSavecheckBox->isChecked())
+        GPSSavefile(latitude, longitude);
+    GPS_fixValid = 0;
+    GPS_moveMap(latitude, longitude, ui->GPS_on_off_checkBox->isChecked());
+    ui->Haibagaodu->setText(QStringLiteral("Null"));
+}

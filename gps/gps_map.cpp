@@ -1,0 +1,86 @@
+// The GPS tab's web map: marker moves, route search and track replay.
+#include "app/mainwindow.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTextStream>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+#include "app/mainwindow_form.h"
+#include "gps/gpstrack.h"
+
+void MainWindow::GPS_runJavaScript(const QString& script)
+{
+    if (GPS_mapView)
+        GPS_mapView->page()->runJavaScript(script, QWebEngineScript::MainWorld);
+}
+
+// Coordinates reach the page only as numbers: anything else would run as script.
+void MainWindow::GPS_moveMap(const QString& latitude, const QString& longitude, bool centre)
+{
+    if (!GpsTrack::isCoordinate(latitude) || !GpsTrack::isCoordinate(longitude))
+        return;
+    GPS_runJavaScript(QStringLiteral("Set_Latit(%1)").arg(latitude.trimmed()));
+    GPS_runJavaScript(QStringLiteral("Set_Longit(%1)").arg(longitude.trimmed()));
+    GPS_runJavaScript(centre ? QStringLiteral("Set_Location_First()") : QStringLiteral("Set_Location()"));
+}
+
+void MainWindow::GPS_MAP(bool centre)
+{
+    // The labels hold unsigned degrees; the hemisphere letters give the sign.
+    GPS_moveMap(GpsTrack::signedDegrees(ui->Weidu->text(), ui->Weidufangxiang->text()),
+                GpsTrack::signedDegrees(ui->Jingdu->text(), ui->Jingdufangxiang->text()), centre);
+}
+
+void MainWindow::GPSsearchdriving_triggered()
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(
+        nullptr, QStringLiteral("终点"), QStringLiteral("请输入需要计算的终点地址；如：\"北京市长安街\"。"),
+        QLineEdit::Normal, QString(), &ok);
+    if (!ok)
+        return;
+    const QString destination = GpsTrack::jsString(text);
+    GPS_runJavaScript(QStringLiteral("Set_endaddress(%1)").arg(destination));
+    GPS_runJavaScript(QStringLiteral("searchdriving(%1)").arg(destination));
+}
+
+void MainWindow::GPStrochoidpushButton_triggered()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("read"), QString(), QStringLiteral("(*)"));
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        ui->statusBar->showMessage(
+            tr("Open failed: Failed to open this file, this may be due to insufficient permissions."));
+        return;
+    }
+    QTextStream in(&file);
+    GpsTrack::Replay replay;
+    while (!in.atEnd()) {
+        QCoreApplication::processEvents();
+        // Lines without both keys, or whose values are not numbers, are skipped.
+        const auto position = GpsTrack::parse(in.readLine());
+        if (!position || !GpsTrack::isCoordinate(position->latitude) ||
+            !GpsTrack::isCoordinate(position->longitude))
+            continue;
+        const auto segment = replay.add(*position);
+        if (!segment)
+            continue;
+        GPS_runJavaScript(QStringLiteral("Set_Latit2(%1)").arg(segment->first.latitude.trimmed()));
+        GPS_runJavaScript(QStringLiteral("Set_Longit2(%1)").arg(segment->first.longitude.trimmed()));
+        GPS_runJavaScript(QStringLiteral("Set_Latit3(%1)").arg(segment->second.latitude.trimmed()));
+        GPS_runJavaScript(QStringLiteral("Set_Longit3(%1)").arg(segment->second.longitude.trimmed()));
+        GPS_runJavaScript(QStringLiteral("saveway()"));
+    }
+    file.close();
+    ui->statusBar->showMessage(tr("Success for read the data in the file"));
+}
