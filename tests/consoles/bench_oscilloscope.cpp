@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "consolerig.h"
+#include "tests/common/consolerig.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QTest>
 #include <QTextBlock>
 
-#include "consolerig.h"
+#include "tests/common/consolerig.h"
 #include "widgets/cthermometer.h"
 #include "widgets/dashboard.h"
 #include "widgets/progressbarpercent.h"

@@ -3,7 +3,7 @@
 #include <QTest>
 #include <Qt3DCore/QTransform>
 
-#include "consolerig.h"
+#include "tests/common/consolerig.h"
 #include "sensors/cuboidentity.h"
 #include "sensors/quenlix_3d_imu.h"
 #include "sensors/widget3d.h"

@@ -2,7 +2,7 @@
 #include <QLabel>
 #include <QTest>
 
-#include "consolerig.h"
+#include "tests/common/consolerig.h"
 
 namespace {
 

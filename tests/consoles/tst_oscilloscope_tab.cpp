@@ -3,7 +3,7 @@
 #include <QLineSeries>
 #include <QTest>
 
-#include "consolerig.h"
+#include "tests/common/consolerig.h"
 #include "widgets/mwaveview.h"
 
 namespace {

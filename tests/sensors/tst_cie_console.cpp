@@ -1,7 +1,7 @@
 // The "CIE" tab against a pseudo-terminal playing the colour sensor board.
 #include <QPlainTextEdit>
 
-#include "consolerig.h"
+#include "tests/common/consolerig.h"
 #include "sensors/quenlix_cie_widget.h"
 #include "sensors/quenlix_cieplot.h"
 

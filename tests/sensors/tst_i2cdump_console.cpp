@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "consolerig.h"
+#include "tests/common/consolerig.h"
 #include "sensors/i2cdump_dialogs_form.h"
 #include "sensors/i2cframe.h"
 #include "sensors/quenlix_i2c_tools.h"

@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 
-#include "consolerig.h"
+#include "tests/common/consolerig.h"
 #include "sensors/quenlix_spectroscopy.h"
 #include "sensors/quenlix_spectroscopy_spline.h"
 #include "sensors/quenlix_spectroscopy_squarediagram.h"

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QStackedWidget>
 
-#include "consolerig.h"
+#include "tests/common/consolerig.h"
 #include "sensors/quenlix_tof.h"
 #include "sensors/quenlix_tof_data.h"
 #include "sensors/quenlix_tof_heatmap.h"

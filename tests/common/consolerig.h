@@ -9,11 +9,12 @@
 
 #include "app/mainwindow.h"
 #include "app/mainwindow_form.h"
+#include "app/toolswitches.h"
 #include "tests/common/ptypair.h"
 #include "tests/common/testhome.h"
 
 // A main window with only the tools a console test needs and a pseudo-terminal in every port
-// list; the test plays the board on the master end.
+// list; the test plays the board on the master end. Header-only: tests that use it link plax_app.
 struct ConsoleRig
 {
     TestHome home;
@@ -21,13 +22,27 @@ struct ConsoleRig
     std::unique_ptr<MainWindow> w;
     Ui_MainWindow* ui = nullptr;
 
+    // Every tool but those that bring web views or network sockets, plus `extraSettings`.
     explicit ConsoleRig(const QList<QPair<QString, QString>>& extraSettings = {})
     {
-        QList<QPair<QString, QString>> settings{{"Auto_Serial_Scan", "false"}};
-        // Tools that bring web views or network sockets are not needed here.
+        QList<QPair<QString, QString>> settings;
         for (const char* tool : {"GPS", "GSM", "MQTT", "Ble", "Convert", "Hex", "Modbus"})
             settings.append({QString::fromLatin1(tool), "false"});
-        settings.append(extraSettings);
+        start(settings + extraSettings);
+    }
+
+    // Only the tool with this settings key.
+    explicit ConsoleRig(const QString& onlyTool)
+    {
+        QList<QPair<QString, QString>> settings;
+        for (const QString& key : ToolSwitches::keys())
+            settings.append({key, key == onlyTool ? "true" : "false"});
+        start(settings);
+    }
+
+    void start(QList<QPair<QString, QString>> settings)
+    {
+        settings.prepend({"Auto_Serial_Scan", "false"});
         home.writeSettings(settings);
         w = std::make_unique<MainWindow>();
         ui = w->ui;
@@ -38,6 +53,13 @@ struct ConsoleRig
     {
         QTest::mousePress(button, Qt::LeftButton);
         QTest::mouseRelease(button, Qt::LeftButton);
+    }
+
+    // Writes as the board in one piece; the window's event loop runs first.
+    bool send(const QByteArray& data)
+    {
+        QCoreApplication::processEvents();
+        return pty.write(data) == data.size();
     }
 
     // Writes from the board's side, letting the window's event loop run between pieces.
