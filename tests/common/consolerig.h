@@ -10,6 +10,7 @@
 #include "app/mainwindow.h"
 #include "app/mainwindow_form.h"
 #include "app/toolswitches.h"
+#include "tests/common/press.h"
 #include "tests/common/ptypair.h"
 #include "tests/common/testhome.h"
 
@@ -49,11 +50,7 @@ struct ConsoleRig
         w->Serial_applyScan({pty.slavePath()});
     }
 
-    static void press(QPushButton* button)
-    {
-        QTest::mousePress(button, Qt::LeftButton);
-        QTest::mouseRelease(button, Qt::LeftButton);
-    }
+    static void press(QAbstractButton* button) { ::press(button); }
 
     // Writes as the board in one piece; the window's event loop runs first.
     bool send(const QByteArray& data)

@@ -14,15 +14,10 @@
 
 #include "app/mainwindow.h"
 #include "app/mainwindow_form.h"
+#include "tests/common/press.h"
 
 // Helpers for tests that drive the GPS tab of a whole window.
 namespace GpsTabFixture {
-
-inline void press(QAbstractButton* button)
-{
-    QTest::mousePress(button, Qt::LeftButton);
-    QTest::mouseRelease(button, Qt::LeftButton);
-}
 
 // A radio button reacts only on its indicator and text.
 inline void press(QRadioButton* radio)

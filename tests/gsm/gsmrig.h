@@ -20,15 +20,10 @@
 #include "app/mainwindow_form.h"
 #include "tests/common/ptypair.h"
 #include "tests/common/testhome.h"
+#include "tests/common/press.h"
 #include "tests/gsm/fakemodem.h"
 
 namespace gsmtest {
-
-inline void press(QPushButton* button)
-{
-    QTest::mousePress(button, Qt::LeftButton);
-    QTest::mouseRelease(button, Qt::LeftButton);
-}
 
 inline QImage picture(const QString& path)
 {

@@ -21,14 +21,9 @@
 #include "tests/common/modalanswer.h"
 #include "tests/common/peerprocess.h"
 #include "tests/common/testhome.h"
+#include "tests/common/press.h"
 
 namespace {
-
-void press(QPushButton* button)
-{
-    QTest::mousePress(button, Qt::LeftButton);
-    QTest::mouseRelease(button, Qt::LeftButton);
-}
 
 // A python peer: echoes what it gets, and closes after `closeAfter` bytes when given.
 const char echoServer[] = R"(

@@ -24,14 +24,9 @@
 #include "tests/common/freeport.h"
 #include "tests/common/modalanswer.h"
 #include "tests/common/testhome.h"
+#include "tests/common/press.h"
 
 namespace {
-
-void press(QPushButton* button)
-{
-    QTest::mousePress(button, Qt::LeftButton);
-    QTest::mouseRelease(button, Qt::LeftButton);
-}
 
 struct Rig
 {

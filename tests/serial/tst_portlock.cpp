@@ -14,6 +14,7 @@
 #include "serial/threadserial.h"
 #include "tests/common/ptypair.h"
 #include "tests/common/testhome.h"
+#include "tests/common/press.h"
 
 using Tab = MainWindow::SerialTab;
 
@@ -33,12 +34,6 @@ QList<MainWindow::SerialTabControls> allTabs(const MainWindow& w)
     for (int t = 0; t < MainWindow::serialTabCount; ++t)
         tabs << w.Serial_tabControls(Tab(t));
     return tabs;
-}
-
-void press(QPushButton* button)
-{
-    QTest::mousePress(button, Qt::LeftButton);
-    QTest::mouseRelease(button, Qt::LeftButton);
 }
 
 } // namespace

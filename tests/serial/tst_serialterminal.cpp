@@ -28,14 +28,9 @@
 #include "serial/threadserial.h"
 #include "tests/common/ptypair.h"
 #include "tests/common/testhome.h"
+#include "tests/common/press.h"
 
 namespace {
-
-void press(QPushButton* button)
-{
-    QTest::mousePress(button, Qt::LeftButton);
-    QTest::mouseRelease(button, Qt::LeftButton);
-}
 
 // A window whose serial terminal holds the slave end of a fresh pty.
 struct Rig
