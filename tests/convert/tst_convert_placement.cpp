@@ -1,10 +1,8 @@
 #include <QtTest>
 
-#include <QGridLayout>
 #include <QSettings>
 
 #include "app/mainwindow.h"
-#include "app/mainwindow_form.h"
 #include "tests/common/testhome.h"
 #include "tools/convert_exchangerates.h"
 

@@ -11,6 +11,7 @@
 #include "app/mainwindow_form.h"
 #include "app/toolswitches.h"
 #include "tests/common/modalanswer.h"
+#include "tests/common/press.h"
 #include "tests/common/testhome.h"
 #include "tools/documenttext.h"
 
@@ -81,57 +82,43 @@ private slots:
         QTest::addColumn<QString>("output");
         QTest::addColumn<QString>("warning");
         QTest::addColumn<QString>("expected");
-        const QString k16 = "133457799BBCDFF1";
-        const QString d16 = "0123456789ABCDEF";
-        const QString enc = "DespushButton_Encryption";
-        const QString res = "DeslineEdit_Result";
+        const auto row = [](const char* name, const Fields& fields, const char* button, const char* output,
+                            const char* warning, const QString& expected) {
+            QTest::newRow(name) << fields << QString(button) << QString(output) << QString(warning)
+                                << expected;
+        };
         const auto des = [](int mode, const QString& key, const QString& data) {
             return Fields{{"DEScomboBox", mode}, {"DeslineEdit_KEY", key}, {"DeslineEdit_Data", data}};
         };
-        QTest::newRow("des-empty-key-before-bad-data") << des(0, "", "zz") << enc << res << "Error for Data"
-                                                       << "";
-        QTest::newRow("des-2DES-with-16-digit-key") << des(1, k16, d16) << enc << res << "Error for Data"
-                                                    << "";
-        QTest::newRow("des-bad-key-and-bad-data")
-            << des(0, "G33457799BBCDFF1", "0x0123456789ABCD") << "DespushButton_Decryption" << res
-            << "Please enter '0' - '9', 'A' - 'F'"
-            << "";
-        QTest::newRow("des-lower-case-in-upper-out")
-            << des(0, "133457799bbcdff1", "0123456789abcdef") << enc << res << ""
-            << "85E813540F0AB405";
-        QTest::newRow("des-decrypt") << des(1, k16 + k16, "85E813540F0AB405") << "DespushButton_Decryption"
-                                     << res << "" << d16;
+        const QString k16 = "133457799BBCDFF1", d16 = "0123456789ABCDEF";
+        const char *enc = "DespushButton_Encryption", *dec = "DespushButton_Decryption",
+                   *res = "DeslineEdit_Result";
+        row("des-empty-key-before-bad-data", des(0, "", "zz"), enc, res, "Error for Data", "");
+        row("des-bad-key-and-bad-data", des(0, "G33457799BBCDFF1", "0x0123456789ABCD"), dec, res,
+            "Please enter '0' - '9', 'A' - 'F'", "");
+        row("des-lower-case-in-upper-out", des(0, "133457799bbcdff1", "0123456789abcdef"), enc, res, "",
+            "85E813540F0AB405");
+        row("des-decrypt", des(1, k16 + k16, "85E813540F0AB405"), dec, res, "", d16);
 
-        const QString source = "base64_source_textBrowser";
-        const QString b64 = "base64_to_textBrowser";
+        const char* source = "base64_source_textBrowser";
+        const char *encode = "base64_encode_pushButton", *decode = "base64_decode_pushButton";
+        const char* b64 = "base64_to_textBrowser";
         // No-break space and line separator reach the encoder as typed (coreutils base64).
-        QTest::newRow("base64-encode-raw-characters")
-            << Fields{{source, QString::fromUtf8("a\u00A0b\u2028c\nd")}} << "base64_encode_pushButton" << b64
-            << ""
-            << "YcKgYuKAqGMKZA==";
-        QTest::newRow("base64-decode-lines")
-            << Fields{{source, "PGI+eDwv\nYj4="}} << "base64_decode_pushButton" << b64 << ""
-            << "<b>x</b>";
-        QTest::newRow("base64-invalid")
-            << Fields{{source, "Zm9v!mFy"}} << "base64_decode_pushButton" << b64 << "Invalid Base64 text."
-            << "";
-        QTest::newRow("base64-not-utf8") << Fields{{source, "/w=="}} << "base64_decode_pushButton" << b64
-                                         << "The decoded data is not UTF-8 text."
-                                         << "";
+        row("base64-encode-raw-characters", {{source, QString::fromUtf8("a\u00A0b\u2028c\nd")}}, encode, b64,
+            "", "YcKgYuKAqGMKZA==");
+        row("base64-decode-lines", {{source, "PGI+eDwv\nYj4="}}, decode, b64, "", "<b>x</b>");
+        row("base64-invalid", {{source, "Zm9v!mFy"}}, decode, b64, "Invalid Base64 text.", "");
+        row("base64-not-utf8", {{source, "/w=="}}, decode, b64, "The decoded data is not UTF-8 text.", "");
 
-        const QString edit = "UnicodetextEdit";
-        const QString view = "UnicodetextBrowser";
-        QTest::newRow("unicode-html-shown-as-text")
-            << Fields{{"UnicodecheckBox", false}, {edit, "003C0062003E"}} << "UtoSpushButton" << view << ""
-            << "<b>";
-        QTest::newRow("unicode-prefix-unticked")
-            << Fields{{"UnicodecheckBox", false}, {edit, "\\U0041"}} << "UtoSpushButton" << view
-            << "Invalid hexadecimal group \"\\U00\" at position 1."
-            << "";
-        QTest::newRow("unicode-trailing-partial")
-            << Fields{{"UnicodecheckBox", true}, {edit, "\\U00410"}} << "UtoSpushButton" << view
-            << "Incomplete group \"0\" at the end."
-            << "";
+        const auto unicode = [](bool prefix, const char* hex) {
+            return Fields{{"UnicodecheckBox", prefix}, {"UnicodetextEdit", hex}};
+        };
+        const char *toText = "UtoSpushButton", *view = "UnicodetextBrowser";
+        row("unicode-html-shown-as-text", unicode(false, "003C0062003E"), toText, view, "", "<b>");
+        row("unicode-prefix-unticked", unicode(false, "\\U0041"), toText, view,
+            "Invalid hexadecimal group \"\\U00\" at position 1.", "");
+        row("unicode-trailing-partial", unicode(true, "\\U00410"), toText, view,
+            "Incomplete group \"0\" at the end.", "");
     }
 
     // A warning is modal, titled "warning:" with one OK, and leaves the output as it was;
@@ -148,9 +135,7 @@ private slots:
         setField(output, QStringLiteral("previous"));
 
         ModalAnswer answer(QStringLiteral("OK"), 2000);
-        auto* b = widget<QPushButton>(button);
-        QTest::mousePress(b, Qt::LeftButton);
-        QTest::mouseRelease(b, Qt::LeftButton);
+        press(widget<QPushButton>(button));
 
         QCOMPARE(answer.seen(), !warning.isEmpty());
         if (answer.seen()) {
@@ -183,18 +168,16 @@ private slots:
         QCOMPARE(ui->DeslineEdit_Datalen->text(), QStringLiteral("0"));
     }
 
+    // Text -> hex -> text through the widgets gives the text back unchanged.
     void unicodeRoundTrip_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("prefix");
         QTest::addColumn<QString>("hex");
-        QTest::newRow("two-lines") << "A\nB" << false << "0041000A0042";
-        QTest::newRow("no-break-space-and-line-separator")
-            << QString::fromUtf8("\u00A0\u2028") << false << "00A02028";
+        QTest::newRow("lines-no-break-space-and-line-separator")
+            << QString::fromUtf8("A\nB\u00A0\u2028") << false << "0041000A004200A02028";
         QTest::newRow("surrogate-pair") << QString::fromUtf8("😀中") << true << "\\UD83D\\UDE00\\U4E2D";
     }
-
-    // Text -> hex -> text through the widgets gives the text back unchanged.
     void unicodeRoundTrip()
     {
         QFETCH(QString, text);
@@ -203,10 +186,10 @@ private slots:
         ui->UnicodecheckBox->setChecked(prefix);
         ui->UnicodetextEdit->setPlainText(text);
         ModalAnswer answer(QStringLiteral("OK"), 1000);
-        QTest::mousePress(ui->StoUpushButton, Qt::LeftButton);
+        press(ui->StoUpushButton);
         QCOMPARE(ui->UnicodetextBrowser->toPlainText(), hex);
         ui->UnicodetextEdit->setPlainText(hex);
-        QTest::mousePress(ui->UtoSpushButton, Qt::LeftButton);
+        press(ui->UtoSpushButton);
         QCOMPARE(rawDocumentText(ui->UnicodetextBrowser->document()), text);
         QVERIFY(!answer.seen());
     }
