@@ -11,7 +11,7 @@
 // A scripted peripheral behind the model's radio interfaces. Replies come on the next
 // event-loop turn, as from a real stack; the test plays the peripheral's side.
 
-struct FakeServiceSpec
+struct FakeServiceDef
 {
     QBluetoothUuid uuid;
     QString name;
@@ -22,15 +22,15 @@ struct FakeServiceSpec
 class FakeService : public BleService
 {
 public:
-    explicit FakeService(const FakeServiceSpec& spec) : m_spec(spec) {}
+    explicit FakeService(const FakeServiceDef& def) : m_def(def) {}
 
-    QBluetoothUuid serviceUuid() const override { return m_spec.uuid; }
-    QString serviceName() const override { return m_spec.name; }
-    QLowEnergyService::ServiceTypes type() const override { return m_spec.type; }
+    QBluetoothUuid serviceUuid() const override { return m_def.uuid; }
+    QString serviceName() const override { return m_def.name; }
+    QLowEnergyService::ServiceTypes type() const override { return m_def.type; }
     QLowEnergyService::ServiceState state() const override { return m_state; }
     QList<BleCharacteristic> characteristics() const override
     {
-        return m_state == QLowEnergyService::RemoteServiceDiscovered ? m_spec.characteristics
+        return m_state == QLowEnergyService::RemoteServiceDiscovered ? m_def.characteristics
                                                                      : QList<BleCharacteristic>();
     }
     void discoverDetails() override
@@ -66,17 +66,17 @@ private:
         c.value = value;
         return c;
     }
-    FakeServiceSpec m_spec;
+    FakeServiceDef m_def;
     QLowEnergyService::ServiceState m_state = QLowEnergyService::RemoteService;
 };
 
 class FakeController : public BleController
 {
 public:
-    // Offers `specs`; every service object it makes is added to `made`.
-    FakeController(const QBluetoothDeviceInfo& device, const QList<FakeServiceSpec>& specs,
+    // Offers `defs`; every service object it makes is added to `made`.
+    FakeController(const QBluetoothDeviceInfo& device, const QList<FakeServiceDef>& defs,
                    QList<QPointer<FakeService>>* made, QObject* parent)
-        : BleController(parent), device(device), m_specs(specs), m_made(made)
+        : BleController(parent), device(device), m_defs(defs), m_made(made)
     {
     }
 
@@ -99,17 +99,17 @@ public:
     void discoverServices() override
     {
         QTimer::singleShot(0, this, [this] {
-            for (const FakeServiceSpec& spec : m_specs)
-                emit serviceDiscovered(spec.uuid);
+            for (const FakeServiceDef& def : m_defs)
+                emit serviceDiscovered(def.uuid);
             m_state = QLowEnergyController::DiscoveredState;
             emit discoveryFinished();
         });
     }
     BleService* createServiceObject(const QBluetoothUuid& uuid) override
     {
-        for (const FakeServiceSpec& spec : m_specs) {
-            if (spec.uuid == uuid)
-                return m_made->emplace_back(new FakeService(spec));
+        for (const FakeServiceDef& def : m_defs) {
+            if (def.uuid == uuid)
+                return m_made->emplace_back(new FakeService(def));
         }
         return nullptr;
     }
@@ -133,7 +133,7 @@ public:
     int connectCalls = 0;
 
 private:
-    QList<FakeServiceSpec> m_specs;
+    QList<FakeServiceDef> m_defs;
     QList<QPointer<FakeService>>* m_made;
     QLowEnergyController::ControllerState m_state = QLowEnergyController::UnconnectedState;
     QLowEnergyController::Error m_error = QLowEnergyController::NoError;
@@ -185,8 +185,8 @@ public:
     BleController* createCentral(const QBluetoothDeviceInfo& device, QObject* parent) override
     {
         ++controllersMade;
-        const QList<FakeServiceSpec> specs = peripherals.value(device.address().toString());
-        return controller = new FakeController(device, specs, &services, parent);
+        const QList<FakeServiceDef> defs = peripherals.value(device.address().toString());
+        return controller = new FakeController(device, defs, &services, parent);
     }
     // The newest live service object for that uuid.
     FakeService* service(quint16 uuid) const
@@ -198,7 +198,7 @@ public:
         return nullptr;
     }
 
-    QMap<QString, QList<FakeServiceSpec>> peripherals; // by address
+    QMap<QString, QList<FakeServiceDef>> peripherals; // by address
     QPointer<FakeAgent> agent;
     QPointer<FakeController> controller; // the last one made
     QList<QPointer<FakeService>> services;

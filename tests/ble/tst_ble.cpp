@@ -29,7 +29,7 @@ const quint16 svcA = 0xfff0, svcB = 0xffe0, shared = 0xfff1, notifyOnly = 0x2a37
               noCccd = 0x2a19;
 
 // Device A: two services that both hold a characteristic 0xfff1, as some vendor firmware does.
-QList<FakeServiceSpec> peripheral()
+QList<FakeServiceDef> peripheral()
 {
     return {{QBluetoothUuid(svcA),
              QStringLiteral("Vendor A"),
