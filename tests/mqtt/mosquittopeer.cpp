@@ -5,7 +5,7 @@
 #include <QProcess>
 #include <QSet>
 #include <QTcpSocket>
-#include <QThread>
+#include <QTest>
 
 #include "tests/common/freeport.h"
 
@@ -42,25 +42,20 @@ bool MosquittoPeer::makeCertificates()
 
 bool MosquittoPeer::start()
 {
-    if (!m_dir.isValid())
-        return false;
     // The broker, started as root, reads its files as the user "mosquitto".
-    QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                            QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                            QFileDevice::ExeOther | QFileDevice::ReadGroup |
-                                            QFileDevice::ExeGroup);
-    if (!makeCertificates())
-        return false;
-    for (const char* name : {"ca.crt", "server.crt", "server.key"})
-        QFile::setPermissions(m_dir.filePath(name), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                        QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    // One user with a password outside Latin-1; anonymous clients stay welcome.
+    const auto readable =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
     const QString passwords = m_dir.filePath(QStringLiteral("passwords"));
-    if (!run("mosquitto_passwd",
+    // One user with a password outside Latin-1; anonymous clients stay welcome.
+    if (!m_dir.isValid() ||
+        !QFile::setPermissions(m_dir.path(), readable | QFileDevice::ExeOwner | QFileDevice::ExeGroup |
+                                                 QFileDevice::ExeOther) ||
+        !makeCertificates() ||
+        !run("mosquitto_passwd",
              {"-c", "-b", passwords, QString::fromLatin1(userName), QString::fromUtf8(userPassword)}))
         return false;
-    QFile::setPermissions(passwords, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                         QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    for (const QString& file : {caFile(), certFile(), keyFile(), passwords})
+        QFile::setPermissions(file, readable);
     QSet<quint16> ports;
     while (ports.size() < 4)
         ports.insert(freeTcpPort());
@@ -93,14 +88,11 @@ bool MosquittoPeer::start()
     }
     // The other listeners open in the same start-up; make sure before the test uses them.
     for (quint16 port : {tlsPort, wsPort, wssPort}) {
-        bool up = false;
-        for (int i = 0; i < 100 && !up; ++i) {
+        const bool up = QTest::qWaitFor([port] {
             QTcpSocket probe;
             probe.connectToHost(QHostAddress::LocalHost, port);
-            up = probe.waitForConnected(200);
-            if (!up)
-                QThread::msleep(50);
-        }
+            return probe.waitForConnected(200);
+        });
         if (!up) {
             m_failure = QStringLiteral("listener %1 did not open").arg(port);
             return false;

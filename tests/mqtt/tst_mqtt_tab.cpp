@@ -1,41 +1,30 @@
 // The "MQTT" tab in a whole main window (only this tool switched on) against a real
 // mosquitto: the page's buttons, status texts, log and settings.
-#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
-#include <QTest>
 #include <QTextEdit>
 
-#include <memory>
-
-#include "app/mainwindow.h"
-#include "app/mainwindow_form.h"
 #include "app/styles.h"
-#include "app/toolswitches.h"
+#include "tests/common/consolerig.h"
 #include "tests/common/freeport.h"
-#include "tests/common/testhome.h"
 #include "tests/mqtt/mosquittopeer.h"
 
 class TestMqttTab : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<ConsoleRig> rig;
+    MainWindow* window = nullptr;
     Ui_MainWindow* ui = nullptr;
     MosquittoPeer broker;
 
     QString status() const { return window->statusBar()->currentMessage(); }
-    void press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-
+    void connectButton() { press(ui->mqtt_opencompushButton); }
     quint16 portOf(int scheme) const
     {
-        const quint16 ports[] = {broker.tcpPort, broker.tlsPort, broker.wsPort, broker.wssPort};
-        return ports[scheme];
+        return QList<quint16>{broker.tcpPort, broker.tlsPort, broker.wsPort, broker.wssPort}.at(scheme);
     }
-
     void fill(int scheme, const QString& host, quint16 port, const QString& clientId)
     {
         ui->mqtt_protocol_combox->setCurrentIndex(scheme);
@@ -44,53 +33,35 @@ class TestMqttTab : public QObject
         ui->mqtt_clientid_lineEdit->setText(clientId);
         ui->mqtt_username_lineEdit->clear();
         ui->mqtt_password_lineEdit->clear();
+        window->statusBar()->clearMessage();
     }
-
-    void disconnectIfConnected()
+    void expectIdle()
     {
-        if (window->MQTT_isConnected)
-            press(ui->mqtt_opencompushButton);
-        QVERIFY(!window->MQTT_isConnected);
-    }
-
-    static std::unique_ptr<TestHome> homeWithOnlyMqtt(QList<QPair<QString, QString>> extra = {})
-    {
-        auto h = std::make_unique<TestHome>();
-        for (const QString& key : ToolSwitches::keys()) {
-            if (key != QLatin1String("MQTT"))
-                extra.append({key, QStringLiteral("false")});
-        }
-        h->writeSettings(extra);
-        return h;
+        QTRY_VERIFY(!window->MQTT_isConnected);
+        QCOMPARE(status(), QStringLiteral("MQTT was disconnected."));
+        QCOMPARE(ui->mqtt_opencompushButton->text(), QStringLiteral("Connect"));
+        QCOMPARE(ui->mqtt_opencompushButton->styleSheet(), QString::fromLatin1(Styles::idleButton));
     }
 
 private slots:
     void initTestCase()
     {
         QVERIFY2(broker.start(), qPrintable(broker.failure()));
-        home = homeWithOnlyMqtt();
-        window = std::make_unique<MainWindow>();
-        ui = window->ui;
-        QCOMPARE(window->startedTools, QStringList{"MQTT"});
+        rig = std::make_unique<ConsoleRig>(QStringLiteral("MQTT"));
+        window = rig->w.get();
+        ui = rig->ui;
         window->show();
     }
-
-    void cleanup() { disconnectIfConnected(); }
-
-    void cleanupTestCase()
+    void cleanup()
     {
-        window.reset();
-        home.reset();
+        if (window->MQTT_isConnected)
+            connectButton();
+        QVERIFY(!window->MQTT_isConnected);
     }
+    void cleanupTestCase() { rig.reset(); }
 
-    void startsEmptyAndSubscribeBeforeConnectDoesNothing()
+    void subscribeAndPublishBeforeConnectDoNothing()
     {
-        QCOMPARE(ui->mqtt_protocol_combox->currentText(), QStringLiteral("mqtt://"));
-        for (QLineEdit* field : {ui->mqtt_host_lineEdit, ui->mqtt_port_lineEdit, ui->mqtt_username_lineEdit,
-                                 ui->mqtt_password_lineEdit, ui->mqtt_clientid_lineEdit,
-                                 ui->mqtt_subscribe_lineEdit, ui->mqtt_publish_lineEdit})
-            QVERIFY2(field->text().isEmpty(), qPrintable(field->objectName()));
-        QVERIFY(ui->mqtt_textEdit->isReadOnly());
         window->statusBar()->clearMessage();
         press(ui->mqtt_subscribed_pushButton);
         press(ui->mqtt_publish_pushButton);
@@ -115,7 +86,7 @@ private slots:
         ui->mqtt_subscribe_lineEdit->setText(QStringLiteral("plax/ %1 /in").arg(tag));
         ui->mqtt_textEdit->clear();
 
-        press(ui->mqtt_opencompushButton);
+        connectButton();
         QVERIFY(window->MQTT_isConnected);
         QCOMPARE(ui->mqtt_opencompushButton->text(), QStringLiteral("Disconnect"));
         QCOMPARE(ui->mqtt_opencompushButton->styleSheet(), QString::fromLatin1(Styles::activeButton));
@@ -142,11 +113,8 @@ private slots:
         press(ui->mqtt_publish_pushButton);
         QTRY_VERIFY(sub.output().contains(QStringLiteral("zwei Zeilen\nüber %1").arg(tag).toUtf8()));
 
-        press(ui->mqtt_opencompushButton);
-        QVERIFY(!window->MQTT_isConnected);
-        QCOMPARE(status(), QStringLiteral("MQTT was disconnected."));
-        QCOMPARE(ui->mqtt_opencompushButton->text(), QStringLiteral("Connect"));
-        QCOMPARE(ui->mqtt_opencompushButton->styleSheet(), QString::fromLatin1(Styles::idleButton));
+        connectButton();
+        expectIdle();
         // Detached: the buttons do nothing now.
         window->statusBar()->clearMessage();
         press(ui->mqtt_subscribed_pushButton);
@@ -156,18 +124,16 @@ private slots:
     void unreachableBrokerReturnsToIdle_data()
     {
         QTest::addColumn<int>("scheme");
-        for (int s = 0; s < 4; ++s)
-            QTest::newRow(qPrintable(QStringLiteral("scheme-%1").arg(s))) << s;
+        int scheme = 0;
+        for (const char* name : {"mqtt", "mqtts", "ws", "wss"})
+            QTest::newRow(name) << scheme++;
     }
     void unreachableBrokerReturnsToIdle()
     {
         QFETCH(int, scheme);
         fill(scheme, QStringLiteral("127.0.0.1"), freeTcpPort(), QStringLiteral("plax-nobody"));
-        window->statusBar()->clearMessage();
-        press(ui->mqtt_opencompushButton);
-        QTRY_VERIFY(!window->MQTT_isConnected);
-        QCOMPARE(status(), QStringLiteral("MQTT was disconnected."));
-        QCOMPARE(ui->mqtt_opencompushButton->text(), QStringLiteral("Connect"));
+        connectButton();
+        expectIdle();
     }
 
     // The password reaches the broker as typed, also outside Latin-1.
@@ -189,14 +155,11 @@ private slots:
         fill(scheme, QStringLiteral("127.0.0.1"), portOf(scheme), QStringLiteral("plax-user"));
         ui->mqtt_username_lineEdit->setText(QString::fromLatin1(MosquittoPeer::userName));
         ui->mqtt_password_lineEdit->setText(password);
-        window->statusBar()->clearMessage();
-        press(ui->mqtt_opencompushButton);
-        if (accepted) {
+        connectButton();
+        if (accepted)
             QTRY_COMPARE(status(), QStringLiteral("MQTT Connected"));
-        } else {
-            QTRY_VERIFY(!window->MQTT_isConnected);
-            QCOMPARE(status(), QStringLiteral("MQTT was disconnected."));
-        }
+        else
+            expectIdle();
     }
 
     // A quick Disconnect/Connect over WebSocket: the first socket's late closing must
@@ -204,10 +167,10 @@ private slots:
     void reconnectKeepsNewConnection()
     {
         fill(2, QStringLiteral("127.0.0.1"), broker.wsPort, QStringLiteral("plax-again"));
-        press(ui->mqtt_opencompushButton);
+        connectButton();
         QTRY_COMPARE(status(), QStringLiteral("MQTT Connected"));
-        press(ui->mqtt_opencompushButton);
-        press(ui->mqtt_opencompushButton);
+        connectButton();
+        connectButton();
         QTRY_COMPARE(status(), QStringLiteral("MQTT Connected"));
         QTest::qWait(300); // let the first WebSocket's close handshake finish
         QVERIFY(window->MQTT_isConnected);
@@ -217,28 +180,23 @@ private slots:
 
     void saveAndLoadFields()
     {
-        fill(3, QStringLiteral("broker/mqtt"), 8084, QStringLiteral("id-1"));
-        ui->mqtt_username_lineEdit->setText(QStringLiteral("user"));
-        ui->mqtt_password_lineEdit->setText(QStringLiteral("pa ss"));
-        ui->mqtt_subscribe_lineEdit->setText(QStringLiteral("a/+"));
-        ui->mqtt_publish_lineEdit->setText(QStringLiteral("a/b"));
+        const QList<QLineEdit*> fields = {ui->mqtt_host_lineEdit,     ui->mqtt_port_lineEdit,
+                                          ui->mqtt_clientid_lineEdit, ui->mqtt_username_lineEdit,
+                                          ui->mqtt_password_lineEdit, ui->mqtt_subscribe_lineEdit,
+                                          ui->mqtt_publish_lineEdit};
+        const QStringList texts = {"broker/mqtt", "8084", "id-1", "user", "pa ss", "a/+", "a/b"};
+        ui->mqtt_protocol_combox->setCurrentIndex(3);
+        for (int i = 0; i < fields.size(); ++i)
+            fields[i]->setText(texts[i]);
         press(ui->mqtt_save_pushButton);
-        {
-            QSettings stored(home->settingsFile(), QSettings::IniFormat);
-            QCOMPARE(stored.value("MQTT_PROTOCOL").toInt(), 3);
-            QCOMPARE(stored.value("MQTT_HOST").toString(), QStringLiteral("broker/mqtt"));
-            QCOMPARE(stored.value("MQTT_PORT").toString(), QStringLiteral("8084"));
-        }
+        QSettings stored(rig->home.settingsFile(), QSettings::IniFormat);
+        QCOMPARE(stored.value("MQTT_PROTOCOL").toInt(), 3);
+        QCOMPARE(stored.value("MQTT_HOST").toString(), QStringLiteral("broker/mqtt"));
+
         MainWindow second;
-        Ui_MainWindow* u = second.ui;
-        QCOMPARE(u->mqtt_protocol_combox->currentText(), QStringLiteral("wss://"));
-        QCOMPARE(u->mqtt_host_lineEdit->text(), QStringLiteral("broker/mqtt"));
-        QCOMPARE(u->mqtt_port_lineEdit->text(), QStringLiteral("8084"));
-        QCOMPARE(u->mqtt_clientid_lineEdit->text(), QStringLiteral("id-1"));
-        QCOMPARE(u->mqtt_username_lineEdit->text(), QStringLiteral("user"));
-        QCOMPARE(u->mqtt_password_lineEdit->text(), QStringLiteral("pa ss"));
-        QCOMPARE(u->mqtt_subscribe_lineEdit->text(), QStringLiteral("a/+"));
-        QCOMPARE(u->mqtt_publish_lineEdit->text(), QStringLiteral("a/b"));
+        QCOMPARE(second.ui->mqtt_protocol_combox->currentText(), QStringLiteral("wss://"));
+        for (int i = 0; i < fields.size(); ++i)
+            QCOMPARE(second.findChild<QLineEdit*>(fields[i]->objectName())->text(), texts[i]);
     }
 
     void logKeepsOnlyTheNewestLines()
@@ -249,7 +207,6 @@ private slots:
         const QStringList lines = ui->mqtt_textEdit->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), MainWindow::MqttLogMaxLines);
         QVERIFY(lines.last().endsWith(QString::number(MainWindow::MqttLogMaxLines + 49)));
-        ui->mqtt_textEdit->clear();
     }
 
     void contextMenuClearsLog()
@@ -265,24 +222,14 @@ private slots:
         menu->close();
     }
 
-    // Last: the broker goes away under a connected tab.
-    void brokerDropReturnsToIdle_data()
-    {
-        QTest::addColumn<int>("scheme");
-        QTest::newRow("mqtt") << 0;
-        QTest::newRow("ws") << 2;
-    }
+    // Last: the broker goes away under a tab connected over WebSocket, whose device the tab ends.
     void brokerDropReturnsToIdle()
     {
-        QFETCH(int, scheme);
-        QVERIFY(broker.isRunning() || broker.start());
-        fill(scheme, QStringLiteral("127.0.0.1"), portOf(scheme), QStringLiteral("plax-drop"));
-        press(ui->mqtt_opencompushButton);
+        fill(2, QStringLiteral("127.0.0.1"), broker.wsPort, QStringLiteral("plax-drop"));
+        connectButton();
         QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("MQTT Connected"), 10000);
         broker.stop();
-        QTRY_VERIFY(!window->MQTT_isConnected);
-        QCOMPARE(status(), QStringLiteral("MQTT was disconnected."));
-        QCOMPARE(ui->mqtt_opencompushButton->text(), QStringLiteral("Connect"));
+        expectIdle();
     }
 };
 
