@@ -1,6 +1,7 @@
 // Gauge and chart arithmetic against hand-computed values.
 #include <QTest>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -156,13 +157,8 @@ private slots:
                                [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); }));
         QCOMPARE(drawn.first(), points.first());
         QCOMPARE(drawn.last(), points.last());
-        int peaks = 0, troughs = 0;
-        for (const QPointF& p : drawn) {
-            peaks += p.y() == 1000;
-            troughs += p.y() == -1000;
-        }
-        QCOMPARE(peaks, 100);
-        QCOMPARE(troughs, 100);
+        for (double extreme : {1000.0, -1000.0})
+            QCOMPARE(std::count_if(drawn.cbegin(), drawn.cend(), [&](const QPointF& p) { return p.y() == extreme; }), 100);
     }
 };
 
