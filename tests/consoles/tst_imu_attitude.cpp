@@ -8,14 +8,10 @@
 #include "sensors/quenlix_3d_imu.h"
 #include "sensors/widget3d.h"
 
-namespace {
-
-bool sameRotation(const QQuaternion& a, const QQuaternion& b)
+static bool sameRotation(const QQuaternion& a, const QQuaternion& b)
 {
     return std::abs(QQuaternion::dotProduct(a.normalized(), b.normalized())) > 0.9999f;
 }
-
-} // namespace
 
 class TestImuAttitude : public QObject
 {
@@ -35,12 +31,13 @@ private slots:
         QTRY_VERIFY(sameRotation(box->rotation(), upright));
         // The second frame leaves the numbers but turns the box.
         QVERIFY(rig.send("W:0.8660254, X:0, Y:0.5, Z:0\r\n"));
-        QTRY_VERIFY(sameRotation(box->rotation(), upright * QQuaternion(0.8660254f, 0, 0.5f, 0)));
+        const QQuaternion turned = upright * QQuaternion(0.8660254f, 0, 0.5f, 0);
+        QTRY_VERIFY(sameRotation(box->rotation(), turned));
         QCOMPARE(w.ui->label_imu_y->text(), QStringLiteral("0.00"));
         // A frame whose component overflows is shown in numbers but does not turn the box.
         QVERIFY(rig.send("W:1" + QByteArray(400, '0') + ", X:0, Y:0, Z:0\r\n"));
         QTRY_COMPARE(w.IMU_frameToggle, 1);
-        QVERIFY(sameRotation(box->rotation(), upright * QQuaternion(0.8660254f, 0, 0.5f, 0)));
+        QVERIFY(sameRotation(box->rotation(), turned));
         ConsoleRig::press(rig.ui->imuopencompushButton);
     }
 };

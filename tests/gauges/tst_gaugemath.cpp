@@ -1,6 +1,8 @@
 // Gauge and chart arithmetic against hand-computed values.
 #include <QTest>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -27,46 +29,42 @@ class TestGaugeMath : public QObject
 {
     Q_OBJECT
 private slots:
-    void dialScaleNumbers_data()
-    {
-        QTest::addColumn<int>("min");
-        QTest::addColumn<int>("max");
-        QTest::addColumn<int>("major");
-        QTest::addColumn<QList<double>>("expected");
-        QTest::newRow("co2-step-1460")
-            << 400 << 15000 << 10
-            << QList<double>{400, 1860, 3320, 4780, 6240, 7700, 9160, 10620, 12080, 13540, 15000};
-        QTest::newRow("tvoc") << 0 << 5000 << 10
-                              << QList<double>{0, 500, 1000, 1500, 2000, 2500, 3000, 3500, 4000, 4500, 5000};
-        // 1100 / 3 truncates to 366: the last number falls short of the top, as the dial draws it.
-        QTest::newRow("truncated-step") << 0 << 1100 << 3 << QList<double>{0, 366, 732, 1098};
-        QTest::newRow("no-divisions") << 0 << 100 << 0 << QList<double>{};
-    }
     void dialScaleNumbers()
     {
-        QFETCH(int, min);
-        QFETCH(int, max);
-        QFETCH(int, major);
-        QFETCH(QList<double>, expected);
-        QCOMPARE(GaugeMath::dialScaleNumbers(min, max, major), expected);
+        QCOMPARE(GaugeMath::dialScaleNumbers(400, 15000, 10),
+                 (QList<double>{400, 1860, 3320, 4780, 6240, 7700, 9160, 10620, 12080, 13540, 15000}));
+        // 1100 / 3 truncates to 366: the last number falls short of the top, as the dial draws it.
+        QCOMPARE(GaugeMath::dialScaleNumbers(0, 1100, 3), (QList<double>{0, 366, 732, 1098}));
+        QCOMPARE(GaugeMath::dialScaleNumbers(0, 100, 0), QList<double>{});
     }
 
-    void thermometer_data()
+    // Liquid, ring and UV disc colours at the edges of their bands.
+    void colours_data()
     {
+        QTest::addColumn<int>("gauge");
         QTest::addColumn<double>("v");
         QTest::addColumn<Rgb>("colour");
-        QTest::newRow("zero") << 0.0 << Rgb{100, 184, 255};
-        QTest::newRow("frost") << -12.0 << Rgb{100, 184, 255};
-        QTest::newRow("just-above-zero") << 0.5 << Rgb{250, 100, 100};
-        QTest::newRow("fifteen") << 15.0 << Rgb{250, 100, 100};
-        QTest::newRow("comfortable") << 20.0 << Rgb{24, 189, 155};
-        QTest::newRow("twenty-five") << 25.0 << Rgb{250, 100, 100};
+        const auto row = [](int gauge, double v, Rgb c) {
+            QTest::addRow("%s-%g", std::array{"thermometer", "ring", "uv"}[gauge], v) << gauge << v << c;
+        };
+        row(0, 0.0, {100, 184, 255});
+        row(0, 0.5, {250, 100, 100});
+        row(0, 20.0, {24, 189, 155});
+        row(0, 25.0, {250, 100, 100});
+        row(1, 45.0, {240, 189, 24});
+        row(1, 45.5, {24, 189, 155});
+        row(1, 75.0, {100, 184, 255});
+        const Rgb uv[] = {{253, 216, 53}, {243, 156, 18}, {243, 156, 18}, {211, 84, 0}, {211, 84, 0}, {255, 0, 0}, {74, 35, 90}};
+        const double at[] = {400, 401, 695, 696, 880, 881, 1078};
+        for (int i = 0; i < 7; ++i)
+            row(2, at[i], uv[i]);
     }
-    void thermometer()
+    void colours()
     {
+        QFETCH(int, gauge);
         QFETCH(double, v);
         QFETCH(Rgb, colour);
-        QCOMPARE(thermoLiquidColour(v), colour);
+        QCOMPARE((gauge == 0 ? thermoLiquidColour(v) : gauge == 1 ? ringUsedColour(v) : uvDiscColour(v)), colour);
     }
 
     void thermometerScale()
@@ -76,45 +74,14 @@ private slots:
         QCOMPARE(thermoScaleEnd(-40), -40);
     }
 
-    void thermometerColumn_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("min");
-        QTest::addColumn<int>("max");
-        QTest::addColumn<double>("expected");
-        const double h = 307;
-        // A label's tick sits at (i + 0.5) spacings of h / (n + 1) above the bottom: -30 .. 80 has
-        // n = 11, so the 20 tick (i = 5) is at 5.5 * 307 / 12.
-        QTest::newRow("meets-label-20") << 20.0 << -30 << 80 << 5.5 * h / 12;
-        QTest::newRow("meets-bottom-label") << -30.0 << -30 << 80 << 0.5 * h / 12;
-        QTest::newRow("nan-empty") << NaN << -30 << 80 << 0.0;
-        // min = max + 10 would divide by zero.
-        QTest::newRow("degenerate-range") << 5.0 << 10 << 0 << 0.0;
-    }
     void thermometerColumn()
     {
-        QFETCH(double, value);
-        QFETCH(int, min);
-        QFETCH(int, max);
-        QFETCH(double, expected);
-        QVERIFY2(qAbs(thermoLiquidHeight(value, min, max, 307) - expected) < 1e-9,
-                 qPrintable(QString::number(thermoLiquidHeight(value, min, max, 307))));
-    }
-
-    void ringColours_data()
-    {
-        QTest::addColumn<double>("v");
-        QTest::addColumn<Rgb>("colour");
-        QTest::newRow("45") << 45.0 << Rgb{240, 189, 24};
-        QTest::newRow("45.5") << 45.5 << Rgb{24, 189, 155};
-        QTest::newRow("74.9") << 74.9 << Rgb{24, 189, 155};
-        QTest::newRow("75") << 75.0 << Rgb{100, 184, 255};
-    }
-    void ringColours()
-    {
-        QFETCH(double, v);
-        QFETCH(Rgb, colour);
-        QCOMPARE(ringUsedColour(v), colour);
+        // A label's tick sits at (i + 0.5) spacings of h / (n + 1) above the bottom: -30 .. 80 has
+        // n = 11, so the 20 tick (i = 5) is at 5.5 * 307 / 12.
+        QVERIFY(qFuzzyCompare(thermoLiquidHeight(20, -30, 80, 307), 5.5 * 307 / 12));
+        QVERIFY(qFuzzyCompare(thermoLiquidHeight(-30, -30, 80, 307), 0.5 * 307 / 12));
+        QCOMPARE(thermoLiquidHeight(NaN, -30, 80, 307), 0.0);
+        QCOMPARE(thermoLiquidHeight(5, 10, 0, 307), 0.0); // min = max + 10 would divide by zero
     }
 
     void ringGeometry()
@@ -127,26 +94,6 @@ private slots:
         QVERIFY(qFuzzyCompare(ringFillHeight(79, 48.2, 0, 100), 79 * 0.482));
         QCOMPARE(ringFillHeight(79, 150, 0, 100), 79.0);
         QCOMPARE(ringFillHeight(79, -20, -50, 100), 0.0);
-    }
-
-    void uvColours_data()
-    {
-        QTest::addColumn<double>("v");
-        QTest::addColumn<Rgb>("colour");
-        QTest::newRow("negative") << -5.0 << Rgb{253, 216, 53};
-        QTest::newRow("400") << 400.0 << Rgb{253, 216, 53};
-        QTest::newRow("401") << 401.0 << Rgb{243, 156, 18};
-        QTest::newRow("695-lower-band") << 695.0 << Rgb{243, 156, 18};
-        QTest::newRow("696") << 696.0 << Rgb{211, 84, 0};
-        QTest::newRow("880-lower-band") << 880.0 << Rgb{211, 84, 0};
-        QTest::newRow("881") << 881.0 << Rgb{255, 0, 0};
-        QTest::newRow("1078") << 1078.0 << Rgb{74, 35, 90};
-    }
-    void uvColours()
-    {
-        QFETCH(double, v);
-        QFETCH(Rgb, colour);
-        QCOMPARE(uvDiscColour(v), colour);
     }
 
     void waveBoundsSkipNonFinite()
@@ -210,13 +157,8 @@ private slots:
                                [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); }));
         QCOMPARE(drawn.first(), points.first());
         QCOMPARE(drawn.last(), points.last());
-        int peaks = 0, troughs = 0;
-        for (const QPointF& p : drawn) {
-            peaks += p.y() == 1000;
-            troughs += p.y() == -1000;
-        }
-        QCOMPARE(peaks, 100);
-        QCOMPARE(troughs, 100);
+        for (double extreme : {1000.0, -1000.0})
+            QCOMPARE(std::count_if(drawn.cbegin(), drawn.cend(), [&](const QPointF& p) { return p.y() == extreme; }), 100);
     }
 };
 

@@ -16,11 +16,7 @@ namespace {
 struct Case
 {
     const char* name;
-    int code;
-    int rows;
-    int cols;
-    int page;
-    int frames;
+    int code, rows, cols, page, frames;
 };
 
 double run(const Case& c)
@@ -43,13 +39,10 @@ double run(const Case& c)
     QElapsedTimer timer;
     timer.start();
     for (int frame = 0; frame < c.frames; ++frame) {
-        for (int i = 0; i < zones; ++i) {
-            // A noisy scene: every zone moves by a few centimetres each frame.
-            pixels[i] = 300 + (i * 37) % 3000 + int(rng.bounded(60));
-            heights[i] = pixels[i];
-        }
-        for (int i = 0; i < zones; ++i)
+        for (int i = 0; i < zones; ++i) { // a noisy scene: every zone moves by a few centimetres
+            heights[i] = pixels[i] = 300 + (i * 37) % 3000 + int(rng.bounded(60));
             view.data->updateLabelValues(i, pixels[i]);
+        }
         view.surface->updateMultipleDataPoints(view.surface->points, heights);
         view.heatmap->updateData(QList<int>(pixels));
         view.repaint();

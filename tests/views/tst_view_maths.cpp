@@ -9,6 +9,7 @@
 #include "sensors/tof_scale.h"
 
 Q_DECLARE_METATYPE(Rgb)
+Q_DECLARE_METATYPE(Attitude::Quaternion)
 
 namespace {
 
@@ -38,326 +39,254 @@ class TestViewMaths : public QObject
 {
     Q_OBJECT
 private slots:
-    void tofLabelColor_data();
-    void tofLabelColor();
-    void tofHeatColor_data();
-    void tofHeatColor();
-    void tofLabelPointSize();
-    void wavelengthColor_data();
-    void wavelengthColor();
-    void spectrumPlotArea();
-    void eulerAngles_data();
-    void eulerAngles();
-    void eulerAnglesMatchToolkit();
-    void unitQuaternion();
-    void wheelZoom();
-    void i2cEncode_data();
-    void i2cEncode();
-    void i2cReceiver_data();
-    void i2cReceiver();
-    void i2cReceiverStaysBounded();
-};
-
-void TestViewMaths::tofLabelColor_data()
-{
-    QTest::addColumn<int>("value");
-    QTest::addColumn<int>("range");
-    QTest::addColumn<Rgb>("expected");
-    QTest::newRow("zero-is-white") << 0 << 4000 << Rgb{255, 255, 255};
-    QTest::newRow("one-is-black") << 1 << 4000 << Rgb{0, 0, 0};
-    QTest::newRow("quarter") << 1000 << 4000 << Rgb{0, 0, 127};
-    QTest::newRow("half-is-blue") << 2000 << 4000 << Rgb{0, 0, 255};
-    QTest::newRow("three-quarters") << 3000 << 4000 << Rgb{127, 0, 127};
-    QTest::newRow("range-is-red") << 4000 << 4000 << Rgb{255, 0, 0};
-    QTest::newRow("beyond-range-is-red") << 9000 << 4000 << Rgb{255, 0, 0};
-    QTest::newRow("negative-is-black") << -5 << 4000 << Rgb{0, 0, 0};
-    // A range of 1 has no first half: nothing may come out as NaN garbage.
-    QTest::newRow("range-1-value-1") << 1 << 1 << Rgb{255, 0, 0};
-    QTest::newRow("range-1-negative") << -1 << 1 << Rgb{0, 0, 0};
-    QTest::newRow("range-0") << 5 << 0 << Rgb{255, 0, 0};
-}
-
-void TestViewMaths::tofLabelColor()
-{
-    QFETCH(int, value);
-    QFETCH(int, range);
-    QFETCH(Rgb, expected);
-    const Rgb c = TofScale::labelColor(value, range);
-    QCOMPARE(QList<int>({c.r, c.g, c.b}), QList<int>({expected.r, expected.g, expected.b}));
-}
-
-void TestViewMaths::tofHeatColor_data()
-{
-    QTest::addColumn<int>("value");
-    QTest::addColumn<int>("range");
-    QTest::addColumn<Rgb>("expected");
-    QTest::newRow("first-reading") << 51 << 2000 << Rgb{180, 0, 0};
-    QTest::newRow("t-0.2") << 440 << 2000 << Rgb{240, 60, 0};
-    QTest::newRow("t-0.4") << 830 << 2000 << Rgb{245, 200, 0};
-    QTest::newRow("t-0.5") << 1025 << 2000 << Rgb{147, 192, 71};
-    QTest::newRow("t-0.65") << 1350 << 2050 << Rgb{0, 180, 180};
-    QTest::newRow("at-range") << 2000 << 2000 << Rgb{0, 0, 160};
-    QTest::newRow("fifty-no-reading") << 50 << 2000 << Rgb{10, 12, 18};
-    QTest::newRow("beyond-range-no-reading") << 2001 << 2000 << Rgb{10, 12, 18};
-    QTest::newRow("range-below-51") << 40 << 30 << Rgb{10, 12, 18};
-}
-
-void TestViewMaths::tofHeatColor()
-{
-    QFETCH(int, value);
-    QFETCH(int, range);
-    QFETCH(Rgb, expected);
-    const Rgb c = TofScale::heatColor(value, range);
-    QCOMPARE(QList<int>({c.r, c.g, c.b}), QList<int>({expected.r, expected.g, expected.b}));
-}
-
-void TestViewMaths::tofLabelPointSize()
-{
-    const QList<QPair<int, int>> table = {{16, 12}, {17, 10}, {64, 10}, {65, 6},  {256, 6},
-                                          {257, 4}, {480, 4}, {481, 1}, {2268, 1}};
-    for (const auto& [count, points] : table)
-        QVERIFY2(TofScale::labelPointSize(count) == points, qPrintable(QString::number(count)));
-}
-
-void TestViewMaths::wavelengthColor_data()
-{
-    QTest::addColumn<double>("nm");
-    QTest::addColumn<Rgb>("expected");
-    const double nms[] = {380, 410, 435, 460, 485, 510, 535, 560, 585, 610,
-                          645, 680, 705, 730, 760, 810, 860, 900, 940};
-    const Rgb stops[] = {{150, 0, 255}, {115, 0, 255}, {85, 0, 255},    {0, 72, 255},   {0, 162, 255},
-                         {0, 255, 0},   {91, 255, 0},  {182, 255, 0},   {255, 239, 0},  {255, 160, 0},
-                         {255, 50, 50}, {212, 33, 33}, {182, 21, 21},   {152, 9, 9},    {129, 8, 8},
-                         {138, 50, 50}, {146, 92, 92}, {153, 126, 126}, {160, 160, 160}};
-    for (int i = 0; i < 19; ++i)
-        QTest::addRow("%d-nm", int(nms[i])) << nms[i] << stops[i];
-    QTest::newRow("below-visible") << 379.9 << Rgb{128, 128, 128};
-    QTest::newRow("beyond-940") << 940.1 << Rgb{128, 128, 128};
-    QTest::newRow("not-a-number") << double(NAN) << Rgb{128, 128, 128};
-}
-
-void TestViewMaths::wavelengthColor()
-{
-    QFETCH(double, nm);
-    QFETCH(Rgb, expected);
-    const Rgb c = SpectrumScale::wavelengthColor(nm);
-    QCOMPARE(QList<int>({c.r, c.g, c.b}), QList<int>({expected.r, expected.g, expected.b}));
-}
-
-void TestViewMaths::spectrumPlotArea()
-{
-    const SpectrumScale::PlotArea area = SpectrumScale::plotArea(570, 460);
-    QCOMPARE(area.right(), 550);
-    QCOMPARE(area.bottom(), 420);
-    QCOMPARE(area.pointX(0, 19), 50);
-    QCOMPARE(area.pointX(1, 19), 77); // 500 / 18 = 27.8, truncated
-    QCOMPARE(area.pointX(18, 19), 550);
-    QCOMPARE(area.valueY(1.0), 20);
-    QCOMPARE(area.valueY(0.5), 220);
-    QCOMPARE(area.valueY(0.0), 420);
-    QCOMPARE(area.gridY(0), 20);
-    QCOMPARE(area.gridY(10), 420);
-    // A wild reading stays a coordinate (no undefined float-to-int conversion).
-    QCOMPARE(area.valueY(NAN), 420);
-    QCOMPARE(area.valueY(1e300), -1000000);
-}
-
-void TestViewMaths::eulerAngles_data()
-{
-    QTest::addColumn<double>("w");
-    QTest::addColumn<double>("x");
-    QTest::addColumn<double>("y");
-    QTest::addColumn<double>("z");
-    QTest::addColumn<double>("pitch");
-    QTest::addColumn<double>("yaw");
-    QTest::addColumn<double>("roll");
-
-    const auto add = [](const char* name, const Attitude::Quaternion& q, double p, double y, double r) {
-        QTest::newRow(name) << double(q.w) << double(q.x) << double(q.y) << double(q.z) << p << y << r;
-    };
-    add("identity", {1, 0, 0, 0}, 0, 0, 0);
-    add("unnormalised-identity", {2, 0, 0, 0}, 0, 0, 0);
-    add("45-about-x", rotation(45, 1, 0, 0), 45, 0, 0);
-    add("90-about-y", rotation(90, 0, 1, 0), 0, 90, 0);
-    add("90-about-z", rotation(90, 0, 0, 1), 0, 0, 90);
-    add("minus-30-about-z", rotation(-30, 0, 0, 1), 0, 0, -30);
-    add("180-about-y", {0, 0, 1, 0}, 0, 180, 0);
-    // Roll first, then pitch, then yaw.
-    add("yaw30-pitch20-roll10",
-        product(rotation(30, 0, 1, 0), product(rotation(20, 1, 0, 0), rotation(10, 0, 0, 1))), 20, 30, 10);
-    add("yaw-120-pitch-60-roll-45",
-        product(rotation(-120, 0, 1, 0), product(rotation(-60, 1, 0, 0), rotation(45, 0, 0, 1))), -60, -120,
-        45);
-    // Straight up: only the yaw - roll difference is defined; it is reported as yaw, roll 0.
-    add("gimbal-up", product(rotation(90, 1, 0, 0), rotation(25, 0, 0, 1)), 90, -25, 0);
-    add("gimbal-down", product(rotation(-90, 1, 0, 0), rotation(25, 0, 0, 1)), -90, 25, 0);
-}
-
-void TestViewMaths::eulerAngles()
-{
-    QFETCH(double, w);
-    QFETCH(double, x);
-    QFETCH(double, y);
-    QFETCH(double, z);
-    QFETCH(double, pitch);
-    QFETCH(double, yaw);
-    QFETCH(double, roll);
-    const Attitude::EulerAngles e = Attitude::eulerAngles({float(w), float(x), float(y), float(z)});
-    const double tolerance = 0.05;
-    QVERIFY2(std::abs(e.pitch - pitch) < tolerance, qPrintable(QString::number(e.pitch)));
-    QVERIFY2(std::abs(e.yaw - yaw) < tolerance, qPrintable(QString::number(e.yaw)));
-    QVERIFY2(std::abs(e.roll - roll) < tolerance, qPrintable(QString::number(e.roll)));
-}
-
-// The IMU console reports the toolkit's own decomposition: compare with QQuaternion over random
-// attitudes, lengths other than 1 included.
-void TestViewMaths::eulerAnglesMatchToolkit()
-{
-    QRandomGenerator rng(20240521);
-    for (int i = 0; i < 2000; ++i) {
-        const float w = float(rng.bounded(4.0) - 2.0), x = float(rng.bounded(4.0) - 2.0),
-                    y = float(rng.bounded(4.0) - 2.0), z = float(rng.bounded(4.0) - 2.0);
-        float pitch, yaw, roll;
-        QQuaternion(w, x, y, z).getEulerAngles(&pitch, &yaw, &roll);
-        const Attitude::EulerAngles e = Attitude::eulerAngles({w, x, y, z});
-        const QString where = QStringLiteral("(%1, %2, %3, %4)").arg(w).arg(x).arg(y).arg(z);
-        QVERIFY2(std::abs(e.pitch - pitch) < 0.01f, qPrintable(where));
-        QVERIFY2(std::abs(e.yaw - yaw) < 0.01f, qPrintable(where));
-        QVERIFY2(std::abs(e.roll - roll) < 0.01f, qPrintable(where));
+    // The value-grid, heat-map and spectrum colour maps; the value is in millimetres or nanometres.
+    void colours_data()
+    {
+        QTest::addColumn<int>("map");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("range");
+        QTest::addColumn<Rgb>("expected");
+        const auto label = [](const char* name, int v, int range, Rgb c) { QTest::newRow(name) << 0 << double(v) << range << c; };
+        const auto heat = [](const char* name, int v, int range, Rgb c) { QTest::newRow(name) << 1 << double(v) << range << c; };
+        const auto nm = [](const char* name, double v, Rgb c) { QTest::newRow(name) << 2 << v << 0 << c; };
+        label("label-zero-is-white", 0, 4000, {255, 255, 255});
+        label("label-one-is-black", 1, 4000, {0, 0, 0});
+        label("label-quarter", 1000, 4000, {0, 0, 127});
+        label("label-half-is-blue", 2000, 4000, {0, 0, 255});
+        label("label-three-quarters", 3000, 4000, {127, 0, 127});
+        label("label-beyond-range-is-red", 9000, 4000, {255, 0, 0});
+        label("label-negative-is-black", -5, 4000, {0, 0, 0});
+        // A range of 1 has no first half: nothing may come out as NaN garbage.
+        label("label-range-1-value-1", 1, 1, {255, 0, 0});
+        label("label-range-0", 5, 0, {255, 0, 0});
+        heat("heat-first-reading", 51, 2000, {180, 0, 0});
+        heat("heat-t-0.2", 440, 2000, {240, 60, 0});
+        heat("heat-t-0.4", 830, 2000, {245, 200, 0});
+        heat("heat-t-0.5", 1025, 2000, {147, 192, 71});
+        heat("heat-t-0.65", 1350, 2050, {0, 180, 180});
+        heat("heat-at-range", 2000, 2000, {0, 0, 160});
+        heat("heat-fifty-no-reading", 50, 2000, {10, 12, 18});
+        heat("heat-beyond-range-no-reading", 2001, 2000, {10, 12, 18});
+        heat("heat-range-below-51", 40, 30, {10, 12, 18});
+        // One sensor band from each stretch of the spectrum, and its ends.
+        nm("380-nm", 380, {150, 0, 255});
+        nm("460-nm", 460, {0, 72, 255});
+        nm("510-nm", 510, {0, 255, 0});
+        nm("610-nm", 610, {255, 160, 0});
+        nm("645-nm", 645, {255, 50, 50});
+        nm("705-nm", 705, {182, 21, 21});
+        nm("760-nm", 760, {129, 8, 8});
+        nm("940-nm", 940, {160, 160, 160});
+        nm("below-visible", 379.9, {128, 128, 128});
+        nm("beyond-940", 940.1, {128, 128, 128});
+        nm("not-a-number", NAN, {128, 128, 128});
     }
-}
 
-void TestViewMaths::unitQuaternion()
-{
-    using Attitude::unitQuaternion;
-    const auto same = [](const std::optional<Attitude::Quaternion>& q, float w, float x, float y, float z) {
-        return q && std::abs(q->w - w) < 1e-6f && std::abs(q->x - x) < 1e-6f && std::abs(q->y - y) < 1e-6f &&
-               std::abs(q->z - z) < 1e-6f;
-    };
-    QVERIFY(same(unitQuaternion(2, 0, 0, 0), 1, 0, 0, 0));
-    QVERIFY(same(unitQuaternion(0, 3, 0, 4), 0, 0.6f, 0, 0.8f));
-    QVERIFY(same(unitQuaternion(1e-30, 0, 0, 0), 1, 0, 0, 0));
-    QVERIFY(same(unitQuaternion(1e300, 1e300, 0, 0), float(M_SQRT1_2), float(M_SQRT1_2), 0, 0));
-    QVERIFY(!unitQuaternion(0, 0, 0, 0));
-    QVERIFY(!unitQuaternion(NAN, 1, 0, 0));
-    QVERIFY(!unitQuaternion(1, INFINITY, 0, 0));
-}
+    void colours()
+    {
+        QFETCH(int, map);
+        QFETCH(double, value);
+        QFETCH(int, range);
+        QFETCH(Rgb, expected);
+        const Rgb c = map == 0   ? TofScale::labelColor(int(value), range)
+                      : map == 1 ? TofScale::heatColor(int(value), range)
+                                 : SpectrumScale::wavelengthColor(value);
+        QCOMPARE(QList<int>({c.r, c.g, c.b}), QList<int>({expected.r, expected.g, expected.b}));
+    }
 
-void TestViewMaths::wheelZoom()
-{
-    using namespace Attitude;
-    // One notch (angle delta 120) forward: 94 % of the distance; backward: 106 %.
-    const std::optional<double> forward = wheelStep(QPoint(), QPoint(0, 120));
-    QVERIFY(forward);
-    QCOMPARE(zoomedDistance(300, *forward, 0.1, 2000), 282.0);
-    QCOMPARE(zoomedDistance(300, *wheelStep(QPoint(), QPoint(0, -120)), 0.1, 2000), 318.0);
-    // A pixel delta wins over the angle delta.
-    QCOMPARE(*wheelStep(QPoint(0, 10), QPoint(0, 120)), -10.0);
-    QVERIFY(!wheelStep(QPoint(), QPoint()));
-    QVERIFY(!wheelStep(QPoint(5, 0), QPoint(0, 120))); // sideways pixels: no vertical movement
+    void tofLabelPointSize()
+    {
+        const QList<QPair<int, int>> table = {{16, 12}, {17, 10}, {64, 10}, {65, 6}, {256, 6}, {257, 4}, {480, 4}, {481, 1}};
+        for (const auto& [count, points] : table)
+            QVERIFY2(TofScale::labelPointSize(count) == points, qPrintable(QString::number(count)));
+    }
 
-    double distance = 300;
-    for (int i = 0; i < 500; ++i)
-        distance = zoomedDistance(distance, *forward, 0.1, 2000);
-    QCOMPARE(distance, 0.2);
-    for (int i = 0; i < 500; ++i)
-        distance = zoomedDistance(distance, -*forward, 0.1, 2000);
-    QCOMPARE(distance, 1800.0);
-    // Even a huge step cannot pass through the view centre.
-    QCOMPARE(zoomedDistance(300, -100000, 0.1, 2000), 0.2);
-}
+    void spectrumPlotArea()
+    {
+        const SpectrumScale::PlotArea a = SpectrumScale::plotArea(570, 460);
+        // pointX(1) is 50 + 500 / 18 truncated; a wild reading stays a coordinate (no undefined
+        // float-to-int conversion).
+        QCOMPARE((QList<int>{a.right(), a.bottom(), a.pointX(0, 19), a.pointX(1, 19), a.pointX(18, 19), a.valueY(1.0),
+                             a.valueY(0.5), a.valueY(0.0), a.gridY(0), a.gridY(10), a.valueY(NAN), a.valueY(1e300)}),
+                 (QList<int>{550, 420, 50, 77, 550, 20, 220, 420, 20, 420, 420, -1000000}));
+    }
 
-void TestViewMaths::i2cEncode_data()
-{
-    QTest::addColumn<int>("command");
-    QTest::addColumn<QByteArray>("payload");
-    QTest::addColumn<QByteArray>("frame");
-    QTest::newRow("stop") << 0 << hex("FF") << hex("51 55 00 00 01 FF FF");
-    QTest::newRow("scan") << 1 << hex("FF") << hex("51 55 01 00 01 FF FF");
-    QTest::newRow("start") << 2 << hex("FF") << hex("51 55 02 00 01 FF FF");
-    QTest::newRow("set-address-0x68") << 3 << hex("68") << hex("51 55 03 00 01 68 68");
-    QTest::newRow("write-0x12-0x34-to-0x05") << 4 << hex("05 12 34") << hex("51 55 04 00 03 05 12 34 4B");
-    QTest::newRow("read-16-from-0xF8") << 5 << hex("F8 10") << hex("51 55 05 00 02 F8 10 08");
-    QTest::newRow("empty-payload") << 1 << QByteArray() << hex("51 55 01 00 00 00");
-    QTest::newRow("length-above-255")
-        << 2 << QByteArray(300, '\x01') << hex("51 55 02 01 2C") + QByteArray(300, '\x01') + hex("2C");
-}
+    void eulerAngles_data()
+    {
+        QTest::addColumn<Attitude::Quaternion>("q");
+        QTest::addColumn<QList<double>>("angles"); // pitch, yaw, roll
+        const auto add = [](const char* name, const Attitude::Quaternion& q, double p, double y, double r) {
+            QTest::newRow(name) << q << QList<double>{p, y, r};
+        };
+        add("unnormalised-identity", {2, 0, 0, 0}, 0, 0, 0);
+        add("45-about-x", rotation(45, 1, 0, 0), 45, 0, 0);
+        add("90-about-z", rotation(90, 0, 0, 1), 0, 0, 90);
+        add("180-about-y", {0, 0, 1, 0}, 0, 180, 0);
+        // Roll first, then pitch, then yaw.
+        add("yaw30-pitch20-roll10",
+            product(rotation(30, 0, 1, 0), product(rotation(20, 1, 0, 0), rotation(10, 0, 0, 1))), 20, 30, 10);
+        // Straight up: only the yaw - roll difference is defined; it is reported as yaw, roll 0.
+        add("gimbal-up", product(rotation(90, 1, 0, 0), rotation(25, 0, 0, 1)), 90, -25, 0);
+        add("gimbal-down", product(rotation(-90, 1, 0, 0), rotation(25, 0, 0, 1)), -90, 25, 0);
+    }
 
-void TestViewMaths::i2cEncode()
-{
-    QFETCH(int, command);
-    QFETCH(QByteArray, payload);
-    QFETCH(QByteArray, frame);
-    QCOMPARE(I2cFrame::encode(quint8(command), payload).toHex(' '), frame.toHex(' '));
-}
+    void eulerAngles()
+    {
+        QFETCH(Attitude::Quaternion, q);
+        QFETCH(QList<double>, angles);
+        const Attitude::EulerAngles e = Attitude::eulerAngles(q);
+        const QList<double> got{e.pitch, e.yaw, e.roll};
+        for (int i = 0; i < 3; ++i)
+            QVERIFY2(std::abs(got[i] - angles[i]) < 0.05, qPrintable(QString::number(got[i])));
+    }
 
-void TestViewMaths::i2cReceiver_data()
-{
-    QTest::addColumn<QList<QByteArray>>("chunks");
-    QTest::addColumn<QList<QByteArray>>("frames"); // command byte, then payload
-    QTest::addColumn<QByteArray>("left");
+    // The IMU console reports the toolkit's own decomposition: compare with QQuaternion over random
+    // attitudes, lengths other than 1 included.
+    void eulerAnglesMatchToolkit()
+    {
+        QRandomGenerator rng(20240521);
+        for (int i = 0; i < 2000; ++i) {
+            const float w = float(rng.bounded(4.0) - 2.0), x = float(rng.bounded(4.0) - 2.0),
+                        y = float(rng.bounded(4.0) - 2.0), z = float(rng.bounded(4.0) - 2.0);
+            float pitch, yaw, roll;
+            QQuaternion(w, x, y, z).getEulerAngles(&pitch, &yaw, &roll);
+            const Attitude::EulerAngles e = Attitude::eulerAngles({w, x, y, z});
+            const QString where = QStringLiteral("(%1, %2, %3, %4)").arg(w).arg(x).arg(y).arg(z);
+            QVERIFY2(std::abs(e.pitch - pitch) < 0.01f, qPrintable(where));
+            QVERIFY2(std::abs(e.yaw - yaw) < 0.01f, qPrintable(where));
+            QVERIFY2(std::abs(e.roll - roll) < 0.01f, qPrintable(where));
+        }
+    }
 
-    const QByteArray scan = I2cFrame::encode(1, hex("3C 68"));
-    const QByteArray values = I2cFrame::encode(2, hex("01 02 03"));
-    const QByteArray read = I2cFrame::encode(5, hex("AA"));
-    QByteArray badChecksum = I2cFrame::encode(5, hex("10 20"));
-    badChecksum[badChecksum.size() - 1] = 0x31;
+    void unitQuaternion()
+    {
+        using Attitude::unitQuaternion;
+        const auto same = [](const std::optional<Attitude::Quaternion>& q, float w, float x, float y, float z) {
+            return q && std::abs(q->w - w) < 1e-6f && std::abs(q->x - x) < 1e-6f && std::abs(q->y - y) < 1e-6f &&
+                   std::abs(q->z - z) < 1e-6f;
+        };
+        QVERIFY(same(unitQuaternion(2, 0, 0, 0), 1, 0, 0, 0));
+        QVERIFY(same(unitQuaternion(0, 3, 0, 4), 0, 0.6f, 0, 0.8f));
+        QVERIFY(same(unitQuaternion(1e-30, 0, 0, 0), 1, 0, 0, 0));
+        QVERIFY(same(unitQuaternion(1e300, 1e300, 0, 0), float(M_SQRT1_2), float(M_SQRT1_2), 0, 0));
+        QVERIFY(!unitQuaternion(0, 0, 0, 0));
+        QVERIFY(!unitQuaternion(NAN, 1, 0, 0));
+        QVERIFY(!unitQuaternion(1, INFINITY, 0, 0));
+    }
 
-    QTest::newRow("two-frames-after-noise")
-        << QList<QByteArray>{hex("00 13 37 51") + scan + read}
-        << QList<QByteArray>{hex("01 3C 68"), hex("05 AA")} << QByteArray();
-    QTest::newRow("split-over-three-chunks") << QList<QByteArray>{scan.left(1), scan.mid(1, 4), scan.mid(5)}
-                                             << QList<QByteArray>{hex("01 3C 68")} << QByteArray();
-    QTest::newRow("empty-scan-reply")
-        << QList<QByteArray>{hex("51 55 01 00 00 00")} << QList<QByteArray>{hex("01")} << QByteArray();
-    QTest::newRow("bad-checksum-then-valid")
-        << QList<QByteArray>{badChecksum + values} << QList<QByteArray>{hex("02 01 02 03")} << QByteArray();
-    QTest::newRow("magic-inside-payload") << QList<QByteArray>{I2cFrame::encode(5, hex("51 55 02 00"))}
-                                          << QList<QByteArray>{hex("05 51 55 02 00")} << QByteArray();
-    // A false magic whose length points far ahead does not hold up the real frame behind it.
-    QTest::newRow("false-magic-with-long-length") << QList<QByteArray>{hex("51 55 07 7F FF 00") + read}
-                                                  << QList<QByteArray>{hex("05 AA")} << QByteArray();
-    QTest::newRow("incomplete-frame-waits")
-        << QList<QByteArray>{read + scan.left(6)} << QList<QByteArray>{hex("05 AA")} << scan.left(6);
-    QTest::newRow("other-command-consumed") << QList<QByteArray>{I2cFrame::encode(9, hex("01")) + read}
-                                            << QList<QByteArray>{hex("09 01"), hex("05 AA")} << QByteArray();
-}
+    void wheelZoom()
+    {
+        using namespace Attitude;
+        // One notch (angle delta 120) forward: 94 % of the distance; backward: 106 %.
+        const std::optional<double> forward = wheelStep(QPoint(), QPoint(0, 120));
+        QVERIFY(forward);
+        QCOMPARE(zoomedDistance(300, *forward, 0.1, 2000), 282.0);
+        QCOMPARE(zoomedDistance(300, *wheelStep(QPoint(), QPoint(0, -120)), 0.1, 2000), 318.0);
+        // A pixel delta wins over the angle delta.
+        QCOMPARE(*wheelStep(QPoint(0, 10), QPoint(0, 120)), -10.0);
+        QVERIFY(!wheelStep(QPoint(), QPoint()));
+        QVERIFY(!wheelStep(QPoint(5, 0), QPoint(0, 120))); // sideways pixels: no vertical movement
 
-void TestViewMaths::i2cReceiver()
-{
-    QFETCH(QList<QByteArray>, chunks);
-    QFETCH(QList<QByteArray>, frames);
-    QFETCH(QByteArray, left);
-    I2cFrameReceiver receiver;
-    QList<QByteArray> got;
-    for (const QByteArray& chunk : chunks)
-        for (const I2cFrameReceiver::Frame& frame : receiver.feed(chunk))
-            got.append(QByteArray(1, char(frame.command)) + frame.payload);
-    QCOMPARE(got, frames);
-    QCOMPARE(receiver.pending().toHex(' '), left.toHex(' '));
-}
+        double distance = 300;
+        for (int i = 0; i < 500; ++i)
+            distance = zoomedDistance(distance, *forward, 0.1, 2000);
+        QCOMPARE(distance, 0.2);
+        for (int i = 0; i < 500; ++i)
+            distance = zoomedDistance(distance, -*forward, 0.1, 2000);
+        QCOMPARE(distance, 1800.0);
+        // Even a huge step cannot pass through the view centre.
+        QCOMPARE(zoomedDistance(300, -100000, 0.1, 2000), 0.2);
+    }
 
-void TestViewMaths::i2cReceiverStaysBounded()
-{
-    I2cFrameReceiver receiver;
-    // A stream without a magic keeps nothing but a possible first magic byte.
-    const QByteArray noise(1 << 20, '\x55');
-    QVERIFY(receiver.feed(noise).isEmpty());
-    QVERIFY(receiver.pending().isEmpty());
-    QVERIFY(receiver.feed(noise + "Q").isEmpty());
-    QCOMPARE(receiver.pending(), QByteArray("Q"));
-    // ... which still completes a frame split right inside the magic.
-    const QList<I2cFrameReceiver::Frame> frames = receiver.feed(I2cFrame::encode(5, hex("42")).mid(1));
-    QCOMPARE(frames.size(), 1);
-    QCOMPARE(frames.first().payload, hex("42"));
+    void i2cEncode_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QByteArray>("payload");
+        QTest::addColumn<QByteArray>("frame");
+        QTest::newRow("scan") << 1 << hex("FF") << hex("51 55 01 00 01 FF FF");
+        QTest::newRow("write-0x12-0x34-to-0x05") << 4 << hex("05 12 34") << hex("51 55 04 00 03 05 12 34 4B");
+        QTest::newRow("read-16-from-0xF8") << 5 << hex("F8 10") << hex("51 55 05 00 02 F8 10 08");
+        QTest::newRow("empty-payload") << 1 << QByteArray() << hex("51 55 01 00 00 00");
+        QTest::newRow("length-above-255")
+            << 2 << QByteArray(300, '\x01') << hex("51 55 02 01 2C") + QByteArray(300, '\x01') + hex("2C");
+    }
 
-    // A frame announcing the largest length keeps at most one frame's worth of bytes.
-    receiver.clear();
-    receiver.feed(QByteArray(1000, '\x01') + hex("51 55 02 FF FF"));
-    for (int i = 0; i < 70; ++i)
-        receiver.feed(QByteArray(1000, '\x00'));
-    QVERIFY(receiver.pending().size() <= I2cFrame::maxFrameSize);
-}
+    void i2cEncode()
+    {
+        QFETCH(int, command);
+        QFETCH(QByteArray, payload);
+        QFETCH(QByteArray, frame);
+        QCOMPARE(I2cFrame::encode(quint8(command), payload).toHex(' '), frame.toHex(' '));
+    }
+
+    void i2cReceiver_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("chunks");
+        QTest::addColumn<QList<QByteArray>>("frames"); // command byte, then payload
+        QTest::addColumn<QByteArray>("left");
+
+        const QByteArray scan = I2cFrame::encode(1, hex("3C 68"));
+        const QByteArray values = I2cFrame::encode(2, hex("01 02 03"));
+        const QByteArray read = I2cFrame::encode(5, hex("AA"));
+        QByteArray badChecksum = I2cFrame::encode(5, hex("10 20"));
+        badChecksum[badChecksum.size() - 1] = 0x31;
+
+        QTest::newRow("two-frames-after-noise")
+            << QList<QByteArray>{hex("00 13 37 51") + scan + read}
+            << QList<QByteArray>{hex("01 3C 68"), hex("05 AA")} << QByteArray();
+        QTest::newRow("split-over-three-chunks") << QList<QByteArray>{scan.left(1), scan.mid(1, 4), scan.mid(5)}
+                                                 << QList<QByteArray>{hex("01 3C 68")} << QByteArray();
+        QTest::newRow("empty-scan-reply")
+            << QList<QByteArray>{hex("51 55 01 00 00 00")} << QList<QByteArray>{hex("01")} << QByteArray();
+        QTest::newRow("bad-checksum-then-valid")
+            << QList<QByteArray>{badChecksum + values} << QList<QByteArray>{hex("02 01 02 03")} << QByteArray();
+        QTest::newRow("magic-inside-payload") << QList<QByteArray>{I2cFrame::encode(5, hex("51 55 02 00"))}
+                                              << QList<QByteArray>{hex("05 51 55 02 00")} << QByteArray();
+        // A false magic whose length points far ahead does not hold up the real frame behind it.
+        QTest::newRow("false-magic-with-long-length") << QList<QByteArray>{hex("51 55 07 7F FF 00") + read}
+                                                      << QList<QByteArray>{hex("05 AA")} << QByteArray();
+        QTest::newRow("incomplete-frame-waits")
+            << QList<QByteArray>{read + scan.left(6)} << QList<QByteArray>{hex("05 AA")} << scan.left(6);
+        QTest::newRow("other-command-consumed") << QList<QByteArray>{I2cFrame::encode(9, hex("01")) + read}
+                                                << QList<QByteArray>{hex("09 01"), hex("05 AA")} << QByteArray();
+    }
+
+    void i2cReceiver()
+    {
+        QFETCH(QList<QByteArray>, chunks);
+        QFETCH(QList<QByteArray>, frames);
+        QFETCH(QByteArray, left);
+        I2cFrameReceiver receiver;
+        QList<QByteArray> got;
+        for (const QByteArray& chunk : chunks)
+            for (const I2cFrameReceiver::Frame& frame : receiver.feed(chunk))
+                got.append(QByteArray(1, char(frame.command)) + frame.payload);
+        QCOMPARE(got, frames);
+        QCOMPARE(receiver.pending().toHex(' '), left.toHex(' '));
+    }
+
+    void i2cReceiverStaysBounded()
+    {
+        I2cFrameReceiver receiver;
+        // A stream without a magic keeps nothing but a possible first magic byte.
+        const QByteArray noise(1 << 20, '\x55');
+        QVERIFY(receiver.feed(noise).isEmpty());
+        QVERIFY(receiver.pending().isEmpty());
+        QVERIFY(receiver.feed(noise + "Q").isEmpty());
+        QCOMPARE(receiver.pending(), QByteArray("Q"));
+        // ... which still completes a frame split right inside the magic.
+        const QList<I2cFrameReceiver::Frame> frames = receiver.feed(I2cFrame::encode(5, hex("42")).mid(1));
+        QCOMPARE(frames.size(), 1);
+        QCOMPARE(frames.first().payload, hex("42"));
+
+        // A frame announcing the largest length keeps at most one frame's worth of bytes.
+        receiver.clear();
+        receiver.feed(QByteArray(1000, '\x01') + hex("51 55 02 FF FF"));
+        for (int i = 0; i < 70; ++i)
+            receiver.feed(QByteArray(1000, '\x00'));
+        QVERIFY(receiver.pending().size() <= I2cFrame::maxFrameSize);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestViewMaths)
 #include "tst_view_maths.moc"

@@ -1,0 +1,435 @@
+// The painted gauges and the waveform view, offscreen: where the needle, the liquid column, the
+// ring and the discs land at known values and how the gauges take values they should not show;
+// the waveform view driven as the oscilloscope console and the user drive it.
+#include <QApplication>
+#include <QChart>
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QLineSeries>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolTip>
+#include <QValueAxis>
+#include <QWheelEvent>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+#include "widgets/cthermometer.h"
+#include "widgets/dashboard.h"
+#include "widgets/mwaveview.h"
+#include "widgets/progressbarpercent.h"
+#include "widgets/ultraviolet.h"
+
+namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
+QImage render(QWidget& w)
+{
+    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Brightest grey level in the 3 x 3 pixels around p (antialiased edges smear single pixels).
+int brightestAround(const QImage& img, QPoint p)
+{
+    int best = 0;
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+            best = std::max(best, qGray(img.pixel(p + QPoint(dx, dy))));
+    return best;
+}
+
+bool near(QRgb pixel, const QColor& expected, int tolerance = 6)
+{
+    return std::abs(qRed(pixel) - expected.red()) <= tolerance &&
+           std::abs(qGreen(pixel) - expected.green()) <= tolerance &&
+           std::abs(qBlue(pixel) - expected.blue()) <= tolerance;
+}
+
+#define VERIFY_PIXEL(img, x, y, colour)                                                                       \
+    QVERIFY2(near(img.pixel(x, y), colour), qPrintable(QColor(img.pixel(x, y)).name()))
+
+// A point at logical distance d from a 400 x 400 dial's centre, along the needle turned by
+// `angle` degrees clockwise from straight down (the logical square is scaled by 2).
+QPoint alongNeedle(double angle, double d)
+{
+    const double a = angle * M_PI / 180;
+    return QPoint(200 + qRound(-std::sin(a) * d * 2), 200 + qRound(std::cos(a) * d * 2));
+}
+
+// The environment tab's thermometer, -30 .. 80 on 200 x 400: tube from y 25, 307 high.
+void showThermometer(CThermometer& t)
+{
+    t.setMaxValue(80);
+    t.setMinValue(-30);
+    t.resize(200, 400);
+    t.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t));
+}
+
+QList<QPointF> samples(
+    int from, int to, double (*f)(int) = [](int i) { return std::sin(i * 0.1) * 10; })
+{
+    QList<QPointF> points;
+    for (int i = from; i <= to; ++i)
+        points << QPointF(i, f(i));
+    return points;
+}
+
+void wheel(MWaveView& view, QPoint angleDelta, QPointF at = QPointF(300, 200))
+{
+    QWheelEvent event(at, view.viewport()->mapToGlobal(at), QPoint(), angleDelta, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.viewport(), &event);
+}
+
+// Presses `button` at `from`, moves 100 pixels left holding it, and releases it there.
+void dragLeft(MWaveView& view, Qt::MouseButton button, QPoint from)
+{
+    const QPoint to = from - QPoint(100, 0);
+    QTest::mousePress(view.viewport(), button, {}, from);
+    QMouseEvent move(QEvent::MouseMove, to, view.viewport()->mapToGlobal(to), Qt::NoButton, button, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &move);
+    QTest::mouseRelease(view.viewport(), button, {}, to);
+}
+
+void fitToData(MWaveView& view)
+{
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(300, 200));
+    QApplication::sendEvent(view.viewport(), &event);
+}
+
+} // namespace
+
+class TestGaugeWidgets : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<MWaveView> view; // shown afresh for every test
+
+    QPair<double, double> xRange() const { return {view->axisX()->min(), view->axisX()->max()}; }
+    QPair<double, double> yRange() const { return {view->axisY()->min(), view->axisY()->max()}; }
+
+private slots:
+    void init()
+    {
+        view = std::make_unique<MWaveView>();
+        view->resize(800, 500);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+    }
+    void cleanup() { view.reset(); }
+
+    void dialNeedle_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("angle");
+        QTest::newRow("bottom-lower-left") << 0.0 << 60.0;
+        QTest::newRow("middle-straight-up") << 550.0 << 180.0;
+        QTest::newRow("top-lower-right") << 1100.0 << 300.0;
+        QTest::newRow("above-range-rests-at-end") << 2000.0 << 300.0;
+        QTest::newRow("below-range-rests-at-start") << -40.0 << 60.0;
+    }
+    void dialNeedle()
+    {
+        QFETCH(double, value);
+        QFETCH(double, angle);
+        DashBoard dial;
+        dial.setMinValue(0); // the barometer's order: 0 is below the default top of 100
+        dial.setMaxValue(1100);
+        dial.setValue(value);
+        dial.resize(400, 400);
+        const QImage img = render(dial);
+        // The face is grey 65; the needle is lighter (its gradient and white edge).
+        for (double other : {60.0, 180.0, 300.0}) {
+            const int level = brightestAround(img, alongNeedle(other, 25));
+            QVERIFY2(other == angle ? level > 85 : level < 75, qPrintable(QString("%1: %2").arg(other).arg(level)));
+        }
+    }
+
+    void dialRangeOrderAndRefusals()
+    {
+        DashBoard dial;
+        dial.setValue(50); // new dial runs 400 .. 100
+        QCOMPARE(dial.getValue(), 400.0);
+        dial.setMinValue(400); // not below 100: refused
+        dial.setMaxValue(15000);
+        dial.setValue(350);
+        dial.setMaxValue(400); // not above the minimum: refused
+        dial.setValue(NaN);
+        dial.setPrecision(4);
+        // Divisions of zero would divide by zero when painting: refused.
+        dial.setScaleMajor(0);
+        dial.setScaleMinor(0);
+        QCOMPARE((QList<double>{dial.getValue(), double(dial.getMinValue()), double(dial.getMaxValue()),
+                                double(dial.getPrecision()), double(dial.getScaleMajor()), double(dial.getScaleMinor())}),
+                 (QList<double>{400, 400, 15000, 0, 10, 10}));
+        dial.resize(200, 200);
+        QVERIFY(!render(dial).isNull());
+    }
+
+    void thermometerColumn_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("liquidTop");
+        QTest::addColumn<QColor>("liquid");
+        // The column is (v + 35) / 120 of the tube.
+        QTest::newRow("comfortable-20") << 20.0 << qRound(332 - 55.0 / 120 * 307) << QColor(24, 189, 155);
+        QTest::newRow("above-scale-full") << 200.0 << 25 << QColor(250, 100, 100);
+        QTest::newRow("below-scale-empty") << -100.0 << 332 << QColor(100, 184, 255);
+    }
+    void thermometerColumn()
+    {
+        QFETCH(double, value);
+        QFETCH(int, liquidTop);
+        QFETCH(QColor, liquid);
+        CThermometer t;
+        t.setValue(0.0);
+        t.setPrecision(2);
+        showThermometer(t);
+        t.setValue(value);
+        const QImage img = render(t);
+        // The inner bulb reaches up to y 320 (radius 36 around y 356) and always holds liquid.
+        if (liquidTop > 30)
+            VERIFY_PIXEL(img, 100, std::min(liquidTop - 5, 315), QColor(100, 100, 100));
+        if (liquidTop < 330)
+            VERIFY_PIXEL(img, 100, liquidTop + 5, liquid);
+        VERIFY_PIXEL(img, 100, 356, liquid);
+    }
+
+    void thermometerAnimatesToTarget()
+    {
+        CThermometer t;
+        t.setValue(0.0);
+        showThermometer(t);
+        t.setValueWithAnimation(40);
+        QTRY_COMPARE(t.getValue(), 40.0);
+        QCOMPARE(t.getLiquidColor(), QColor(250, 100, 100));
+        // A second target while moving: the column ends at the newer one.
+        t.setValueWithAnimation(-20);
+        t.setValueWithAnimation(10);
+        QTRY_COMPARE(t.getValue(), 10.0);
+    }
+
+    void thermometerRefusesWhatItCannotDraw()
+    {
+        CThermometer t;
+        t.setValue(21.5);
+        t.setValue(NaN);
+        t.setValueWithAnimation(NaN);
+        QTest::qWait(150);
+        QCOMPARE(t.getValue(), 21.5);
+        t.setPrecision(0); // 10 / 0 minor steps
+        QCOMPARE(t.getPrecision(), 2);
+        // An inverted scale draws no ticks but must still paint.
+        t.setMinValue(90);
+        t.resize(200, 400);
+        QVERIFY(!render(t).isNull());
+    }
+
+    void ringEnvironmentSetup()
+    {
+        ProgressBarPercent ring;
+        ring.setPercentStyle(ProgressBarPercent::PercentStyle_Arc_Polo);
+        ring.setNullPosition(0);
+        ring.setValue(48.2);
+        ring.resize(200, 200);
+        const QImage img = render(ring);
+        const QColor used(24, 189, 155);
+        // Disc of radius 79 filled from the bottom up to 79 - 2 * 79 * 0.482 = 2.8 below the centre.
+        VERIFY_PIXEL(img, 150, 150, used);
+        VERIFY_PIXEL(img, 150, 75, QColor(70, 70, 70));
+        // Ring on radius 94, clockwise from 3 o'clock over 173.5 degrees: through 6 o'clock, not 12.
+        VERIFY_PIXEL(img, 100, 194, used);
+        QVERIFY(!near(img.pixel(100, 6), used, 40));
+    }
+
+    void ringTakesOnlyValuesInRange()
+    {
+        ProgressBarPercent ring;
+        QSignalSpy changed(&ring, &ProgressBarPercent::valueChanged);
+        for (double refused : {101.0, -1.0, NaN, 60.7, 60.7})
+            ring.setValue(refused);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toInt(), 60);
+        ring.setRange(50, 50); // empty range: refused
+        QCOMPARE(ring.getMaxValue(), 100);
+        // A new range leaves the value where it is, even outside it.
+        ring.setRange(70, 100);
+        QCOMPARE(ring.getValue(), 60);
+        // The disc rises with the value itself: a value below zero leaves it empty.
+        ring.setRange(-50, 100);
+        ring.setValue(-20);
+        ring.setPercentStyle(ProgressBarPercent::PercentStyle_Polo);
+        ring.resize(200, 200);
+        const QImage img = render(ring);
+        VERIFY_PIXEL(img, 100, 170, ring.getCircleColor());
+    }
+
+    void uvDiscAndSun()
+    {
+        Ultraviolet uv;
+        QSignalSpy changed(&uv, &Ultraviolet::valueChanged);
+        uv.setValue(500);
+        uv.setValue(500); // no equality check: emitted each time
+        QCOMPARE(changed.count(), 2);
+        uv.resize(200, 200);
+        const QImage img = render(uv);
+        VERIFY_PIXEL(img, 100, 165, QColor(243, 156, 18));
+        // Between the disc (radius 80) and the edge the sun picture shows.
+        QVERIFY2(near(img.pixel(100, 14), QColor(249, 168, 37), 20), qPrintable(QColor(img.pixel(100, 14)).name()));
+    }
+
+    void xAxisFollowsTheData_data()
+    {
+        QTest::addColumn<int>("lastX");
+        QTest::addColumn<double>("lower");
+        QTest::addColumn<double>("upper");
+        QTest::newRow("below-window") << 40 << 0.0 << 50.0;
+        QTest::newRow("past-window") << 80 << 30.0 << 80.0;
+    }
+    void xAxisFollowsTheData()
+    {
+        QFETCH(int, lastX);
+        QFETCH(double, lower);
+        QFETCH(double, upper);
+        view->addSeriesData(WAVE_CH0, samples(1, lastX));
+        QTRY_COMPARE(xRange(), qMakePair(lower, upper));
+        QCOMPARE(yRange(), qMakePair(-25.0, 25.0)); // the Y axis is not touched
+        // Only the window (and one neighbour) is handed to the curve.
+        QTRY_VERIFY(view->series(WAVE_CH0)->count() > 0);
+        QVERIFY(view->series(WAVE_CH0)->count() <= 52);
+        QCOMPARE(view->series(WAVE_CH0)->points().constLast(), QPointF(lastX, std::sin(lastX * 0.1) * 10));
+        // An empty list on any channel returns to the start.
+        view->addSeriesData(WAVE_CH1, QList<QPointF>());
+        QTRY_COMPARE(xRange(), qMakePair(0.0, 50.0));
+    }
+
+    void wheelStepSetsWindow_data()
+    {
+        QTest::addColumn<QPoint>("delta");
+        QTest::addColumn<double>("zoomX");
+        QTest::addColumn<double>("rangeX");
+        QTest::newRow("minus-8-widens") << QPoint(0, -8) << 1.2 << 60.0;
+        QTest::newRow("minus-7-narrows") << QPoint(0, -7) << 1.2 << 50 / 1.2;
+        QTest::newRow("horizontal-narrows") << QPoint(120, 0) << 1.2 << 50 / 1.2;
+        QTest::newRow("zero-factor-ignored") << QPoint(0, -120) << 0.0 << 60.0;
+        QTest::newRow("factor-2") << QPoint(0, -120) << 2.0 << 100.0;
+    }
+    void wheelStepSetsWindow()
+    {
+        QFETCH(QPoint, delta);
+        QFETCH(double, zoomX);
+        QFETCH(double, rangeX);
+        view->setZoomX(zoomX);
+        wheel(*view, delta);
+        QVERIFY(qFuzzyCompare(view->getRangeX(), rangeX));
+        // Streaming data then scroll in the new window.
+        view->addSeriesData(WAVE_CH0, samples(1, 200));
+        QTRY_VERIFY(qFuzzyCompare(view->axisX()->max(), 200.0));
+        QVERIFY(qFuzzyCompare(view->axisX()->min(), 200 - rangeX));
+    }
+
+    void leftDragPans()
+    {
+        view->addSeriesData(WAVE_CH0, samples(1, 40));
+        QTRY_COMPARE(xRange(), qMakePair(0.0, 50.0));
+        const QPoint from = view->chart()->plotArea().center().toPoint();
+        dragLeft(*view, Qt::LeftButton, from);
+        // Dragged left by 100 pixels: the plot follows, showing later X values.
+        const double shift = 100 * 50 / view->chart()->plotArea().width();
+        QVERIFY(qAbs(view->axisX()->min() - shift) < 0.5);
+        // The pointer's value coordinates in the tool tip.
+        const QStringList parts = QToolTip::text().mid(1).chopped(1).split(',');
+        QCOMPARE(parts.size(), 2);
+        const QPointF value = view->chart()->mapToValue(from - QPoint(100, 0));
+        QVERIFY(qAbs(parts.at(0).toDouble() - value.x()) < 0.2);
+        QVERIFY(qAbs(parts.at(1).toDouble() - value.y()) < 0.2);
+
+        // Other buttons do not drag.
+        const double min = view->axisX()->min();
+        dragLeft(*view, Qt::RightButton, from);
+        QCOMPARE(view->axisX()->min(), min);
+    }
+
+    void fitLeavesOutHiddenChannels()
+    {
+        view->addSeriesData(WAVE_CH0, samples(0, 10, [](int i) { return i * 0.5; }));
+        view->addSeriesData(WAVE_CH1, samples(0, 100, [](int i) { return i - 50.0; }));
+        view->closeChannel(WAVE_CH1);
+        fitToData(*view);
+        QCOMPARE(xRange(), qMakePair(0.0, 10.0));
+        QCOMPARE(yRange(), qMakePair(0.0, 5.0));
+        QCOMPARE(view->getRangeX(), 10.0);
+        // Hidden points are kept and come back unchanged.
+        view->openChannel(WAVE_CH1);
+        QCOMPARE(view->channelPoints(WAVE_CH1), samples(0, 100, [](int i) { return i - 50.0; }));
+        fitToData(*view);
+        QCOMPARE(xRange(), qMakePair(0.0, 100.0));
+        QCOMPARE(yRange(), qMakePair(-50.0, 50.0));
+        // Afterwards the data scroll in the fitted width; Y keeps the fit.
+        view->addSeriesData(WAVE_CH0, samples(0, 300));
+        QTRY_COMPARE(xRange(), qMakePair(200.0, 300.0));
+        QCOMPARE(yRange(), qMakePair(-50.0, 50.0));
+    }
+
+    void fitWithoutExtent_data()
+    {
+        QTest::addColumn<QList<QPointF>>("points");
+        QTest::newRow("no-points") << QList<QPointF>{};
+        QTest::newRow("one-column") << QList<QPointF>{{7, 3}, {7, -2}};
+        QTest::newRow("flat-line") << samples(1, 30, [](int) { return 4.0; });
+        QTest::newRow("not-a-number") << QList<QPointF>{{qQNaN(), qQNaN()}};
+    }
+    void fitWithoutExtent()
+    {
+        QFETCH(QList<QPointF>, points);
+        view->addSeriesData(WAVE_CH2, points);
+        fitToData(*view);
+        QVERIFY(view->getRangeX() > 0);
+        QVERIFY(view->axisX()->max() > view->axisX()->min());
+        QVERIFY(view->axisY()->max() > view->axisY()->min());
+        for (const QPointF& p : points) {
+            if (std::isfinite(p.x())) {
+                QVERIFY(p.x() >= view->axisX()->min() && p.x() <= view->axisX()->max());
+                QVERIFY(p.y() >= view->axisY()->min() && p.y() <= view->axisY()->max());
+            }
+        }
+        // The X axis still follows new data.
+        view->addSeriesData(WAVE_CH2, samples(1, 500));
+        QTRY_COMPARE(view->axisX()->max(), 500.0);
+    }
+
+    // Whole lists are capped on the oscilloscope tab's test; single points here.
+    void channelsKeepTheNewestPoints()
+    {
+        for (int i = 1; i <= 20005; ++i)
+            view->addSeriesData(WAVE_CH4, QPointF(i, std::sin(i * 0.1)));
+        QCOMPARE(view->channelPoints(WAVE_CH4).size(), 20000);
+        QCOMPARE(view->channelPoints(WAVE_CH4).first().x(), 6.0);
+        // A whole fit draws at most a few points per pixel column, not 20000.
+        fitToData(*view);
+        QTRY_VERIFY(view->series(WAVE_CH4)->count() > 0);
+        QVERIFY(view->series(WAVE_CH4)->count() <= 4 * view->chart()->plotArea().width() + 2);
+    }
+
+    void pauseAndClear()
+    {
+        view->pauseGraph();
+        view->addSeriesData(WAVE_CH0, samples(1, 80));
+        view->addSeriesData(WAVE_CH0, QPointF(81, 1));
+        QTest::qWait(50);
+        QVERIFY(view->channelPoints(WAVE_CH0).isEmpty());
+        QCOMPARE(xRange(), qMakePair(0.0, 50.0));
+        view->slots_startGraph();
+        view->addSeriesData(WAVE_CH0, samples(1, 80));
+        QTRY_COMPARE(view->series(WAVE_CH0)->count(), 52);
+        view->clearChannel(WAVE_CH0);
+        QVERIFY(view->channelPoints(WAVE_CH0).isEmpty());
+        QTRY_COMPARE(view->series(WAVE_CH0)->count(), 0);
+    }
+};
+
+QTEST_MAIN(TestGaugeWidgets)
+#include "tst_gauge_widgets.moc"
