@@ -1,6 +1,4 @@
 #include <QElapsedTimer>
-#include <QFile>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
@@ -10,7 +8,6 @@
 #include "tests/common/modalanswer.h"
 #include "tests/hex/hexfixtures.h"
 #include "tools/diffwidget.h"
-#include "tools/hextablemodel.h"
 #include "tools/quenlix_hex_tools.h"
 #include "tools/quenlix_hex_tools_form.h"
 
@@ -20,13 +17,9 @@ namespace {
 
 qint64 rssMiB()
 {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
+    for (const QByteArray& line : readAll("/proc/self/status").split('\n'))
         if (line.startsWith("VmRSS:"))
             return line.simplified().split(' ').at(1).toLongLong() / 1024;
-    }
     return -1;
 }
 
@@ -47,21 +40,19 @@ double repaintMs(quenlix_hex_tools& hex)
 class BenchHexTools : public QObject
 {
     Q_OBJECT
-private:
     QTemporaryDir dir;
     static constexpr int size = 100 * 1024 * 1024;
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(
-            python(dir.filePath("a.bin"), QStringLiteral("open(path,'wb').write(os.urandom(%1))").arg(size)));
+        const QString random = QStringLiteral("open(path,'wb').write(os.urandom(%1))").arg(size);
+        QVERIFY(python(dir.filePath("a.bin"), random));
+        QVERIFY(python(dir.filePath("other.bin"), random));
         QVERIFY(python(dir.filePath("sparse.bin"),
-                       QStringLiteral("d = bytearray(open(path.replace('sparse.bin','a.bin'),'rb').read())\n"
-                                      "for o in range(0, len(d), 1000003): d[o] ^= 0xFF\n"
-                                      "open(path,'wb').write(d)")));
-        QVERIFY(python(dir.filePath("other.bin"),
-                       QStringLiteral("open(path,'wb').write(os.urandom(%1))").arg(size)));
+                       "d = bytearray(open(path.replace('sparse.bin','a.bin'),'rb').read())\n"
+                       "for o in range(0, len(d), 1000003): d[o] ^= 0xFF\n"
+                       "open(path,'wb').write(d)"));
     }
 
     void pair_data()
@@ -73,73 +64,55 @@ private slots:
     void pair()
     {
         QFETCH(QString, second);
+        const char* tag = QTest::currentDataTag();
         const qint64 rssStart = rssMiB();
-        auto* hex = new quenlix_hex_tools;
-        hex->resize(1400, 900);
-        hex->show();
-        QVERIFY(QTest::qWaitForWindowExposed(hex));
+        quenlix_hex_tools hex;
+        hex.resize(1400, 900);
+        hex.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hex));
 
         QElapsedTimer t;
         t.start();
-        QVERIFY(hex->loadFile(1, dir.filePath("a.bin")));
-        QVERIFY(hex->loadFile(2, dir.filePath(second)));
+        QVERIFY(hex.loadFile(1, dir.filePath("a.bin")));
+        QVERIFY(hex.loadFile(2, dir.filePath(second)));
         QCoreApplication::processEvents();
-        hex->diffWidget->repaint();
+        hex.diffWidget->repaint();
         const qint64 openMs = t.elapsed();
         const qint64 rssLoaded = rssMiB();
-        qInfo("%s: open both + strip %lld ms; memory beyond the files %lld MiB", QTest::currentDataTag(),
-              openMs, rssLoaded - rssStart - 2 * size / (1024 * 1024));
+        qInfo("%s: open both + strip %lld ms; memory beyond the files %lld MiB", tag, openMs,
+              rssLoaded - rssStart - 2 * size / (1024 * 1024));
 
-        repaintMs(*hex); // warm-up: glyph caches
-        double worst = 0;
+        repaintMs(hex); // warm-up: glyph caches
         QList<double> all;
-        QScrollBar* bar = hex->ui->tableView1->verticalScrollBar();
-        for (int i = 0; i < 20; ++i) { // dragging the bar through the files
-            bar->setValue(int(qint64(bar->maximum()) * i / 19));
-            {
-                all << repaintMs(*hex);
-                worst = std::max(worst, all.last());
-            }
-        }
-        for (int i = 0; i < 20; ++i) {
-            QTest::keyClick(hex->ui->tableView1, Qt::Key_PageDown);
-            {
-                all << repaintMs(*hex);
-                worst = std::max(worst, all.last());
-            }
-        }
-        for (int i = 0; i < 20; ++i) {
-            QWheelEvent wheel(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, -120), Qt::NoButton,
-                              Qt::NoModifier, Qt::NoScrollPhase, false);
-            QCoreApplication::sendEvent(hex->ui->tableView2->viewport(), &wheel);
-            {
-                all << repaintMs(*hex);
-                worst = std::max(worst, all.last());
-            }
+        QScrollBar* bar = hex.ui->tableView1->verticalScrollBar();
+        for (int i = 0; i < 40; ++i) { // dragging the bar through the files, then paging
+            if (i < 20)
+                bar->setValue(int(qint64(bar->maximum()) * i / 19));
+            else
+                QTest::keyClick(hex.ui->tableView1, Qt::Key_PageDown);
+            all << repaintMs(hex);
         }
         std::sort(all.begin(), all.end());
-        qInfo("%s: repaint of both tables and the strip while scrolling: median %.1f ms, worst %.1f ms",
-              QTest::currentDataTag(), all.at(all.size() / 2), worst);
+        qInfo("%s: repaint of both tables and the strip while scrolling: median %.1f ms, worst %.1f ms", tag,
+              all.at(all.size() / 2), all.last());
 
-        const QStringList texts{"12 34 56 78", "00", "   "};
-        for (const QString& text : texts) {
-            hex->ui->searchInput->setText(text);
+        for (const QString& text : {"12 34 56 78", "00", "   "}) {
+            hex.ui->searchInput->setText(text);
             t.start();
-            hex->performSearch();
+            hex.performSearch();
             const qint64 searchMs = t.elapsed();
             ModalAnswer answer; // blank text: "No results found."
             t.start();
-            hex->onNextButtonClicked();
+            hex.onNextButtonClicked();
             qInfo("%s: search \"%s\" over both files %lld ms (hit: %s), next %lld ms; memory now +%lld MiB",
-                  QTest::currentDataTag(), qPrintable(text), searchMs, hex->currentHitSide ? "yes" : "none",
-                  t.elapsed(), rssMiB() - rssLoaded);
+                  tag, qPrintable(text), searchMs, hex.currentHitSide ? "yes" : "none", t.elapsed(),
+                  rssMiB() - rssLoaded);
         }
         t.start();
-        hex->ui->tableView1->selectAll();
+        hex.ui->tableView1->selectAll();
         const qint64 selectMs = t.elapsed();
-        qInfo("%s: select-all %lld ms, repaint %.1f ms; memory now +%lld MiB", QTest::currentDataTag(),
-              selectMs, repaintMs(*hex), rssMiB() - rssLoaded);
-        delete hex;
+        qInfo("%s: select-all %lld ms, repaint %.1f ms; memory now +%lld MiB", tag, selectMs, repaintMs(hex),
+              rssMiB() - rssLoaded);
     }
 };
 

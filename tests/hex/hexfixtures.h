@@ -2,14 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QByteArray>
-#include <QList>
+#include <QFile>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
-#include <QSet>
-#include <QString>
-#include <QStringList>
 #include <QTimer>
 
 #include "tests/common/peerprocess.h"
@@ -18,7 +14,6 @@
 // the files, xxd prints the rows, cmp lists the differing bytes.
 namespace HexFixtures {
 
-// Runs a program to its end (bounded) and returns what it printed on stdout.
 inline QByteArray run(const QString& program, const QStringList& args, int* exitCode = nullptr)
 {
     QProcess p;
@@ -31,39 +26,38 @@ inline QByteArray run(const QString& program, const QStringList& args, int* exit
     return p.readAllStandardOutput();
 }
 
-// Python code that has the module os imported and `path` set; it writes the file.
+inline QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// Runs Python `code` with os, sys and random imported and `path` set; it writes the file.
 inline bool python(const QString& path, const QString& code)
 {
     int rc = -1;
-    const QString script = QStringLiteral("import os, sys\npath = sys.argv[1]\n") + code;
-    run(systemPython(), {QStringLiteral("-c"), script, path}, &rc);
+    run(systemPython(), {"-c", "import os, sys, random\npath = sys.argv[1]\n" + code, path}, &rc);
     return rc == 0;
 }
 
-// Offsets of every occurrence (overlapping included) of `hexBytes` ("DE AD") in a file.
+// Offsets of every occurrence (overlapping included) of `hexBytes` ("DEAD") in a file.
 inline QList<qint64> pythonFindAll(const QString& path, const QString& hexBytes)
 {
-    const QString script = QStringLiteral("import sys\n"
-                                          "data = open(sys.argv[1], 'rb').read()\n"
-                                          "pat = bytes.fromhex(sys.argv[2])\n"
-                                          "i = data.find(pat)\n"
-                                          "while i >= 0:\n"
-                                          "    print(i)\n"
-                                          "    i = data.find(pat, i + 1)\n");
+    const char* script = "import sys\ndata = open(sys.argv[1], 'rb').read()\n"
+                         "pat = bytes.fromhex(sys.argv[2])\ni = data.find(pat)\n"
+                         "while i >= 0:\n    print(i)\n    i = data.find(pat, i + 1)\n";
     QList<qint64> offsets;
-    const QByteArray out = run(systemPython(), {QStringLiteral("-c"), script, path, hexBytes});
-    for (const QByteArray& line : out.split('\n')) {
+    for (const QByteArray& line : run(systemPython(), {"-c", script, path, hexBytes}).split('\n'))
         if (!line.trimmed().isEmpty())
             offsets << line.trimmed().toLongLong();
-    }
     return offsets;
 }
 
-// Zero-based offsets where two files differ, from `cmp -l` (only up to the shorter length).
+// Zero-based offsets where two files differ, from `cmp -l` (up to the shorter length).
 inline QList<qint64> cmpOffsets(const QString& a, const QString& b)
 {
     QList<qint64> offsets;
-    for (const QByteArray& line : run(QStringLiteral("cmp"), {QStringLiteral("-l"), a, b}).split('\n')) {
+    for (const QByteArray& line : run("cmp", {"-l", a, b}).split('\n')) {
         const QList<QByteArray> fields = line.simplified().split(' ');
         if (fields.size() == 3)
             offsets << fields.at(0).toLongLong() - 1;
@@ -77,13 +71,10 @@ class ModalScript
 public:
     explicit ModalScript(QStringList buttons) : m_buttons(std::move(buttons))
     {
-        m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { poll(); });
-        m_timer.start();
+        m_timer.start(10);
     }
-
-    QStringList titles;
-    QStringList texts;
+    QStringList titles, texts;
 
 private:
     void poll()
@@ -95,15 +86,11 @@ private:
         titles << box->windowTitle();
         texts << box->text();
         const QString wanted = m_buttons.takeFirst();
-        for (QAbstractButton* b : box->buttons()) {
-            if (b->text().remove(QLatin1Char('&')) == wanted) {
-                b->click();
-                return;
-            }
-        }
+        for (QAbstractButton* b : box->buttons())
+            if (b->text().remove('&') == wanted)
+                return b->click();
         box->close();
     }
-
     QStringList m_buttons;
     QPointer<QMessageBox> m_last;
     QTimer m_timer;

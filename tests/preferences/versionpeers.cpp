@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QHostAddress>
 #include <QProcess>
 #include <QSslConfiguration>
 #include <QSslSocket>
@@ -25,107 +24,58 @@ server.serve_forever()
 
 } // namespace
 
+bool VersionPeers::fail(const QString& why, const QByteArray& output)
+{
+    m_error = why + QString::fromLocal8Bit(output);
+    return false;
+}
+
 bool VersionPeers::start()
 {
-    if (!m_dir.isValid() || !QDir(m_dir.path()).mkpath(QStringLiteral("www/software")) ||
-        !setPage("\"3.4.4\"\n")) {
-        m_error = QStringLiteral("cannot prepare the served folder");
-        return false;
-    }
-    const QString root = m_dir.filePath(QStringLiteral("www"));
-
-    m_httpPort = freeTcpPort();
-    if (!m_http.startWaitingForPort(
-            systemPython(),
-            {"-m", "http.server", QString::number(m_httpPort), "--bind", "127.0.0.1", "--directory", root},
-            m_httpPort)) {
-        m_error = QStringLiteral("http.server did not start: ") + QString::fromLocal8Bit(m_http.output());
-        return false;
-    }
-
-    if (!QSslSocket::supportsSsl()) {
-        m_error = QStringLiteral("no TLS backend");
-        return false;
-    }
-    if (!makeCertificate(QStringLiteral("trusted")) || !makeCertificate(QStringLiteral("stranger")))
-        return false;
-    m_httpsPort = freeTcpPort();
-    if (!startHttps(m_https, m_httpsPort, QStringLiteral("trusted")))
-        return false;
-    m_untrustedPort = freeTcpPort();
-    if (!startHttps(m_untrusted, m_untrustedPort, QStringLiteral("stranger")))
+    if (!m_dir.isValid() || !QDir(m_dir.path()).mkpath("www/software") || !setPage("\"3.4.4\"\n"))
+        return fail("cannot prepare the served folder");
+    m_http.port = freeTcpPort();
+    if (!m_http.process.startWaitingForPort(systemPython(),
+                                            {"-m", "http.server", QString::number(m_http.port), "--bind",
+                                             "127.0.0.1", "--directory", m_dir.filePath("www")},
+                                            m_http.port))
+        return fail("http.server did not start: ", m_http.process.output());
+    if (!QSslSocket::supportsSsl())
+        return fail("no TLS backend");
+    if (!startHttps(m_https, "trusted") || !startHttps(m_untrusted, "stranger"))
         return false;
     QSslConfiguration trusting = QSslConfiguration::defaultConfiguration();
-    if (!trusting.addCaCertificates(m_dir.filePath(QStringLiteral("trusted.crt")))) {
-        m_error = QStringLiteral("cannot trust the test certificate");
-        return false;
-    }
+    if (!trusting.addCaCertificates(m_dir.filePath("trusted.crt")))
+        return fail("cannot trust the test certificate");
     QSslConfiguration::setDefaultConfiguration(trusting);
-
-    if (!m_silent.listen(QHostAddress::LocalHost)) {
-        m_error = QStringLiteral("silent server: ") + m_silent.errorString();
-        return false;
-    }
+    if (!m_silent.listen(QHostAddress::LocalHost))
+        return fail("silent server: " + m_silent.errorString());
     m_refusedPort = freeTcpPort();
     return true;
 }
 
-bool VersionPeers::makeCertificate(const QString& name)
+// A self-signed certificate for 127.0.0.1 named `name`, and an HTTPS server using it.
+bool VersionPeers::startHttps(Peer& peer, const QString& name)
 {
+    const QString crt = m_dir.filePath(name + ".crt"), key = m_dir.filePath(name + ".key");
     QProcess openssl;
     openssl.setProcessChannelMode(QProcess::MergedChannels);
     openssl.start("openssl", {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
                               "-nodes", "-days", "2", "-subj", "/CN=127.0.0.1", "-addext",
-                              "subjectAltName=IP:127.0.0.1,DNS:localhost", "-keyout",
-                              m_dir.filePath(name + ".key"), "-out", m_dir.filePath(name + ".crt")});
+                              "subjectAltName=IP:127.0.0.1,DNS:localhost", "-keyout", key, "-out", crt});
     if (!openssl.waitForFinished(20000) || openssl.exitStatus() != QProcess::NormalExit ||
-        openssl.exitCode() != 0) {
-        m_error = QStringLiteral("openssl failed: ") + QString::fromLocal8Bit(openssl.readAll());
-        return false;
-    }
-    return true;
-}
-
-bool VersionPeers::startHttps(PeerProcess& peer, quint16 port, const QString& name)
-{
-    if (!peer.startWaitingForText(systemPython(),
-                                  {"-c", QString::fromLatin1(httpsServer), QString::number(port),
-                                   m_dir.filePath(QStringLiteral("www")), m_dir.filePath(name + ".crt"),
-                                   m_dir.filePath(name + ".key")},
-                                  "serving")) {
-        m_error = QStringLiteral("https server did not start: ") + QString::fromLocal8Bit(peer.output());
-        return false;
-    }
+        openssl.exitCode() != 0)
+        return fail("openssl failed: ", openssl.readAll());
+    peer.port = freeTcpPort();
+    if (!peer.process.startWaitingForText(
+            systemPython(), {"-c", httpsServer, QString::number(peer.port), m_dir.filePath("www"), crt, key},
+            "serving"))
+        return fail("https server did not start: ", peer.process.output());
     return true;
 }
 
 bool VersionPeers::setPage(const QByteArray& body) const
 {
-    QFile page(m_dir.filePath(QStringLiteral("www/software/PLAX_VERSION")));
+    QFile page(m_dir.filePath("www/software/PLAX_VERSION"));
     return page.open(QIODevice::WriteOnly | QIODevice::Truncate) && page.write(body) == body.size();
-}
-
-QString VersionPeers::httpUrl(const QString& path) const
-{
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(m_httpPort).arg(path);
-}
-
-QString VersionPeers::httpsUrl() const
-{
-    return QStringLiteral("https://127.0.0.1:%1/software/PLAX_VERSION").arg(m_httpsPort);
-}
-
-QString VersionPeers::untrustedHttpsUrl() const
-{
-    return QStringLiteral("https://127.0.0.1:%1/software/PLAX_VERSION").arg(m_untrustedPort);
-}
-
-QString VersionPeers::silentUrl() const
-{
-    return QStringLiteral("http://127.0.0.1:%1/software/PLAX_VERSION").arg(m_silent.serverPort());
-}
-
-QString VersionPeers::refusedUrl() const
-{
-    return QStringLiteral("http://127.0.0.1:%1/software/PLAX_VERSION").arg(m_refusedPort);
 }

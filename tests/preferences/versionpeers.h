@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
 #include <QTcpServer>
 #include <QTemporaryDir>
 
@@ -14,31 +12,35 @@
 class VersionPeers
 {
 public:
-    // Starts every peer; false (with errorText()) when one could not start.
-    bool start();
+    bool start(); // false (with errorText()) when a peer could not start
     QString errorText() const { return m_error; }
+    bool setPage(const QByteArray& body) const; // served at /software/PLAX_VERSION
 
-    // Writes the body served at /software/PLAX_VERSION.
-    bool setPage(const QByteArray& body) const;
-
-    QString httpUrl(const QString& path = QStringLiteral("/software/PLAX_VERSION")) const;
-    QString httpsUrl() const;
-    QString untrustedHttpsUrl() const;
-    QString silentUrl() const;
-    QString refusedUrl() const;
+    QString httpUrl(const QString& path = "/software/PLAX_VERSION") const
+    {
+        return url("http", m_http.port, path);
+    }
+    QString httpsUrl() const { return url("https", m_https.port); }
+    QString untrustedHttpsUrl() const { return url("https", m_untrusted.port); }
+    QString silentUrl() const { return url("http", m_silent.serverPort()); }
+    QString refusedUrl() const { return url("http", m_refusedPort); }
 
 private:
-    bool makeCertificate(const QString& name);
-    bool startHttps(PeerProcess& peer, quint16 port, const QString& name);
+    struct Peer
+    {
+        PeerProcess process;
+        quint16 port = 0;
+    };
+    static QString url(const char* scheme, quint16 port, const QString& path = "/software/PLAX_VERSION")
+    {
+        return QStringLiteral("%1://127.0.0.1:%2%3").arg(scheme).arg(port).arg(path);
+    }
+    bool fail(const QString& why, const QByteArray& output = {});
+    bool startHttps(Peer& peer, const QString& name);
 
     QTemporaryDir m_dir;
-    PeerProcess m_http;
-    PeerProcess m_https;
-    PeerProcess m_untrusted;
+    Peer m_http, m_https, m_untrusted;
     QTcpServer m_silent;
-    quint16 m_httpPort = 0;
-    quint16 m_httpsPort = 0;
-    quint16 m_untrustedPort = 0;
     quint16 m_refusedPort = 0;
     QString m_error;
 };
