@@ -119,7 +119,6 @@ private slots:
         QTest::addColumn<int>("quantity");
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<QByteArray>("frame");
-        QTest::newRow("read-holding-1") << 1 << 3 << 0 << 1 << QByteArray() << hex("01 03 00 00 00 01 84 0A");
         QTest::newRow("read-coils") << 0x11 << 1 << 0x13 << 0x25 << QByteArray()
                                     << hex("11 01 00 13 00 25 0E 84");
         QTest::newRow("read-holding")

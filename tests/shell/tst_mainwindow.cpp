@@ -51,7 +51,7 @@ const QStringList allTitles{"Serial Debug", "UDP Debug",   "TCP Debug", "GPS Deb
 
 } // namespace
 
-class TestShell : public QObject
+class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
@@ -244,11 +244,9 @@ private slots:
             QCOMPARE(grid->itemAt(1)->widget()->metaObject()->className(), className);
         }
         // Nothing to send to until a port or link is open.
-        for (QWidget* widget : std::initializer_list<QWidget*>{
-                 w.ui->delayspinBox, w.ui->sendmsgBtn, w.ui->sendfileBtn, w.ui->sendMsgtextEdit,
-                 w.ui->UDPdelayspinBox, w.ui->UDPsendmsgBtn, w.ui->UDPsendMsgtextEdit, w.ui->TCPdelayspinBox,
-                 w.ui->TCPsendmsgBtn, w.ui->TCPsendMsgtextEdit, w.ui->com_checkBox_DTR,
-                 w.ui->com_checkBox_RTS})
+        for (QWidget* widget :
+             std::initializer_list<QWidget*>{w.ui->sendmsgBtn, w.ui->sendfileBtn, w.ui->UDPsendmsgBtn,
+                                             w.ui->TCPsendmsgBtn, w.ui->com_checkBox_DTR})
             QVERIFY2(!widget->isEnabled(), qPrintable(widget->objectName()));
         QVERIFY(!w.Serial_isOpen && !w.Serial_thread);
         for (const auto& [box, baud] :
@@ -342,5 +340,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestShell)
-#include "tst_shell.moc"
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
