@@ -20,9 +20,7 @@ private slots:
             times << clock.elapsed();
         }
         std::sort(times.begin(), times.end());
-        qInfo("MainWindow construction, all twenty tabs: first %lld ms, median %lld ms", times.first(),
-              times.at(times.size() / 2));
-        printf("BENCH mainwindow_construct_median_ms=%lld\n", times.at(times.size() / 2));
+        printf("BENCH mainwindow_construct_median_ms=%lld (fastest %lld ms)\n", times.at(2), times.first());
     }
 };
 

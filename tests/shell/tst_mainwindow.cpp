@@ -1,22 +1,27 @@
-#include <QAction>
+// The program's shell: what it settles before its window (translators, the Quick backend, the log
+// format, the event-serving wait, the tool switches in the settings file), and the main window as
+// it starts: the tools those switches leave on, its menus and start state.
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QEvent>
 #include <QGridLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
-#include <QTabWidget>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
+#include <unistd.h>
+
+#include "app/eventwait.h"
 #include "app/mainwindow.h"
 #include "app/mainwindow_form.h"
+#include "app/quenlix_log.h"
+#include "app/startup.h"
 #include "app/toolswitches.h"
 #include "tests/common/testhome.h"
 #include "widgets/mwaveview.h"
@@ -31,6 +36,14 @@ QStringList tabTitles(const MainWindow& w)
     return titles;
 }
 
+QStringList texts(const QList<QAction*>& actions)
+{
+    QStringList list;
+    for (const QAction* a : actions)
+        list << a->text();
+    return list;
+}
+
 const QStringList allTitles{"Serial Debug", "UDP Debug",   "TCP Debug", "GPS Debug",    "GSM Debug",
                             "Unicode",      "Environment", "Crypty",    "Oscilloscope", "MQTT",
                             "Ble",          "Spectra",     "Convert",   "i2cdump",      "TOF",
@@ -42,30 +55,204 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
+    void translatorsByLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("en_US") << "en_US"
+                               << ":/transEnglish.qm"
+                               << ":/i18n/en_US.qm";
+        QTest::newRow("zh_CN") << "zh_CN"
+                               << ":/transSimpleChinese.qm"
+                               << ":/i18n/zh_CN.qm";
+        QTest::newRow("zh_TW") << "zh_TW"
+                               << ":/transSimpleChinese.qm"
+                               << "";
+        QTest::newRow("de_DE") << "de_DE"
+                               << ""
+                               << "";
+    }
+    void translatorsByLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, first);
+        QTranslator t1, t2;
+        const QLocale loc(locale);
+        const auto installed = Startup::installTranslators(qApp, &t1, &t2, loc.language(), loc.name());
+        QCOMPARE(installed.first, first);
+        QTEST(installed.second, "second");
+        QCOMPARE(t1.isEmpty(), first.isEmpty()); // the built-in file exists and loaded
+        QCoreApplication::removeTranslator(&t1);
+        QCoreApplication::removeTranslator(&t2);
+    }
+
+    void chineseKeepsTabTitlesInEnglish()
+    {
+        QTranslator t;
+        QVERIFY(t.load(":/transSimpleChinese.qm"));
+        QVERIFY(!t.translate("MainWindow", "Preferences").isEmpty());
+        for (const char* title : {"Serial Debug", "GPS Debug", "Convert", "Hex", "More"}) {
+            const QString translated = t.translate("MainWindow", title);
+            QVERIFY2(translated.isEmpty() || translated == QLatin1String(title), title);
+        }
+    }
+
+    void quickBackend()
+    {
+        qputenv("QT_QUICK_BACKEND", "");
+        Startup::ensureQuickBackend();
+        QCOMPARE(qgetenv("QT_QUICK_BACKEND"), QByteArray("software"));
+        qunsetenv("QT_QUICK_BACKEND");
+        Startup::ensureQuickBackend();
+        QCOMPARE(qgetenv("QT_QUICK_BACKEND"), QByteArray("software"));
+        qputenv("QT_QUICK_BACKEND", "rhi");
+        Startup::ensureQuickBackend();
+        QCOMPARE(qgetenv("QT_QUICK_BACKEND"), QByteArray("rhi"));
+        qunsetenv("QT_QUICK_BACKEND"); // as the windows below expect
+    }
+
+    void logFormats()
+    {
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        FILE* out = fdopen(dup(file.handle()), "w");
+        quenlix_log_output = out;
+        QMessageLogContext ctx("a.cpp", 12, "void f()", "cat");
+        quenlix_log(QtDebugMsg, ctx, "hello");
+        quenlix_log(QtWarningMsg, ctx, "warn");
+        quenlix_log(QtInfoMsg, QMessageLogContext(), "");
+        fclose(out);
+        quenlix_log_output = nullptr;
+        file.seek(0);
+        QCOMPARE(file.readAll(),
+                 QByteArray("Debug: hello (a.cpp:12, void f())\nWarning: warn (a.cpp:12, void f())\n"
+                            "Info:  (:0, )\n"));
+        quenlix_disable_log(QtCriticalMsg, ctx, "dropped"); // does nothing, must not crash
+    }
+
+    void waitServesTimersAndLastsLongEnough()
+    {
+        int ticks = 0;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, this, [&] { ++ticks; });
+        timer.start(20);
+        QElapsedTimer clock;
+        clock.start();
+        waitProcessingEvents(500);
+        QVERIFY(clock.elapsed() >= 500 && clock.elapsed() < 1500);
+        QVERIFY(ticks >= 10);
+        // Waits of zero or less return at once, without serving any event.
+        bool ran = false;
+        QTimer::singleShot(0, this, [&] { ran = true; });
+        clock.restart();
+        waitProcessingEvents(0);
+        waitProcessingEvents(-5);
+        QVERIFY(clock.elapsed() < 50);
+        QVERIFY(!ran);
+    }
+
+    void nestedWaitsReturnInReverseOrder()
+    {
+        QStringList order;
+        // The inner wait outlasts the outer one: the outer can only return after it.
+        QTimer::singleShot(50, this, [&] {
+            waitProcessingEvents(300);
+            order << "inner";
+        });
+        QElapsedTimer clock;
+        clock.start();
+        waitProcessingEvents(100);
+        order << "outer";
+        QCOMPARE(order, QStringList({"inner", "outer"}));
+        QVERIFY(clock.elapsed() >= 340);
+    }
+
+    void switchText_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<bool>("on");
+        QTest::newRow("missing") << QVariant() << true;
+        QTest::newRow("empty") << QVariant(QString()) << true;
+        QTest::newRow("true") << QVariant(QStringLiteral("true")) << true;
+        QTest::newRow("false") << QVariant(QStringLiteral("false")) << false;
+        QTest::newRow("True-is-off") << QVariant(QStringLiteral("True")) << false;
+        QTest::newRow("one-is-off") << QVariant(QStringLiteral("1")) << false;
+    }
+    void switchText()
+    {
+        QFETCH(QVariant, stored);
+        QTEST(ToolSwitches::isOn(stored), "on");
+    }
+
+    void mapType_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<int>("type");
+        QTest::newRow("missing") << QVariant() << 0;
+        QTest::newRow("zero") << QVariant(QStringLiteral("0")) << 0;
+        QTest::newRow("seven") << QVariant(QStringLiteral("7")) << 1;
+        QTest::newRow("int-1") << QVariant(1) << 1;
+    }
+    void mapType()
+    {
+        QFETCH(QVariant, stored);
+        QTEST(ToolSwitches::mapTypeFrom(stored), "type");
+    }
+
+    // The stored forms written by QSettings read back under the same rules.
+    void switchesRoundTripThroughTheFile()
+    {
+        QCOMPARE(ToolSwitches::keys().size(), ToolSwitches::toolCount);
+        QCOMPARE(ToolSwitches::tabTitles().size(), ToolSwitches::toolCount);
+        QCOMPARE(ToolSwitches::tabTitles().indexOf("Convert"), ToolSwitches::keys().indexOf("Convert"));
+        TestHome home;
+        QCOMPARE(ToolSwitches::settingsFilePath(), home.settingsFile());
+        {
+            QSettings s(ToolSwitches::settingsFilePath(), QSettings::IniFormat);
+            s.setValue("COM", "false");
+            s.setValue("UDP", "true");
+            s.setValue(ToolSwitches::autoSerialScanKey, false);
+            s.setValue(ToolSwitches::mapTypeKey, 1);
+        }
+        QSettings s(ToolSwitches::settingsFilePath(), QSettings::IniFormat);
+        QVERIFY(!ToolSwitches::isOn(s.value("COM")));
+        QVERIFY(ToolSwitches::isOn(s.value("UDP")));
+        QVERIFY(ToolSwitches::isOn(s.value("GPS")));
+        QVERIFY(!ToolSwitches::isOn(s.value(ToolSwitches::autoSerialScanKey)));
+        QCOMPARE(ToolSwitches::mapTypeFrom(s.value(ToolSwitches::mapTypeKey)), 1);
+    }
+
     void noSettingsFileShowsEveryToolAndStartsEachOnce()
     {
         TestHome home;
         MainWindow w;
         QCOMPARE(tabTitles(w), allTitles);
-        const QStringList pageNames{"serial",  "udp",         "tcp",     "gps",          "gsm",
-                                    "Unicode", "environment", "Crypty",  "Oscilloscope", "Mqtt",
-                                    "ble",     "spectra",     "Convert", "i2cdump",      "TOF",
-                                    "Modbus",  "hextools",    "CIE",     "tab_3",        "tab_2"};
-        for (int i = 0; i < pageNames.size(); ++i)
-            QCOMPARE(w.ui->tabWidget->widget(i)->objectName(), pageNames.at(i));
-        QCOMPARE(w.ui->tabWidget->currentIndex(), 0);
-        QCOMPARE(w.ui->tabWidget->tabPosition(), QTabWidget::West);
         QCOMPARE(w.startedTools, allTitles.mid(0, 19));
+        QCOMPARE(w.ui->tabWidget->currentIndex(), 0);
         QVERIFY(w.windowTitle().startsWith("Quenlix -- PLAX Ver 3.4.4"));
-        QCOMPARE(w.size(), QSize(915, 750));
-        QCOMPARE(w.minimumSize(), QSize(915, 750));
-        QCOMPARE(w.font().family(), QStringLiteral("Times New Roman"));
-        QCOMPARE(w.font().pointSize(), 9);
-        QVERIFY(w.OSC_waveView);
         QCOMPARE(w.OSC_waveView->parentWidget(), w.ui->Oscilloscope);
-        QCOMPARE(w.toolCount, 19);
-        QCOMPARE(w.toolKeys[0], QStringLiteral("COM"));
-        QCOMPARE(w.toolKeys[18], QStringLiteral("IMU"));
+        QCOMPARE(texts(w.ui->menuBar->actions()), QStringList({"Edit(&E)", "About(&A)"}));
+        QCOMPARE(texts(w.ui->menu->actions()), QStringList({"Preferences", "Exit"}));
+        QCOMPARE(texts(w.ui->menu_2->actions()), QStringList({"Check Update", "Help", "About"}));
+        // The widget tools sit in their page's grid, after the form's empty nested grid.
+        for (const auto& [grid, className] : {std::pair{w.ui->gridLayout_36, "quenlix_ble"},
+                                              std::pair{w.ui->gridLayout_40, "quenlix_convert"},
+                                              std::pair{w.ui->gridLayout_47, "quenlix_hex_tools"}}) {
+            QCOMPARE(grid->count(), 2);
+            QVERIFY(grid->itemAt(0)->layout());
+            QCOMPARE(grid->itemAt(1)->widget()->metaObject()->className(), className);
+        }
+        // Nothing to send to until a port or link is open.
+        for (QWidget* widget :
+             std::initializer_list<QWidget*>{w.ui->sendmsgBtn, w.ui->sendfileBtn, w.ui->UDPsendmsgBtn,
+                                             w.ui->TCPsendmsgBtn, w.ui->com_checkBox_DTR})
+            QVERIFY2(!widget->isEnabled(), qPrintable(widget->objectName()));
+        QVERIFY(!w.Serial_isOpen && !w.Serial_thread);
+        for (const auto& [box, baud] :
+             {std::pair{w.ui->baudRateComboBox, "115200"}, std::pair{w.ui->GSMbaudRateComboBox, "9600"},
+              std::pair{w.ui->ENVbaudRateComboBox, "9600"}, std::pair{w.ui->imubaudRateComboBox, "115200"}})
+            QCOMPARE(box->currentText(), QString(baud));
     }
 
     void switchedOffToolsAreRemovedAndNotStarted_data()
@@ -73,10 +260,8 @@ private slots:
         QTest::addColumn<QStringList>("offKeys");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QStringList>("removed");
-        QTest::newRow("ends-and-middle")
-            << QStringList{"COM", "Crypty", "IMU"} << "false" << QStringList{"Serial Debug", "Crypty", "IMU"};
-        QTest::newRow("True-counts-off") << QStringList{"UDP"} << "True" << QStringList{"UDP Debug"};
-        QTest::newRow("1-counts-off") << QStringList{"Hex"} << "1" << QStringList{"Hex"};
+        QTest::newRow("ends-and-middle") << QStringList{"COM", "Oscilloscope", "IMU"} << "false"
+                                         << QStringList{"Serial Debug", "Oscilloscope", "IMU"};
         QTest::newRow("0-counts-off")
             << QStringList{"GPS", "MQTT"} << "0" << QStringList{"GPS Debug", "MQTT"};
         QTest::newRow("empty-counts-on") << QStringList{"COM", "Ble"} << "" << QStringList{};
@@ -87,12 +272,10 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QStringList, removed);
         TestHome home;
-        QList<QPair<QString, QString>> values;
+        QList<QPair<QString, QString>> values{{"SomethingUnknown", "false"}};
         for (const QString& key : offKeys)
-            values.append(qMakePair(key, value));
-        values.append(qMakePair(QStringLiteral("SomethingUnknown"), QStringLiteral("false")));
+            values.append({key, value});
         home.writeSettings(values);
-
         MainWindow w;
         QStringList expected = allTitles;
         for (const QString& title : removed)
@@ -100,6 +283,7 @@ private slots:
         QCOMPARE(tabTitles(w), expected);
         QCOMPARE(w.startedTools, expected.mid(0, expected.size() - 1));
         QCOMPARE(w.ui->tabWidget->currentIndex(), 0);
+        QCOMPARE(w.OSC_waveView != nullptr, !removed.contains("Oscilloscope"));
     }
 
     void everyToolOffLeavesOnlyMore()
@@ -107,28 +291,15 @@ private slots:
         TestHome home;
         QList<QPair<QString, QString>> values;
         for (const QString& key : ToolSwitches::keys())
-            values.append(qMakePair(key, QStringLiteral("false")));
+            values.append({key, "false"});
         home.writeSettings(values);
         MainWindow w;
         QCOMPARE(tabTitles(w), QStringList{"More"});
         QVERIFY(w.startedTools.isEmpty());
-        QVERIFY(!w.OSC_waveView);
-        for (QTimer* t : {w.COM_sendTimer, w.UDP_sendTimer, w.TCP_sendTimer}) {
-            QVERIFY(t);
-            QVERIFY(!t->isActive());
-        }
+        for (QTimer* t : {w.COM_sendTimer, w.UDP_sendTimer, w.TCP_sendTimer})
+            QVERIFY(t && !t->isActive());
         QVERIFY(w.Serial_scanTimer->isActive());
-        QCOMPARE(w.Serial_scanTimer->interval(), 500);
         QVERIFY(w.GPS_tcpServer); // the local addresses and servers exist all the same
-    }
-
-    void oscilloscopeOffCreatesNoWaveView()
-    {
-        TestHome home;
-        home.writeSettings({{"Oscilloscope", "false"}});
-        MainWindow w;
-        QVERIFY(!w.OSC_waveView);
-        QVERIFY(!tabTitles(w).contains("Oscilloscope"));
     }
 
     void malformedSettingsFileKeepsEveryTool()
@@ -143,80 +314,7 @@ private slots:
         QCOMPARE(tabTitles(w).size(), 20);
     }
 
-    void widgetToolsSitInTheirPagesGrid()
-    {
-        TestHome home;
-        MainWindow w;
-        struct Host
-        {
-            QGridLayout* grid;
-            const char* className;
-        };
-        for (const Host& h :
-             {Host{w.ui->gridLayout_36, "quenlix_ble"}, Host{w.ui->gridLayout_40, "quenlix_convert"},
-              Host{w.ui->gridLayout_47, "quenlix_hex_tools"}}) {
-            QCOMPARE(h.grid->count(), 2); // the form's empty nested grid, then the tool
-            QVERIFY(h.grid->itemAt(0)->layout());
-            QWidget* tool = h.grid->itemAt(1)->widget();
-            QVERIFY(tool);
-            QCOMPARE(tool->metaObject()->className(), h.className);
-        }
-    }
-
-    void startStateOfTheTerminals()
-    {
-        TestHome home;
-        MainWindow w;
-        for (QWidget* widget :
-             {static_cast<QWidget*>(w.ui->delayspinBox), static_cast<QWidget*>(w.ui->sendmsgBtn),
-              static_cast<QWidget*>(w.ui->sendfileBtn), static_cast<QWidget*>(w.ui->sendMsgtextEdit),
-              static_cast<QWidget*>(w.ui->UDPdelayspinBox), static_cast<QWidget*>(w.ui->UDPsendmsgBtn),
-              static_cast<QWidget*>(w.ui->UDPsendMsgtextEdit), static_cast<QWidget*>(w.ui->TCPdelayspinBox),
-              static_cast<QWidget*>(w.ui->TCPsendmsgBtn), static_cast<QWidget*>(w.ui->TCPsendMsgtextEdit),
-              static_cast<QWidget*>(w.ui->com_checkBox_DTR), static_cast<QWidget*>(w.ui->com_checkBox_RTS)})
-            QVERIFY2(!widget->isEnabled(), qPrintable(widget->objectName()));
-        QCOMPARE(w.COM_sendInterval, 200);
-        QCOMPARE(w.UDP_sendInterval, 200);
-        QCOMPARE(w.TCP_sendInterval, 200);
-        QVERIFY(!w.Serial_isOpen);
-        QVERIFY(!w.Serial_thread);
-        QCOMPARE(w.ui->baudRateComboBox->currentText(), QStringLiteral("115200"));
-        QCOMPARE(w.ui->GSMbaudRateComboBox->currentText(), QStringLiteral("9600"));
-        QCOMPARE(w.ui->ENVbaudRateComboBox->currentText(), QStringLiteral("9600"));
-        QCOMPARE(w.ui->imubaudRateComboBox->currentText(), QStringLiteral("115200"));
-        QCOMPARE(w.ui->dataBitsComboBox->currentText(), QStringLiteral("8"));
-        QCOMPARE(w.ui->ModbusdataBitsComboBox->currentText(), QStringLiteral("8"));
-    }
-
-    void menusAndActions()
-    {
-        TestHome home;
-        MainWindow w;
-        const QList<QAction*> menus = w.ui->menuBar->actions();
-        QCOMPARE(menus.size(), 2);
-        QCOMPARE(menus.at(0)->text(), QStringLiteral("Edit(&E)"));
-        QCOMPARE(menus.at(1)->text(), QStringLiteral("About(&A)"));
-        auto texts = [](QMenu* m) {
-            QStringList t;
-            for (QAction* a : m->actions())
-                t << a->text();
-            return t;
-        };
-        QCOMPARE(texts(w.ui->menu), QStringList({"Preferences", "Exit"}));
-        QCOMPARE(texts(w.ui->menu_2), QStringList({"Check Update", "Help", "About"}));
-    }
-
-    void exitClosesTheWindow()
-    {
-        TestHome home;
-        MainWindow w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.ui->actionExit->trigger();
-        QVERIFY(!w.isVisible());
-    }
-
-    void languageChangeResetsTheTitle()
+    void exitLanguageChangeAndStyleSheet()
     {
         TestHome home;
         MainWindow w;
@@ -224,41 +322,21 @@ private slots:
         QApplication::sendEvent(&w, &change);
         QCOMPARE(w.windowTitle(), QStringLiteral("Quenlix -- PLAX"));
         QCOMPARE(w.ui->tabWidget->tabText(0), QStringLiteral("Serial Debug"));
-    }
 
-    void msleepKeepsTheWindowAlive()
-    {
-        TestHome home;
-        MainWindow w;
-        int ticks = 0;
-        QTimer timer;
-        connect(&timer, &QTimer::timeout, this, [&] { ++ticks; });
-        timer.start(10);
-        QElapsedTimer clock;
-        clock.start();
-        w.msleep(500);
-        QVERIFY(clock.elapsed() >= 500);
-        QVERIFY(ticks >= 10);
-        clock.restart();
-        w.msleep(0);
-        w.msleep(-5);
-        QVERIFY(clock.elapsed() < 50);
-    }
-
-    void styleSheetFromFile()
-    {
-        TestHome home;
-        MainWindow w;
         const QString before = qApp->styleSheet();
         w.setStyleSheets(home.path() + "/missing.qss");
         QCOMPARE(qApp->styleSheet(), before);
         QFile f(home.path() + "/theme.qss");
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("QLabel { color: red; }");
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("QLabel { color: red; }") > 0);
         f.close();
         w.setStyleSheets(f.fileName());
         QCOMPARE(qApp->styleSheet(), QStringLiteral("QLabel { color: red; }"));
         qApp->setStyleSheet(before);
+
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.ui->actionExit->trigger();
+        QVERIFY(!w.isVisible());
     }
 };
 
