@@ -201,4 +201,4 @@ private slots:
 };
 
 QTEST_MAIN(TestSensorConsoles)
-#include "tst_sensor_consoles.moc"
+#include "tst_console_tabs.moc"

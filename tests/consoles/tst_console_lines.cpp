@@ -139,4 +139,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestSensorLines)
-#include "tst_sensorlines.moc"
+#include "tst_console_lines.moc"
