@@ -22,17 +22,13 @@
 
 namespace {
 
-// A python peer: echoes what it gets, and closes after `closeAfter` bytes when given.
+// A python peer: echoes what it gets and closes once it has had six bytes.
 const char echoServer[] = R"(
 import socket, sys
-s = socket.socket(); s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-s.bind(("127.0.0.1", int(sys.argv[1]))); s.listen(1); print("ready", flush=True)
-limit = int(sys.argv[2]); c, _ = s.accept(); got = 0
-while True:
-    d = c.recv(4096)
-    if not d: break
+s = socket.create_server(("127.0.0.1", int(sys.argv[1]))); print("ready", flush=True)
+c, _ = s.accept(); got = 0
+while got < 6 and (d := c.recv(4096)):
     c.sendall(d); got += len(d)
-    if limit and got >= limit: break
 c.close()
 )";
 
@@ -331,7 +327,7 @@ private slots:
     {
         Rig r;
         PeerProcess peer;
-        QVERIFY(peer.startWaitingForText(systemPython(), {"-c", echoServer, QString::number(r.tcpPort), "6"},
+        QVERIFY(peer.startWaitingForText(systemPython(), {"-c", echoServer, QString::number(r.tcpPort)},
                                          "ready"));
         QVERIFY(r.startTcp(1));
         QTRY_COMPARE(r.status(), QStringLiteral("Connected to TCP server"));
