@@ -1,62 +1,120 @@
-// The GPS tab in a whole window: a pseudo-terminal plays the receiver, TCP clients
-// send positions, and the map page is checked through its own variables.
-#include <QCheckBox>
+// The GPS tab in a whole window: a pseudo-terminal plays the receiver, TCP clients and a
+// local web server are its peers, and the map page is checked through its own variables.
+// Then the satellite dialog with its worker thread, and the calculator.
+#include <QBarCategoryAxis>
+#include <QBarSet>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QRadioButton>
+#include <QScatterSeries>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTcpSocket>
+#include <QTest>
 #include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
+#include <memory>
+#include <optional>
+
+#include "app/mainwindow.h"
+#include "app/mainwindow_form.h"
+#include "gps/callout.h"
+#include "gps/gpscalculate_form.h"
+#include "gps/gpssignal.h"
+#include "gps/gpssignal_form.h"
 #include "tests/common/freeport.h"
 #include "tests/common/modalanswer.h"
 #include "tests/common/peerprocess.h"
+#include "tests/common/press.h"
 #include "tests/common/ptypair.h"
 #include "tests/common/testhome.h"
-#include "tests/gps/gpstabfixture.h"
-
-using namespace GpsTabFixture;
+#include "tests/gps/nmeatext.h"
 
 namespace {
 
-const QByteArray textbookGga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
-
-QByteArray trackFile(const TestHome& home)
+// A whole window in its own home, with the serial port scan off.
+struct Gps
 {
-    QFile file(home.path() + "/GPS_Date.txt");
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+    TestHome home;
+    std::unique_ptr<MainWindow> w;
+    Ui_MainWindow* ui;
+
+    explicit Gps(const QString& mapType = {})
+    {
+        QList<QPair<QString, QString>> settings{{"Auto_Serial_Scan", "false"}};
+        if (!mapType.isEmpty())
+            settings.append({"Map_Type", mapType});
+        home.writeSettings(settings);
+        w = std::make_unique<MainWindow>();
+        ui = w->ui;
+    }
+    QString status() const { return ui->statusBar->currentMessage(); }
+    QByteArray track() const
+    {
+        QFile file(home.path() + "/GPS_Date.txt");
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Runs a script on the map page and waits for its value.
+    QVariant js(const QString& script)
+    {
+        auto value = std::make_shared<std::optional<QVariant>>();
+        w->GPS_mapView->page()->runJavaScript(script, [value](const QVariant& v) { *value = v; });
+        for (int i = 0; i < 500 && !*value; ++i)
+            QTest::qWait(10);
+        return value->value_or(QVariant());
+    }
+    // Waits until the page's functions exist (the page loads after the window is built).
+    bool waitForMap()
+    {
+        for (int i = 0; i < 150; ++i) {
+            if (js("typeof Set_Location === 'function' && map !== null").toBool())
+                return true;
+            QTest::qWait(100);
+        }
+        return false;
+    }
+    void openOn(const QString& path)
+    {
+        if (ui->GPSportNameComboBox->findText(path) < 0)
+            ui->GPSportNameComboBox->addItem(path);
+        ui->GPSportNameComboBox->setCurrentText(path);
+        press(ui->GPSopencompushButton);
+    }
+    // Hands one sentence to the tab as if it came from the receiver.
+    void receive(const QByteArray& body) { w->GPS_Analysis_Data_Process(sealed(body)); }
+};
 
 // Answers the next modal dialog of type D from a timer.
 template <typename D, typename F> void answerNext(F answer)
 {
     auto* timer = new QTimer;
-    timer->setInterval(20);
     QObject::connect(timer, &QTimer::timeout, [timer, answer] {
         if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
-            timer->stop();
             timer->deleteLater();
+            timer->stop();
             answer(dialog);
         }
     });
-    timer->start();
+    timer->start(20);
     QTimer::singleShot(10000, timer, &QObject::deleteLater);
 }
 
-// Types the absolute path into the next file dialog and accepts it.
 void chooseFile(const QString& path)
 {
     answerNext<QFileDialog>([path](QFileDialog* d) {
-        if (auto* edit = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-            edit->setText(path);
+        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
         static_cast<QDialog*>(d)->accept();
     });
+}
+
+QList<double> bars(const MainWindow::GPS_SignalGroup& g)
+{
+    QList<double> values;
+    for (int i = 0; i < g.categories.size(); ++i)
+        values << g.set->at(i);
+    return values;
 }
 
 } // namespace
@@ -67,206 +125,181 @@ class TestGpsTab : public QObject
 private slots:
     void serialReceiverFeedsLabelsMapAndTrack()
     {
-        TestHome home;
-        home.writeSettings({{"Auto_Serial_Scan", "false"}});
-        MainWindow w;
-        QVERIFY(waitForMap(w));
+        Gps g;
+        QVERIFY(g.waitForMap());
         PtyPair pty;
         QVERIFY(pty.isValid());
-        w.ui->GPSSavecheckBox->setChecked(true);
-        openOn(w, pty.slavePath());
-        QVERIFY(w.Serial_isOpen);
-        QVERIFY(!w.ui->GPSportMode_02->isEnabled());
+        g.ui->GPSSavecheckBox->setChecked(true);
+        g.openOn(pty.slavePath());
+        QVERIFY(g.w->Serial_isOpen);
+        QVERIFY(!g.ui->GPSportMode_02->isEnabled());
 
         // One sentence in two reads, split inside a field.
         pty.write(textbookGga.left(20));
         QTest::qWait(100);
         pty.write(textbookGga.mid(20));
-        QTRY_COMPARE(w.ui->Dingweizhuangtai->text(), QStringLiteral("Yes"));
-        QCOMPARE(w.ui->Shiyongweixing->text(), QStringLiteral("8"));
-        QCOMPARE(w.ui->Haibagaodu->text(), QStringLiteral("545.4 m"));
-        QTRY_COMPARE(w.ui->GPStextBrowser->toPlainText(), QString::fromLatin1(textbookGga).remove('\r'));
+        QTRY_COMPARE(g.ui->Dingweizhuangtai->text(), QStringLiteral("Yes"));
+        QCOMPARE(g.ui->Shiyongweixing->text() + ' ' + g.ui->Haibagaodu->text(), QStringLiteral("8 545.4 m"));
+        QTRY_COMPARE(g.ui->GPStextBrowser->toPlainText(), QString::fromLatin1(textbookGga).remove('\r'));
 
-        // The first fix goes to the track file and the map at once; the next, within
-        // ten seconds, waits.
+        // The first fix goes to the track file and the map at once; the next, within ten
+        // seconds, waits.
         pty.write(sealed("GPRMC,083503.00,A,4807.038,N,07531.20562,W,0.016,,241013,,,A"));
-        QTRY_COMPARE(w.ui->Weidu->text(), QStringLiteral("48.1173000"));
-        QCOMPARE(w.ui->GPS_UTC->text(), QStringLiteral("8:35:3"));
-        QCOMPARE(w.ui->Jingdu->text(), QStringLiteral("75.5200937"));
-        QCOMPARE(w.ui->Jingdufangxiang->text(), QStringLiteral("W"));
-        QTRY_COMPARE(trackFile(home), QByteArray("Latitude:48.1173000,Longitude:-75.5200937\r\n"));
-        QCOMPARE(w.GPS_fixValid, 0);
-        QTRY_COMPARE(js(w, "[Latit, Longit].join()").toString(), QStringLiteral("48.1173,-75.5200937"));
-        QCOMPARE(js(w, "[marker.getLatLng().lat, marker.getLatLng().lng].join()").toString(),
-                 QStringLiteral("48.1173,-75.5200937"));
-
+        QTRY_COMPARE(g.ui->Weidu->text(), QStringLiteral("48.1173000"));
+        QCOMPARE(g.ui->GPS_UTC->text() + ' ' + g.ui->Jingdu->text() + ' ' + g.ui->Jingdufangxiang->text(),
+                 QStringLiteral("8:35:3 75.5200937 W"));
+        QTRY_COMPARE(g.track(), QByteArray("Latitude:48.1173000,Longitude:-75.5200937\r\n"));
+        QTRY_COMPARE(
+            g.js("[Latit, Longit, marker.getLatLng().lat, marker.getLatLng().lng].join()").toString(),
+            QStringLiteral("48.1173,-75.5200937,48.1173,-75.5200937"));
         pty.write(sealed("GPRMC,083504.00,A,4807.040,N,07531.20562,W,0.016,,241013,,,A"));
-        QTRY_COMPARE(w.ui->GPS_UTC->text(), QStringLiteral("8:35:4"));
-        QCOMPARE(w.GPS_fixValid, 1);
+        QTRY_COMPARE(g.ui->GPS_UTC->text(), QStringLiteral("8:35:4"));
         QTest::qWait(200);
-        QCOMPARE(trackFile(home).count('\n'), 1);
+        QCOMPARE(g.track().count('\n'), 1);
 
-        // A bad checksum changes nothing.
-        pty.write(QByteArray(textbookGga).replace("545.4", "545.3"));
         pty.write(sealed("GPVTG,,T,,M,0.285,N,0.528,K,A"));
-        QTRY_COMPARE(w.ui->Dimiansudu->text(), QStringLiteral("0.528 km/h"));
-        QCOMPARE(w.ui->Haibagaodu->text(), QStringLiteral("545.4 m"));
+        QTRY_COMPARE(g.ui->Dimiansudu->text(), QStringLiteral("0.528 km/h"));
 
         // "Clear Receive" keeps the information labels.
-        press(w.ui->GPScleandatapushButton);
-        QCOMPARE(w.ui->GPStextBrowser->toPlainText(), QString());
-        QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Receive has been cleared"));
-        QCOMPARE(w.ui->Weidu->text(), QStringLiteral("48.1173333"));
+        press(g.ui->GPScleandatapushButton);
+        QCOMPARE(g.ui->GPStextBrowser->toPlainText(), QString());
+        QCOMPARE(g.status(), QStringLiteral("Receive has been cleared"));
+        QCOMPARE(g.ui->Weidu->text(), QStringLiteral("48.1173333"));
 
-        // Close, open again: each chunk arrives once, and a half sentence left from
-        // before the close is gone.
+        // Close, open again: each chunk arrives once, and a half sentence left from before
+        // the close is gone.
         pty.write("$GPGGA,123519,48");
         QTest::qWait(100);
-        press(w.ui->GPSopencompushButton);
-        QVERIFY(!w.Serial_isOpen);
-        QVERIFY(w.ui->GPSportMode_02->isEnabled());
-        openOn(w, pty.slavePath());
-        QVERIFY(w.Serial_isOpen);
-        QCOMPARE(w.GPS_rxBuffer, QByteArray());
-        press(w.ui->GPScleandatapushButton);
+        press(g.ui->GPSopencompushButton);
+        QVERIFY(!g.w->Serial_isOpen);
+        QVERIFY(g.ui->GPSportMode_02->isEnabled());
+        g.openOn(pty.slavePath());
+        QVERIFY(g.w->Serial_isOpen);
+        QCOMPARE(g.w->GPS_rxBuffer, QByteArray());
+        press(g.ui->GPScleandatapushButton);
         const QByteArray vtg = sealed("GPVTG,,T,,M,1,N,2.5,K,A");
         pty.write(vtg);
-        QTRY_COMPARE(w.ui->Dimiansudu->text(), QStringLiteral("2.5 km/h"));
-        QTRY_COMPARE(w.ui->GPStextBrowser->toPlainText(), QString::fromLatin1(vtg).remove('\r'));
-        press(w.ui->GPSopencompushButton);
+        QTRY_COMPARE(g.ui->Dimiansudu->text(), QStringLiteral("2.5 km/h"));
+        QTRY_COMPARE(g.ui->GPStextBrowser->toPlainText(), QString::fromLatin1(vtg).remove('\r'));
+        press(g.ui->GPSopencompushButton);
     }
 
     void unwritableTrackFileIsReported()
     {
-        TestHome home;
-        home.writeSettings({{"Auto_Serial_Scan", "false"}});
-        MainWindow w;
-        QVERIFY(QDir(home.path()).mkdir("GPS_Date.txt")); // a folder where the file should be
-        w.GPSSavefile("1.0", "2.0");
-        QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Unable to save GPS data."));
-        w.ui->statusBar->clearMessage();
-        w.GPSSavefile("0.000000", "0.000000");
-        QCOMPARE(w.statusBar()->currentMessage(), QString());
+        Gps g;
+        QVERIFY(QDir(g.home.path()).mkdir("GPS_Date.txt")); // a folder where the file should be
+        g.w->GPSSavefile("1.0", "2.0");
+        QCOMPARE(g.status(), QStringLiteral("Unable to save GPS data."));
+        g.ui->statusBar->clearMessage();
+        g.w->GPSSavefile("0.000000", "0.000000");
+        QCOMPARE(g.status(), QString());
     }
 
     void tcpPositionServer()
     {
-        TestHome home;
-        home.writeSettings({{"Auto_Serial_Scan", "false"}});
-        MainWindow w;
-        QVERIFY(waitForMap(w));
-        w.ui->GPSSavecheckBox->setChecked(true);
-        press(w.ui->GPSportMode_02);
-        QVERIFY(!w.ui->GPSTCPopencompushButton->isHidden());
-        QVERIFY(w.ui->GPSopencompushButton->isHidden());
+        Gps g;
+        QVERIFY(g.waitForMap());
+        g.ui->GPSSavecheckBox->setChecked(true);
+        g.ui->GPSportMode_02->click();
         const quint16 port = freeTcpPort();
-        w.ui->GPSTCPServerPortlineEdit->setText(QString::number(port));
-        press(w.ui->GPSTCPopencompushButton);
-        QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Server has started"));
-        QCOMPARE(w.ui->GPSTCPopencompushButton->text(), QStringLiteral("Stop"));
-        QVERIFY(!w.ui->GPSTCPServerPortlineEdit->isEnabled());
+        g.ui->GPSTCPServerPortlineEdit->setText(QString::number(port));
+        press(g.ui->GPSTCPopencompushButton);
+        QCOMPARE(g.status(), QStringLiteral("Server has started"));
+        QCOMPARE(g.ui->GPSTCPopencompushButton->text(), QStringLiteral("Stop"));
+        QVERIFY(!g.ui->GPSTCPServerPortlineEdit->isEnabled());
 
         // A line in two packets moves things once, after the line end.
         QTcpSocket a;
         a.connectToHost(QHostAddress::LocalHost, port);
         QVERIFY(a.waitForConnected(3000));
-        QTRY_COMPARE(w.GPS_tcpClients.size(), 1);
+        QTRY_COMPARE(g.w->GPS_tcpClients.size(), 1);
         a.write("Latitude:22.5431000,Longitude:114.0579000");
         a.flush();
-        QTRY_VERIFY(w.ui->GPStextBrowser->toPlainText().contains("114.0579000"));
-        QCOMPARE(w.ui->Weidu->text(), QStringLiteral("Null"));
+        QTRY_VERIFY(g.ui->GPStextBrowser->toPlainText().contains("114.0579000"));
+        QCOMPARE(g.ui->Weidu->text(), QStringLiteral("Null"));
         a.write("\r\n");
-        QTRY_COMPARE(w.ui->Jingdu->text(), QStringLiteral("114.0579000"));
-        QCOMPARE(w.ui->Weidu->text(), QStringLiteral("22.5431000"));
-        QCOMPARE(w.ui->Haibagaodu->text(), QStringLiteral("Null"));
-        QVERIFY(w.statusBar()->currentMessage().startsWith("TCP receive from:"));
-        QTRY_COMPARE(js(w, "[Latit, Longit].join()").toString(), QStringLiteral("22.5431,114.0579"));
-        QCOMPARE(trackFile(home), QByteArray("Latitude:22.5431000,Longitude:114.0579000\r\n"));
+        QTRY_COMPARE(g.ui->Jingdu->text(), QStringLiteral("114.0579000"));
+        QCOMPARE(g.ui->Weidu->text(), QStringLiteral("22.5431000"));
+        QVERIFY(g.status().startsWith("TCP receive from:"));
+        QTRY_COMPARE(g.js("[Latit, Longit].join()").toString(), QStringLiteral("22.5431,114.0579"));
+        QCOMPARE(g.track(), QByteArray("Latitude:22.5431000,Longitude:114.0579000\r\n"));
 
-        // With the source switched back to COM the server keeps working. A second
-        // client; two lines in one packet are both taken; zeros are not saved.
-        press(w.ui->GPSportMode_01);
-        QVERIFY(w.ui->GPSTCPopencompushButton->isHidden());
+        // With the source switched back to COM the server keeps working. A second client;
+        // two lines in one packet are both taken; zeros are not saved.
+        g.ui->GPSportMode_01->click();
         QTcpSocket b;
         b.connectToHost(QHostAddress::LocalHost, port);
         QVERIFY(b.waitForConnected(3000));
-        QTRY_COMPARE(w.GPS_tcpClients.size(), 2);
+        QTRY_COMPARE(g.w->GPS_tcpClients.size(), 2);
         b.write("Latitude:0.000000,Longitude:0.000000\r\nLatitude:-33.9,Longitude:18.4\r\n");
-        QTRY_COMPARE(w.ui->Weidu->text(), QStringLiteral("-33.9"));
-        QCOMPARE(w.ui->Jingdu->text(), QStringLiteral("18.4"));
-        QTRY_COMPARE(js(w, "[Latit, Longit].join()").toString(), QStringLiteral("-33.9,18.4"));
-        QCOMPARE(trackFile(home), QByteArray("Latitude:22.5431000,Longitude:114.0579000\r\n"
-                                             "Latitude:-33.9,Longitude:18.4\r\n"));
+        QTRY_COMPARE(g.ui->Weidu->text(), QStringLiteral("-33.9"));
+        QCOMPARE(g.ui->Jingdu->text(), QStringLiteral("18.4"));
+        QTRY_COMPARE(g.js("[Latit, Longit].join()").toString(), QStringLiteral("-33.9,18.4"));
+        QCOMPARE(g.track(), QByteArray("Latitude:22.5431000,Longitude:114.0579000\r\n"
+                                       "Latitude:-33.9,Longitude:18.4\r\n"));
 
         // Text that is not a number is shown but never reaches the page as script.
-        w.ui->GPSSavecheckBox->setChecked(false);
+        g.ui->GPSSavecheckBox->setChecked(false);
         a.write("Latitude:1);document.title='owned';(1,Longitude:<b>2</b>\r\n");
-        QTRY_COMPARE(w.ui->Jingdu->text(), QStringLiteral("<b>2</b>"));
-        QCOMPARE(w.ui->Jingdu->textFormat(), Qt::PlainText);
-        QCOMPARE(js(w, "document.title + ' ' + Latit").toString(), QStringLiteral("GPSMap -33.9"));
+        QTRY_COMPARE(g.ui->Jingdu->text(), QStringLiteral("<b>2</b>"));
+        QCOMPARE(g.ui->Jingdu->textFormat(), Qt::PlainText);
+        QCOMPARE(g.js("document.title + ' ' + Latit").toString(), QStringLiteral("GPSMap -33.9"));
 
         // A line without both keys changes nothing.
         a.write("Latitude:5\r\n");
-        QTRY_VERIFY(w.ui->GPStextBrowser->toPlainText().endsWith("Latitude:5\n"));
-        QCOMPARE(w.ui->Jingdu->text(), QStringLiteral("<b>2</b>"));
+        QTRY_VERIFY(g.ui->GPStextBrowser->toPlainText().endsWith("Latitude:5\n"));
+        QCOMPARE(g.ui->Jingdu->text(), QStringLiteral("<b>2</b>"));
 
         b.disconnectFromHost();
-        QTRY_COMPARE(w.GPS_tcpClients.size(), 1);
-        QVERIFY(w.statusBar()->currentMessage().startsWith("Client: "));
-        QVERIFY(w.statusBar()->currentMessage().endsWith(" Left"));
+        QTRY_COMPARE(g.w->GPS_tcpClients.size(), 1);
+        QVERIFY(g.status().startsWith("Client: ") && g.status().endsWith(" Left"));
 
-        press(w.ui->GPSportMode_02);
-        press(w.ui->GPSTCPopencompushButton);
-        QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Server has stopped"));
-        QCOMPARE(w.ui->GPSTCPopencompushButton->text(), QStringLiteral("Start"));
-        QVERIFY(w.GPS_tcpClients.isEmpty());
+        g.ui->GPSportMode_02->click();
+        press(g.ui->GPSTCPopencompushButton);
+        QCOMPARE(g.status(), QStringLiteral("Server has stopped"));
+        QCOMPARE(g.ui->GPSTCPopencompushButton->text(), QStringLiteral("Start"));
+        QVERIFY(g.w->GPS_tcpClients.isEmpty());
         QTRY_COMPARE(a.state(), QAbstractSocket::UnconnectedState);
         QTcpSocket late;
         late.connectToHost(QHostAddress::LocalHost, port);
         QVERIFY(!late.waitForConnected(1000));
     }
 
-    void serverPortField_data()
+    // An empty port warns (and leaves the button at Stop); a bad one fails in the status bar.
+    void badServerPort_data()
     {
         QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("warning");
         QTest::addColumn<QString>("status");
-        QTest::newRow("not-a-number") << "abc"
-                                      << "Server failed to start: invalid port";
+        QTest::newRow("empty") << ""
+                               << "Port is empty!"
+                               << "Server has stopped";
         QTest::newRow("too-large") << "70000"
+                                   << ""
                                    << "Server failed to start: invalid port";
     }
-    void serverPortField()
+    void badServerPort()
     {
         QFETCH(QString, port);
+        QFETCH(QString, warning);
         QFETCH(QString, status);
-        TestHome home;
-        home.writeSettings({{"Auto_Serial_Scan", "false"}});
-        MainWindow w;
-        press(w.ui->GPSportMode_02);
-        w.ui->GPSTCPServerPortlineEdit->setText(port);
-        press(w.ui->GPSTCPopencompushButton);
-        QCOMPARE(w.statusBar()->currentMessage(), status);
-        QVERIFY(w.ui->GPSTCPServerPortlineEdit->isEnabled());
-        press(w.ui->GPSTCPopencompushButton);
-        QCOMPARE(w.ui->GPSTCPopencompushButton->text(), QStringLiteral("Start"));
-    }
-
-    void emptyServerPortWarns()
-    {
-        TestHome home;
-        home.writeSettings({{"Auto_Serial_Scan", "false"}});
-        MainWindow w;
-        press(w.ui->GPSportMode_02);
-        w.ui->GPSTCPServerPortlineEdit->clear();
+        Gps g;
+        g.ui->GPSportMode_02->click();
+        g.ui->GPSTCPServerPortlineEdit->setText(port);
         ModalAnswer answer;
-        press(w.ui->GPSTCPopencompushButton);
-        QVERIFY(answer.seen());
-        QCOMPARE(answer.title(), QStringLiteral("warning:"));
-        QCOMPARE(answer.text(), QStringLiteral("Port is empty!"));
-        QCOMPARE(w.ui->GPSTCPopencompushButton->text(), QStringLiteral("Stop"));
-        press(w.ui->GPSTCPopencompushButton);
-        QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Server has stopped"));
-        QCOMPARE(w.ui->GPSTCPopencompushButton->text(), QStringLiteral("Start"));
+        press(g.ui->GPSTCPopencompushButton);
+        QCOMPARE(answer.text(), warning);
+        if (warning.isEmpty()) {
+            QCOMPARE(g.status(), status);
+            QVERIFY(g.ui->GPSTCPServerPortlineEdit->isEnabled());
+        } else {
+            QCOMPARE(answer.title(), QStringLiteral("warning:"));
+            QCOMPARE(g.ui->GPSTCPopencompushButton->text(), QStringLiteral("Stop"));
+        }
+        press(g.ui->GPSTCPopencompushButton);
+        QCOMPARE(g.ui->GPSTCPopencompushButton->text(), QStringLiteral("Start"));
+        if (!warning.isEmpty())
+            QCOMPARE(g.status(), status);
     }
 
     void trackReplay_data()
@@ -286,45 +319,39 @@ private slots:
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, lines);
-        TestHome home;
-        home.writeSettings({{"Auto_Serial_Scan", "false"}});
-        MainWindow w;
-        QVERIFY(waitForMap(w));
-        const QString path = home.path() + "/track.txt";
-        QFile out(path);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(file);
+        Gps g;
+        QVERIFY(g.waitForMap());
+        QFile out(g.home.path() + "/track.txt");
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
         out.close();
-        chooseFile(path);
-        press(w.ui->GPStrochoidpushButton);
-        QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Success for read the data in the file"));
-        const QString drawn = "trackLines.map(function (l) { return l.getLatLngs().map(function (p) {"
-                              " return p.lat + ',' + p.lng; }).join(); }).join('|')";
-        QTRY_COMPARE(js(w, drawn).toString(), lines);
-        QCOMPARE(js(w, "trackLines.length ? trackLines[0].options.color : 'red'").toString(),
+        chooseFile(out.fileName());
+        press(g.ui->GPStrochoidpushButton);
+        QCOMPARE(g.status(), QStringLiteral("Success for read the data in the file"));
+        QTRY_COMPARE(g.js("trackLines.map(function (l) { return l.getLatLngs().map(function (p) {"
+                          " return p.lat + ',' + p.lng; }).join(); }).join('|')")
+                         .toString(),
+                     lines);
+        QCOMPARE(g.js("trackLines.length ? trackLines[0].options.color : 'red'").toString(),
                  QStringLiteral("red"));
     }
 
     void trackReplayCancelAndUnreadable()
     {
-        TestHome home;
-        home.writeSettings({{"Auto_Serial_Scan", "false"}});
-        MainWindow w;
-        w.ui->statusBar->clearMessage();
+        Gps g;
+        g.ui->statusBar->clearMessage();
         answerNext<QFileDialog>([](QFileDialog* d) { d->reject(); });
-        press(w.ui->GPStrochoidpushButton);
-        QCOMPARE(w.statusBar()->currentMessage(), QString());
+        press(g.ui->GPStrochoidpushButton);
+        QCOMPARE(g.status(), QString());
 
-        const QString path = home.path() + "/locked.txt";
-        QFile out(path);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.close();
-        QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
-        if (QFile(path).open(QIODevice::ReadOnly))
+        QFile locked(g.home.path() + "/locked.txt");
+        QVERIFY(locked.open(QIODevice::WriteOnly));
+        locked.close();
+        QVERIFY(locked.setPermissions(QFileDevice::Permissions()));
+        if (locked.open(QIODevice::ReadOnly))
             QSKIP("running with rights that read any file");
-        chooseFile(path);
-        press(w.ui->GPStrochoidpushButton);
-        QCOMPARE(w.statusBar()->currentMessage(),
+        chooseFile(locked.fileName());
+        press(g.ui->GPStrochoidpushButton);
+        QCOMPARE(g.status(),
                  QStringLiteral(
                      "Open failed: Failed to open this file, this may be due to insufficient permissions."));
     }
@@ -334,8 +361,6 @@ private slots:
         QTest::addColumn<bool>("accept");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("calls");
-        QTest::newRow("abc") << true << "abc"
-                             << "Set_endaddress:abc|searchdriving:abc";
         QTest::newRow("quotes-arrive-intact")
             << true << "it's \\ </script>"
             << "Set_endaddress:it's \\ </script>|searchdriving:it's \\ </script>";
@@ -349,33 +374,17 @@ private slots:
         QFETCH(bool, accept);
         QFETCH(QString, text);
         QFETCH(QString, calls);
-        TestHome home;
-        home.writeSettings({{"Auto_Serial_Scan", "false"}});
-        MainWindow w;
-        QVERIFY(waitForMap(w));
-        QVERIFY(w.ui->GPSpushButtonsearchdriving->isHidden()); // the OpenStreetMap page has no routes
-        js(w, "var calls = []; window.Set_endaddress = function (d) { calls.push('Set_endaddress:' + d); };"
-              "window.searchdriving = function (d) { calls.push('searchdriving:' + d); }; 0");
+        Gps g;
+        QVERIFY(g.waitForMap());
+        QVERIFY(g.ui->GPSpushButtonsearchdriving->isHidden()); // the OpenStreetMap page has no routes
+        g.js("var calls = []; window.Set_endaddress = function (d) { calls.push('Set_endaddress:' + d); };"
+             "window.searchdriving = function (d) { calls.push('searchdriving:' + d); }; 0");
         answerNext<QInputDialog>([accept, text](QInputDialog* d) {
             d->setTextValue(text);
             accept ? d->accept() : d->reject();
         });
-        w.GPSsearchdriving_triggered();
-        QTRY_COMPARE(js(w, "calls.join('|')").toString(), calls);
-    }
-
-    void pageAlertIsAMessageBox()
-    {
-        TestHome home;
-        home.writeSettings({{"Auto_Serial_Scan", "false"}});
-        MainWindow w;
-        QVERIFY(waitForMap(w));
-        ModalAnswer answer;
-        w.GPS_mapView->page()->runJavaScript("alert('<b>hello</b>')");
-        QTRY_VERIFY(answer.seen());
-        QCOMPARE(answer.title(), QStringLiteral("Message"));
-        QCOMPARE(answer.text(), QStringLiteral("<b>hello</b>"));
-        QCOMPARE(answer.buttons(), QStringList{"OK"});
+        g.w->GPSsearchdriving_triggered();
+        QTRY_COMPARE(g.js("calls.join('|')").toString(), calls);
     }
 
     // The page asks the IP location service (here a local server) and centres on it.
@@ -403,9 +412,8 @@ private slots:
         const quint16 port = freeTcpPort();
         PeerProcess server;
         if (!reply.isEmpty()) {
-            QFile json(site.path() + "/where.json");
-            QVERIFY(json.open(QIODevice::WriteOnly));
-            json.write(reply);
+            QFile json(site.filePath("where.json"));
+            QVERIFY(json.open(QIODevice::WriteOnly) && json.write(reply) == reply.size());
             json.close();
             // Like a public geolocation service, it allows pages of any origin.
             const QString script = "import functools, http.server, sys\n"
@@ -421,40 +429,162 @@ private slots:
         const QByteArray old = qgetenv("PLAX_IP_LOCATION_URL");
         qputenv("PLAX_IP_LOCATION_URL",
                 QStringLiteral("http://127.0.0.1:%1/where.json").arg(port).toLatin1());
-        TestHome home;
-        home.writeSettings({{"Auto_Serial_Scan", "false"}});
         ModalAnswer answer(QString(), 15000);
-        MainWindow w;
+        Gps g;
         qputenv("PLAX_IP_LOCATION_URL", old);
-        QVERIFY(waitForMap(w));
+        QVERIFY(g.waitForMap());
         if (alert.isEmpty()) {
             // The opened popup may pan the map a little; the markers sit on the spot.
-            QTRY_VERIFY(js(w, "hereMarker !== null").toBool());
-            QCOMPARE(js(w, "hereMarker.getPopup().getContent().textContent").toString(),
+            QTRY_VERIFY(g.js("hereMarker !== null").toBool());
+            QCOMPARE(g.js("hereMarker.getPopup().getContent().textContent").toString(),
                      QStringLiteral("You are here: Delft"));
-            QCOMPARE(js(w, "[hereMarker.getLatLng().lat, marker.getLatLng().lng, map.getZoom()].join()")
-                         .toString(),
-                     centre);
+            QCOMPARE(
+                g.js("[hereMarker.getLatLng().lat, marker.getLatLng().lng, map.getZoom()].join()").toString(),
+                centre);
         } else {
             QTRY_VERIFY_WITH_TIMEOUT(answer.seen(), 15000);
             QCOMPARE(answer.text(), alert);
-            QCOMPARE(js(w, "[map.getCenter().lat, map.getCenter().lng, map.getZoom()].join()").toString(),
+            QCOMPARE(g.js("[map.getCenter().lat, map.getCenter().lng, map.getZoom()].join()").toString(),
                      centre);
         }
     }
 
     void baiduPageWithoutServiceAlerts()
     {
-        TestHome home;
-        home.writeSettings({{"Auto_Serial_Scan", "false"}, {"Map_Type", "1"}});
         ModalAnswer answer(QString(), 15000);
-        MainWindow w;
-        QCOMPARE(w.GPS_mapType, 1);
-        QVERIFY(!w.ui->GPSpushButtonsearchdriving->isHidden());
+        Gps g("1"); // the Baidu page
+        QVERIFY(!g.ui->GPSpushButtonsearchdriving->isHidden());
         QTRY_VERIFY_WITH_TIMEOUT(answer.seen(), 15000);
         QCOMPARE(answer.title(), QStringLiteral("Message"));
         QCOMPARE(answer.text(), QStringLiteral("地图加载失败，请检查网络！"));
-        QCOMPARE(js(w, "document.title").toString(), QStringLiteral("Quenlix-GPSMap"));
+        QCOMPARE(g.js("document.title").toString(), QStringLiteral("Quenlix-GPSMap"));
+    }
+
+    void satelliteDialogThroughTheWorker()
+    {
+        Gps g;
+        MainWindow& w = *g.w;
+        press(g.ui->GPSsignal);
+        QPointer<QDialog> first = w.GPS_signalDialog;
+        QPointer<GPS_Signal> worker = w.GPS_signalThread;
+        QCOMPARE(first->windowTitle(), QStringLiteral("GPS Signal"));
+        press(g.ui->GPSsignal); // already open: nothing new
+        QCOMPARE(w.GPS_signalDialog, first.data());
+        QCOMPARE(w.GPS_signalThread, worker.data());
+
+        // The worker decodes a sentence once the next one is behind it.
+        g.receive("GPGSV,3,1,12,12,30,120,40,15,60,45,35,25,10,300,22,07,20,90,33");
+        g.receive("GAGSV,1,1,01,12,50,200,30");
+        auto& gps = w.GPS_signalGroups[1];
+        QTRY_COMPARE(gps.categories, (QStringList{"GP12", "GP15", "GP25", "GP7"}));
+        QCOMPARE(bars(gps), (QList<double>{40, 35, 22, 33}));
+        QCOMPARE(gps.axis->categories(), gps.categories);
+        // PRN 12 on the sky plot at azimuth 120, radius 90 - 30.
+        QVERIFY(w.GPS_skyDrawn[12]);
+        QCOMPARE(w.GPS_skySeries[12]->points(), (QList<QPointF>{{120, 60}}));
+        QCOMPARE(w.GPS_skySeries[12]->color(), QColor("#209FDF"));
+
+        // GP12 weakens below 5: its bar goes and the next moves up; its sky point goes.
+        g.receive("GPGSV,3,1,12,12,30,120,3");
+        g.receive("GAGSV,1,1,01,12,50,200,30");
+        g.receive("GLGSV,1,1,00"); // only pushes the one before it through
+        QTRY_COMPARE(gps.categories, (QStringList{"GP15", "GP25", "GP7"}));
+        QCOMPARE(bars(gps), (QList<double>{35, 22, 33}));
+        // The Galileo satellite with the same PRN drew the shared sky point again.
+        QTRY_VERIFY(w.GPS_skyDrawn[12]);
+        QCOMPARE(w.GPS_skySeries[12]->points(), (QList<QPointF>{{200, 40}}));
+        QCOMPARE(w.GPS_signalGroups[4].categories, QStringList{"GA12"});
+
+        // Hovering a point shows the balloon.
+        emit w.GPS_skySeries[7]->hovered(QPointF(90, 70), true);
+        QCOMPARE(w.GPS_signalCallout->text(), QStringLiteral("PRN number: 7 \nElevation: 20 \nAzimuth: 90 "));
+        QVERIFY(w.GPS_signalCallout->isVisible());
+        emit w.GPS_skySeries[7]->hovered(QPointF(90, 70), false);
+        QVERIFY(!w.GPS_signalCallout->isVisible());
+
+        // Closing stops and releases the worker; the categories stay for next time.
+        press(w.GPS_signalUi->GPSsignalCancel);
+        QTRY_VERIFY(first.isNull());
+        QVERIFY(!w.GPS_signalOpen && worker.isNull() && !w.GPS_signalThread);
+        g.receive("GPGSV,3,1,12,12,30,120,40"); // nobody listens now
+
+        press(g.ui->GPSsignal);
+        QVERIFY(w.GPS_signalOpen && w.GPS_signalThread);
+        QCOMPARE(w.GPS_signalGroups[1].axis->categories(), (QStringList{"GP15", "GP25", "GP7"}));
+        QCOMPARE(bars(w.GPS_signalGroups[1]), (QList<double>{0, 0, 0}));
+        QVERIFY(!w.GPS_skyDrawn[12]);
+        w.GPS_signalDialog->close();
+        QTRY_VERIFY(!w.GPS_signalOpen);
+    }
+
+    void satelliteResultWhileBusyIsDroppedAndReleased()
+    {
+        Gps g;
+        press(g.ui->GPSsignal);
+        QSignalSpy released(g.w.get(), &MainWindow::GPS_GUI_Wait_Data_Over);
+        // While busy, the tab hands nothing over.
+        g.w->GPS_signalBusy = true;
+        for (int i = 0; i < 3; ++i)
+            g.receive("GPGSV,1,1,01,07,20,90,33");
+        QTest::qWait(300);
+        QCOMPARE(g.w->GPS_signalThread->queueSize(), 0);
+        // A result arriving while busy is dropped, and the worker is released all the same.
+        g.w->GPS_signalBusy = false;
+        g.receive("GPGSV,1,1,01,07,20,90,33");
+        g.receive("GPGSV,1,1,01,08,20,90,33");
+        g.w->GPS_signalBusy = true;
+        QTRY_COMPARE(released.size(), 1);
+        QCOMPARE(released.at(0).at(0).toBool(), false);
+        QVERIFY(!g.w->GPS_signalBusy && !g.w->GPS_skyDrawn[7]);
+        QVERIFY(g.w->GPS_signalGroups[1].categories.isEmpty());
+    }
+
+    void calculator()
+    {
+        Gps g;
+        press(g.ui->GPScalculate);
+        QPointer<QDialog> dialog = g.w->GPS_calculateDialog;
+        Ui_GPScalculate* f = g.w->GPS_calculateUi;
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("GPS calculation"));
+        press(g.ui->GPScalculate); // already open: nothing new
+        QCOMPARE(g.w->GPS_calculateDialog, dialog.data());
+        const auto fill = [](const QList<QLineEdit*>& edits, const QStringList& texts) {
+            for (int i = 0; i < edits.size(); ++i)
+                edits[i]->setText(texts[i]);
+        };
+        fill({f->YlatlineEdit, f->YlonglineEdit, f->MlatlineEdit, f->MlonglineEdit}, {"0", "0", "0", "1"});
+        press(f->GPSpushButtoncalculate);
+        QCOMPARE(f->GPSresults->text(), QStringLiteral("111.319"));
+        f->MlonglineEdit->setText("east"); // not a number: 0
+        press(f->GPSpushButtoncalculate);
+        QCOMPARE(f->GPSresults->text(), QStringLiteral("0"));
+
+        fill({f->latlineEdit, f->longlineEdit}, {"0", "3"});
+        press(f->lltoutm);
+        QCOMPARE(QStringList({f->utmElineEdit->text(), f->utmNlineEdit->text(), f->utmZlineEdit->text()}),
+                 QStringList({"500000.00000000", "0.00000000", "31N"}));
+        fill({f->utmElineEdit, f->utmNlineEdit, f->utmZlineEdit}, {"500000", "5000000", "31T"});
+        press(f->utmtoll);
+        QCOMPARE(f->longlineEdit->text(), QStringLiteral("3.00000000"));
+        QVERIFY(f->latlineEdit->text().startsWith("45.1"));
+        f->utmZlineEdit->setText("31Tabc");
+        QCOMPARE(f->utmZlineEdit->text(), QStringLiteral("31Tab")); // five characters at most
+
+        // The ellipsoid chosen is not kept once the dialog closes.
+        f->utm_comboBox->setCurrentIndex(4);
+        press(f->GPScalculateCancel);
+        QTRY_VERIFY(dialog.isNull());
+        QVERIFY(!g.w->GPS_calculateOpen && !g.w->GPS_calculateUi);
+        press(g.ui->GPScalculate);
+        QCOMPARE(g.w->GPS_calculateUi->utm_comboBox->currentText(), QStringLiteral("WGS-84"));
+
+        // The window closes with both dialogs open and the worker busy.
+        press(g.ui->GPSsignal);
+        QPointer<GPS_Signal> worker = g.w->GPS_signalThread;
+        g.receive("GPGSV,1,1,01,07,20,90,33");
+        g.receive("GPGSV,1,1,01,08,20,90,33");
+        g.w.reset();
+        QVERIFY(worker.isNull());
     }
 };
 

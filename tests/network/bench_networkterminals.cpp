@@ -1,23 +1,17 @@
-// UDP and TCP terminals under load from peers on their own threads. Prints the
-// worst lateness of a 10 ms probe timer on the GUI thread, the counters and
-// resident memory. PLAX_BENCH_SECONDS sets the load time (default 10; the
-// keep-sending run lasts six times as long).
+// UDP and TCP terminals under load from peers on their own threads. Prints the worst
+// lateness of a 10 ms probe timer on the GUI thread, the counters and resident memory.
+// PLAX_BENCH_SECONDS sets the load time (default 10; the keep-sending run lasts six times
+// as long).
 #include <QApplication>
-#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLCDNumber>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSpinBox>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
-#include <QUdpSocket>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include <arpa/inet.h>
@@ -32,47 +26,54 @@
 
 namespace {
 
+const int seconds =
+    qEnvironmentVariableIsSet("PLAX_BENCH_SECONDS") ? qEnvironmentVariableIntValue("PLAX_BENCH_SECONDS") : 10;
+
 qint64 residentKb()
 {
     QFile f("/proc/self/statm");
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    return f.readAll().split(' ').value(1).toLongLong() * (sysconf(_SC_PAGESIZE) / 1024);
+    return f.open(QIODevice::ReadOnly)
+               ? f.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE) / 1024
+               : -1;
 }
 
-int seconds()
+// A socket of `type` connected to 127.0.0.1:port, or -1.
+int loopbackSocket(int type, quint16 port)
 {
-    return qEnvironmentVariableIsSet("PLAX_BENCH_SECONDS")
-               ? qEnvironmentVariableIntValue("PLAX_BENCH_SECONDS")
-               : 10;
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const int fd = ::socket(AF_INET, type, 0);
+    return ::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0 ? fd : -1;
 }
 
-// Measures how late a 10 ms timer fires while `body` waits in the event loop.
-struct Probe
+// Runs `send` on its own thread over the load time, until the flag it gets turns true.
+// Returns how late, at worst, a 10 ms timer fired on the GUI thread meanwhile (ms) and
+// the resident memory after each second.
+QPair<qint64, QStringList> underLoad(const std::function<void(const std::atomic<bool>&)>& send)
 {
-    QTimer timer;
+    QTest::qWait(1000); // the window's own start-up work is not measured
+    std::atomic<bool> stop{false};
+    std::thread peer([&] { send(stop); });
     QElapsedTimer clock;
-    qint64 last = 0;
-    qint64 worst = 0;
-    Probe()
-    {
-        timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            worst = qMax(worst, clock.elapsed() - last - 10);
-            last = clock.elapsed();
-        });
-        clock.start();
-        timer.start(10);
+    qint64 last = 0, worst = 0;
+    QTimer probe;
+    probe.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        worst = qMax(worst, clock.elapsed() - last - 10);
+        last = clock.elapsed();
+    });
+    clock.start();
+    probe.start(10);
+    QStringList memory;
+    for (int s = 0; s < seconds; ++s) {
+        QTest::qWait(1000);
+        memory << QString::number(residentKb());
     }
-};
-
-sockaddr_in loopback(quint16 port)
-{
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(port);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return a;
+    stop = true;
+    peer.join();
+    return {worst, memory};
 }
 
 } // namespace
@@ -81,90 +82,44 @@ class BenchNetworkTerminals : public QObject
 {
     Q_OBJECT
 private slots:
-    void udpFlood()
+    // 20,000 datagrams of 16 bytes a second, or a TCP stream as fast as it goes.
+    void flood_data()
     {
+        QTest::addColumn<bool>("udp");
+        QTest::newRow("udp-flood") << true;
+        QTest::newRow("tcp-stream") << false;
+    }
+    void flood()
+    {
+        QFETCH(bool, udp);
         TestHome home;
         MainWindow w;
         w.show();
-        const quint16 port = freeUdpPort();
-        w.ui->UDPSenderPortlineEdit->setText(QString::number(port));
-        w.ui->UDP_HEXcheckBox->setChecked(true);
-        w.UDPopencompushButton_triggered();
-        QVERIFY(w.UDP_isOpen);
-        QTest::qWait(1000); // the window's own start-up work is not measured
-        std::atomic<bool> stop{false};
+        const quint16 port = udp ? freeUdpPort() : freeTcpPort();
+        (udp ? w.ui->UDPSenderPortlineEdit : w.ui->TCPServerPortlineEdit)->setText(QString::number(port));
+        (udp ? w.ui->UDP_HEXcheckBox : w.ui->TCP_HEXcheckBox)->setChecked(true);
+        udp ? w.UDPopencompushButton_triggered() : w.TCPopencompushButton_triggered();
+        QVERIFY(udp ? w.UDP_isOpen : w.TCP_isOpen);
         std::atomic<qint64> sent{0};
-        std::thread sender([&] {
-            const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-            const sockaddr_in to = loopback(port);
+        const auto [worst, memory] = underLoad([&](const std::atomic<bool>& stop) {
+            const int fd = loopbackSocket(udp ? SOCK_DGRAM : SOCK_STREAM, port);
+            const QByteArray block(udp ? 16 : 64 * 1024, 'S');
             QElapsedTimer clock;
             clock.start();
-            while (!stop) {
-                while (sent < clock.elapsed() * 20) // 20,000 datagrams per second
-                    if (::sendto(fd, "0123456789abcdef", 16, 0, reinterpret_cast<const sockaddr*>(&to),
-                                 sizeof to) == 16)
-                        ++sent;
-                usleep(1000);
+            while (fd >= 0 && !stop) {
+                const bool ahead = udp && sent >= clock.elapsed() * 20 * 16;
+                const ssize_t n =
+                    ahead ? 0 : ::send(fd, block.constData(), size_t(block.size()), MSG_DONTWAIT);
+                n > 0 ? void(sent += n) : void(usleep(1000));
             }
             ::close(fd);
         });
-        Probe probe;
-        const qint64 before = residentKb();
-        QTest::qWait(seconds() * 1000);
-        stop = true;
-        sender.join();
         QTest::qWait(500);
-        qInfo("udp-flood: %lld datagrams sent in %d s, counter %d, worst probe lateness %lld ms, RSS %lld -> "
-              "%lld kB",
-              qint64(sent), seconds(), w.ui->UDPrecvbyteslcdNumber->intValue(), probe.worst, before,
-              residentKb());
+        const int counter = (udp ? w.ui->UDPrecvbyteslcdNumber : w.ui->TCPrecvbyteslcdNumber)->intValue();
+        qInfo("%s: %lld bytes sent in %d s, counter %d, worst probe lateness %lld ms, RSS kB %s",
+              QTest::currentDataTag(), qint64(sent), seconds, counter, worst, qPrintable(memory.join(' ')));
         // Datagrams the system dropped before the terminal read them are not its loss.
-        QVERIFY(w.ui->UDPrecvbyteslcdNumber->intValue() > 0);
-    }
-
-    void tcpStream()
-    {
-        TestHome home;
-        MainWindow w;
-        w.show();
-        const quint16 port = freeTcpPort();
-        w.ui->TCPServerPortlineEdit->setText(QString::number(port));
-        w.ui->TCP_HEXcheckBox->setChecked(true);
-        w.TCPopencompushButton_triggered();
-        QVERIFY(w.TCP_isOpen);
-        QTest::qWait(1000); // the window's own start-up work is not measured
-        std::atomic<bool> stop{false};
-        std::atomic<qint64> sent{0};
-        std::thread client([&] {
-            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-            const sockaddr_in to = loopback(port);
-            if (::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0)
-                return;
-            const QByteArray block(64 * 1024, 'S');
-            while (!stop) {
-                const ssize_t n = ::send(fd, block.constData(), size_t(block.size()), MSG_DONTWAIT);
-                if (n > 0)
-                    sent += n;
-                else
-                    usleep(1000);
-            }
-            ::close(fd);
-        });
-        Probe probe;
-        QList<qint64> memory;
-        for (int s = 0; s < seconds(); ++s) {
-            QTest::qWait(1000);
-            memory << residentKb();
-        }
-        stop = true;
-        client.join();
-        QStringList m;
-        for (qint64 kb : memory)
-            m << QString::number(kb);
-        qInfo("tcp-stream: %lld bytes in %d s, counter %d, worst probe lateness %lld ms, RSS kB %s",
-              qint64(sent), seconds(), w.ui->TCPrecvbyteslcdNumber->intValue(), probe.worst,
-              qPrintable(m.join(' ')));
-        QCOMPARE(w.ui->TCPrecvbyteslcdNumber->intValue(), 99999);
+        QVERIFY(udp ? counter > 0 : counter == 99999);
     }
 
     void keepSendingAt10ms()
@@ -188,7 +143,7 @@ private slots:
         const qint64 before = residentKb();
         QElapsedTimer clock;
         clock.start();
-        QTest::qWait(seconds() * 6000);
+        QTest::qWait(seconds * 6000);
         const qint64 ms = clock.elapsed();
         w.TCPsendmsgBtn_clicked();
         qInfo("keep-sending: %lld sends in %lld ms (%.1f per second, 100 expected), RSS %lld -> %lld kB",
