@@ -2,33 +2,79 @@
 
 // A window whose GSM tab talks to a modem played on a pseudo-terminal, and
 // a helper that answers the dialogs the tab brings up.
-#include <QAbstractButton>
 #include <QApplication>
-#include <QIcon>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPixmap>
-#include <QPointer>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QTest>
-#include <QTimer>
+#include <QSocketNotifier>
 
-#include <memory>
+#include <functional>
 
-#include "app/mainwindow.h"
-#include "app/mainwindow_form.h"
-#include "tests/common/ptypair.h"
-#include "tests/common/testhome.h"
-#include "tests/common/press.h"
-#include "tests/gsm/fakemodem.h"
+#include <unistd.h>
+
+#include "app/styles.h"
+#include "serial/threadserial.h"
+#include "tests/common/consolerig.h"
 
 namespace gsmtest {
 
-inline QImage picture(const QString& path)
+// The modem, inside the test's event loop: it echoes each command line, answers it from
+// a table and records what came. A line ends at "\r\n"; data after a ">" prompt ends at Ctrl-Z.
+class FakeModem
 {
-    return QPixmap(path).toImage();
-}
+public:
+    explicit FakeModem(PtyPair& pty) : m_pty(pty), m_notifier(pty.masterFd(), QSocketNotifier::Read)
+    {
+        QObject::connect(&m_notifier, &QSocketNotifier::activated, [this] { readable(); });
+    }
+    // Reply to a command (given without its line end); commands not in the table get none.
+    void answer(const QByteArray& command, const QByteArray& reply) { m_replies[command] = reply; }
+    // The usual answers of a modem with caller display, ringer and text mode on.
+    void answerStatus()
+    {
+        answer("AT+CLIP?", "\r\n+CLIP: 1,1\r\n\r\nOK\r\n");
+        answer("AT+CALM?", "\r\n+CALM: 0\r\n\r\nOK\r\n");
+        answer("AT+CMGF?", "\r\n+CMGF: 1\r\n\r\nOK\r\n");
+        answer("AT+CSQ", "\r\n+CSQ: 15,0\r\n\r\nOK\r\n");
+    }
+    void send(const QByteArray& bytes) { m_pty.write(bytes); }
+
+    QByteArray received;                              // every byte the program wrote
+    QList<QByteArray> commands;                       // each command or data block, without its end
+    std::function<void(const QByteArray&)> onCommand; // called for each of them
+
+private:
+    void readable()
+    {
+        char buf[4096];
+        const ssize_t n = ::read(m_pty.masterFd(), buf, sizeof buf);
+        if (n <= 0)
+            return;
+        received.append(buf, int(n));
+        m_pending.append(buf, int(n));
+        for (;;) {
+            const int line = m_pending.indexOf("\r\n");
+            const int data = m_pending.indexOf('\x1a');
+            const bool isData = data >= 0 && (m_dataMode || line < 0 || data < line);
+            if (!isData && (m_dataMode || line < 0))
+                return;
+            const int end = isData ? data : line;
+            const QByteArray cmd = m_pending.left(end);
+            m_pending.remove(0, end + (isData ? 1 : 2));
+            commands << cmd;
+            if (onCommand)
+                onCommand(cmd);
+            const QByteArray reply = (isData ? QByteArray() : cmd + "\r") + m_replies.value(cmd);
+            m_dataMode = !isData && reply.contains('>');
+            if (!reply.isEmpty())
+                m_pty.write(reply);
+        }
+    }
+    PtyPair& m_pty;
+    QSocketNotifier m_notifier;
+    QByteArray m_pending;
+    QHash<QByteArray, QByteArray> m_replies;
+    bool m_dataMode = false;
+};
 
 inline bool iconIs(const QPushButton* button, const char* path)
 {
@@ -36,8 +82,13 @@ inline bool iconIs(const QPushButton* button, const char* path)
     return button->icon().pixmap(size).toImage() == QIcon(QString::fromLatin1(path)).pixmap(size).toImage();
 }
 
+inline bool signalShows(const QLabel* label, const char* path)
+{
+    return label->pixmap().toImage() == QPixmap(QString::fromLatin1(path)).toImage();
+}
+
 // Answers the modal dialogs that come up, in turn: presses a message box button
-// by its text, or types into an input dialog and accepts it. Records what it saw.
+// by its text, or types into an input dialog and accepts it. Records "title|text" of each.
 class ModalScript
 {
 public:
@@ -45,7 +96,7 @@ public:
     {
         QTimer::singleShot(20, &m_context, [this] { poll(); });
     }
-    QStringList seen; // "title|text" per dialog
+    QStringList seen;
 
 private:
     void poll()
@@ -76,26 +127,16 @@ private:
     QObject m_context;
 };
 
-// A window with only the GSM tab among the serial consoles, its port list holding the pty.
-struct Rig
+// A window with only the GSM tab among the serial consoles, its port list holding the pty;
+// the modem gives the usual status answers unless told to stay silent.
+struct Rig : ConsoleRig
 {
-    TestHome home;
-    PtyPair pty;
     FakeModem modem{pty};
-    std::unique_ptr<MainWindow> w;
-    Ui_MainWindow* ui = nullptr;
-
-    Rig()
+    explicit Rig(bool silent = false) : ConsoleRig(QStringLiteral("GSM"))
     {
-        QList<QPair<QString, QString>> settings{{"Auto_Serial_Scan", "false"}};
-        for (const char* tool : {"GPS", "Environment", "Oscilloscope", "MQTT", "Ble", "Spectra", "Convert",
-                                 "i2cdump", "TOF", "Modbus", "Hex", "CIE", "IMU"})
-            settings.append(qMakePair(QString::fromLatin1(tool), QStringLiteral("false")));
-        home.writeSettings(settings);
-        w = std::make_unique<MainWindow>();
-        ui = w->ui;
-        w->Serial_applyScan({pty.slavePath()});
         ui->GSMportNameComboBox->setCurrentText(pty.slavePath());
+        if (!silent)
+            modem.answerStatus();
     }
     void open()
     {
