@@ -14,7 +14,7 @@ packages=(
 )
 test_packages=(
     xvfb xauth x11-utils imagemagick socat openssl python3
-    mosquitto mosquitto-clients python3-pymodbus python3-serial python3-serial-asyncio mbpoll units
+    mosquitto mosquitto-clients python3-pymodbus python3-serial python3-serial-asyncio mbpoll units xxd
 )
 
 install_missing() {
