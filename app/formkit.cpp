@@ -49,6 +49,12 @@ QStringList baudRates()
             "128000", "230400", "256000", "460800", "512000", "921600 ", "1000000", "1152000", "2000000"};
 }
 
+QStringList consoleBaudRates()
+{
+    return {"2400",  "4800",  "9600",   "14400",  "19200", "38400",
+            "57600", "76800", "115200", "128000", "256000"};
+}
+
 PortControls makePortControls(QWidget* parent, QGridLayout* grid, int row, const QString& prefix)
 {
     PortControls c;

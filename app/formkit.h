@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QBoxLayout>
+#include <QGridLayout>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 class QComboBox;
-class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -33,6 +33,15 @@ template <typename W> W* addTo(QWidget* parent, QBoxLayout* layout, const char* 
     return widget;
 }
 
+// The same, placed in a grid cell spanning one row and `columnSpan` columns.
+template <typename W>
+W* addToGrid(QWidget* parent, QGridLayout* grid, const char* name, int row, int column, int columnSpan = 1)
+{
+    W* widget = make<W>(parent, name);
+    grid->addWidget(widget, row, column, 1, columnSpan);
+    return widget;
+}
+
 // A named grid layout inside a group box; with formMargins, spacing 6 and margins 11.
 QGridLayout* groupGrid(QGroupBox* box, const char* name, bool formMargins = false);
 
@@ -41,6 +50,8 @@ void setItems(QComboBox* box, const QStringList& texts);
 
 // The eighteen baud rates offered by every serial page; index 8 is "115200", 2 is "9600".
 QStringList baudRates();
+// The shorter list of most device consoles (GPS, GSM, sensor boards).
+QStringList consoleBaudRates();
 
 // Port list, baud list and Open button of a serial page, stacked in a grid from `row`.
 struct PortControls

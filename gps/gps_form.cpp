@@ -15,25 +15,10 @@
 
 namespace {
 
-template <typename W> W* named(QWidget* parent, const char* name)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-// The GPS tab offers a shorter baud list than the terminals.
-const QStringList& gpsBaudRates()
-{
-    static const QStringList rates{"2400",  "4800",  "9600",   "14400",  "19200", "38400",
-                                   "57600", "76800", "115200", "128000", "256000"};
-    return rates;
-}
-
 // Received text goes into the value labels: never read it as rich text.
 QLabel* valueLabel(QWidget* parent, const char* name)
 {
-    auto* label = named<QLabel>(parent, name);
+    auto* label = FormKit::make<QLabel>(parent, name);
     label->setTextFormat(Qt::PlainText);
     return label;
 }
@@ -44,11 +29,11 @@ void Ui_GpsForm::setupGpsForm()
 {
     gps = FormKit::makePage("gps", gps_pageGrid, "gps_pageGrid");
 
-    groupBox_10 = named<QGroupBox>(gps, "groupBox_10");
+    groupBox_10 = FormKit::make<QGroupBox>(gps, "groupBox_10");
     gps_serialGrid = new QGridLayout(groupBox_10);
     gps_serialGrid->setObjectName("gps_serialGrid");
-    GPSportMode_01 = named<QRadioButton>(groupBox_10, "GPSportMode_01");
-    GPSportMode_02 = named<QRadioButton>(groupBox_10, "GPSportMode_02");
+    GPSportMode_01 = FormKit::make<QRadioButton>(groupBox_10, "GPSportMode_01");
+    GPSportMode_02 = FormKit::make<QRadioButton>(groupBox_10, "GPSportMode_02");
     gps_serialGrid->addWidget(GPSportMode_01, 0, 0);
     gps_serialGrid->addWidget(GPSportMode_02, 0, 1);
     gpsFormPort = FormKit::makePortControls(groupBox_10, gps_serialGrid, 1, QStringLiteral("GPS"));
@@ -59,27 +44,27 @@ void Ui_GpsForm::setupGpsForm()
     GPSportNameComboBox = gpsFormPort.portList;
     GPSbaudRateComboBox = gpsFormPort.baudList;
     GPSbaudRateComboBox->clear();
-    for (int i = 0; i < gpsBaudRates().size(); ++i)
+    for (int i = 0; i < FormKit::consoleBaudRates().size(); ++i)
         GPSbaudRateComboBox->addItem(QString());
     GPSbaudRateComboBox->setCurrentIndex(8);
     GPSopencompushButton = gpsFormPort.openButton;
-    label_41 = named<QLabel>(groupBox_10, "label_41");
-    GPSTCPServerIPcomboBox = named<QComboBox>(groupBox_10, "GPSTCPServerIPcomboBox");
-    label_51 = named<QLabel>(groupBox_10, "label_51");
-    GPSTCPServerPortlineEdit = named<QLineEdit>(groupBox_10, "GPSTCPServerPortlineEdit");
-    GPSTCPopencompushButton = named<QPushButton>(groupBox_10, "GPSTCPopencompushButton");
+    label_41 = FormKit::make<QLabel>(groupBox_10, "label_41");
+    GPSTCPServerIPcomboBox = FormKit::make<QComboBox>(groupBox_10, "GPSTCPServerIPcomboBox");
+    label_51 = FormKit::make<QLabel>(groupBox_10, "label_51");
+    GPSTCPServerPortlineEdit = FormKit::make<QLineEdit>(groupBox_10, "GPSTCPServerPortlineEdit");
+    GPSTCPopencompushButton = FormKit::make<QPushButton>(groupBox_10, "GPSTCPopencompushButton");
     gps_serialGrid->addWidget(label_41, 6, 0, 1, 2);
     gps_serialGrid->addWidget(GPSTCPServerIPcomboBox, 7, 0, 1, 2);
     gps_serialGrid->addWidget(label_51, 8, 0, 1, 2);
     gps_serialGrid->addWidget(GPSTCPServerPortlineEdit, 9, 0, 1, 2);
     gps_serialGrid->addWidget(GPSTCPopencompushButton, 10, 0, 1, 2);
-    GPScleandatapushButton = named<QPushButton>(groupBox_10, "GPScleandatapushButton");
-    GPSSavecheckBox = named<QCheckBox>(groupBox_10, "GPSSavecheckBox");
-    GPS_on_off_checkBox = named<QCheckBox>(groupBox_10, "GPS_on_off_checkBox");
-    GPSpushButtonsearchdriving = named<QPushButton>(groupBox_10, "GPSpushButtonsearchdriving");
-    GPStrochoidpushButton = named<QPushButton>(groupBox_10, "GPStrochoidpushButton");
-    GPScalculate = named<QPushButton>(groupBox_10, "GPScalculate");
-    GPSsignal = named<QPushButton>(groupBox_10, "GPSsignal");
+    GPScleandatapushButton = FormKit::make<QPushButton>(groupBox_10, "GPScleandatapushButton");
+    GPSSavecheckBox = FormKit::make<QCheckBox>(groupBox_10, "GPSSavecheckBox");
+    GPS_on_off_checkBox = FormKit::make<QCheckBox>(groupBox_10, "GPS_on_off_checkBox");
+    GPSpushButtonsearchdriving = FormKit::make<QPushButton>(groupBox_10, "GPSpushButtonsearchdriving");
+    GPStrochoidpushButton = FormKit::make<QPushButton>(groupBox_10, "GPStrochoidpushButton");
+    GPScalculate = FormKit::make<QPushButton>(groupBox_10, "GPScalculate");
+    GPSsignal = FormKit::make<QPushButton>(groupBox_10, "GPSsignal");
     gps_serialGrid->addWidget(GPScleandatapushButton, 11, 0, 1, 2);
     gps_serialGrid->addWidget(GPSSavecheckBox, 12, 0, 1, 2);
     gps_serialGrid->addWidget(GPS_on_off_checkBox, 13, 0, 1, 2);
@@ -88,7 +73,7 @@ void Ui_GpsForm::setupGpsForm()
     gps_serialGrid->addWidget(GPScalculate, 16, 0);
     gps_serialGrid->addWidget(GPSsignal, 16, 1);
 
-    groupBox_11 = named<QGroupBox>(gps, "groupBox_11");
+    groupBox_11 = FormKit::make<QGroupBox>(gps, "groupBox_11");
     gps_infoGrid = new QGridLayout(groupBox_11);
     gps_infoGrid->setObjectName("gps_infoGrid");
     struct Row
@@ -116,7 +101,7 @@ void Ui_GpsForm::setupGpsForm()
     };
     int row = 0;
     for (const Row& r : rows) {
-        r.caption = named<QLabel>(groupBox_11, r.captionName);
+        r.caption = FormKit::make<QLabel>(groupBox_11, r.captionName);
         r.value = valueLabel(groupBox_11, r.valueName);
         gps_infoGrid->addWidget(r.caption, row, 0);
         gps_infoGrid->addWidget(r.value, row, 1);
@@ -127,10 +112,10 @@ void Ui_GpsForm::setupGpsForm()
         ++row;
     }
 
-    groupBox_12 = named<QGroupBox>(gps, "groupBox_12");
+    groupBox_12 = FormKit::make<QGroupBox>(gps, "groupBox_12");
     gps_messageGrid = new QGridLayout(groupBox_12);
     gps_messageGrid->setObjectName("gps_messageGrid");
-    GPStextBrowser = named<QPlainTextEdit>(groupBox_12, "GPStextBrowser");
+    GPStextBrowser = FormKit::make<QPlainTextEdit>(groupBox_12, "GPStextBrowser");
     gps_messageGrid->addWidget(GPStextBrowser, 0, 0);
 
     gps_gridLayout = new QGridLayout();
@@ -156,7 +141,7 @@ void Ui_GpsForm::retranslateGpsForm()
     GPSportMode_02->setText(FormKit::tr("TCP"));
     label_23->setText(FormKit::tr("Serial No."));
     label_24->setText(FormKit::tr("Baudrate"));
-    FormKit::setItems(GPSbaudRateComboBox, gpsBaudRates());
+    FormKit::setItems(GPSbaudRateComboBox, FormKit::consoleBaudRates());
     GPSopencompushButton->setText(FormKit::tr("Open"));
     label_41->setText(FormKit::tr("Local IP:"));
     label_51->setText(FormKit::tr("Local Port:"));

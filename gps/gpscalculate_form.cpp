@@ -1,16 +1,11 @@
 #include "gps/gpscalculate_form.h"
 
+#include "app/formkit.h"
+
 #include <QCoreApplication>
 #include <QIcon>
 
 namespace {
-
-template <typename W> W* named(QWidget* parent, const char* name)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QString tr(const char* text)
 {
@@ -27,22 +22,22 @@ void Ui_GPScalculate::setupUi(QDialog* GPScalculate)
     gps_calculateGrid = new QGridLayout(GPScalculate);
     gps_calculateGrid->setObjectName("gps_calculateGrid");
 
-    groupBox = named<QGroupBox>(GPScalculate, "groupBox");
+    groupBox = FormKit::make<QGroupBox>(GPScalculate, "groupBox");
     gps_distanceGrid = new QGridLayout(groupBox);
     gps_distanceGrid->setObjectName("gps_distanceGrid");
-    label_43 = named<QLabel>(groupBox, "label_43");
-    YlonglineEdit = named<QLineEdit>(groupBox, "YlonglineEdit");
-    label_42 = named<QLabel>(groupBox, "label_42");
-    YlatlineEdit = named<QLineEdit>(groupBox, "YlatlineEdit");
-    label_47 = named<QLabel>(groupBox, "label_47");
-    MlonglineEdit = named<QLineEdit>(groupBox, "MlonglineEdit");
-    label_48 = named<QLabel>(groupBox, "label_48");
-    MlatlineEdit = named<QLineEdit>(groupBox, "MlatlineEdit");
-    label_49 = named<QLabel>(groupBox, "label_49");
-    GPSresults = named<QLabel>(groupBox, "GPSresults");
-    label_50 = named<QLabel>(groupBox, "label_50");
-    GPSpushButtoncalculate = named<QPushButton>(groupBox, "GPSpushButtoncalculate");
-    GPScalculateCancel = named<QPushButton>(groupBox, "GPScalculateCancel");
+    label_43 = FormKit::make<QLabel>(groupBox, "label_43");
+    YlonglineEdit = FormKit::make<QLineEdit>(groupBox, "YlonglineEdit");
+    label_42 = FormKit::make<QLabel>(groupBox, "label_42");
+    YlatlineEdit = FormKit::make<QLineEdit>(groupBox, "YlatlineEdit");
+    label_47 = FormKit::make<QLabel>(groupBox, "label_47");
+    MlonglineEdit = FormKit::make<QLineEdit>(groupBox, "MlonglineEdit");
+    label_48 = FormKit::make<QLabel>(groupBox, "label_48");
+    MlatlineEdit = FormKit::make<QLineEdit>(groupBox, "MlatlineEdit");
+    label_49 = FormKit::make<QLabel>(groupBox, "label_49");
+    GPSresults = FormKit::make<QLabel>(groupBox, "GPSresults");
+    label_50 = FormKit::make<QLabel>(groupBox, "label_50");
+    GPSpushButtoncalculate = FormKit::make<QPushButton>(groupBox, "GPSpushButtoncalculate");
+    GPScalculateCancel = FormKit::make<QPushButton>(groupBox, "GPScalculateCancel");
     gps_distanceGrid->addWidget(label_43, 0, 0);
     gps_distanceGrid->addWidget(YlonglineEdit, 0, 1, 1, 2);
     gps_distanceGrid->addWidget(label_42, 1, 0);
@@ -57,24 +52,24 @@ void Ui_GPScalculate::setupUi(QDialog* GPScalculate)
     gps_distanceGrid->addWidget(GPSpushButtoncalculate, 5, 0, 1, 2);
     gps_distanceGrid->addWidget(GPScalculateCancel, 5, 2);
 
-    groupBox_2 = named<QGroupBox>(GPScalculate, "groupBox_2");
+    groupBox_2 = FormKit::make<QGroupBox>(GPScalculate, "groupBox_2");
     gps_utmGrid = new QGridLayout(groupBox_2);
     gps_utmGrid->setObjectName("gps_utmGrid");
-    utm_comboBox = named<QComboBox>(groupBox_2, "utm_comboBox");
-    label_44 = named<QLabel>(groupBox_2, "label_44");
-    longlineEdit = named<QLineEdit>(groupBox_2, "longlineEdit");
-    label_45 = named<QLabel>(groupBox_2, "label_45");
-    latlineEdit = named<QLineEdit>(groupBox_2, "latlineEdit");
-    label_51 = named<QLabel>(groupBox_2, "label_51");
-    utmNlineEdit = named<QLineEdit>(groupBox_2, "utmNlineEdit");
-    label_46 = named<QLabel>(groupBox_2, "label_46");
-    utmElineEdit = named<QLineEdit>(groupBox_2, "utmElineEdit");
-    label = named<QLabel>(groupBox_2, "label");
-    utmZlineEdit = named<QLineEdit>(groupBox_2, "utmZlineEdit");
+    utm_comboBox = FormKit::make<QComboBox>(groupBox_2, "utm_comboBox");
+    label_44 = FormKit::make<QLabel>(groupBox_2, "label_44");
+    longlineEdit = FormKit::make<QLineEdit>(groupBox_2, "longlineEdit");
+    label_45 = FormKit::make<QLabel>(groupBox_2, "label_45");
+    latlineEdit = FormKit::make<QLineEdit>(groupBox_2, "latlineEdit");
+    label_51 = FormKit::make<QLabel>(groupBox_2, "label_51");
+    utmNlineEdit = FormKit::make<QLineEdit>(groupBox_2, "utmNlineEdit");
+    label_46 = FormKit::make<QLabel>(groupBox_2, "label_46");
+    utmElineEdit = FormKit::make<QLineEdit>(groupBox_2, "utmElineEdit");
+    label = FormKit::make<QLabel>(groupBox_2, "label");
+    utmZlineEdit = FormKit::make<QLineEdit>(groupBox_2, "utmZlineEdit");
     utmZlineEdit->setMaxLength(5); // zone number and band letter
-    label_2 = named<QLabel>(groupBox_2, "label_2");
-    lltoutm = named<QPushButton>(groupBox_2, "lltoutm");
-    utmtoll = named<QPushButton>(groupBox_2, "utmtoll");
+    label_2 = FormKit::make<QLabel>(groupBox_2, "label_2");
+    lltoutm = FormKit::make<QPushButton>(groupBox_2, "lltoutm");
+    utmtoll = FormKit::make<QPushButton>(groupBox_2, "utmtoll");
     gps_utmGrid->addWidget(utm_comboBox, 0, 0, 1, 5);
     gps_utmGrid->addWidget(label_44, 1, 0);
     gps_utmGrid->addWidget(longlineEdit, 1, 1);

@@ -16,9 +16,6 @@
 
 namespace {
 
-const QStringList gsmBaudRates = {"2400",  "4800",  "9600",   "14400",  "19200", "38400",
-                                  "57600", "76800", "115200", "128000", "256000"};
-
 QGroupBox* makeGroup(QWidget* page, const char* name, QGridLayout*& grid, const char* gridName)
 {
     auto* box = FormKit::make<QGroupBox>(page, name);
@@ -48,7 +45,7 @@ void Ui_GsmForm::setupGsmForm()
     GSMbaudRateComboBox = gsmFormPort.baudList;
     GSMopencompushButton = gsmFormPort.openButton;
     GSMbaudRateComboBox->clear();
-    GSMbaudRateComboBox->addItems(gsmBaudRates);
+    GSMbaudRateComboBox->addItems(FormKit::consoleBaudRates());
 
     gsm_groupBox_call = makeGroup(gsm, "gsm_groupBox_call", gsm_callGrid, "gsm_callGrid");
     GSMtextBrowser_1 = FormKit::make<QTextBrowser>(gsm_groupBox_call, "GSMtextBrowser_1");
@@ -159,7 +156,7 @@ void Ui_GsmForm::retranslateGsmForm()
     gsm_groupBox_serial->setTitle(FormKit::tr("Serial Setting"));
     gsmFormPort.portLabel->setText(FormKit::tr("Serial No."));
     gsmFormPort.baudLabel->setText(FormKit::tr("Baudrate"));
-    FormKit::setItems(GSMbaudRateComboBox, gsmBaudRates);
+    FormKit::setItems(GSMbaudRateComboBox, FormKit::consoleBaudRates());
 
     gsm_groupBox_call->setTitle(FormKit::tr("Call phone"));
     for (int key = 0; key < 10; ++key)

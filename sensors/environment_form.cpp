@@ -12,9 +12,6 @@
 
 namespace {
 
-const QStringList envBaudRates = {"2400",  "4800",  "9600",   "14400",  "19200", "38400",
-                                  "57600", "76800", "115200", "128000", "256000"};
-
 QGridLayout* gaugeHost(const char* name)
 {
     auto* grid = new QGridLayout();
@@ -82,7 +79,7 @@ void Ui_EnvironmentForm::setupEnvironmentForm()
     ENVportNameComboBox = environmentFormPort.portList;
     ENVbaudRateComboBox = environmentFormPort.baudList;
     ENVbaudRateComboBox->clear();
-    for (int i = 0; i < envBaudRates.size(); ++i)
+    for (int i = 0; i < FormKit::consoleBaudRates().size(); ++i)
         ENVbaudRateComboBox->addItem(QString());
     ENVopencompushButton = environmentFormPort.openButton;
 
@@ -112,6 +109,6 @@ void Ui_EnvironmentForm::retranslateEnvironmentForm()
     env_groupBox_serial->setTitle(FormKit::tr("Serial Setting"));
     label_43->setText(FormKit::tr("Serial No."));
     label_47->setText(FormKit::tr("Baudrate"));
-    FormKit::setItems(ENVbaudRateComboBox, envBaudRates);
+    FormKit::setItems(ENVbaudRateComboBox, FormKit::consoleBaudRates());
     ENVopencompushButton->setText(FormKit::tr("Open"));
 }

@@ -4,18 +4,6 @@
 #include "app/styles.h"
 #include "sensors/sensorform_kit.h"
 
-namespace {
-
-template <typename W> W* add(QWidget* parent, QGridLayout* grid, const char* name, int row, int column)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    grid->addWidget(w, row, column);
-    return w;
-}
-
-} // namespace
-
 void Ui_I2cdumpForm::setupI2cdumpForm()
 {
     i2cdump = FormKit::makePage("i2cdump", gridLayout_19, "gridLayout_19");
@@ -29,18 +17,27 @@ void Ui_I2cdumpForm::setupI2cdumpForm()
     i2cdump_serialGrid = new QGridLayout(i2cdump_groupBox_serial);
     i2cdump_serialGrid->setObjectName("i2cdump_serialGrid");
     QWidget* box = i2cdump_groupBox_serial;
-    label_78 = add<QLabel>(box, i2cdump_serialGrid, "label_78", 0, 0);
-    i2cdumpportNameComboBox = add<QComboBox>(box, i2cdump_serialGrid, "i2cdumpportNameComboBox", 1, 0);
-    label_79 = add<QLabel>(box, i2cdump_serialGrid, "label_79", 2, 0);
-    i2cdumpbaudRateComboBox = add<QComboBox>(box, i2cdump_serialGrid, "i2cdumpbaudRateComboBox", 3, 0);
-    i2cdumpopencompushButton = add<QPushButton>(box, i2cdump_serialGrid, "i2cdumpopencompushButton", 4, 0);
+    label_78 = FormKit::addToGrid<QLabel>(box, i2cdump_serialGrid, "label_78", 0, 0);
+    i2cdumpportNameComboBox =
+        FormKit::addToGrid<QComboBox>(box, i2cdump_serialGrid, "i2cdumpportNameComboBox", 1, 0);
+    label_79 = FormKit::addToGrid<QLabel>(box, i2cdump_serialGrid, "label_79", 2, 0);
+    i2cdumpbaudRateComboBox =
+        FormKit::addToGrid<QComboBox>(box, i2cdump_serialGrid, "i2cdumpbaudRateComboBox", 3, 0);
+    i2cdumpopencompushButton =
+        FormKit::addToGrid<QPushButton>(box, i2cdump_serialGrid, "i2cdumpopencompushButton", 4, 0);
     i2cdumpopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
-    i2cdump_stop_pushButton = add<QPushButton>(box, i2cdump_serialGrid, "i2cdump_stop_pushButton", 5, 0);
-    i2cdumpsancfpushButton = add<QPushButton>(box, i2cdump_serialGrid, "i2cdumpsancfpushButton", 6, 0);
-    i2cdumpreadpushButton = add<QPushButton>(box, i2cdump_serialGrid, "i2cdumpreadpushButton", 7, 0);
-    i2cdumpwritepushButton = add<QPushButton>(box, i2cdump_serialGrid, "i2cdumpwritepushButton", 8, 0);
-    i2cdump_StrTextBrowser = add<QPlainTextEdit>(i2cdump, gridLayout_19, "i2cdump_StrTextBrowser", 1, 1);
-    i2cdump_Clear_pushButton = add<QPushButton>(i2cdump, gridLayout_19, "i2cdump_Clear_pushButton", 2, 1);
+    i2cdump_stop_pushButton =
+        FormKit::addToGrid<QPushButton>(box, i2cdump_serialGrid, "i2cdump_stop_pushButton", 5, 0);
+    i2cdumpsancfpushButton =
+        FormKit::addToGrid<QPushButton>(box, i2cdump_serialGrid, "i2cdumpsancfpushButton", 6, 0);
+    i2cdumpreadpushButton =
+        FormKit::addToGrid<QPushButton>(box, i2cdump_serialGrid, "i2cdumpreadpushButton", 7, 0);
+    i2cdumpwritepushButton =
+        FormKit::addToGrid<QPushButton>(box, i2cdump_serialGrid, "i2cdumpwritepushButton", 8, 0);
+    i2cdump_StrTextBrowser =
+        FormKit::addToGrid<QPlainTextEdit>(i2cdump, gridLayout_19, "i2cdump_StrTextBrowser", 1, 1);
+    i2cdump_Clear_pushButton =
+        FormKit::addToGrid<QPushButton>(i2cdump, gridLayout_19, "i2cdump_Clear_pushButton", 2, 1);
 }
 
 void Ui_I2cdumpForm::retranslateI2cdumpForm()

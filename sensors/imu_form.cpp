@@ -11,22 +11,6 @@
 #include "app/formkit.h"
 #include "app/styles.h"
 
-namespace {
-
-const QStringList imuBaudRates = {"2400",  "4800",  "9600",   "14400",  "19200", "38400",
-                                  "57600", "76800", "115200", "128000", "256000"};
-
-template <typename W>
-W* place(QWidget* parent, QGridLayout* grid, const char* name, int row, int column, int columnSpan = 1)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    grid->addWidget(w, row, column, 1, columnSpan);
-    return w;
-}
-
-} // namespace
-
 void Ui_ImuForm::setupImuForm()
 {
     tab_3 = FormKit::makePage("tab_3", gridLayout_50, "gridLayout_50");
@@ -43,32 +27,32 @@ void Ui_ImuForm::setupImuForm()
     gridLayout_49->setObjectName("gridLayout_49");
     QWidget* box = imu_groupBox_serial;
     QGridLayout* g = gridLayout_49;
-    label_96 = place<QLabel>(box, g, "label_96", 0, 1, 2);
-    imuportNameComboBox = place<QComboBox>(box, g, "imuportNameComboBox", 1, 1, 2);
-    label_94 = place<QLabel>(box, g, "label_94", 2, 1, 2);
-    imubaudRateComboBox = place<QComboBox>(box, g, "imubaudRateComboBox", 3, 1, 2);
-    for (int i = 0; i < imuBaudRates.size(); ++i)
+    label_96 = FormKit::addToGrid<QLabel>(box, g, "label_96", 0, 1, 2);
+    imuportNameComboBox = FormKit::addToGrid<QComboBox>(box, g, "imuportNameComboBox", 1, 1, 2);
+    label_94 = FormKit::addToGrid<QLabel>(box, g, "label_94", 2, 1, 2);
+    imubaudRateComboBox = FormKit::addToGrid<QComboBox>(box, g, "imubaudRateComboBox", 3, 1, 2);
+    for (int i = 0; i < FormKit::consoleBaudRates().size(); ++i)
         imubaudRateComboBox->addItem(QString());
-    imuopencompushButton = place<QPushButton>(box, g, "imuopencompushButton", 4, 1, 2);
+    imuopencompushButton = FormKit::addToGrid<QPushButton>(box, g, "imuopencompushButton", 4, 1, 2);
     imuopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
     g->addItem(new QSpacerItem(20, 20, QSizePolicy::Minimum, QSizePolicy::Fixed), 5, 1);
-    label_108 = place<QLabel>(box, g, "label_108", 6, 1, 2);
-    label_107 = place<QLabel>(box, g, "label_107", 7, 1);
-    label_imu_euler_w = place<QLabel>(box, g, "label_imu_euler_w", 7, 2);
-    label_101 = place<QLabel>(box, g, "label_101", 8, 1);
-    label_imu_euler_x = place<QLabel>(box, g, "label_imu_euler_x", 8, 2);
-    label_102 = place<QLabel>(box, g, "label_102", 9, 1);
-    label_imu_euler_y = place<QLabel>(box, g, "label_imu_euler_y", 9, 2);
-    label_103 = place<QLabel>(box, g, "label_103", 10, 1);
-    label_imu_euler_z = place<QLabel>(box, g, "label_imu_euler_z", 10, 2);
+    label_108 = FormKit::addToGrid<QLabel>(box, g, "label_108", 6, 1, 2);
+    label_107 = FormKit::addToGrid<QLabel>(box, g, "label_107", 7, 1);
+    label_imu_euler_w = FormKit::addToGrid<QLabel>(box, g, "label_imu_euler_w", 7, 2);
+    label_101 = FormKit::addToGrid<QLabel>(box, g, "label_101", 8, 1);
+    label_imu_euler_x = FormKit::addToGrid<QLabel>(box, g, "label_imu_euler_x", 8, 2);
+    label_102 = FormKit::addToGrid<QLabel>(box, g, "label_102", 9, 1);
+    label_imu_euler_y = FormKit::addToGrid<QLabel>(box, g, "label_imu_euler_y", 9, 2);
+    label_103 = FormKit::addToGrid<QLabel>(box, g, "label_103", 10, 1);
+    label_imu_euler_z = FormKit::addToGrid<QLabel>(box, g, "label_imu_euler_z", 10, 2);
     g->addItem(new QSpacerItem(20, 20, QSizePolicy::Minimum, QSizePolicy::Fixed), 11, 1);
-    label_99 = place<QLabel>(box, g, "label_99", 12, 1, 2);
-    label_95 = place<QLabel>(box, g, "label_95", 13, 1);
-    label_imu_x = place<QLabel>(box, g, "label_imu_x", 13, 2);
-    label_97 = place<QLabel>(box, g, "label_97", 15, 1);
-    label_imu_y = place<QLabel>(box, g, "label_imu_y", 15, 2);
-    label_98 = place<QLabel>(box, g, "label_98", 16, 1);
-    label_imu_z = place<QLabel>(box, g, "label_imu_z", 16, 2);
+    label_99 = FormKit::addToGrid<QLabel>(box, g, "label_99", 12, 1, 2);
+    label_95 = FormKit::addToGrid<QLabel>(box, g, "label_95", 13, 1);
+    label_imu_x = FormKit::addToGrid<QLabel>(box, g, "label_imu_x", 13, 2);
+    label_97 = FormKit::addToGrid<QLabel>(box, g, "label_97", 15, 1);
+    label_imu_y = FormKit::addToGrid<QLabel>(box, g, "label_imu_y", 15, 2);
+    label_98 = FormKit::addToGrid<QLabel>(box, g, "label_98", 16, 1);
+    label_imu_z = FormKit::addToGrid<QLabel>(box, g, "label_imu_z", 16, 2);
     // Readings, not form texts: a language change must not reset them.
     for (QLabel* value : {label_imu_euler_w, label_imu_euler_x, label_imu_euler_y, label_imu_euler_z,
                           label_imu_x, label_imu_y, label_imu_z})
@@ -80,7 +64,7 @@ void Ui_ImuForm::retranslateImuForm()
     imu_groupBox_serial->setTitle(FormKit::tr("Serial Setting"));
     label_96->setText(FormKit::tr("Serial No."));
     label_94->setText(FormKit::tr("Baudrate"));
-    FormKit::setItems(imubaudRateComboBox, imuBaudRates);
+    FormKit::setItems(imubaudRateComboBox, FormKit::consoleBaudRates());
     imuopencompushButton->setText(FormKit::tr("Open"));
     label_108->setText(FormKit::tr("Quaternions:"));
     label_107->setText(FormKit::tr("w:"));

@@ -7,15 +7,12 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/formkit.h"
+
 // Widget makers shared by the three terminal page forms.
 namespace TerminalFormKit {
 
-template <typename W> W* make(QWidget* parent, const char* name)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
+using FormKit::make;
 
 // A byte counter: five flat digits in a styled panel, showing 0.
 inline QLCDNumber* makeCounter(QWidget* parent, const char* name)
