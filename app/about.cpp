@@ -15,23 +15,14 @@ void MainWindow::on_actionAbout_triggered()
 
 void MainWindow::on_actionHelp_triggered()
 {
-    if (helpOpen)
+    if (!help.create(this, [this] { slothelpdialogclose(); }))
         return;
-    helpDialog = new QDialog(this);
-    helpDialog->setAttribute(Qt::WA_DeleteOnClose);
-    helpUi = new Ui_Help;
-    helpUi->setupUi(helpDialog);
-    connect(helpUi->helpdialogCancel, SIGNAL(pressed()), helpDialog, SLOT(close()));
-    connect(helpDialog, SIGNAL(destroyed()), this, SLOT(slothelpdialogclose()));
-    helpOpen = true;
+    connect(helpUi->helpdialogCancel, &QPushButton::pressed, helpDialog, &QDialog::close);
     helpDialog->setWindowFlags(helpDialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
     helpDialog->show();
 }
 
 void MainWindow::slothelpdialogclose()
 {
-    helpOpen = false;
-    helpDialog = nullptr;
-    delete helpUi;
-    helpUi = nullptr;
+    help.release();
 }

@@ -16,6 +16,7 @@
 #include "app/mainwindow_form.h"
 #include "app/selfrestart.h"
 #include "app/shell_images.h"
+#include "app/styles.h"
 
 namespace {
 
@@ -60,22 +61,9 @@ int MainWindow::Config()
 
 void MainWindow::slotActionConfig()
 {
-    if (configDialog) { // one dialog at a time: bring it back instead
-        configDialog->show();
-        configDialog->raise();
-        configDialog->activateWindow();
+    if (config.bringToFront()) // one dialog at a time
         return;
-    }
-    auto* dialog = new QDialog(this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    configUi = new Ui_Config;
-    configUi->setupUi(dialog);
-    configDialog = dialog;
-    connect(dialog, &QObject::destroyed, this, [this, form = configUi] {
-        delete form;
-        if (configUi == form)
-            configUi = nullptr;
-    });
+    QDialog* dialog = config.create(this);
     dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     connect(configUi->ConfigCancel_Button, SIGNAL(pressed()), dialog, SLOT(close()));
@@ -84,7 +72,7 @@ void MainWindow::slotActionConfig()
         connect(configUi->toolButtons[i], SIGNAL(pressed()), this, configToggleSlots[i]);
     dialog->show();
 
-    dialog->setStyleSheet(QStringLiteral("background-color: white grey"));
+    dialog->setStyleSheet(QString::fromLatin1(Styles::background));
     for (QPushButton* button : configUi->toolButtons)
         button->setStyleSheet(QStringLiteral("border:none"));
     settings = new QSettings(ToolSwitches::settingsFilePath(), QSettings::IniFormat, this);
@@ -157,77 +145,77 @@ void MainWindow::slotActConfigOK()
 
 void MainWindow::Config_COM_ON_OFF_triggered()
 {
-    configToggle(0);
+    configToggle(ToolSwitches::Com);
 }
 void MainWindow::Config_UDP_ON_OFF_triggered()
 {
-    configToggle(1);
+    configToggle(ToolSwitches::Udp);
 }
 void MainWindow::Config_TCP_ON_OFF_triggered()
 {
-    configToggle(2);
+    configToggle(ToolSwitches::Tcp);
 }
 void MainWindow::Config_GPS_ON_OFF_triggered()
 {
-    configToggle(3);
+    configToggle(ToolSwitches::Gps);
 }
 void MainWindow::Config_GSM_ON_OFF_triggered()
 {
-    configToggle(4);
+    configToggle(ToolSwitches::Gsm);
 }
 void MainWindow::Config_UNICODE_ON_OFF_triggered()
 {
-    configToggle(5);
+    configToggle(ToolSwitches::Unicode);
 }
 void MainWindow::Config_Envir_ON_OFF_triggered()
 {
-    configToggle(6);
+    configToggle(ToolSwitches::Environment);
 }
 void MainWindow::Config_Crypty_ON_OFF_triggered()
 {
-    configToggle(7);
+    configToggle(ToolSwitches::Crypty);
 }
 void MainWindow::Config_Oscilloscope_ON_OFF_triggered()
 {
-    configToggle(8);
+    configToggle(ToolSwitches::Oscilloscope);
 }
 void MainWindow::Config_MQTT_ON_OFF_triggered()
 {
-    configToggle(9);
+    configToggle(ToolSwitches::Mqtt);
 }
 void MainWindow::Config_BLE_ON_OFF_triggered()
 {
-    configToggle(10);
+    configToggle(ToolSwitches::Ble);
 }
 void MainWindow::Config_Spectra_ON_OFF_triggered()
 {
-    configToggle(11);
+    configToggle(ToolSwitches::Spectra);
 }
 void MainWindow::Config_Convert_ON_OFF_triggered()
 {
-    configToggle(12);
+    configToggle(ToolSwitches::Convert);
 }
 void MainWindow::Config_I2CDUMP_ON_OFF_triggered()
 {
-    configToggle(13);
+    configToggle(ToolSwitches::I2cdump);
 }
 void MainWindow::Config_TOF_ON_OFF_triggered()
 {
-    configToggle(14);
+    configToggle(ToolSwitches::Tof);
 }
 void MainWindow::Config_MODBUS_ON_OFF_triggered()
 {
-    configToggle(15);
+    configToggle(ToolSwitches::Modbus);
 }
 void MainWindow::Config_HEXTOOLS_ON_OFF_triggered()
 {
-    configToggle(16);
+    configToggle(ToolSwitches::Hex);
 }
 void MainWindow::Config_CIE_ON_OFF_triggered()
 {
-    configToggle(17);
+    configToggle(ToolSwitches::Cie);
 }
 void MainWindow::Config_IMU_ON_OFF_triggered()
 {
-    configToggle(18);
+    configToggle(ToolSwitches::Imu);
 }

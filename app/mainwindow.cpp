@@ -14,7 +14,10 @@
 #include "app/endpoints.h"
 #include "app/eventwait.h"
 #include "app/mainwindow_form.h"
+#include "app/styles.h"
 #include "protocols/quenlix_ble.h"
+#include "serial/portscan.h"
+#include "serial/terminalformat.h"
 #include "serial/threadserial.h"
 #include "tools/quenlix_convert.h"
 #include "tools/quenlix_hex_tools.h"
@@ -47,7 +50,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainWin
     setWindowTitle(QStringLiteral("Quenlix -- PLAX Ver %1.%2.%3").arg(3).arg(4).arg(4) +
                    Endpoints::makerAddresses());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
-    setStyleSheet(QStringLiteral("background-color: white grey"));
+    setStyleSheet(QString::fromLatin1(Styles::background));
 
     const int keptCount = Config();
     SerialSacn();
@@ -67,7 +70,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainWin
 
     Serial_scanTimer = new QTimer(this);
     connect(Serial_scanTimer, SIGNAL(timeout()), this, SLOT(SerialSacn_new()));
-    Serial_scanTimer->start(500);
+    Serial_scanTimer->start(PortScan::intervalMs);
 }
 
 // Runs the start-up of the tool whose tab bears this English title.
@@ -78,63 +81,63 @@ void MainWindow::startTool(const QString& title)
         return;
     startedTools.append(title);
     switch (tool) {
-    case 0:
+    case ToolSwitches::Com:
         Serial_Init_Start();
         break;
-    case 1:
+    case ToolSwitches::Udp:
         UDP_Init_Start();
         break;
-    case 2:
+    case ToolSwitches::Tcp:
         TCP_Init_Start();
         break;
-    case 3:
+    case ToolSwitches::Gps:
         GPS_Init_Start();
         break;
-    case 4:
+    case ToolSwitches::Gsm:
         GSM_Init_Start();
         break;
-    case 5:
+    case ToolSwitches::Unicode:
         Unicode_Init_Start();
         break;
-    case 6:
+    case ToolSwitches::Environment:
         ENVironment_Init_Start();
         break;
-    case 7:
+    case ToolSwitches::Crypty:
         Crypty_Init_Start();
         break;
-    case 8:
+    case ToolSwitches::Oscilloscope:
         Oscilloscope_Init_Start();
         OSC_waveView = new MWaveView(nullptr);
         ui->gridLayout_oscilloscpewideget->addWidget(OSC_waveView);
         break;
-    case 9:
+    case ToolSwitches::Mqtt:
         Mqtt_Init_Start();
         break;
-    case 10:
+    case ToolSwitches::Ble:
         ui->gridLayout_36->addWidget(new quenlix_ble(this));
         break;
-    case 11:
+    case ToolSwitches::Spectra:
         Spectra_Init_Start();
         break;
-    case 12:
+    case ToolSwitches::Convert:
         ui->gridLayout_40->addWidget(new quenlix_convert(this));
         break;
-    case 13:
+    case ToolSwitches::I2cdump:
         I2Cdump_Init_Start();
         break;
-    case 14:
+    case ToolSwitches::Tof:
         TOF_Init_Start();
         break;
-    case 15:
+    case ToolSwitches::Modbus:
         Modbus_Init_Start();
         break;
-    case 16:
+    case ToolSwitches::Hex:
         ui->gridLayout_47->addWidget(new quenlix_hex_tools(this));
         break;
-    case 17:
+    case ToolSwitches::Cie:
         CIE_Init_Start();
         break;
-    case 18:
+    case ToolSwitches::Imu:
         IMU_Init_Start();
         break;
     }
@@ -163,9 +166,9 @@ void MainWindow::startInit()
           static_cast<QWidget*>(ui->com_checkBox_DTR), static_cast<QWidget*>(ui->com_checkBox_RTS)})
         w->setEnabled(false);
 
-    COM_sendInterval = 200;
-    UDP_sendInterval = 200;
-    TCP_sendInterval = 200;
+    COM_sendInterval = TerminalFormat::sendIntervalMs;
+    UDP_sendInterval = TerminalFormat::sendIntervalMs;
+    TCP_sendInterval = TerminalFormat::sendIntervalMs;
 
     COM_sendTimer = new QTimer(this);
     UDP_sendTimer = new QTimer(this);

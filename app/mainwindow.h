@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "app/aboutdialog.h"
+#include "app/guardeddialog.h"
 #include "app/toolswitches.h"
 #include "gps/nmea.h"
 #include "gsm/atexchange.h"
@@ -90,7 +91,6 @@ public:
     int toolSwitches[ToolSwitches::toolCount] = {};
     int toolCount = 0;
     QWebEngineView* webView = nullptr;
-    bool helpOpen = false;
     // Titles of the tools whose start-up ran, in the order they ran.
     QStringList startedTools;
 
@@ -98,14 +98,17 @@ public:
     void startInit();
 
     // Preferences dialog: at most one at a time; its form goes with it.
-    QPointer<QDialog> configDialog;
-    Ui_Config* configUi = nullptr;
+    GuardedDialog<Ui_Config> config;
+    QDialog*& configDialog = config.dialog;
+    Ui_Config*& configUi = config.form;
     void configToggle(int tool);
     void configShowState(const ConfigState& state);
 
     // Help dialog: valid while helpOpen is true.
-    QDialog* helpDialog = nullptr;
-    Ui_Help* helpUi = nullptr;
+    GuardedDialog<Ui_Help> help;
+    bool& helpOpen = help.open;
+    QDialog*& helpDialog = help.dialog;
+    Ui_Help*& helpUi = help.form;
 
 public slots:
     void slotActConfigOK();
@@ -173,19 +176,15 @@ public:
     // ---- Serial terminal (serial/) ----
     QTimer* COM_sendTimer = nullptr;
     int COM_sendInterval = 0;
-    bool COM_expandOpen = false;
     QMetaObject::Connection COM_dtrConnection;
     QMetaObject::Connection COM_rtsConnection;
-    QDialog* COM_expandDialog = nullptr;
-    Ui_COM_Expand* COM_expandUi = nullptr;
+    // The preset dialog ("Advanced").
+    GuardedDialog<Ui_COM_Expand> COM_expand;
+    bool& COM_expandOpen = COM_expand.open;
+    QDialog*& COM_expandDialog = COM_expand.dialog;
+    Ui_COM_Expand*& COM_expandUi = COM_expand.form;
     QStringDecoder COM_decoder{QStringDecoder::Utf8};
     LineFileSender* COM_fileSender = nullptr;
-    // Cuts the preset dialog off from this window before the window's children
-    // go, so its destroyed() never reaches a half-destroyed window.
-    struct COM_ExpandGuard {
-        MainWindow* window;
-        ~COM_ExpandGuard();
-    } COM_expandGuard{this};
 
     void Serial_Init_Start();
     bool COM_isValidHex(const QString& token);
@@ -331,14 +330,16 @@ public:
     int GPS_fixValid = 0;
     qint64 GPS_lastMapUpdate = 0;
     // Calculator dialog: valid while GPS_calculateOpen is true.
-    bool GPS_calculateOpen = false;
-    QDialog* GPS_calculateDialog = nullptr;
-    Ui_GPScalculate* GPS_calculateUi = nullptr;
+    GuardedDialog<Ui_GPScalculate> GPS_calculate;
+    bool& GPS_calculateOpen = GPS_calculate.open;
+    QDialog*& GPS_calculateDialog = GPS_calculate.dialog;
+    Ui_GPScalculate*& GPS_calculateUi = GPS_calculate.form;
     // Satellite dialog and its worker: valid while GPS_signalOpen is true.
-    bool GPS_signalOpen = false;
+    GuardedDialog<Ui_GPSsignal> GPS_signal;
+    bool& GPS_signalOpen = GPS_signal.open;
     bool GPS_signalBusy = false;
-    QDialog* GPS_signalDialog = nullptr;
-    Ui_GPSsignal* GPS_signalUi = nullptr;
+    QDialog*& GPS_signalDialog = GPS_signal.dialog;
+    Ui_GPSsignal*& GPS_signalUi = GPS_signal.form;
     GPS_Signal* GPS_signalThread = nullptr;
     QList<QMetaObject::Connection> GPS_signalConnections;
     Callout* GPS_signalCallout = nullptr;
@@ -359,7 +360,7 @@ public:
         QBarSet* set = nullptr;
     };
     GPS_SignalGroup GPS_signalGroups[6];
-    // Closes the satellite dialog and joins its worker before the window's children go.
+    // Joins the satellite worker and cuts the TCP peers off before the window's children go.
     struct GPS_DialogGuard {
         MainWindow* window;
         ~GPS_DialogGuard();
@@ -603,28 +604,24 @@ public:
 
     // ---- I2C dump console (sensors/) ----
     quenlix_i2c_tools* I2Cdump_tools = nullptr;
-    QDialog* I2Cdump_readDialog = nullptr;
-    QDialog* I2Cdump_writeDialog = nullptr;
-    Ui_I2CDump_ReadREG* I2Cdump_readUi = nullptr;
-    Ui_I2CDump_WriteREG* I2Cdump_writeUi = nullptr;
-    bool I2Cdump_readOpen = false;
-    bool I2Cdump_writeOpen = false;
+    GuardedDialog<Ui_I2CDump_ReadREG> I2Cdump_read;
+    GuardedDialog<Ui_I2CDump_WriteREG> I2Cdump_write;
+    QDialog*& I2Cdump_readDialog = I2Cdump_read.dialog;
+    QDialog*& I2Cdump_writeDialog = I2Cdump_write.dialog;
+    Ui_I2CDump_ReadREG*& I2Cdump_readUi = I2Cdump_read.form;
+    Ui_I2CDump_WriteREG*& I2Cdump_writeUi = I2Cdump_write.form;
+    bool& I2Cdump_readOpen = I2Cdump_read.open;
+    bool& I2Cdump_writeOpen = I2Cdump_write.open;
     // Register of the last read request, printed with the read reply.
     int I2Cdump_lastReadRegister = 0;
     // Frames go to the adapter only while this tab holds the shared port.
     bool I2Cdump_holdsPort = false;
-    // Cuts the open dialogs off from this window before the window's children go.
-    struct I2Cdump_DialogGuard {
-        MainWindow* window;
-        ~I2Cdump_DialogGuard();
-    } I2Cdump_dialogGuard{this};
 
     void I2Cdump_Init_Start();
     void i2cdumpsetsetComboBoxEnabled(bool enable);
     void I2Cdump_sendFrame(const QByteArray& frame);
     void I2Cdump_setActionsEnabled(bool enable);
     void I2Cdump_appendLog(const QString& text);
-    QDialog* I2Cdump_makeDialog(const char* closedSlot);
 
 public slots:
     void I2CdumpOpen_triggered();

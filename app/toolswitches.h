@@ -8,7 +8,29 @@
 // and the rules by which stored values are read.
 namespace ToolSwitches {
 
-constexpr int toolCount = 19;
+// The tools in tab order: the index of a tool's key and of its tab title.
+enum Tool {
+    Com,
+    Udp,
+    Tcp,
+    Gps,
+    Gsm,
+    Unicode,
+    Environment,
+    Crypty,
+    Oscilloscope,
+    Mqtt,
+    Ble,
+    Spectra,
+    Convert,
+    I2cdump,
+    Tof,
+    Modbus,
+    Hex,
+    Cie,
+    Imu,
+    toolCount
+};
 
 inline constexpr char autoSerialScanKey[] = "Auto_Serial_Scan";
 inline constexpr char mapTypeKey[] = "Map_Type";

@@ -19,6 +19,7 @@
 
 #include <cmath>
 
+#include "app/styles.h"
 #include "gps/UTMconversion.h"
 #include "gps/callout.h"
 #include "gps/gpscalculate_form.h"
@@ -71,20 +72,15 @@ void MainWindow::slotGPSsignal()
         connect(this, &MainWindow::GPS_GUI_Wait_Data_Over, GPS_signalThread, &GPS_Signal::Wait_Data),
         connect(GPS_signalThread, &GPS_Signal::ReturnResult, this, &MainWindow::GPS_SignalSetbuf)};
 
-    GPS_signalDialog = new QDialog(this);
-    GPS_signalDialog->setAttribute(Qt::WA_DeleteOnClose);
-    GPS_signalUi = new Ui_GPSsignal;
-    GPS_signalUi->setupUi(GPS_signalDialog);
+    GPS_signal.create(this, [this] { slotgpssignaldialogclose(); });
     connect(GPS_signalUi->GPSsignalCancel, &QPushButton::pressed, GPS_signalDialog, &QDialog::close);
-    connect(GPS_signalDialog, &QObject::destroyed, this, &MainWindow::slotgpssignaldialogclose);
     GPS_signalCallout = nullptr;
     GPS_signalBuildCharts();
 
     GPS_signalDialog->setWindowFlags((GPS_signalDialog->windowFlags() & ~Qt::WindowContextHelpButtonHint) |
                                      Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
-    GPS_signalOpen = true;
     GPS_signalDialog->show();
-    GPS_signalDialog->setStyleSheet(QStringLiteral("background-color: white grey"));
+    GPS_signalDialog->setStyleSheet(QString::fromLatin1(Styles::background));
 
     for (int p = 0; p < GPS_skySize; ++p) {
         GPS_skySeries[p] = nullptr;
@@ -158,9 +154,7 @@ void MainWindow::GPS_signalBuildCharts()
 void MainWindow::slotgpssignaldialogclose()
 {
     GPS_signalStopWorker();
-    GPS_signalOpen = false;
     GPS_signalBusy = false;
-    GPS_signalDialog = nullptr;
     GPS_signalCallout = nullptr;
     GPS_skyChart = nullptr;
     for (int c = 1; c <= 5; ++c)
@@ -172,8 +166,7 @@ void MainWindow::slotgpssignaldialogclose()
         GPS_skySeries[p] = nullptr;
         GPS_skyDrawn[p] = false;
     }
-    delete GPS_signalUi;
-    GPS_signalUi = nullptr;
+    GPS_signal.release();
 }
 
 // Cuts the worker off and joins its thread; run() returns within one poll interval.
@@ -197,15 +190,7 @@ void MainWindow::GPS_signalStopWorker()
 
 MainWindow::GPS_DialogGuard::~GPS_DialogGuard()
 {
-    if (window->GPS_signalDialog)
-        QObject::disconnect(window->GPS_signalDialog, nullptr, window, nullptr);
     window->GPS_signalStopWorker();
-    if (window->GPS_calculateDialog)
-        QObject::disconnect(window->GPS_calculateDialog, nullptr, window, nullptr);
-    delete window->GPS_calculateUi;
-    window->GPS_calculateUi = nullptr;
-    delete window->GPS_signalUi;
-    window->GPS_signalUi = nullptr;
     for (QTcpSocket* client : std::as_const(window->GPS_tcpClients))
         QObject::disconnect(client, nullptr, window, nullptr);
     if (window->GPS_tcpServer)
@@ -302,35 +287,26 @@ void MainWindow::GPS_SignaltipSlot(QPointF point, bool state)
 
 void MainWindow::slotGPScalculate()
 {
-    if (GPS_calculateOpen)
+    if (!GPS_calculate.create(this, [this] { slotgpscalculatedialogclose(); }))
         return;
-    GPS_calculateDialog = new QDialog(this);
-    GPS_calculateDialog->setAttribute(Qt::WA_DeleteOnClose);
-    GPS_calculateUi = new Ui_GPScalculate;
-    GPS_calculateUi->setupUi(GPS_calculateDialog);
     connect(GPS_calculateUi->GPScalculateCancel, &QPushButton::pressed, GPS_calculateDialog, &QDialog::close);
-    connect(GPS_calculateDialog, &QObject::destroyed, this, &MainWindow::slotgpscalculatedialogclose);
     connect(GPS_calculateUi->GPSpushButtoncalculate, &QPushButton::pressed, this,
             &MainWindow::GPScalculate_triggered);
     connect(GPS_calculateUi->utmtoll, &QPushButton::pressed, this,
             &MainWindow::GPSUTM_Conversions_LatLong_triggered);
     connect(GPS_calculateUi->lltoutm, &QPushButton::pressed, this,
             &MainWindow::GPSLatLong_Conversions_UTM_triggered);
-    GPS_calculateOpen = true;
     GPS_calculateDialog->setWindowFlags(GPS_calculateDialog->windowFlags() &
                                         ~Qt::WindowContextHelpButtonHint);
     GPS_calculateDialog->show();
-    GPS_calculateDialog->setStyleSheet(QStringLiteral("background-color: white grey"));
+    GPS_calculateDialog->setStyleSheet(QString::fromLatin1(Styles::background));
     GPS_calculateUi->utm_comboBox->addItems(ellipsoidNames());
     GPS_calculateUi->utm_comboBox->setCurrentIndex(22);
 }
 
 void MainWindow::slotgpscalculatedialogclose()
 {
-    GPS_calculateOpen = false;
-    GPS_calculateDialog = nullptr;
-    delete GPS_calculateUi;
-    GPS_calculateUi = nullptr;
+    GPS_calculate.release();
 }
 
 void MainWindow::GPScalculate_triggered()

@@ -54,7 +54,7 @@ quenlix_ble::quenlix_ble(std::unique_ptr<BleBackend> backend, QWidget* parent)
     connect(&m_device, &Device::stateChanged, this, &quenlix_ble::onDiscoveryStateChanged);
 
     ui->scanButton->setStyleSheet(QLatin1String(Styles::idleButton));
-    setStyleSheet(QStringLiteral("background-color: white grey"));
+    setStyleSheet(QString::fromLatin1(Styles::background));
 }
 
 quenlix_ble::~quenlix_ble()

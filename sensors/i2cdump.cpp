@@ -118,26 +118,14 @@ void MainWindow::I2Cdump_Setaddr(int address)
     I2Cdump_sendFrame(I2cFrame::setAddress(quint8(address)));
 }
 
-QDialog* MainWindow::I2Cdump_makeDialog(const char* closedSlot)
-{
-    auto* dialog = new QDialog(this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, SIGNAL(destroyed()), this, closedSlot);
-    return dialog;
-}
-
 void MainWindow::slotI2Cdump_read_ui()
 {
-    if (I2Cdump_readOpen)
+    if (!I2Cdump_read.create(this, [this] { slotI2Cdump_read_ui_dialogclose(); }))
         return;
-    I2Cdump_readDialog = I2Cdump_makeDialog(SLOT(slotI2Cdump_read_ui_dialogclose()));
-    I2Cdump_readUi = new Ui_I2CDump_ReadREG;
-    I2Cdump_readUi->setupUi(I2Cdump_readDialog);
     connect(I2Cdump_readUi->I2CDump_ReadREGCancel, SIGNAL(pressed()), I2Cdump_readDialog, SLOT(close()));
-    I2Cdump_readOpen = true;
     I2Cdump_readDialog->setWindowFlags(I2Cdump_readDialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
     I2Cdump_readDialog->show();
-    I2Cdump_readDialog->setStyleSheet(QStringLiteral("background-color: white grey"));
+    I2Cdump_readDialog->setStyleSheet(QString::fromLatin1(Styles::background));
     fillRegisterList(I2Cdump_readUi->reg_comboBox);
     fillRegisterList(I2Cdump_readUi->length_comboBox);
     connect(I2Cdump_readUi->read_pushButton, SIGNAL(pressed()), this, SLOT(I2Cdump_Read()));
@@ -153,25 +141,18 @@ void MainWindow::I2Cdump_Read()
 
 void MainWindow::slotI2Cdump_read_ui_dialogclose()
 {
-    I2Cdump_readOpen = false;
-    I2Cdump_readDialog = nullptr;
-    delete I2Cdump_readUi;
-    I2Cdump_readUi = nullptr;
+    I2Cdump_read.release();
 }
 
 void MainWindow::slotI2Cdump_write_ui()
 {
-    if (I2Cdump_writeOpen)
+    if (!I2Cdump_write.create(this, [this] { slotI2Cdump_write_ui_dialogclose(); }))
         return;
-    I2Cdump_writeDialog = I2Cdump_makeDialog(SLOT(slotI2Cdump_write_ui_dialogclose()));
-    I2Cdump_writeUi = new Ui_I2CDump_WriteREG;
-    I2Cdump_writeUi->setupUi(I2Cdump_writeDialog);
     connect(I2Cdump_writeUi->I2CDump_WriteREGCancel, SIGNAL(pressed()), I2Cdump_writeDialog, SLOT(close()));
-    I2Cdump_writeOpen = true;
     I2Cdump_writeDialog->setWindowFlags(I2Cdump_writeDialog->windowFlags() &
                                         ~Qt::WindowContextHelpButtonHint);
     I2Cdump_writeDialog->show();
-    I2Cdump_writeDialog->setStyleSheet(QStringLiteral("background-color: white grey"));
+    I2Cdump_writeDialog->setStyleSheet(QString::fromLatin1(Styles::background));
     fillRegisterList(I2Cdump_writeUi->reg_comboBox);
     connect(I2Cdump_writeUi->send_pushButton, SIGNAL(pressed()), this, SLOT(I2Cdump_Send()));
 }
@@ -199,20 +180,7 @@ void MainWindow::I2Cdump_Send()
 
 void MainWindow::slotI2Cdump_write_ui_dialogclose()
 {
-    I2Cdump_writeOpen = false;
-    I2Cdump_writeDialog = nullptr;
-    delete I2Cdump_writeUi;
-    I2Cdump_writeUi = nullptr;
-}
-
-MainWindow::I2Cdump_DialogGuard::~I2Cdump_DialogGuard()
-{
-    for (QDialog* dialog : {window->I2Cdump_readDialog, window->I2Cdump_writeDialog}) {
-        if (dialog)
-            QObject::disconnect(dialog, nullptr, window, nullptr);
-    }
-    delete window->I2Cdump_readUi;
-    delete window->I2Cdump_writeUi;
+    I2Cdump_write.release();
 }
 
 void MainWindow::I2Cdump_printscanf(QByteArray addresses)

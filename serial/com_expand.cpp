@@ -9,6 +9,7 @@
 #include <QSettings>
 
 #include "app/mainwindow_form.h"
+#include "app/styles.h"
 #include "serial/com_expand_form.h"
 #include "serial/terminalformat.h"
 #include "serial/threadserial.h"
@@ -29,15 +30,8 @@ QString nameKey(int preset)
 
 void MainWindow::slotCom_expand()
 {
-    if (COM_expandOpen)
+    if (!COM_expand.create(this, [this] { slotCom_expandclose(); }))
         return;
-    // A form left by an older dialog that is still on its way out goes now.
-    delete COM_expandUi;
-    COM_expandDialog = new QDialog(this);
-    COM_expandDialog->setAttribute(Qt::WA_DeleteOnClose);
-    COM_expandUi = new Ui_COM_Expand;
-    COM_expandUi->setupUi(COM_expandDialog);
-    connect(COM_expandDialog, SIGNAL(destroyed()), this, SLOT(slotCom_expandclose()));
     connect(COM_expandUi->save_pushButton, SIGNAL(pressed()), this, SLOT(slotCOM_expandsave()));
     static const char* const renameSlots[Ui_COM_Expand::presetCount] = {
         SLOT(slotcom_set_pushButton()),    SLOT(slotcom_set_pushButton_2()),
@@ -55,9 +49,8 @@ void MainWindow::slotCom_expand()
         connect(COM_expandUi->renameButtons[i], SIGNAL(pressed()), this, renameSlots[i]);
     for (int i = 0; i < Ui_COM_Expand::presetCount; ++i)
         connect(COM_expandUi->sendButtons[i], SIGNAL(pressed()), this, sendSlots[i]);
-    COM_expandOpen = true;
     COM_expandDialog->show();
-    COM_expandDialog->setStyleSheet(QStringLiteral("background-color: white grey"));
+    COM_expandDialog->setStyleSheet(QString::fromLatin1(Styles::background));
     for (int i = 0; i < Ui_COM_Expand::presetCount; ++i) {
         const QString name = settings->value(nameKey(i + 1)).toString();
         if (!name.isEmpty())
@@ -68,24 +61,9 @@ void MainWindow::slotCom_expand()
     }
 }
 
-MainWindow::COM_ExpandGuard::~COM_ExpandGuard()
-{
-    if (window->COM_expandDialog)
-        QObject::disconnect(window->COM_expandDialog, nullptr, window, nullptr);
-    delete window->COM_expandUi;
-    window->COM_expandUi = nullptr;
-}
-
 void MainWindow::slotCom_expandclose()
 {
-    // Only the current dialog's end releases the current form; a late signal of
-    // an older dialog must not take a newer dialog's form with it.
-    if (sender() != COM_expandDialog)
-        return;
-    COM_expandOpen = false;
-    delete COM_expandUi;
-    COM_expandUi = nullptr;
-    COM_expandDialog = nullptr;
+    COM_expand.release();
 }
 
 void MainWindow::command_sendMsg(QByteArray command)

@@ -5,6 +5,9 @@
 // The rules of the serial port scan, kept apart from the widgets they drive.
 namespace PortScan {
 
+// How often the port lists are brought up to date while no port is open.
+constexpr int intervalMs = 500;
+
 // False for names that the port lists never show (prefixes "ttyS" and "ttyAMA").
 bool isListed(const QString& portName);
 // The listed names among `names`, in their order.

@@ -299,7 +299,7 @@ void MainWindow::Serial_close(SerialTab tab)
     c.openButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
     Serial_isOpen = false;
     if (Serial_scanTimer)
-        Serial_scanTimer->start(500);
+        Serial_scanTimer->start(PortScan::intervalMs);
 }
 
 // The worker goes once its (idle) thread has finished, never while it runs.

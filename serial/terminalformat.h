@@ -12,6 +12,8 @@ namespace TerminalFormat {
 constexpr int counterMax = 99999;
 // Largest file that Import loads into a send box.
 constexpr qint64 importLimit = 10000;
+// Interval of the repeated send until the user changes it.
+constexpr int sendIntervalMs = 200;
 
 // The counter rule: shown value plus n, saturating at counterMax.
 int addToCount(int shown, qint64 n);

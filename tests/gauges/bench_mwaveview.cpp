@@ -50,7 +50,8 @@ int main(int argc, char** argv)
     }
     std::printf("feeding: %.0f ms CPU for 40000 lines on 4 channels; X axis %g..%g\n", cpuMs() - start,
                 view.axisX()->min(), view.axisX()->max());
-    QContextMenuEvent fit(QContextMenuEvent::Mouse, QPoint(400, 300));
+    QContextMenuEvent fit(QContextMenuEvent::Mouse, QPoint(400, 300),
+                          view.viewport()->mapToGlobal(QPoint(400, 300)));
     const double fitStart = cpuMs();
     QApplication::sendEvent(view.viewport(), &fit);
     QTest::qWait(40);

@@ -97,7 +97,8 @@ void dragLeft(MWaveView& view, Qt::MouseButton button, QPoint from)
 
 void fitToData(MWaveView& view)
 {
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(300, 200));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(300, 200),
+                            view.viewport()->mapToGlobal(QPoint(300, 200)));
     QApplication::sendEvent(view.viewport(), &event);
 }
 
