@@ -90,7 +90,7 @@ private slots:
 
     void quickBackendDefaultsToSoftware()
     {
-        for (const char* before : {"", nullptr, "rhi"}) {
+        for (const char* before : std::initializer_list<const char*>{"", nullptr, "rhi"}) {
             before ? qputenv("QT_QUICK_BACKEND", before) : qunsetenv("QT_QUICK_BACKEND");
             Startup::ensureQuickBackend();
             QCOMPARE(qgetenv("QT_QUICK_BACKEND"), QByteArray(before && *before ? before : "software"));
