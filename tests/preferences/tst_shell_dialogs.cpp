@@ -127,35 +127,21 @@ private slots:
         QDesktopServices::unsetUrlHandler("https");
     }
 
-    void preferencesShowsTheStoredState_data()
-    {
-        QTest::addColumn<StoredValues>("stored");
-        QTest::addColumn<QList<int>>("offTools");
-        QTest::addColumn<bool>("scanTicked");
-        QTest::addColumn<int>("map");
-        QTest::newRow("no-file") << StoredValues{} << QList<int>{} << true << 0;
-        QTest::newRow("capital-True-shows-off-map-2-shows-baidu")
-            << StoredValues{{"UDP", "True"}, {"Map_Type", "2"}} << QList<int>{1} << true << 1;
-        QTest::newRow("scan-off") << StoredValues{{"Auto_Serial_Scan", "false"}, {"IMU", "false"}}
-                                  << QList<int>{18} << false << 0;
-    }
+    // How stored texts read is checked without a window; here the dialog shows them.
     void preferencesShowsTheStoredState()
     {
-        QFETCH(StoredValues, stored);
-        QFETCH(QList<int>, offTools);
-        QFETCH(int, map);
-        Shell s(stored);
+        Shell s({{"UDP", "True"}, {"Map_Type", "2"}, {"Auto_Serial_Scan", "false"}, {"IMU", "false"}});
         s.w.ui->actionConfig->trigger();
         QVERIFY(s.w.configDialog && s.w.configUi);
         QVERIFY(s.w.configDialog->isVisible() && !s.w.configDialog->isModal());
         for (int i = 0; i < ToolSwitches::toolCount; ++i) {
-            const bool on = !offTools.contains(i);
+            const bool on = i != ToolSwitches::Udp && i != ToolSwitches::Imu;
             QCOMPARE(s.w.toolSwitches[i], on ? 1 : 0);
             QVERIFY(showsIcon(s.w.configUi->toolButtons[i], on ? ShellImages::toolOn : ShellImages::toolOff));
         }
-        QTEST(s.w.configUi->serial_checkBox->isChecked(), "scanTicked");
-        QCOMPARE(s.w.configUi->comboBox->currentIndex(), map);
-        QCOMPARE(s.w.GPS_mapType, map);
+        QVERIFY(!s.w.configUi->serial_checkBox->isChecked());
+        QCOMPARE(s.w.configUi->comboBox->currentIndex(), 1);
+        QCOMPARE(s.w.GPS_mapType, 1);
     }
 
     void okWritesEveryKeyAndEndsOnceTheNewCopyStarted()
@@ -264,11 +250,7 @@ private slots:
         Shell s;
         s.w.show();
         s.w.ui->actionHelp->trigger();
-        QDialog* dialog = s.w.helpDialog;
-        s.w.ui->actionHelp->trigger();
-        QCOMPARE(s.w.helpDialog, dialog);
-        QCOMPARE(s.w.findChildren<QDialog*>("Help").size(), 1);
-        QVERIFY(!dialog->isModal());
+        QVERIFY(!s.w.helpDialog->isModal());
         QScrollBar* bar = s.w.helpUi->scrollArea->verticalScrollBar();
         QTRY_VERIFY(bar->maximum() > 0);
         bar->setValue(bar->maximum());

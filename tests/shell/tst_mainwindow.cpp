@@ -1,11 +1,9 @@
 // The program's shell: what it settles before its window (translators, the Quick backend, the log
 // format, the event-serving wait, the stored tool switches), and the main window as it starts:
-// the tools those switches leave on, its menus and start state.
+// the tools those switches leave on and its start state.
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QMenu>
-#include <QMenuBar>
 #include <QSettings>
 #include <QTemporaryFile>
 #include <QTest>
@@ -31,14 +29,6 @@ QStringList tabTitles(const MainWindow& w)
     for (int i = 0; i < w.ui->tabWidget->count(); ++i)
         titles << w.ui->tabWidget->tabText(i);
     return titles;
-}
-
-QStringList texts(const QList<QAction*>& actions)
-{
-    QStringList list;
-    for (const QAction* a : actions)
-        list << a->text();
-    return list;
 }
 
 const QStringList allTitles{"Serial Debug", "UDP Debug",   "TCP Debug", "GPS Debug",    "GSM Debug",
@@ -177,10 +167,6 @@ private slots:
         QCOMPARE(w.ui->tabWidget->currentIndex(), 0);
         QVERIFY(w.windowTitle().startsWith("Quenlix -- PLAX Ver 3.4.4"));
         QCOMPARE(w.OSC_waveView->parentWidget(), w.ui->Oscilloscope);
-        QCOMPARE(texts(w.ui->menuBar->actions()), QStringList({"Edit(&E)", "About(&A)"}));
-        QCOMPARE(texts(w.ui->menu->actions()), QStringList({"Preferences", "Exit"}));
-        QCOMPARE(texts(w.ui->menu_2->actions()), QStringList({"Check Update", "Help", "About"}));
-        // Nothing to send to until a port or link is open.
         for (QWidget* widget : std::initializer_list<QWidget*>{w.ui->sendmsgBtn, w.ui->sendfileBtn,
                                                                w.ui->UDPsendmsgBtn, w.ui->TCPsendmsgBtn})
             QVERIFY2(!widget->isEnabled(), qPrintable(widget->objectName()));
