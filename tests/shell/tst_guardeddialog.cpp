@@ -20,31 +20,16 @@ class TestGuardedDialog : public QObject
 {
     Q_OBJECT
 private slots:
-    void oneAtATimeAndReleasedWhenItGoes()
-    {
-        QWidget parent;
-        GuardedDialog<CountedForm> guard;
-        int ended = 0;
-        QDialog* first = guard.create(&parent, [&] { ++ended; });
-        QVERIFY(first && guard.open && guard.dialog == first && guard.form);
-        QVERIFY(!guard.create(&parent)); // refused while one is open
-        QVERIFY(guard.bringToFront());
-        first->show();
-        first->close();
-        QTRY_VERIFY(!guard.open);
-        QVERIFY(!guard.dialog && !guard.form && !guard.bringToFront());
-        QCOMPARE(CountedForm::alive, 0);
-        QCOMPARE(ended, 1);
-    }
-
-    // Closed and forgotten at once (as a port's close path does), deleted only after a
-    // newer dialog opened: its end changes nothing of the newer one.
-    void lateEndOfAnOlderDialogLeavesTheNewerOne()
+    // One at a time. An older dialog, closed and forgotten at once (as a port's close
+    // path does) and deleted only after a newer one opened, changes nothing of the newer.
+    void oneAtATimeAndLateEndOfAnOlderDialog()
     {
         QWidget parent;
         GuardedDialog<CountedForm> guard;
         int ended = 0;
         QPointer<QDialog> older = guard.create(&parent, [&] { ++ended; });
+        QVERIFY(older && guard.open && guard.dialog == older && guard.form);
+        QVERIFY(!guard.create(&parent)); // refused while one is open
         older->show();
         older->close();
         guard.open = false;
@@ -52,9 +37,12 @@ private slots:
         QCOMPARE(CountedForm::alive, 1); // the older form went at once
         QTRY_VERIFY(!older);
         QVERIFY(newer && guard.open && guard.dialog == newer && guard.form);
-        guard.release(); // forgets the newer one too: its end later changes nothing
-        delete newer;
         QCOMPARE(ended, 0);
+        QVERIFY(guard.bringToFront());
+        newer->close();
+        QTRY_VERIFY(!guard.open);
+        QVERIFY(!guard.dialog && !guard.form && !guard.bringToFront());
+        QCOMPARE(ended, 1);
         QCOMPARE(CountedForm::alive, 0);
     }
 
