@@ -15,7 +15,9 @@ class QWidget;
 class DialogGuard : public QObject
 {
 public:
-    bool open = false;         // set by create(); cleared by release() or when the dialog goes
+    // Set by create(); cleared by release(), when the dialog goes, or at once by an
+    // owner that closes the dialog and lets a new one open before it is deleted.
+    bool open = false;
     QDialog* dialog = nullptr; // the current dialog; null once it is destroyed or released
 
     // Forgets the current dialog and deletes its form; safe to call again.
