@@ -151,6 +151,10 @@ private slots:
         QTest::newRow("publish-qos3") << QByteArray::fromHex("36050001740005") << false;
         QTest::newRow("publish-qos1-id-zero") << QByteArray::fromHex("32050001740000") << false;
         QTest::newRow("publish-topic-cut") << QByteArray::fromHex("3003000561") << false;
+        // A topic must be well-formed UTF-8: not a stray byte, an overlong form or a surrogate.
+        QTest::newRow("publish-topic-not-utf8") << QByteArray::fromHex("3005000361ff62") << false;
+        QTest::newRow("publish-topic-overlong-utf8") << QByteArray::fromHex("30040002c0af") << false;
+        QTest::newRow("publish-topic-surrogate-utf8") << QByteArray::fromHex("30050003eda080") << false;
         QTest::newRow("suback") << QByteArray::fromHex("9003000a80") << true;
         QTest::newRow("suback-no-codes") << QByteArray::fromHex("9002000a") << false;
         QTest::newRow("pubrel-wrong-flags") << QByteArray::fromHex("60020007") << false;
@@ -176,6 +180,7 @@ private slots:
             break;
         case Publish:
             QCOMPARE(parsePublish(p, &message), valid);
+            QCOMPARE(message.topicIsUtf8, !QByteArray(QTest::currentDataTag()).endsWith("utf8"));
             if (valid) {
                 QCOMPARE(message.packetId, quint16(5));
                 QCOMPARE(message.payload, QByteArray("hi"));

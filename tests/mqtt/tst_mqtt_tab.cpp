@@ -2,11 +2,14 @@
 // mosquitto: the page's buttons, status texts, log and settings.
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTemporaryFile>
 #include <QTextEdit>
 
 #include "app/styles.h"
+#include "protocols/websocketiodevice.h"
 #include "tests/common/consolerig.h"
 #include "tests/common/freeport.h"
 #include "tests/mqtt/mosquittopeer.h"
@@ -121,6 +124,46 @@ private slots:
         QCOMPARE(status(), QString());
     }
 
+    // A message past 1 MiB is taken and shown up to its end; one past the client's bound
+    // ends the connection, and the log says why.
+    void bigMessages_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("past-1MiB") << (1 << 20) + 100 << true;
+        QTest::newRow("past-64MiB") << (64 << 20) + 1 << false;
+    }
+    void bigMessages()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, kept);
+        fill(0, QStringLiteral("127.0.0.1"), broker.tcpPort, QStringLiteral("plax-big"));
+        ui->mqtt_subscribe_lineEdit->setText(QStringLiteral("big/#"));
+        ui->mqtt_textEdit->clear();
+        connectButton();
+        QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("MQTT Connected"), 10000);
+        press(ui->mqtt_subscribed_pushButton);
+        QTRY_COMPARE(status(), QStringLiteral("Topic:big/# was subcribed success."));
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        QByteArray payload(size, 'a');
+        payload.replace(size - 12, 12, "end-of-large");
+        QCOMPARE(file.write(payload), qint64(size));
+        file.flush();
+        QProcess pub;
+        pub.start("mosquitto_pub", {"-h", "127.0.0.1", "-p", QString::number(broker.tcpPort), "-q", "1", "-t",
+                                    "big/one", "-f", file.fileName()});
+        QVERIFY(pub.waitForFinished(30000) && pub.exitCode() == 0);
+        if (kept) {
+            QTRY_VERIFY_WITH_TIMEOUT(ui->mqtt_textEdit->toPlainText().endsWith("end-of-large"), 20000);
+            QCOMPARE(window->MQTT_client->state(), MqttClient::Connected);
+        } else {
+            expectIdle();
+            QVERIFY(ui->mqtt_textEdit->toPlainText().endsWith(
+                "MQTT was disconnected: The broker sent a packet larger than 67108864 bytes"));
+        }
+    }
+
     void unreachableBrokerReturnsToIdle_data()
     {
         QTest::addColumn<int>("scheme");
@@ -169,10 +212,11 @@ private slots:
         fill(2, QStringLiteral("127.0.0.1"), broker.wsPort, QStringLiteral("plax-again"));
         connectButton();
         QTRY_COMPARE(status(), QStringLiteral("MQTT Connected"));
+        QPointer<WebSocketIODevice> first = window->MQTT_webSocket;
         connectButton();
         connectButton();
         QTRY_COMPARE(status(), QStringLiteral("MQTT Connected"));
-        QTest::qWait(300); // let the first WebSocket's close handshake finish
+        QTRY_VERIFY(!first); // the first WebSocket is gone, its closing done
         QVERIFY(window->MQTT_isConnected);
         QCOMPARE(status(), QStringLiteral("MQTT Connected"));
         QCOMPARE(window->MQTT_client->state(), MqttClient::Connected);
