@@ -50,7 +50,7 @@ int main(int argc, char** argv)
             return 1;
     }
     const double reference = double(clock.elapsed()) / reads;
-    std::printf("Modbus TCP read, ms per read over %d reads: exchange %.2f, mbpoll %.2f, ratio %.2f\n", reads,
+    std::printf("Modbus TCP read, ms per read over %d reads: exchange %.2f, mbpoll %.2f, ratio %.3f\n", reads,
                 ours, reference, ours / reference);
     return 0;
 }
