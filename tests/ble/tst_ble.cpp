@@ -162,10 +162,9 @@ private slots:
 
     void infoTexts()
     {
-        QCOMPARE(CharacteristicInfo({}, characteristic(1, C::Broadcasting | C::Read | C::WriteNoResponse |
-                                                              C::Write | C::Notify | C::Indicate |
-                                                              C::WriteSigned | C::ExtendedProperty))
-                     .getPermission(),
+        const Props all = C::Broadcasting | C::Read | C::WriteNoResponse | C::Write | C::Notify |
+                          C::Indicate | C::WriteSigned | C::ExtendedProperty;
+        QCOMPARE(CharacteristicInfo({}, characteristic(1, all)).getPermission(),
                  "(  Read Write Notify Indicate ExtendedProperty Broadcast WriteNoResp WriteSigned )");
         // The name: the stack's, else the user description descriptor, else "Unknown".
         BleCharacteristic c = characteristic(0xfff1, C::Read);
@@ -175,12 +174,9 @@ private slots:
         c.value = "Hi\xff";
         QCOMPARE(CharacteristicInfo(QString(), c).getName(), QStringLiteral("Fan"));
         QCOMPARE(CharacteristicInfo(QString(), c).getValue(), QStringLiteral("Hi\uFFFD\n4869ff"));
-        QCOMPARE(
-            ServiceInfo(
-                new FakeService(
-                    {{}, {}, {}, QLowEnergyService::PrimaryService | QLowEnergyService::IncludedService}))
-                .getType(),
-            QStringLiteral("<primary included>"));
+        const auto types = QLowEnergyService::PrimaryService | QLowEnergyService::IncludedService;
+        QCOMPARE(ServiceInfo(new FakeService({{}, {}, {}, types})).getType(),
+                 QStringLiteral("<primary included>"));
     }
 
     void hexInput_data()

@@ -1,7 +1,6 @@
 // The "MQTT" tab in a whole main window (only this tool switched on) against a real
 // mosquitto: the page's buttons, status texts, log and settings.
 #include <QLineEdit>
-#include <QMenu>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
@@ -63,14 +62,6 @@ private slots:
         QVERIFY(!window->MQTT_isConnected);
     }
     void cleanupTestCase() { rig.reset(); }
-
-    void subscribeAndPublishBeforeConnectDoNothing()
-    {
-        window->statusBar()->clearMessage();
-        press(ui->mqtt_subscribed_pushButton);
-        press(ui->mqtt_publish_pushButton);
-        QCOMPARE(status(), QString());
-    }
 
     void session_data()
     {
@@ -236,19 +227,6 @@ private slots:
         QCOMPARE(second.ui->mqtt_protocol_combox->currentText(), QStringLiteral("wss://"));
         for (int i = 0; i < fields.size(); ++i)
             QCOMPARE(second.findChild<QLineEdit*>(fields[i]->objectName())->text(), texts[i]);
-    }
-
-    void contextMenuClearsLog()
-    {
-        ui->mqtt_textEdit->append(QStringLiteral("line"));
-        emit ui->mqtt_textEdit->customContextMenuRequested(QPoint(1, 1));
-        auto* menu = ui->mqtt_textEdit->findChild<QMenu*>();
-        QVERIFY(menu);
-        QCOMPARE(menu->actions().size(), 1);
-        QCOMPARE(menu->actions().first()->text(), QStringLiteral("Clear"));
-        menu->actions().first()->trigger();
-        QVERIFY(ui->mqtt_textEdit->toPlainText().isEmpty());
-        menu->close();
     }
 
     // Last: the broker goes away under a tab connected over WebSocket, whose device the tab ends.
