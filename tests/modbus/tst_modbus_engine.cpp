@@ -280,36 +280,6 @@ private slots:
                  notTheReply);
     }
 
-    // What the console logs beside a reply it refuses; the engine's verdict comes first.
-    void refusal_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("bad-crc") << int(Quenlix_ModBus_RTU) << hex("01 03 02 00 2A 39 9C")
-                                 << "Invalid CRC in response";
-        QTest::newRow("other-unit") << int(Quenlix_ModBus_RTU) << rtu(hex("02 03 02 00 2A"))
-                                    << "answer from unit 2, the request went to 1";
-        QTest::newRow("tcp-other-unit") << int(Quenlix_ModBus_TCP) << tcp(hex("05 03 02 00 2A"))
-                                        << "answer from unit 5, the request went to 1";
-        QTest::newRow("exception") << int(Quenlix_ModBus_TCP) << tcp(hex("01 83 02"))
-                                   << "Modbus exception response: 2";
-    }
-    void refusal()
-    {
-        QFETCH(int, mode);
-        QFETCH(QByteArray, reply);
-        QFETCH(QString, reason);
-        const QByteArray request =
-            mode == Quenlix_ModBus_RTU ? readRequest : hex("12 34 00 00 00 06 01 03 00 00 00 01");
-        Quenlix_ModbusClient engine;
-        QCOMPARE(ModbusConsole::refusal(engine, FC::ReadHoldingRegisters, request, reply,
-                                        Quenlix_ModBus_Mode(mode)),
-                 reason);
-        QVERIFY(ModbusConsole::refusedEntryHtml(reply, QTime(9, 5, 7, 42), reason)
-                    .endsWith(" <span style=\"color:red\">(refused: " + reason + ")</span>"));
-    }
-
     void exchange_data()
     {
         QByteArray slow = hex("01 03 FA");
