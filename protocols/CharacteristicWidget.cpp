@@ -59,7 +59,9 @@ void CharacteristicWidget::setCharacteristicInfo(const QString& name, const QStr
     auto* uuidField = new QLineEdit(bare, group);
     uuidField->setReadOnly(true);
     form->addRow(trWidget("Characteristic UUID:"), uuidField);
-    form->addRow(trWidget("Characteristic Permission:"), new QLabel(permission, group));
+    auto* permissionLabel = new QLabel(permission, group);
+    permissionLabel->setTextFormat(Qt::PlainText);
+    form->addRow(trWidget("Characteristic Permission:"), permissionLabel);
 
     auto* outerRow = new QHBoxLayout();
     auto* buttonRow = new QHBoxLayout();
@@ -87,7 +89,8 @@ void CharacteristicWidget::setCharacteristicInfo(const QString& name, const QStr
         connect(read, &QPushButton::clicked, this, [this, uuid] { emit readCharacteristicRequested(uuid); });
         addValueField(QStringLiteral("Read Value:"));
     }
-    if (permission.contains(QLatin1String("Notify"))) {
+    // Indications arrive through the same subscription.
+    if (permission.contains(QLatin1String("Notify")) || permission.contains(QLatin1String("Indicate"))) {
         QPushButton* notify = makeButton(trWidget("Notify"));
         notify->setObjectName(notifyButtonName(uuid));
         connect(notify, &QPushButton::clicked, this, [this, uuid] { onNotifyButtonClicked(uuid); });
@@ -131,6 +134,20 @@ void CharacteristicWidget::showValue(const QString& uuid)
         return;
     const QByteArray value = m_values.value(uuid);
     field->setText(mode->currentIndex() == 1 ? BleHex::toDisplay(value) : QString::fromUtf8(value));
+}
+
+void CharacteristicWidget::showProblem(const QString& message)
+{
+    if (!m_problem) {
+        m_problem = new QLabel(this);
+        m_problem->setObjectName(QStringLiteral("problemLabel"));
+        m_problem->setTextFormat(Qt::PlainText);
+        m_problem->setWordWrap(true);
+        m_problem->setStyleSheet(QStringLiteral("color: red;"));
+        m_mainLayout->insertWidget(0, m_problem);
+    }
+    m_problem->setText(message);
+    m_problem->show();
 }
 
 void CharacteristicWidget::onDisplayModeChanged(const QString& uuid, int)

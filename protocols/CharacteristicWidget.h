@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 class QVBoxLayout;
 
@@ -25,6 +26,8 @@ public:
     void updateCharacteristicValue(const QString& uuid, const QByteArray& value);
     // Puts the notify button back when a subscription could not be made.
     void setNotifyState(const QString& uuid, bool subscribed);
+    // A failed request of this service, shown above its blocks until the next one.
+    void showProblem(const QString& message);
 
 signals:
     void readCharacteristicRequested(QString uuid);
@@ -41,6 +44,7 @@ private:
 
     QSet<QString> m_shown;
     QVBoxLayout* m_mainLayout;
+    QLabel* m_problem = nullptr;
     QHash<QString, QLineEdit*> m_valueFields;
     QHash<QString, bool> m_notifyStates;
     // The bytes behind each field, so switching the mode never loses any.

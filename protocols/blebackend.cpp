@@ -46,6 +46,7 @@ public:
     {
         m_service->setParent(this);
         connect(m_service, &QLowEnergyService::stateChanged, this, &BleService::stateChanged);
+        connect(m_service, &QLowEnergyService::errorOccurred, this, &BleService::errorOccurred);
         connect(m_service, &QLowEnergyService::characteristicRead, this,
                 [this](const QLowEnergyCharacteristic& c, const QByteArray& v) {
                     emit characteristicRead(snapshot(c), v);
@@ -75,11 +76,12 @@ public:
         if (c.isValid())
             m_service->readCharacteristic(c);
     }
-    void writeCharacteristic(const QBluetoothUuid& uuid, const QByteArray& value) override
+    void writeCharacteristic(const QBluetoothUuid& uuid, const QByteArray& value,
+                             QLowEnergyService::WriteMode mode) override
     {
         const QLowEnergyCharacteristic c = m_service->characteristic(uuid);
         if (c.isValid())
-            m_service->writeCharacteristic(c, value, QLowEnergyService::WriteWithResponse);
+            m_service->writeCharacteristic(c, value, mode);
     }
     void writeDescriptor(const QBluetoothUuid& characteristic, const QBluetoothUuid& descriptor,
                          const QByteArray& value) override

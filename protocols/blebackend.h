@@ -58,8 +58,8 @@ public:
 
     virtual void discoverDetails() = 0;
     virtual void readCharacteristic(const QBluetoothUuid& characteristic) = 0;
-    // Always with response.
-    virtual void writeCharacteristic(const QBluetoothUuid& characteristic, const QByteArray& value) = 0;
+    virtual void writeCharacteristic(const QBluetoothUuid& characteristic, const QByteArray& value,
+                                     QLowEnergyService::WriteMode mode) = 0;
     virtual void writeDescriptor(const QBluetoothUuid& characteristic, const QBluetoothUuid& descriptor,
                                  const QByteArray& value) = 0;
 
@@ -67,6 +67,8 @@ signals:
     void stateChanged(QLowEnergyService::ServiceState newState);
     void characteristicRead(const BleCharacteristic& characteristic, const QByteArray& value);
     void characteristicChanged(const BleCharacteristic& characteristic, const QByteArray& value);
+    // A read or write the peripheral refused or that failed on the way.
+    void errorOccurred(QLowEnergyService::ServiceError error);
 };
 
 class BleController : public QObject

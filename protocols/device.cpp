@@ -1,13 +1,48 @@
 #include "protocols/device.h"
 
 #include <QBluetoothAddress>
+#include <QCoreApplication>
 #include <QMetaEnum>
 #include <QTimer>
 #include <QUuid>
 
 namespace {
 const QByteArray notificationsOn = QByteArray::fromHex("0100");
+const QByteArray indicationsOn = QByteArray::fromHex("0200");
 const QByteArray notificationsOff = QByteArray::fromHex("0000");
+
+// A characteristic that answers writes is written with response; one that allows
+// only the other kinds is written the way it allows.
+QLowEnergyService::WriteMode writeModeFor(QLowEnergyCharacteristic::PropertyTypes properties)
+{
+    if (properties & QLowEnergyCharacteristic::Write)
+        return QLowEnergyService::WriteWithResponse;
+    if (properties & QLowEnergyCharacteristic::WriteNoResponse)
+        return QLowEnergyService::WriteWithoutResponse;
+    if (properties & QLowEnergyCharacteristic::WriteSigned)
+        return QLowEnergyService::WriteSigned;
+    return QLowEnergyService::WriteWithResponse;
+}
+
+QString serviceErrorText(QLowEnergyService::ServiceError error)
+{
+    switch (error) {
+    case QLowEnergyService::CharacteristicWriteError:
+        return QCoreApplication::translate("Device", "Writing the characteristic failed.");
+    case QLowEnergyService::DescriptorWriteError:
+        return QCoreApplication::translate(
+            "Device", "Writing the descriptor failed: notifications or indications were not switched.");
+    case QLowEnergyService::CharacteristicReadError:
+        return QCoreApplication::translate("Device", "Reading the characteristic failed.");
+    case QLowEnergyService::DescriptorReadError:
+        return QCoreApplication::translate("Device", "Reading the descriptor failed.");
+    case QLowEnergyService::OperationError:
+        return QCoreApplication::translate("Device", "The service is not ready for this request.");
+    default:
+        return QCoreApplication::translate("Device", "The service reported an error.");
+    }
+}
+
 } // namespace
 
 Device::Device(std::unique_ptr<BleBackend> backend)
@@ -185,6 +220,12 @@ void Device::addLowEnergyService(const QBluetoothUuid& uuid)
     if (!service)
         return;
     m_services.append(new ServiceInfo(service));
+    const QString serviceUuid = uuid.toString();
+    connect(service, &BleService::errorOccurred, this,
+            [this, serviceUuid](QLowEnergyService::ServiceError error) {
+                if (error != QLowEnergyService::NoError)
+                    emit serviceError(serviceUuid, serviceErrorText(error));
+            });
     emit servicesUpdated();
 }
 
@@ -306,7 +347,7 @@ void Device::writeCharacteristic(const QString& serviceUuid, const QString& char
         return;
     const BleCharacteristic c = service->characteristic(uuidFromText(characteristicUuid));
     if (c.isValid())
-        service->writeCharacteristic(c.uuid, value);
+        service->writeCharacteristic(c.uuid, value, writeModeFor(c.properties));
 }
 
 bool Device::subscribeToNotify(const QString& serviceUuid, const QString& characteristicUuid)
@@ -320,7 +361,10 @@ bool Device::subscribeToNotify(const QString& serviceUuid, const QString& charac
     const BleDescriptor cccd = c.clientCharacteristicConfiguration();
     if (!c.isValid() || cccd.uuid.isNull())
         return false;
-    service->writeDescriptor(c.uuid, cccd.uuid, notificationsOn);
+    // Indications only for a characteristic that cannot notify.
+    const bool indicateOnly = !(c.properties & QLowEnergyCharacteristic::Notify) &&
+                              (c.properties & QLowEnergyCharacteristic::Indicate);
+    service->writeDescriptor(c.uuid, cccd.uuid, indicateOnly ? indicationsOn : notificationsOn);
     m_subscribed[service].insert(c.uuid);
 
     // One connection per service; values of unsubscribed characteristics are dropped.

@@ -82,6 +82,8 @@ signals:
     // service they came from: two services may hold characteristics of one uuid.
     void characteristicValueRead(QString characteristicUuid, QByteArray value, QString serviceUuid);
     void characteristicValueChanged(QString characteristicUuid, QByteArray value, QString serviceUuid);
+    // A request to that service failed; the message says which kind.
+    void serviceError(QString serviceUuid, QString message);
 
 private slots:
     void addDevice(const QBluetoothDeviceInfo& info);

@@ -48,17 +48,42 @@ inline constexpr Timing readTcp{100, false};
 inline constexpr Timing writeSerial{100, true};
 inline constexpr Timing writeTcp{20, true};
 
+// A unit that sends nothing is given up after this long.
 inline constexpr int replyWindowMs = 1000;
+// A reply still arriving at the end of the window is waited for while its bytes keep
+// coming (no pause longer than the gap), up to the bound: at 300 baud the longest
+// frame takes about 9.4 s.
+inline constexpr int interByteGapMs = 250;
+inline constexpr int maxReplyWindowMs = 10000;
 inline constexpr int maxAttempts = 3;
-// A Modbus frame is at most 260 bytes; anything past this is dropped.
+// The longest Modbus frame (TCP: 7-byte header and 253-byte PDU).
+inline constexpr int maxFrameBytes = 260;
+// Anything past this is dropped.
 inline constexpr int maxReplyBytes = 1024;
 
-// Up to three attempts: each takes a request from nextRequest, reports it to sent,
-// writes it and collects input for the whole reply window. Returns the first
-// non-empty reply, or an empty array when nothing came, when a request could not
-// be built or written, or when the device closed. Blocks for at most about
-// maxAttempts * replyWindowMs.
-QByteArray exchange(QIODevice* device, Timing timing, const std::function<QByteArray()>& nextRequest,
-                    const std::function<void(const QByteArray&)>& sent);
+// Length the reply starting at bytes will have when complete, judged from its
+// function code and byte count (RTU) or its header (TCP); 0 while it cannot be told.
+int replyLength(const QByteArray& bytes, Quenlix_ModBus_Mode mode);
+// Why a complete TCP frame is not the answer to request (another transaction or
+// protocol id); empty when it may be. RTU frames carry no such id.
+QString notTheReply(const QByteArray& request, const QByteArray& frame, Quenlix_ModBus_Mode mode);
+// Why the reply to request is refused: the engine's verdict, or another unit's
+// answer; empty when it is good.
+QString refusal(Quenlix_ModbusClient& engine, Quenlix_ModbusClient::FunctionCode code,
+                const QByteArray& request, const QByteArray& reply, Quenlix_ModBus_Mode mode);
+// A refused reply's log entry: the frame's entry with the reason beside it.
+QString refusedEntryHtml(const QByteArray& frame, const QTime& time, const QString& reason);
+
+// Up to three attempts: input left from before is dropped, a request is taken from
+// nextRequest, reported to sent and written, and the reply collected. A complete
+// reply ends the wait at once; a frame that belongs to another transaction goes to
+// stray and the wait goes on. Returns the reply (maybe incomplete when the window
+// ended in the middle of it), or an empty array when nothing came, when a request
+// could not be built or written, or when the device closed. Blocks for at most about
+// maxAttempts * replyWindowMs, longer only while a reply keeps arriving.
+QByteArray exchange(QIODevice* device, Timing timing, Quenlix_ModBus_Mode mode,
+                    const std::function<QByteArray()>& nextRequest,
+                    const std::function<void(const QByteArray&)>& sent,
+                    const std::function<void(const QByteArray&, const QString&)>& stray);
 
 } // namespace ModbusConsole

@@ -278,7 +278,8 @@ void MqttClient::handlePublish(const MqttPacket::Packet& packet)
 {
     MqttPacket::PublishMessage message;
     if (!MqttPacket::parsePublish(packet, &message) || !MqttTopicName(message.topic).isValid()) {
-        fail(ProtocolViolation, tr("Malformed PUBLISH from the broker"));
+        fail(ProtocolViolation, message.topicIsUtf8 ? tr("Malformed PUBLISH from the broker")
+                                                    : tr("The broker sent a topic that is not valid UTF-8"));
         return;
     }
     const QPointer<QIODevice> dev = m_device;

@@ -147,7 +147,8 @@ private:
     bool m_cleanSession = true;
     quint16 m_keepAlive = 60;
     int m_connectTimeoutMs = 20000;
-    quint32 m_maxPacketSize = 1024 * 1024;
+    // Large enough for what brokers are commonly set to pass on; the buffer holds at most one such packet.
+    quint32 m_maxPacketSize = 64 * 1024 * 1024;
 
     TransportType m_transportType = AbstractSocket;
     QPointer<QIODevice> m_device; // the transport in use (own socket or caller's device)

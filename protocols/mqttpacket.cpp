@@ -1,5 +1,7 @@
 #include "protocols/mqttpacket.h"
 
+#include <QStringDecoder>
+
 namespace MqttPacket {
 
 namespace {
@@ -190,7 +192,12 @@ bool parsePublish(const Packet& packet, PublishMessage* out)
         if (id == 0)
             return false;
     }
-    out->topic = QString::fromUtf8(topic);
+    // A topic must be well-formed UTF-8; a replacement character would hide that it is not.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    out->topic = utf8(topic);
+    out->topicIsUtf8 = !utf8.hasError();
+    if (!out->topicIsUtf8)
+        return false;
     out->payload = packet.body.mid(pos);
     out->qos = qos;
     out->retain = packet.flags() & 0x01;

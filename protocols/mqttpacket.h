@@ -82,6 +82,7 @@ struct PublishMessage
     bool retain = false;
     bool dup = false;
     quint16 packetId = 0;
+    bool topicIsUtf8 = true; // false makes the packet malformed
 };
 bool parsePublish(const Packet& packet, PublishMessage* out);
 

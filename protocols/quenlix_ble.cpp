@@ -41,6 +41,8 @@ quenlix_ble::quenlix_ble(std::unique_ptr<BleBackend> backend, QWidget* parent)
     : QWidget(parent), ui(new Ui_quenlix_ble), m_device(std::move(backend))
 {
     ui->setupUi(this);
+    // Names and error texts come from devices: shown as they are, never as markup.
+    ui->label_device->setTextFormat(Qt::PlainText);
     m_deviceLayout = new QVBoxLayout(ui->groupBox);
 
     connect(ui->scanButton, &QPushButton::clicked, this, &quenlix_ble::onScanButtonClicked);
@@ -50,6 +52,10 @@ quenlix_ble::quenlix_ble(std::unique_ptr<BleBackend> backend, QWidget* parent)
     connect(&m_device, &Device::characteristicValueRead, this, &quenlix_ble::onCharacteristicValueRead);
     connect(&m_device, &Device::characteristicValueChanged, this, &quenlix_ble::onCharacteristicValueRead);
     connect(&m_device, &Device::characteristics_GetDone, this, &quenlix_ble::onCharacteristicsGetDone);
+    connect(&m_device, &Device::serviceError, this, [this](const QString& service, const QString& message) {
+        if (CharacteristicWidget* panel = m_panels.value(service))
+            panel->showProblem(message);
+    });
     // A scan also ends by itself (time-out, missing or switched-off adapter).
     connect(&m_device, &Device::stateChanged, this, &quenlix_ble::onDiscoveryStateChanged);
 

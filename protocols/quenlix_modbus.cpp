@@ -28,6 +28,15 @@ namespace {
 // Nothing reads the port or socket between transactions: keep what piles up small.
 constexpr qint64 linkReadBufferBytes = 64 * 1024;
 
+// Appends at the end whatever the user selected or clicked in the log.
+void appendLogEntry(QPlainTextEdit* log, const QString& html)
+{
+    QTextCursor cursor(log->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertHtml(html);
+    log->verticalScrollBar()->setValue(log->verticalScrollBar()->maximum());
+}
+
 } // namespace
 
 void MainWindow::Modbus_Init_Start()
@@ -260,7 +269,7 @@ void MainWindow::Modbus_onWriteButtonClicked(int slaveId, Quenlix_ModbusClient::
     Modbus_transaction(slaveId, functionCode, startAddress, quantity, data, mode, true);
 }
 
-// One request with up to three attempts, each with its full one-second reply window.
+// One request with up to three attempts; a complete reply ends the wait.
 void MainWindow::Modbus_transaction(int slaveId, Quenlix_ModbusClient::FunctionCode functionCode,
                                     int startAddress, int quantity, const QByteArray& data,
                                     Quenlix_ModBus_Mode mode, bool write)
@@ -274,28 +283,36 @@ void MainWindow::Modbus_transaction(int slaveId, Quenlix_ModbusClient::FunctionC
     const ModbusConsole::Timing timing = write ? (rtu ? ModbusConsole::writeSerial : ModbusConsole::writeTcp)
                                                : (rtu ? ModbusConsole::readSerial : ModbusConsole::readTcp);
     const QPointer<Quenlix_ModbusClient> engine = Modbus_engine();
+    QByteArray request;
     const QByteArray reply = ModbusConsole::exchange(
-        device, timing,
+        device, timing, mode,
         [&] {
-            return engine ? engine->generateRequest(slaveId, functionCode, startAddress, quantity, mode, data)
+            request = engine
+                          ? engine->generateRequest(slaveId, functionCode, startAddress, quantity, mode, data)
                           : QByteArray();
+            return request;
         },
-        [this](const QByteArray& request) { Modbus_log(false, request); });
+        [this](const QByteArray& sent) { Modbus_log(false, sent); },
+        [this](const QByteArray& stray, const QString& reason) {
+            appendLogEntry(ui->Modbus_HexTextBrowser,
+                           ModbusConsole::refusedEntryHtml(stray, QTime::currentTime(), reason));
+        });
     if (reply.isEmpty())
         return;
-    if (engine)
-        engine->parseResponse(functionCode, reply, mode);
-    Modbus_log(true, reply);
+    // Logged raw as received; a reply that fails the checks says why beside it.
+    const QString reason =
+        engine ? ModbusConsole::refusal(*engine, functionCode, request, reply, mode) : QString();
+    if (reason.isEmpty())
+        Modbus_log(true, reply);
+    else
+        appendLogEntry(ui->Modbus_HexTextBrowser,
+                       ModbusConsole::refusedEntryHtml(reply, QTime::currentTime(), reason));
 }
 
-// Appends at the end whatever the user selected or clicked in the log.
 void MainWindow::Modbus_log(bool reply, const QByteArray& frame)
 {
-    QPlainTextEdit* log = reply ? ui->Modbus_HexTextBrowser : ui->Modbus_sendMsgtextEdit;
-    QTextCursor cursor(log->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertHtml(ModbusConsole::logEntryHtml(frame, QTime::currentTime()));
-    log->verticalScrollBar()->setValue(log->verticalScrollBar()->maximum());
+    appendLogEntry(reply ? ui->Modbus_HexTextBrowser : ui->Modbus_sendMsgtextEdit,
+                   ModbusConsole::logEntryHtml(frame, QTime::currentTime()));
 }
 
 void MainWindow::actionModbus_revice_CleanData_triggered()

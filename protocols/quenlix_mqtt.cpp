@@ -196,6 +196,10 @@ void MainWindow::MQTT_Get_Status(MqttClient::ClientState state)
     if (state == MqttClient::Connected) {
         statusBar()->showMessage(tr("MQTT Connected"), 0);
     } else if (state == MqttClient::Disconnected) {
+        // A connection the client ended itself (a refused or oversized packet) says why in the log.
+        if (MQTT_client && MQTT_client->error() != MqttClient::NoError)
+            ui->mqtt_textEdit->append(
+                tr("MQTT was disconnected: %1").arg(MQTT_client->errorString()).toHtmlEscaped());
         if (MQTT_client)
             MQTT_client->disconnectFromHost();
         MQTT_setIdle();

@@ -14,7 +14,8 @@ class WebSocketIODevice : public QIODevice
 
 public:
     // Unread bytes kept at most; a peer that sends more is cut off (close code 1009).
-    static constexpr qsizetype maxBufferedBytes = 4 * 1024 * 1024;
+    // One MQTT packet of the largest size the client accepts fits, with its header.
+    static constexpr qsizetype maxBufferedBytes = 65 * 1024 * 1024;
 
     explicit WebSocketIODevice(QObject* parent = nullptr);
     ~WebSocketIODevice() override;

@@ -39,12 +39,20 @@ public:
         QTimer::singleShot(0, this, [this] { setState(QLowEnergyService::RemoteServiceDiscovered); });
     }
     void readCharacteristic(const QBluetoothUuid& c) override { reads.append(c); }
-    // Written as "2a39=6869" (characteristic) or "2a37/2902=0100" (its descriptor), uuids in 16 bits.
-    void writeCharacteristic(const QBluetoothUuid& c, const QByteArray& v) override { write(c, {}, v); }
+    // Written as "2a39=6869" (characteristic) or "2a37/2902=0100" (its descriptor), uuids in
+    // 16 bits; a write without response ends in " nr".
+    void writeCharacteristic(const QBluetoothUuid& c, const QByteArray& v,
+                             QLowEnergyService::WriteMode mode) override
+    {
+        write(c, {}, v);
+        if (mode == QLowEnergyService::WriteWithoutResponse)
+            writes.last() += " nr";
+    }
     void writeDescriptor(const QBluetoothUuid& c, const QBluetoothUuid& d, const QByteArray& v) override
     {
         write(c, d, v);
     }
+    void fail(QLowEnergyService::ServiceError error) { emit errorOccurred(error); }
 
     void answerRead(quint16 uuid, const QByteArray& v) { emit characteristicRead(with(uuid, v), v); }
     void notify(quint16 uuid, const QByteArray& v) { emit characteristicChanged(with(uuid, v), v); }

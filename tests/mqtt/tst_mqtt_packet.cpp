@@ -13,28 +13,6 @@ class TestMqttPacket : public QObject
     Q_OBJECT
 
 private slots:
-    // The standard's table of remaining-length boundaries.
-    void remainingLength_data()
-    {
-        QTest::addColumn<quint32>("length");
-        QTest::addColumn<QByteArray>("encoded");
-        QTest::newRow("zero") << 0u << QByteArray::fromHex("00");
-        QTest::newRow("one-byte-max") << 127u << QByteArray::fromHex("7f");
-        QTest::newRow("two-byte-min") << 128u << QByteArray::fromHex("8001");
-        QTest::newRow("two-byte-max") << 16383u << QByteArray::fromHex("ff7f");
-        QTest::newRow("three-byte-min") << 16384u << QByteArray::fromHex("808001");
-        QTest::newRow("three-byte-max") << 2097151u << QByteArray::fromHex("ffff7f");
-        QTest::newRow("four-byte-min") << 2097152u << QByteArray::fromHex("80808001");
-        QTest::newRow("four-byte-max") << 268435455u << QByteArray::fromHex("ffffff7f");
-        QTest::newRow("over-maximum") << 268435456u << QByteArray();
-    }
-    void remainingLength()
-    {
-        QFETCH(quint32, length);
-        QFETCH(QByteArray, encoded);
-        QCOMPARE(encodeRemainingLength(length), encoded);
-    }
-
     // A body of each length survives framing and reading back, also one byte at a time.
     void frameRoundTrip_data()
     {
@@ -99,6 +77,14 @@ private slots:
     {
         QTest::addColumn<QByteArray>("built");
         QTest::addColumn<QByteArray>("expected");
+        // The standard's table of remaining-length boundaries.
+        const QList<QPair<quint32, const char*>> lengths = {
+            {0, "00"},         {127, "7f"},         {128, "8001"},         {16383, "ff7f"},
+            {16384, "808001"}, {2097151, "ffff7f"}, {2097152, "80808001"}, {268435455, "ffffff7f"},
+            {268435456, ""}};
+        for (const auto& [length, encoded] : lengths)
+            QTest::addRow("length-%u", length)
+                << encodeRemainingLength(length) << QByteArray::fromHex(encoded);
         ConnectOptions v311;
         v311.clientId = "plax";
         v311.username = "user";
@@ -151,6 +137,10 @@ private slots:
         QTest::newRow("publish-qos3") << QByteArray::fromHex("36050001740005") << false;
         QTest::newRow("publish-qos1-id-zero") << QByteArray::fromHex("32050001740000") << false;
         QTest::newRow("publish-topic-cut") << QByteArray::fromHex("3003000561") << false;
+        // A topic must be well-formed UTF-8: not a stray byte, an overlong form or a surrogate.
+        QTest::newRow("publish-topic-not-utf8") << QByteArray::fromHex("3005000361ff62") << false;
+        QTest::newRow("publish-topic-overlong-utf8") << QByteArray::fromHex("30040002c0af") << false;
+        QTest::newRow("publish-topic-surrogate-utf8") << QByteArray::fromHex("30050003eda080") << false;
         QTest::newRow("suback") << QByteArray::fromHex("9003000a80") << true;
         QTest::newRow("suback-no-codes") << QByteArray::fromHex("9002000a") << false;
         QTest::newRow("pubrel-wrong-flags") << QByteArray::fromHex("60020007") << false;
@@ -176,6 +166,7 @@ private slots:
             break;
         case Publish:
             QCOMPARE(parsePublish(p, &message), valid);
+            QCOMPARE(message.topicIsUtf8, !QByteArray(QTest::currentDataTag()).endsWith("utf8"));
             if (valid) {
                 QCOMPARE(message.packetId, quint16(5));
                 QCOMPARE(message.payload, QByteArray("hi"));
