@@ -41,6 +41,7 @@ public:
     QByteArray received;                              // every byte the program wrote
     QList<QByteArray> commands;                       // each command or data block, without its end
     std::function<void(const QByteArray&)> onCommand; // called for each of them
+    bool echo = true;
 
 private:
     void readable()
@@ -63,7 +64,7 @@ private:
             commands << cmd;
             if (onCommand)
                 onCommand(cmd);
-            const QByteArray reply = (isData ? QByteArray() : cmd + "\r") + m_replies.value(cmd);
+            const QByteArray reply = (isData || !echo ? QByteArray() : cmd + "\r") + m_replies.value(cmd);
             m_dataMode = !isData && reply.contains('>');
             if (!reply.isEmpty())
                 m_pty.write(reply);
@@ -144,6 +145,11 @@ struct Rig : ConsoleRig
         press(ui->GSMopencompushButton);
     }
     QString status() const { return ui->statusBar->currentMessage(); }
+    void dial(const QString& digits)
+    {
+        ui->GSMtextBrowser_1->setPlainText(digits);
+        press(ui->GSMbodianhuapushButton);
+    }
 };
 
 } // namespace gsmtest
