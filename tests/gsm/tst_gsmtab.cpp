@@ -5,49 +5,32 @@
 #include "tests/gsm/gsmrig.h"
 
 using namespace gsmtest;
+using Bytes = QList<QByteArray>;
 
 namespace {
-
-const QByteArray linkStart = "AT+CIPSTART=\"TCP\",\"127.0.0.1\",\"5000\"";
-
-// A modem that accepts everything the tab's actions send; a row then changes one reply.
-void answerEverything(FakeModem& modem)
-{
-    for (const char* c : {"AT+CALM=1", "ATD7;", "ATA", "ATH", "AT+CSMP=17,167,2,25", "AT+CSCS=\"UCS2\"",
-                          "AT+CMGD=3,0", "AT+CGCLASS=\"B\"", "AT+CGDCONT=1,\"IP\",\"CMNET\"", "AT+CGATT=1",
-                          "AT+CIPCSGP=1,\"CMNET\"", "AT+CLPORT=\"TCP\",\"2222\""})
-        modem.answer(c, "\r\nOK\r\n");
-    modem.answer("AT+CMGS=\"0031\"", "\r\n> ");
-    modem.answer("0041", "\r\n+CMGS: 1\r\n\r\nOK\r\n");
-    modem.answer("AT+CMGR=3", "\r\n+CMGR: \"REC READ\",\"0031\",\"\",\"24/01/02\"\r\n0041\r\n\r\nOK\r\n");
-    modem.answer(linkStart, "\r\nOK\r\n\r\nCONNECT OK\r\n");
-    modem.answer("AT+CIPSEND", "\r\n> ");
-    modem.answer("hi", "\r\nSEND OK\r\n");
-}
 
 // Runs one of the tab's actions by name, as the user starts it.
 void run(Rig& rig, const QString& action)
 {
     Ui_MainWindow* ui = rig.ui;
-    rig.ui->GSMNUMtextEdit->setPlainText("1");
-    rig.ui->GSMtextBrowser->setPlainText("A");
-    rig.ui->GSMTCPclientPortlineEdit->setText("5000");
-    rig.ui->GSMTcpsendBrowser->setPlainText("hi");
+    ui->GSMtextBrowser_1->setPlainText("7");
+    ui->GSMNUMtextEdit->setPlainText("1");
+    ui->GSMtextBrowser->setPlainText("A");
+    ui->GSMTCPclientPortlineEdit->setText("5000");
+    ui->GSMTcpsendBrowser->setPlainText("hi");
     rig.w->GSM_ringerOn = 1;
     rig.w->GSM_ringing = action == "answer";
-    rig.ui->GSM_AutoRedial->setChecked(action == "redial");
+    ui->GSM_AutoRedial->setChecked(action == "redial");
+    if (action == "gprs-send")
+        press(ui->GSMTCPopencompushButton);
     const QHash<QString, QPushButton*> buttons = {
         {"signal", ui->GSMTestSignalpushButton},  {"switch", ui->GSMLaidianYingKaiguanpushButton},
+        {"dial", ui->GSMbodianhuapushButton},     {"redial", ui->GSMbodianhuapushButton},
         {"answer", ui->GSMbodianhuapushButton},   {"hangup", ui->GSMguadianhuapushButton},
         {"sms-send", ui->GSMSendpushButton},      {"sms-read", ui->GSMReadTextpushButton},
         {"sms-delete", ui->GSMDelTextpushButton}, {"gprs-connect", ui->GSMTCPopencompushButton},
+        {"gprs-send", ui->GSMTCPsendmsgBtn},
     };
-    if (action == "dial" || action == "redial")
-        return rig.dial("7");
-    if (action == "gprs-send") {
-        press(ui->GSMTCPopencompushButton);
-        return press(ui->GSMTCPsendmsgBtn);
-    }
     press(buttons.value(action));
 }
 
@@ -63,10 +46,10 @@ private slots:
         QVERIFY(!rig.ui->GSMSendpushButton->isEnabled());
         for (int round = 0; round < 2; ++round) {
             rig.open();
-            QCOMPARE(rig.modem.commands, (QList<QByteArray>{"AT+CLIP?", "AT+CALM?", "AT+CMGF?", "AT+CSQ"}));
+            QCOMPARE(rig.modem.commands, (Bytes{"AT+CLIP?", "AT+CALM?", "AT+CMGF?", "AT+CSQ"}));
             QCOMPARE(rig.status(), QStringLiteral("Initialization completed"));
-            QCOMPARE(QList<int>({rig.w->GSM_clipOn, rig.w->GSM_ringerOn, rig.w->GSM_smsTextMode}),
-                     QList<int>({1, 1, 1}));
+            QCOMPARE((QList<int>{rig.w->GSM_clipOn, rig.w->GSM_ringerOn, rig.w->GSM_smsTextMode}),
+                     (QList<int>{1, 1, 1}));
             QVERIFY(iconIs(rig.ui->GSMLaidianKaiguanpushButton, ":images/on.png"));
             QVERIFY(signalShows(rig.ui->GSMCheckSigneltext, ":images/sig75.png"));
             QCOMPARE(rig.ui->GSMopencompushButton->styleSheet(), QString::fromLatin1(Styles::activeButton));
@@ -98,8 +81,8 @@ private slots:
         for (int t = 0; t < MainWindow::serialTabCount; ++t) // the port stays held: other tabs locked
             QCOMPARE(rig.w->Serial_tabControls(MainWindow::SerialTab(t)).openButton->isEnabled(),
                      t == int(MainWindow::SerialTab::Gsm));
-        QVERIFY(rig.ui->GSMLaidianKaiguanpushButton->icon().isNull());
-        QVERIFY(rig.ui->GSMCheckSigneltext->pixmap().isNull());
+        QVERIFY(rig.ui->GSMLaidianKaiguanpushButton->icon().isNull() &&
+                rig.ui->GSMCheckSigneltext->pixmap().isNull());
 
         // Switching caller display off without an answer shows nothing; the ringer says so.
         rig.w->GSM_clipOn = rig.w->GSM_ringerOn = 1;
@@ -107,9 +90,9 @@ private slots:
         press(rig.ui->GSMLaidianKaiguanpushButton);
         press(rig.ui->GSMLaidianYingKaiguanpushButton);
         QCOMPARE(boxes.seen, QStringList{"Info|No response"});
-        QCOMPARE(QList<int>({rig.w->GSM_clipOn, rig.w->GSM_ringerOn}), QList<int>({1, 1}));
+        QCOMPARE((QList<int>{rig.w->GSM_clipOn, rig.w->GSM_ringerOn}), (QList<int>{1, 1}));
 
-        rig.modem.answerStatus(); // the modem wakes up: the tab still works
+        rig.modem.answerEverything(); // the modem wakes up: the tab still works
         press(rig.ui->GSMTestSignalpushButton);
         QVERIFY(signalShows(rig.ui->GSMCheckSigneltext, ":images/sig75.png"));
     }
@@ -120,115 +103,81 @@ private slots:
         rig.modem.answer("AT+CLIP?", "\r\n+CLIP: 0,1\r\n\r\nOK\r\n");
         rig.modem.answer("AT+CMGF?", "\r\n+CMGF: 0\r\n\r\nOK\r\n");
         rig.open();
-        QCOMPARE(rig.w->GSM_clipOn, 0);
+        QCOMPARE((QList<int>{rig.w->GSM_clipOn, rig.w->GSM_smsTextMode}), (QList<int>{0, 0}));
         QVERIFY(iconIs(rig.ui->GSMLaidianKaiguanpushButton, ":images/off.png"));
-        QCOMPARE(rig.w->GSM_smsTextMode, 0);
-
-        for (const char* c : {"AT+CLIP=1", "AT+CMGF=1", "AT+CSCS=\"UCS2\"", "AT+CALM=1"})
-            rig.modem.answer(c, "\r\nOK\r\n");
         rig.modem.commands.clear();
         press(rig.ui->GSMLaidianKaiguanpushButton);
         press(rig.ui->GSMDuanXinWenBenKaiguanpushButton);
         press(rig.ui->GSMLaidianYingKaiguanpushButton);
-        QCOMPARE(rig.modem.commands,
-                 (QList<QByteArray>{"AT+CLIP=1", "AT+CMGF=1", "AT+CSCS=\"UCS2\"", "AT+CALM=1"}));
-        QCOMPARE(QList<int>({rig.w->GSM_clipOn, rig.w->GSM_smsTextMode, rig.w->GSM_ringerOn}),
-                 QList<int>({1, 1, 0}));
+        QCOMPARE(rig.modem.commands, (Bytes{"AT+CLIP=1", "AT+CMGF=1", "AT+CSCS=\"UCS2\"", "AT+CALM=1"}));
+        QCOMPARE((QList<int>{rig.w->GSM_clipOn, rig.w->GSM_smsTextMode, rig.w->GSM_ringerOn}),
+                 (QList<int>{1, 1, 0}));
         QVERIFY(iconIs(rig.ui->GSMLaidianYingKaiguanpushButton, ":images/off.png"));
-
-        rig.modem.answer("AT+CSQ", "\r\nERROR\r\n");
-        ModalScript boxes({"Cancel"});
-        press(rig.ui->GSMTestSignalpushButton);
-        QCOMPARE(boxes.seen, QStringList{"Info|Error"});
     }
 
-    // The modem's replies carry the notices, or the modem refuses; the columns say what is shown.
+    // A reply carries notices, or the modem refuses. Text after '|' in the reply comes once the
+    // action is over. Every notice is shown in order, nothing the modem refused is shown as done,
+    // and no refusal sits through the full wait.
     void transactions_data()
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QByteArray>("command");
         QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<QByteArray>("later"); // sent once the action is over
-        QTest::addColumn<QStringList>("answers");
         QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<QStringList>("statuses");
-        const QByteArray sms3 = "\r\n+CMTI: \"SM\",3\r\n", ring = "\r\nRING\r\n", ok = "\r\nOK\r\n";
-        const QString newSms = "Have new SMS, SMS box:: ", call = "Have a new call:";
+        const QByteArray sms = "\r\n+CMTI: \"SM\",3\r\n", ring = "\r\nRING\r\n", ok = "\r\nOK\r\n";
+        const QString newSms = "Have new SMS, SMS box:: 3", call = "Have a new call:", error = "Info|Error";
+        const QString readBox = "SMS|Please enter the number of the SMS box you need to read.";
+        const QString deleteBox = "Info|Please enter the number of the SMS box to be deleted.";
+        const QString linked = "Info|connection succeeded";
         // clang-format off
-        QTest::newRow("signal-sms") << "signal" << QByteArray("AT+CSQ") << sms3 + "\r\n+CSQ: 20,0\r\n" + ok
-            << QByteArray() << QStringList() << QStringList() << QStringList{newSms + "3"};
-        QTest::newRow("switch-ring-and-caller-in-one-read") << "switch" << QByteArray("AT+CALM=1")
-            << ring + "\r\n+CLIP: \"10086\",129,\"\",0,\"\",0\r\n" + ok << QByteArray() << QStringList()
-            << QStringList() << QStringList{call, call + "10086"};
-        QTest::newRow("dial-busy") << "dial" << QByteArray("ATD7;") << ok + "\r\nBUSY\r\n" << QByteArray()
-            << QStringList() << QStringList() << QStringList{"Calling...", "busy"};
-        QTest::newRow("answer-sms") << "answer" << QByteArray("ATA") << sms3 + ok << QByteArray()
-            << QStringList() << QStringList() << QStringList{"Calling...", newSms + "3"};
-        QTest::newRow("hangup-ring") << "hangup" << QByteArray("ATH") << ring + ok << QByteArray()
-            << QStringList() << QStringList() << QStringList{"call ended", call};
-        QTest::newRow("sms-send-call-ended") << "sms-send" << QByteArray("0041")
-            << "\r\n+CMGS: 1\r\n\r\nNO CARRIER\r\n" + ok << QByteArray() << QStringList() << QStringList()
-            << QStringList{"SMS sent successfully", "call ended"};
-        QTest::newRow("sms-read-sms-inside-message") << "sms-read" << QByteArray("AT+CMGR=3")
-            << "\r\n+CMGR: \"REC READ\",\"0031\",\"\",\"24/01/02\"" + sms3 + "0041\r\n" + ok << QByteArray()
-            << QStringList{"3"} << QStringList{"SMS|Please enter the number of the SMS box you need to read."}
-            << QStringList{newSms + "3"};
-        QTest::newRow("sms-delete-busy") << "sms-delete" << QByteArray("AT+CMGD=3,0") << "\r\nBUSY\r\n" + ok
-            << QByteArray() << QStringList{"3", "Cancel"}
-            << QStringList{"Info|Please enter the number of the SMS box to be deleted.", "Info|Successfully deleted"}
-            << QStringList{"busy"};
-        QTest::newRow("gprs-connect-ring") << "gprs-connect" << linkStart << ok + ring + "\r\nCONNECT OK\r\n"
-            << QByteArray() << QStringList{"Cancel"} << QStringList{"Info|connection succeeded"}
-            << QStringList{call};
-        QTest::newRow("notice-ends-after-reply") << "signal" << QByteArray("AT+CSQ")
-            << "\r\n+CSQ: 20,0\r\n" + ok + "\r\n+CMTI: \"SM\"," << QByteArray("5\r\n") << QStringList()
-            << QStringList() << QStringList{newSms + "5"};
-        // Refusals and failures: nothing shown as done, and no full-length wait.
-        QTest::newRow("dial-refused-echo-and-error-in-one-read") << "dial" << QByteArray("ATD7;")
-            << QByteArray("\r\nERROR\r\n") << QByteArray() << QStringList{"Cancel"} << QStringList{"Info|Error"}
-            << QStringList();
-        QTest::newRow("redial-refused") << "redial" << QByteArray("ATD7;") << QByteArray("\r\n+CME ERROR: 30\r\n")
-            << QByteArray() << QStringList{"Cancel"} << QStringList{"Info|Error"} << QStringList();
-        QTest::newRow("sms-number-refused") << "sms-send" << QByteArray("AT+CMGS=\"0031\"")
-            << QByteArray("\r\n+CMS ERROR: 304\r\n") << QByteArray() << QStringList() << QStringList()
-            << QStringList{"SMS sent failed"};
-        QTest::newRow("sms-send-refused") << "sms-send" << QByteArray("0041") << QByteArray("\r\n+CMS ERROR: 500\r\n")
-            << QByteArray() << QStringList() << QStringList() << QStringList{"SMS sent failed"};
-        QTest::newRow("gprs-connect-fail") << "gprs-connect" << linkStart << ok + "\r\nCONNECT FAIL\r\n"
-            << QByteArray() << QStringList{"Cancel"} << QStringList{"Info|Error"} << QStringList();
-        QTest::newRow("gprs-send-fail") << "gprs-send" << QByteArray("hi") << QByteArray("\r\nSEND FAIL\r\n")
-            << QByteArray() << QStringList{"Cancel", "Cancel"}
-            << QStringList{"Info|connection succeeded", "Info|Error"} << QStringList();
+        QTest::newRow("signal-sms") << "signal" << QByteArray("AT+CSQ") << sms + "\r\n+CSQ: 20,0\r\n" + ok << QStringList() << QStringList{newSms};
+        QTest::newRow("switch-ring-caller-one-read") << "switch" << QByteArray("AT+CALM=1") << ring + "+CLIP: \"10086\",129,\"\",0,\"\",0\r\n" + ok << QStringList() << QStringList{call, call + "10086"};
+        QTest::newRow("dial-busy") << "dial" << QByteArray("ATD7;") << ok + "\r\nBUSY\r\n" << QStringList() << QStringList{"Calling...", "busy"};
+        QTest::newRow("answer-sms") << "answer" << QByteArray("ATA") << sms + ok << QStringList() << QStringList{"Calling...", newSms};
+        QTest::newRow("hangup-ring") << "hangup" << QByteArray("ATH") << ring + ok << QStringList() << QStringList{"call ended", call};
+        QTest::newRow("sms-send-call-ended") << "sms-send" << QByteArray("0041") << "\r\n+CMGS: 1\r\n\r\nNO CARRIER\r\n" + ok << QStringList() << QStringList{"SMS sent successfully", "call ended"};
+        QTest::newRow("sms-read-sms-in-message") << "sms-read" << QByteArray("AT+CMGR=3") << "\r\n+CMGR: \"REC READ\",\"0031\",\"\",\"24\"" + sms + "0041\r\n" + ok << QStringList{readBox} << QStringList{newSms};
+        QTest::newRow("sms-delete-busy") << "sms-delete" << QByteArray("AT+CMGD=3,0") << "\r\nBUSY\r\n" + ok << QStringList{deleteBox, "Info|Successfully deleted"} << QStringList{"busy"};
+        QTest::newRow("gprs-connect-ring") << "gprs-connect" << linkStart << ok + ring + "\r\nCONNECT OK\r\n" << QStringList{linked} << QStringList{call};
+        QTest::newRow("notice-ends-after-reply") << "signal" << QByteArray("AT+CSQ") << "\r\n+CSQ: 20,0\r\n" + ok + "\r\n+CMTI: \"SM\",|3\r\n" << QStringList() << QStringList{newSms};
+        QTest::newRow("dial-echo-and-error-one-read") << "dial" << QByteArray("ATD7;") << QByteArray("\r\nERROR\r\n") << QStringList{error} << QStringList();
+        QTest::newRow("redial-refused") << "redial" << QByteArray("ATD7;") << QByteArray("\r\n+CME ERROR: 30\r\n") << QStringList{error} << QStringList();
+        QTest::newRow("sms-number-refused") << "sms-send" << QByteArray("AT+CMGS=\"0031\"") << QByteArray("\r\n+CMS ERROR: 304\r\n") << QStringList() << QStringList{"SMS sent failed"};
+        QTest::newRow("sms-send-refused") << "sms-send" << QByteArray("0041") << QByteArray("\r\n+CMS ERROR: 500\r\n") << QStringList() << QStringList{"SMS sent failed"};
+        QTest::newRow("gprs-connect-fail") << "gprs-connect" << linkStart << ok + "\r\nCONNECT FAIL\r\n" << QStringList{error} << QStringList();
+        QTest::newRow("gprs-send-fail") << "gprs-send" << QByteArray("hi") << QByteArray("\r\nSEND FAIL\r\n") << QStringList{linked, error} << QStringList();
         // clang-format on
     }
 
     void transactions()
     {
         QFETCH(QString, action);
-        QFETCH(QByteArray, command);
         QFETCH(QByteArray, reply);
-        QFETCH(QStringList, answers);
-        QFETCH(QStringList, statuses);
+        QFETCH(QStringList, boxes);
         Rig rig;
         rig.open();
-        answerEverything(rig.modem);
-        rig.modem.answer(command, reply);
-        rig.modem.answer("AT+CLIP=0", "\r\nOK\r\n");
+        QFETCH(QByteArray, command);
+        rig.modem.answer(command, reply.split('|').first());
         QStringList shown;
         QObject::connect(rig.ui->statusBar, &QStatusBar::messageChanged, rig.w.get(),
                          [&](const QString& text) {
                              if (!text.isEmpty())
                                  shown << text;
                          });
+        QStringList answers;
+        for (const QString& box : boxes)
+            answers << (box.contains("Please enter") ? "3" : "Cancel");
         ModalScript script(answers);
         QElapsedTimer clock;
         clock.start();
         run(rig, action);
-        QVERIFY(clock.elapsed() < 4000); // a refusal or failure ends the wait at once
-        QFETCH(QByteArray, later);
-        rig.modem.send(later);
+        QVERIFY(clock.elapsed() < 4000);
+        if (reply.contains('|'))
+            rig.modem.send(reply.mid(reply.indexOf('|') + 1));
+        QFETCH(QStringList, statuses);
         QTRY_COMPARE(shown, statuses);
-        QTEST(script.seen, "boxes");
+        QCOMPARE(script.seen, boxes);
 
         // Only a call the modem took is up: the keypad sends tones into nothing else.
         const bool inCall = rig.w->GSM_inCall;
@@ -243,18 +192,13 @@ private slots:
         Rig rig;
         rig.open();
         rig.modem.answer("ATD10086;", "\r\nOK\r\n");
-        rig.modem.answer("AT+VTS=5", "\r\nOK\r\n");
         rig.modem.commands.clear();
         for (QPushButton* key :
              {rig.ui->GSMANJIANpushButton_1, rig.ui->GSMANJIANpushButton_0, rig.ui->GSMANJIANpushButton_0,
               rig.ui->GSMANJIANpushButton_8, rig.ui->GSMANJIANpushButton_6, rig.ui->GSMbodianhuapushButton})
             press(key);
-        QCOMPARE(rig.modem.commands, QList<QByteArray>{"ATD10086;"}); // no tones outside a call
+        QCOMPARE(rig.modem.commands, Bytes{"ATD10086;"}); // no tones outside a call
         QVERIFY(rig.modem.received.contains("ATD10086;\r\n"));
-        QCOMPARE(rig.status(), QStringLiteral("Calling..."));
-        press(rig.ui->GSMANJIANpushButton_5);
-        QTRY_COMPARE(rig.modem.commands.last(), QByteArray("AT+VTS=5"));
-        QCOMPARE(rig.ui->GSMtextBrowser_1->toPlainText(), QStringLiteral("100865"));
         rig.modem.send("\r\nNO CARRIER\r\n");
         QTRY_COMPARE(rig.status(), QStringLiteral("call ended"));
         QVERIFY(!rig.w->GSM_inCall);
@@ -264,17 +208,13 @@ private slots:
         press(rig.ui->GSMbodianhuapushButton);
         QCOMPARE(boxes.seen, QStringList{"Info: |Error number"});
 
-        // An incoming call, rung off by us: the next call still rings through.
+        // A ringing call rejected with the hang-up: the next call still rings through.
         rig.modem.send("\r\nRING\r\n");
-        rig.modem.send("\r\n+CLIP: \"+8613800138000\",145,\"\",0,\"\",0\r\n");
-        QTRY_COMPARE(rig.status(), QStringLiteral("Have a new call:+8613800138000"));
-        QCOMPARE(rig.ui->GSMbodianhuapushButton->text(), QStringLiteral("Answer call"));
-        rig.modem.answer("ATH", "\r\nOK\r\n");
+        QTRY_COMPARE(rig.ui->GSMbodianhuapushButton->text(), QStringLiteral("Answer call"));
         press(rig.ui->GSMguadianhuapushButton);
         QCOMPARE(rig.status(), QStringLiteral("call ended"));
         rig.modem.send("\r\nRING\r\n");
         QTRY_COMPARE(rig.status(), QStringLiteral("Have a new call:"));
-        QVERIFY(rig.w->GSM_ringing);
     }
 
     // With auto-redial on, a dial is repeated after each failed attempt, up to three dials,
@@ -282,25 +222,24 @@ private slots:
     void autoRedial_data()
     {
         QTest::addColumn<bool>("echo");
-        QTest::addColumn<int>("failAfterMs"); // -1: the call goes through
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QStringList>("boxes");
-        const QStringList stop{"Error: |For academic research only. Prohibiting telephone harassment!"};
-        QTest::newRow("fails-at-once") << true << 0 << 3 << stop;
-        QTest::newRow("silent-modem-fails-late") << false << 1200 << 3 << stop;
-        QTest::newRow("answered-then-hung-up") << true << -1 << 1 << QStringList();
+        QTest::addColumn<int>("failAfterMs"); // -1: the call goes through and is hung up
+        QTest::addColumn<Bytes>("sent");
+        QTest::addColumn<QString>("status");
+        const Bytes three{"ATD7;", "ATD7;", "ATD7;"};
+        QTest::newRow("fails-at-once") << true << 0 << three << "Stop";
+        QTest::newRow("silent-modem-fails-late") << false << 1200 << three << "Stop";
+        QTest::newRow("answered-then-hung-up") << true << -1 << Bytes{"ATD7;", "ATH"} << "call ended";
     }
 
     void autoRedial()
     {
-        QFETCH(bool, echo);
         QFETCH(int, failAfterMs);
         Rig rig;
         rig.open();
+        QFETCH(bool, echo);
         rig.modem.echo = echo;
-        rig.modem.answer("ATH", "\r\nOK\r\n");
-        if (failAfterMs < 0)
-            rig.modem.answer("ATD7;", "\r\nOK\r\n");
+        if (failAfterMs >= 0)
+            rig.modem.answer("ATD7;", {});
         rig.modem.onCommand = [&](const QByteArray& c) {
             if (c == "ATD7;" && failAfterMs >= 0)
                 QTimer::singleShot(failAfterMs, rig.w.get(), [&] { rig.modem.send("\r\nNO CARRIER\r\n"); });
@@ -310,13 +249,9 @@ private slots:
         rig.modem.commands.clear();
         ModalScript boxes({"Cancel"});
         run(rig, "redial");
-        QFETCH(int, count);
-        QList<QByteArray> sent(count, "ATD7;");
-        if (failAfterMs < 0)
-            sent << "ATH";
-        QCOMPARE(rig.modem.commands, sent);
-        QTEST(boxes.seen, "boxes");
-        QCOMPARE(rig.status(), QString(failAfterMs < 0 ? "call ended" : "Stop"));
+        QTEST(rig.modem.commands, "sent");
+        QTEST(rig.status(), "status");
+        QCOMPARE(boxes.seen.size(), failAfterMs < 0 ? 0 : 1);
         QVERIFY(!rig.ui->GSM_AutoRedial->isChecked() && !rig.w->GSM_inCall);
     }
 
@@ -324,7 +259,6 @@ private slots:
     {
         Rig rig;
         rig.open();
-        answerEverything(rig.modem);
         rig.modem.answer("AT+CMGS=\"00310030003000380036\"", "\r\n> ");
         rig.modem.answer("00480069002000164e2d", "\r\n+CMGS: 12\r\n\r\nOK\r\n");
         rig.ui->GSMNUMtextEdit->setPlainText("10086");
@@ -343,37 +277,32 @@ private slots:
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QStringList>("boxes");
-        QTest::newRow("received")
-            << "3"
-            << QByteArray("\r\n+CMGR: \"REC READ\",\"002B00380036\",\"\",\"24/05/06,07:08:09+32\"\r\n"
-                          "00480069002100204E2D\r\n\r\nOK\r\n")
-            << QString("Sender:+86\nTime:24/05/06,07:08:09+32\nHi! ") + QChar(0x4E2D) << QStringList();
-        QTest::newRow("stored-shown-raw")
-            << "4" << QByteArray("\r\n+CMGR: \"STO UNSENT\",\"0031\",\"\"\r\n0041\r\n\r\nOK\r\n")
-            << "AT+CMGR=4\n\n+CMGR: \"STO UNSENT\",\"0031\",\"\"\n0041\n\nOK\n"
-            << QStringList();
-        QTest::newRow("modem-error") << "9" << QByteArray("\r\n+CMS ERROR: 321\r\n\r\nERROR\r\n") << ""
-                                     << QStringList{"Info|Error"};
+        // clang-format off
+        QTest::newRow("received") << "3" << QByteArray() << "Sender:1\nTime:24/01/02\nA" << QStringList();
+        QTest::newRow("stored-shown-raw") << "4" << QByteArray("\r\n+CMGR: \"STO UNSENT\",\"0031\",\"\"\r\n0041\r\n\r\nOK\r\n")
+            << "AT+CMGR=4\n\n+CMGR: \"STO UNSENT\",\"0031\",\"\"\n0041\n\nOK\n" << QStringList();
+        QTest::newRow("modem-error") << "9" << QByteArray("\r\n+CMS ERROR: 321\r\n\r\nERROR\r\n") << "" << QStringList{"Info|Error"};
         // Nothing malformed reaches the modem.
-        QTest::newRow("not-a-number")
-            << "1\r\nATD1;" << QByteArray() << "" << QStringList{"Info|Error message box number"};
+        QTest::newRow("not-a-number") << "1\r\nATD1;" << QByteArray() << "" << QStringList{"Info|Error message box number"};
+        // clang-format on
     }
 
     void smsRead()
     {
         QFETCH(QString, box);
         QFETCH(QByteArray, reply);
-        QFETCH(QStringList, boxes);
         Rig rig;
         rig.open();
-        rig.modem.answer("AT+CMGR=" + box.toLatin1(), reply);
+        if (!reply.isEmpty())
+            rig.modem.answer("AT+CMGR=" + box.toLatin1(), reply);
         rig.modem.commands.clear();
         ModalScript script({box, "Cancel"});
         press(rig.ui->GSMReadTextpushButton);
+        QFETCH(QStringList, boxes);
         QCOMPARE(script.seen,
                  QStringList{"SMS|Please enter the number of the SMS box you need to read."} + boxes);
         QTEST(rig.ui->GSMReadtextBrowser->toPlainText().remove('\r'), "shown");
-        QCOMPARE(rig.modem.commands.isEmpty(), reply.isEmpty());
+        QCOMPARE(rig.modem.commands.isEmpty(), box.contains('\n'));
     }
 
     void deleteAllInPduModeSwitchesModeAround()
@@ -381,15 +310,12 @@ private slots:
         Rig rig;
         rig.modem.answer("AT+CMGF?", "\r\n+CMGF: 0\r\n\r\nOK\r\n");
         rig.open();
-        for (const char* c : {"AT+CMGF=1", "AT+CMGDA=DEL ALL", "AT+CMGF=0"})
-            rig.modem.answer(c, "\r\nOK\r\n");
         rig.modem.commands.clear();
         ModalScript script({"Yes", "Cancel"});
         press(rig.ui->GSMDelALLTextpushButton);
-        QTRY_COMPARE(rig.modem.commands, (QList<QByteArray>{"AT+CMGF=1", "AT+CMGDA=DEL ALL", "AT+CMGF=0"}));
+        QTRY_COMPARE(rig.modem.commands, (Bytes{"AT+CMGF=1", "AT+CMGDA=DEL ALL", "AT+CMGF=0"}));
         QCOMPARE(script.seen,
                  (QStringList{"Info|Confirm delete all text messages?", "Info|Successfully deleted"}));
-        QCOMPARE(rig.w->GSM_smsTextMode, 0);
 
         // Refused: the mode switch's "OK" alone is no success.
         rig.modem.answer("AT+CMGDA=DEL ALL", "\r\nERROR\r\n");
@@ -402,17 +328,13 @@ private slots:
     {
         Rig rig;
         rig.open();
-        answerEverything(rig.modem);
-        rig.ui->GSMTCPclientPortlineEdit->clear();
         rig.modem.commands.clear();
+        rig.ui->GSMTCPclientPortlineEdit->clear();
         ModalScript empty({"Cancel"});
         press(rig.ui->GSMTCPopencompushButton);
         QCOMPARE(empty.seen, QStringList{"Info|Please fill in the full server IP and PORT"});
-        QVERIFY(rig.ui->gsm_groupBox_call->isEnabled());
-
         ModalScript opened({"Cancel"});
         run(rig, "gprs-connect");
-        QCOMPARE(opened.seen, QStringList{"Info|connection succeeded"});
         QCOMPARE(rig.modem.commands.size(), 6); // nothing went out for the refused press
         QCOMPARE(rig.ui->GSMTCPopencompushButton->text(), QStringLiteral("Disconnect"));
         QVERIFY(!rig.ui->gsm_groupBox_serial->isEnabled() && !rig.ui->gsm_groupBox_SMSRead->isEnabled());
@@ -433,13 +355,10 @@ private slots:
         press(rig.ui->GSMTCPsendmsgBtn);
         QCOMPARE(rig.modem.received, QByteArray("AT+CIPSEND\r\nhello\r\n\x1a"));
 
-        rig.modem.answer("AT+CIPCLOSE=1", "\r\nCLOSE OK\r\n\r\nOK\r\n");
-        rig.modem.answer("AT+CIPSHUT", "\r\nSHUT OK\r\n");
         rig.modem.commands.clear();
         press(rig.ui->GSMTCPopencompushButton);
-        QCOMPARE(rig.modem.commands, (QList<QByteArray>{"AT+CIPCLOSE=1", "AT+CIPSHUT"}));
-        QCOMPARE(rig.w->GSM_tcpOpen, 0);
-        QVERIFY(rig.ui->gsm_groupBox_serial->isEnabled());
+        QCOMPARE(rig.modem.commands, (Bytes{"AT+CIPCLOSE=1", "AT+CIPSHUT"}));
+        QVERIFY(rig.w->GSM_tcpOpen == 0 && rig.ui->gsm_groupBox_serial->isEnabled());
         rig.modem.send("late"); // link text no longer reaches the link's view
         QVERIFY(chunks.wait());
         QCOMPARE(rig.ui->GSMTCPReadSBrowser->toPlainText(), shown);
@@ -449,7 +368,6 @@ private slots:
     {
         Rig rig;
         rig.open();
-        answerEverything(rig.modem);
         rig.modem.answer("0041", {});
         rig.modem.onCommand = [&](const QByteArray& c) {
             if (c == "0041")
@@ -461,7 +379,6 @@ private slots:
         QVERIFY(clock.elapsed() < 2500); // not the 5.1 s wait for the send result
         QVERIFY(!rig.w->Serial_isOpen && !rig.w->Serial_thread);
         QCOMPARE(rig.status(), QStringLiteral("Serial closed"));
-        QVERIFY(!rig.ui->GSMSendpushButton->isEnabled());
     }
 
     void messageLengthGuard_data()
@@ -480,17 +397,17 @@ private slots:
 
     void messageLengthGuard()
     {
-        QFETCH(QString, before);
         QFETCH(int, cursorAt);
         QFETCH(QString, typed);
         Rig rig;
         rig.w->GSMUI_EnDisable(true);
         QTextEdit* edit = rig.ui->GSMtextBrowser;
+        QFETCH(QString, before);
         edit->setPlainText(before);
         QTextCursor c = edit->textCursor();
         c.setPosition(cursorAt);
         edit->setTextCursor(c);
-        if (QTest::currentDataTag() == QByteArray("paste-at-start-of-full"))
+        if (typed == "XYZ")
             edit->insertPlainText(typed);
         else
             QTest::keyClicks(edit, typed);
