@@ -58,7 +58,12 @@ bool isError(const QByteArray& read)
 
 bool isFailedAttempt(const QByteArray& read)
 {
-    return holds(read, "NO ANSWER") || holds(read, "NO CARRIER") || holds(read, "NO") || holds(read, "BUSY");
+    // Whole result codes only: "NO" alone also turns up in "UNKNOWN" or "SIM NOT READY".
+    for (const char* result : {"NO CARRIER\r\n", "NO ANSWER\r\n", "NO DIALTONE\r\n", "BUSY\r\n"}) {
+        if (holds(read, result))
+            return true;
+    }
+    return false;
 }
 
 int clipSetting(const QByteArray& read)

@@ -15,7 +15,7 @@ bool holds(const QByteArray& read, const QByteArray& token);
 bool endsWithFinalResult(const QByteArray& pending);
 // The modem refused the command: "ERROR", or an extended "+CME ERROR:"/"+CMS ERROR:".
 bool isError(const QByteArray& read);
-// A dial that did not get through: the far side did not answer, hung up or was busy.
+// A dial that did not get through: no answer, no dial tone, the call ended or the far side was busy.
 bool isFailedAttempt(const QByteArray& read);
 
 // Status query replies. Each returns 1 or 0 for the setting found in the read,

@@ -41,16 +41,21 @@ private slots:
         QTest::addColumn<bool>("ok");
         QTest::addColumn<bool>("error");
         QTest::addColumn<bool>("complete");
+        QTest::addColumn<bool>("failedDial");
         // clang-format off
-        QTest::newRow("ok") << QByteArray("\r\n+CSQ: 20,0\r\n\r\nOK\r\n") << true << false << true;
-        QTest::newRow("ok-after-zero-byte") << QByteArray("\r\n\0OK\r\n", 7) << false << false << false;
-        QTest::newRow("ok-unfinished") << QByteArray("\r\nOK\r") << false << false << false;
-        QTest::newRow("value-line-only") << QByteArray("\r\n+CSQ: 20,0\r\n") << false << false << false;
-        QTest::newRow("error") << QByteArray("\r\nERROR\r\n") << false << true << true;
-        QTest::newRow("cme-error") << QByteArray("\r\n+CME ERROR: 30\r\n") << false << true << true;
-        QTest::newRow("prompt") << QByteArray("AT+CIPSEND\r\r\n> ") << false << false << true;
-        QTest::newRow("send-fail") << QByteArray("\r\nSEND FAIL\r\n") << false << false << true;
-        QTest::newRow("notice-is-no-reply") << QByteArray("\r\nRING\r\n") << false << false << false;
+        QTest::newRow("ok") << QByteArray("\r\n+CSQ: 20,0\r\n\r\nOK\r\n") << true << false << true << false;
+        QTest::newRow("ok-after-zero-byte") << QByteArray("\r\n\0OK\r\n", 7) << false << false << false << false;
+        QTest::newRow("ok-unfinished") << QByteArray("\r\nOK\r") << false << false << false << false;
+        QTest::newRow("value-line-only") << QByteArray("\r\n+CSQ: 20,0\r\n") << false << false << false << false;
+        QTest::newRow("error") << QByteArray("\r\nERROR\r\n") << false << true << true << false;
+        QTest::newRow("cme-error") << QByteArray("\r\n+CME ERROR: 30\r\n") << false << true << true << false;
+        QTest::newRow("prompt") << QByteArray("AT+CIPSEND\r\r\n> ") << false << false << true << false;
+        QTest::newRow("send-fail") << QByteArray("\r\nSEND FAIL\r\n") << false << false << true << false;
+        QTest::newRow("notice-is-no-reply") << QByteArray("\r\nRING\r\n") << false << false << false << false;
+        QTest::newRow("no-carrier") << QByteArray("\r\nNO CARRIER\r\n") << false << false << true << true;
+        QTest::newRow("no-dialtone") << QByteArray("\r\nNO DIALTONE\r\n") << false << false << true << true;
+        QTest::newRow("busy") << QByteArray("\r\nBUSY\r\n") << false << false << true << true;
+        QTest::newRow("unknown-caller") << QByteArray("\r\n+CLIP: \"UNKNOWN\",129\r\n") << false << false << false << false;
         // clang-format on
     }
 
@@ -60,6 +65,7 @@ private slots:
         QTEST(AtReply::holds(read, "OK\r\n"), "ok");
         QTEST(AtReply::isError(read), "error");
         QTEST(AtReply::endsWithFinalResult(read), "complete");
+        QTEST(AtReply::isFailedAttempt(read), "failedDial");
     }
 
     void statusSettings_data()
