@@ -143,7 +143,7 @@ private:
 };
 
 // A window with only the GSM tab among the serial consoles, its port list holding the pty;
-// the modem gives the usual status answers unless told to stay silent.
+// the modem accepts everything unless told to stay silent.
 struct Rig : ConsoleRig
 {
     FakeModem modem{pty};
@@ -159,11 +159,6 @@ struct Rig : ConsoleRig
         press(ui->GSMopencompushButton);
     }
     QString status() const { return ui->statusBar->currentMessage(); }
-    void dial(const QString& digits)
-    {
-        ui->GSMtextBrowser_1->setPlainText(digits);
-        press(ui->GSMbodianhuapushButton);
-    }
 };
 
 } // namespace gsmtest
