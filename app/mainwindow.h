@@ -426,6 +426,8 @@ public:
     int GSM_clipOn = 0;
     int GSM_ringerOn = 0;
     int GSM_smsTextMode = 0;
+    // Unsolicited results an action's own reads took in, handed to the reader when it ends.
+    QByteArray GSM_heldResults;
     // Decodes the GPRS link's text; kept across chunks so a character split between two survives.
     std::unique_ptr<QTextDecoder> GSM_linkDecoder;
 
@@ -443,6 +445,8 @@ public:
     void GSM_dialOnce(const QByteArray& command, AtExchange& at);
     void GSM_dialWithRedial(const QByteArray& command, AtExchange& at);
     void GSM_showUnsolicited(const QList<AtReply::Unsolicited>& results);
+    void GSM_replayHeldResults(bool samePort);
+    void GSM_dialRefused();
     void GSM_setLinkGroupsEnabled(bool enabled);
     void GSM_linkClosed();
     QString GSM_askBoxNumber(const QString& title, const QString& label, bool* accepted);

@@ -1,12 +1,22 @@
 #include "gsm/atexchange.h"
 
+#include <QDeadlineTimer>
 #include <QSerialPort>
 
 #include <utility>
 
 #include "gsm/atreply.h"
 
-AtExchange::AtExchange(PortSource port, Pause pause) : m_port(std::move(port)), m_pause(std::move(pause)) {}
+AtExchange::AtExchange(PortSource port, Pause pause, Sink sink)
+    : m_port(std::move(port)), m_pause(std::move(pause)), m_sink(std::move(sink))
+{
+}
+
+AtExchange::~AtExchange()
+{
+    if (m_sink && AtReply::mayBeUnsolicited(m_line))
+        m_sink(m_line);
+}
 
 QSerialPort* AtExchange::port()
 {
@@ -37,7 +47,52 @@ QByteArray AtExchange::read()
     QByteArray data = p->readAll();
     if (data.size() > readLimit)
         data.remove(0, data.size() - readLimit);
-    return data;
+    return takeUnsolicited(data);
+}
+
+QByteArray AtExchange::takeUnsolicited(const QByteArray& data)
+{
+    QByteArray kept;
+    int from = 0;
+    for (;;) {
+        // A line end may have been split between two reads.
+        const bool splitEnd = from == 0 && m_line.endsWith('\r') && data.startsWith('\n');
+        const int end = splitEnd ? -1 : int(data.indexOf("\r\n", from));
+        if (end < 0 && !splitEnd)
+            break;
+        const int next = splitEnd ? 1 : end + 2;
+        const QByteArray line = (m_line + data.mid(from, next - from)).chopped(2);
+        const QByteArray piece = data.mid(from, next - from);
+        m_line.clear();
+        bool own = false;
+        for (const QByteArray& start : m_ownResults)
+            own = own || line.trimmed().startsWith(start);
+        if (m_sink && !own && AtReply::isUnsolicitedLine(line))
+            m_sink(line + "\r\n");
+        else
+            kept += piece;
+        from = next;
+    }
+    const QByteArray tail = data.mid(from);
+    kept += tail;
+    m_line += tail;
+    if (m_line.size() > AtReply::unsolicitedBufferLimit)
+        m_line.remove(0, m_line.size() - AtReply::unsolicitedBufferLimit);
+    return kept;
+}
+
+void AtExchange::pause(int ms)
+{
+    const QDeadlineTimer deadline(ms);
+    for (;;) {
+        const qint64 left = deadline.remainingTime();
+        if (left <= 0)
+            return;
+        m_pause(int(qMin<qint64>(left, pauseSliceMs)));
+        QSerialPort* p = port();
+        if (!p || AtReply::endsWithFinalResult(p->peek(qMin<qint64>(p->bytesAvailable(), readLimit))))
+            return;
+    }
 }
 
 AtExchange::Result AtExchange::poll(int polls, int pauseMs,
@@ -49,7 +104,7 @@ AtExchange::Result AtExchange::poll(int polls, int pauseMs,
             return Result::PortLost;
         if (onRead(data))
             return Result::Matched;
-        m_pause(pauseMs);
+        pause(pauseMs);
     }
     return port() ? Result::TimedOut : Result::PortLost;
 }

@@ -11,6 +11,11 @@ class QSerialPort;
 // the port holds at most N times with a pause between reads, until the reply
 // the caller looks for has come. Every wait is bounded by the poll count, and
 // the exchange stops at once when the port goes away during a pause.
+//
+// Unsolicited results (a ring, a new SMS, a call ended) can arrive in the middle
+// of any reply. Each complete one is taken out of the read the caller sees and
+// handed, line by line in arrival order, to the sink; the start of one that is
+// still incomplete when the exchange ends goes there too, for the reader to finish.
 class AtExchange
 {
 public:
@@ -18,19 +23,31 @@ public:
     using PortSource = std::function<QSerialPort*()>;
     // Waits the given milliseconds while the program keeps running.
     using Pause = std::function<void(int)>;
+    // Receives unsolicited result lines, each with its "\r\n".
+    using Sink = std::function<void(const QByteArray&)>;
 
     enum class Result { Matched, TimedOut, PortLost };
 
     // What one read may hold at most; a flood from the port is cut to its newest bytes.
     static constexpr int readLimit = 64 * 1024;
+    // How often a pause looks whether the reply is complete.
+    static constexpr int pauseSliceMs = 10;
 
-    AtExchange(PortSource port, Pause pause);
+    AtExchange(PortSource port, Pause pause, Sink sink = {});
+    ~AtExchange();
+    AtExchange(const AtExchange&) = delete;
+    AtExchange& operator=(const AtExchange&) = delete;
+
+    // Result lines starting with one of these are this step's own reply (a dial's
+    // "NO CARRIER"), left in the reads rather than handed to the sink.
+    void setOwnResults(QList<QByteArray> starts) { m_ownResults = std::move(starts); }
 
     // False when the port is gone or the bytes could not be queued.
     bool send(const QByteArray& bytes);
-    // Everything the port has now (empty when the port is gone).
+    // Everything the port has now (empty when the port is gone), less unsolicited results.
     QByteArray read();
-    void pause(int ms) { m_pause(ms); }
+    // Waits up to `ms` between polls, but no longer once a complete reply waits in the port.
+    void pause(int ms);
     bool portLost() const { return m_lost; }
 
     // Up to `polls` reads, `pauseMs` apart; `onRead` sees each read and returns true
@@ -42,7 +59,11 @@ public:
 
 private:
     QSerialPort* port();
+    QByteArray takeUnsolicited(const QByteArray& data);
     PortSource m_port;
     Pause m_pause;
+    Sink m_sink;
+    QList<QByteArray> m_ownResults;
+    QByteArray m_line; // the unfinished line that started in an earlier read
     bool m_lost = false;
 };

@@ -30,6 +30,42 @@ bool holds(const QByteArray& read, const QByteArray& token)
     return upToZero(read).contains(token);
 }
 
+bool endsWithFinalResult(const QByteArray& pending)
+{
+    // clang-format off
+    static const QByteArray finals[] = {
+        "OK", "ERROR", "+CME ERROR:", "+CMS ERROR:", "NO CARRIER", "BUSY", "NO ANSWER", "NO DIALTONE",
+        "CONNECT OK", "CONNECT FAIL", "SEND OK", "SEND FAIL", "CLOSE OK", "SHUT OK",
+    };
+    // clang-format on
+    if (pending.endsWith("> ") || pending.endsWith('>'))
+        return true;
+    if (!pending.endsWith("\r\n"))
+        return false;
+    const QByteArray body = pending.chopped(2);
+    const QByteArray last = body.mid(body.lastIndexOf('\n') + 1).trimmed();
+    for (const QByteArray& f : finals) {
+        if (last.startsWith(f))
+            return true;
+    }
+    return false;
+}
+
+bool isError(const QByteArray& read)
+{
+    return holds(read, "ERROR\r\n") || holds(read, "ERROR:");
+}
+
+bool isFailedAttempt(const QByteArray& read)
+{
+    // Whole result codes only: "NO" alone also turns up in "UNKNOWN" or "SIM NOT READY".
+    for (const char* result : {"NO CARRIER\r\n", "NO ANSWER\r\n", "NO DIALTONE\r\n", "BUSY\r\n"}) {
+        if (holds(read, result))
+            return true;
+    }
+    return false;
+}
+
 int clipSetting(const QByteArray& read)
 {
     QByteArray value = after(read, "+CLIP: ");
@@ -195,11 +231,13 @@ bool isGprsNoise(const QByteArray& chunk)
     return chunk.contains("WARNNING");
 }
 
-QList<Unsolicited> readUnsolicited(QByteArray& buffer, bool& ringSeen, bool& clipSeen,
-                                   const QByteArray& chunk)
+namespace {
+
+// The reader's rules, run once per piece of input.
+void readPiece(QList<Unsolicited>& found, QByteArray& buffer, bool& ringSeen, bool& clipSeen,
+               const QByteArray& piece)
 {
-    QList<Unsolicited> found;
-    buffer += chunk;
+    buffer += piece;
     if (buffer.size() > unsolicitedBufferLimit)
         buffer.remove(0, buffer.size() - unsolicitedBufferLimit);
 
@@ -251,7 +289,50 @@ QList<Unsolicited> readUnsolicited(QByteArray& buffer, bool& ringSeen, bool& cli
             }
         }
     }
+}
+
+// clang-format off
+const QByteArray unsolicitedStarts[] = {
+    "RING", "+CLIP: \"", "+COLP: \"", "+CMTI:", "NO CARRIER", "BUSY",
+};
+// clang-format on
+
+} // namespace
+
+QList<Unsolicited> readUnsolicited(QByteArray& buffer, bool& ringSeen, bool& clipSeen,
+                                   const QByteArray& chunk)
+{
+    QList<Unsolicited> found;
+    int from = 0;
+    while (from < chunk.size()) {
+        const int lineEnd = chunk.indexOf("\r\n", from);
+        const int to = lineEnd < 0 ? int(chunk.size()) : lineEnd + 2;
+        readPiece(found, buffer, ringSeen, clipSeen, chunk.mid(from, to - from));
+        from = to;
+    }
     return found;
+}
+
+bool isUnsolicitedLine(const QByteArray& line)
+{
+    const QByteArray text = line.trimmed();
+    for (const QByteArray& start : unsolicitedStarts) {
+        if (text.startsWith(start))
+            return true;
+    }
+    return false;
+}
+
+bool mayBeUnsolicited(const QByteArray& partialLine)
+{
+    const QByteArray text = partialLine.trimmed();
+    if (text.isEmpty())
+        return false;
+    for (const QByteArray& start : unsolicitedStarts) {
+        if (text.startsWith(start) || start.startsWith(text))
+            return true;
+    }
+    return false;
 }
 
 } // namespace AtReply

@@ -10,6 +10,13 @@ namespace AtReply {
 
 // Plain substring search over one read; the read counts up to its first zero byte.
 bool holds(const QByteArray& read, const QByteArray& token);
+// Whether what the port holds ends with a final result line ("OK", "ERROR", "SEND OK", ...)
+// or a data prompt: the reply is complete and waiting longer adds nothing to it.
+bool endsWithFinalResult(const QByteArray& pending);
+// The modem refused the command: "ERROR", or an extended "+CME ERROR:"/"+CMS ERROR:".
+bool isError(const QByteArray& read);
+// A dial that did not get through: no answer, no dial tone, the call ended or the far side was busy.
+bool isFailedAttempt(const QByteArray& read);
 
 // Status query replies. Each returns 1 or 0 for the setting found in the read,
 // or -1 when the read does not hold the answer yet.
@@ -61,7 +68,16 @@ struct Unsolicited
 inline constexpr int unsolicitedBufferLimit = 4096;
 // `buffer` holds what came so far; `ringSeen` and `clipSeen` order a ring and its
 // caller-display line. Results come in the order they were recognised.
+// A chunk is taken a line at a time, so results that share one read are handled
+// in the order they came, each as if it had arrived alone.
 QList<Unsolicited> readUnsolicited(QByteArray& buffer, bool& ringSeen, bool& clipSeen,
                                    const QByteArray& chunk);
+
+// Whether one complete line (without its "\r\n") is an unsolicited result the reader
+// handles: a ring, a caller or connected-line number, a new-SMS notice, a call ended or busy.
+// A reply to a query ("+CLIP: 1,1") is not.
+bool isUnsolicitedLine(const QByteArray& line);
+// Whether the start of a line may still become such a result once the rest arrives.
+bool mayBeUnsolicited(const QByteArray& partialLine);
 
 } // namespace AtReply

@@ -172,7 +172,12 @@ AtExchange MainWindow::GSM_exchange()
         [this, worker]() -> QSerialPort* {
             return worker && worker == Serial_thread ? worker->serialPort : nullptr;
         },
-        [this](int ms) { msleep(ms); });
+        [this](int ms) { msleep(ms); },
+        [this](const QByteArray& line) {
+            GSM_heldResults += line;
+            if (GSM_heldResults.size() > AtReply::unsolicitedBufferLimit)
+                GSM_heldResults.remove(0, GSM_heldResults.size() - AtReply::unsolicitedBufferLimit);
+        });
 }
 
 void MainWindow::GSM_setSwitchIcon(QPushButton* button, bool on)
@@ -193,7 +198,7 @@ void MainWindow::Phone_Status()
             at.poll(11, q.pauseMs, [&](const QByteArray& read) {
                 const int setting = q.setting(read);
                 if (setting < 0)
-                    return false;
+                    return AtReply::holds(read, "ERROR\r\n"); // refused: no answer to wait for
                 this->*q.flag = setting;
                 GSM_setSwitchIcon(ui->*q.button, setting == 1);
                 return answered = true;
@@ -218,12 +223,12 @@ bool MainWindow::GSM_toggleSwitch(QPushButton* button, int& flag, const QByteArr
     AtExchange at = GSM_exchange();
     const bool switchOn = flag == 0;
     at.send(switchOn ? onCommand : offCommand);
-    if (at.waitFor(switchOn ? 201 : 101, 10, {"OK\r\n"}) == 0) {
+    if (at.waitFor(switchOn ? 201 : 101, 10, {"OK\r\n", "ERROR\r\n"}) == 0) {
         flag = switchOn ? 1 : 0;
         GSM_setSwitchIcon(button, switchOn);
         if (switchOn && button == ui->GSMDuanXinWenBenKaiguanpushButton) {
             at.send("AT+CSCS=\"UCS2\"\r\n");
-            at.waitFor(201, 10, {"OK\r\n"});
+            at.waitFor(201, 10, {"OK\r\n", "ERROR\r\n"});
         }
         return true;
     }

@@ -8,6 +8,8 @@
 #include <QStatusBar>
 #include <QTextBrowser>
 
+#include <utility>
+
 #include "app/mainwindow_form.h"
 #include "gsm/gsm_readerpause.h"
 
@@ -109,16 +111,14 @@ void MainWindow::GSMbodianhuapushButton_triggered()
     AtExchange at = GSM_exchange();
     if (GSM_ringing) {
         at.send("ATA\r\n");
-        bool error = false;
-        at.poll(11, 100, [&](const QByteArray& read) {
-            if (AtReply::holds(read, "OK")) {
-                ui->statusBar->showMessage(tr("Calling..."));
-                GSM_inCall = true;
-            }
-            return error = AtReply::holds(read, "ERROR\r\n");
-        });
-        if (error)
+        // The answer's final result ends the wait.
+        const int reply = at.waitFor(11, 100, {"ERROR\r\n", "OK"});
+        if (reply == 1) {
+            ui->statusBar->showMessage(tr("Calling..."));
+            GSM_inCall = true;
+        } else if (reply == 0) {
             errorBox();
+        }
         ui->GSMbodianhuapushButton->setText(tr("Call"));
         GSM_ringing = false;
         GSM_ringSeen = GSM_clipSeen = false;
@@ -135,25 +135,41 @@ void MainWindow::GSMbodianhuapushButton_triggered()
         GSM_dialOnce(AtReply::dialCommand(number), at);
 }
 
+// The modem refused the dial: no call is left behind, whatever its echo showed.
+void MainWindow::GSM_dialRefused()
+{
+    GSM_inCall = false;
+    if (ui->statusBar->currentMessage() == tr("Calling..."))
+        ui->statusBar->clearMessage();
+    errorBox();
+}
+
 void MainWindow::GSM_dialOnce(const QByteArray& command, AtExchange& at)
 {
     at.send(command);
-    bool error = false;
+    bool refused = false;
+    // Accepted at the echo (or, with echo off, the "OK"); the final result ends the wait.
     at.poll(11, 100, [&](const QByteArray& read) {
-        if (AtReply::holds(read, "ATD")) {
+        if (AtReply::isError(read))
+            return refused = true;
+        const bool done = AtReply::holds(read, "OK\r\n");
+        if (AtReply::holds(read, "ATD") || done) {
             ui->statusBar->showMessage(tr("Calling..."));
             GSM_inCall = true;
         }
-        return error = AtReply::holds(read, "ERROR\r\n");
+        return done;
     });
-    if (error)
-        errorBox();
+    if (refused)
+        GSM_dialRefused();
 }
 
-// Places the call at most three times; runs while "Auto Redial" stays ticked.
-// An attempt the modem does not answer at all within about a second ends it.
+// Places the call at most three times; runs while "Auto Redial" stays ticked. A modem
+// that says nothing at all for this long after a dial ends it.
+constexpr int redialSilenceMs = 30000;
+
 void MainWindow::GSM_dialWithRedial(const QByteArray& command, AtExchange& at)
 {
+    at.setOwnResults({"NO CARRIER", "BUSY"}); // the outcome of an attempt, not a notice
     at.send(command);
     int redialsLeft = 2;
     int silentReads = 0;
@@ -162,16 +178,13 @@ void MainWindow::GSM_dialWithRedial(const QByteArray& command, AtExchange& at)
         if (at.portLost())
             return;
         silentReads = read.isEmpty() && silentReads >= 0 ? silentReads + 1 : -1;
+        if (AtReply::isError(read))
+            return GSM_dialRefused();
         if (AtReply::holds(read, "ATD")) {
             ui->statusBar->showMessage(tr("Calling..."));
             GSM_inCall = true;
         }
-        if (AtReply::holds(read, "ERROR\r\n")) {
-            errorBox();
-            return;
-        }
-        if (AtReply::holds(read, "NO ANSWER") || AtReply::holds(read, "NO CARRIER") ||
-            AtReply::holds(read, "NO")) {
+        if (AtReply::isFailedAttempt(read)) {
             GSM_inCall = false;
             if (redialsLeft == 0) {
                 ui->GSM_AutoRedial->setChecked(false);
@@ -185,13 +198,20 @@ void MainWindow::GSM_dialWithRedial(const QByteArray& command, AtExchange& at)
             --redialsLeft;
             at.send(command);
             silentReads = 0;
-        } else if (silentReads >= 11) {
+        } else if (silentReads * 100 >= redialSilenceMs) {
             ui->GSM_AutoRedial->setChecked(false);
             ui->statusBar->showMessage(tr("No response"));
             return;
         }
         at.pause(100);
     }
+}
+
+void MainWindow::GSM_replayHeldResults(bool samePort)
+{
+    const QByteArray held = std::exchange(GSM_heldResults, QByteArray());
+    if (samePort && !held.isEmpty())
+        GSMreadMyCom(held);
 }
 
 void MainWindow::GSMreadMyCom(QByteArray data)

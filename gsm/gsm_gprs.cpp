@@ -77,7 +77,8 @@ void MainWindow::GSMTCPopencompushButton_triggered()
         at.waitFor(11, 100, {"OK", "ERROR\r\n"});
     }
     at.send(AtReply::gprsStartCommand(address, port));
-    const int result = at.waitFor(501, 100, {"CONNECT OK", "ERROR\r\n"});
+    // Any failure reply ends the wait at once; only "CONNECT OK" opens the link.
+    const int result = at.waitFor(501, 100, {"CONNECT OK", "CONNECT FAIL", "ERROR\r\n", "ERROR:"});
     if (at.portLost())
         return; // the close path has put the page back
     if (result != 0) {
@@ -105,7 +106,7 @@ void MainWindow::GSMTCPsendmsgBtn_triggered()
     AtExchange at = GSM_exchange();
     at.send("AT+CIPSEND\r\n");
     // Without the prompt the modem would take the data for commands.
-    if (at.waitFor(11, 100, {">", "ERROR\r\n"}) == 1)
+    if (at.waitFor(11, 100, {">", "ERROR\r\n", "ERROR:"}) > 0)
         return linkBox(QMessageBox::Critical, "Error");
     if (at.portLost())
         return;
@@ -115,7 +116,8 @@ void MainWindow::GSMTCPsendmsgBtn_triggered()
         at.pause(100);
     }
     at.send(QByteArray(1, '\x1a'));
-    if (at.waitFor(11, 100, {"SEND OK", "ERROR\r\n"}) == 1)
+    // A failed send is shown as one, never passed over like a good one.
+    if (at.waitFor(11, 100, {"SEND OK", "SEND FAIL", "ERROR\r\n", "ERROR:"}) > 0)
         linkBox(QMessageBox::Critical, "Error");
 }
 

@@ -8,6 +8,7 @@
 // Keeps the unsolicited-result reader off the port for one GSM action, so the
 // action's own reads see the modem's reply, and puts it back on every way out;
 // but only onto the port the action started on, never onto a later opening.
+// The results the action's reads took in meanwhile are then handled in turn.
 class GsmReaderPause
 {
 public:
@@ -17,8 +18,10 @@ public:
     }
     ~GsmReaderPause()
     {
-        if (m_attach && m_worker && m_worker == m_window->Serial_thread)
+        const bool samePort = m_worker && m_worker == m_window->Serial_thread;
+        if (m_attach && samePort)
             m_window->GSMsetReadComINT(true);
+        m_window->GSM_replayHeldResults(samePort);
     }
     GsmReaderPause(const GsmReaderPause&) = delete;
     GsmReaderPause& operator=(const GsmReaderPause&) = delete;

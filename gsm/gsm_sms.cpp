@@ -86,13 +86,15 @@ void MainWindow::GSMSendpushButton_triggered()
     at.send("AT+CSCS=\"UCS2\"\r\n");
     okWithin(at, count);
     at.send(AtReply::smsSendCommand(number));
-    const bool prompt = at.waitFor(11, 100, {">"}) == 0;
-    if (at.portLost() || (!prompt && !accepted))
+    const int prompt = at.waitFor(11, 100, {">", "ERROR"});
+    if (at.portLost() || (prompt < 0 && !accepted))
         return;
+    if (prompt == 1) // refused: no prompt will come, so the text must not follow
+        return ui->statusBar->showMessage(tr("SMS sent failed"));
     at.send(AtReply::toUcs2Hex(text).toLatin1());
     at.pause(100);
     at.send(QByteArray(1, '\x1a'));
-    const bool sent = at.waitFor(51, 100, {"CMGS"}) == 0;
+    const bool sent = at.waitFor(51, 100, {"CMGS", "ERROR"}) == 0;
     if (!at.portLost())
         ui->statusBar->showMessage(sent ? tr("SMS sent successfully") : tr("SMS sent failed"));
 }
@@ -145,7 +147,7 @@ void MainWindow::GSMDelTextpushButton_triggered()
         return boxNumberError();
     AtExchange at = GSM_exchange();
     at.send("AT+CMGD=" + box.toLatin1() + ",0\r\n");
-    if (at.waitFor(11, 100, {"OK\r\n"}) == 0)
+    if (at.waitFor(11, 100, {"OK\r\n", "ERROR"}) == 0)
         deletedBox();
 }
 
@@ -163,7 +165,7 @@ void MainWindow::GSMDelALLTextpushButton_triggered()
         at.waitFor(11, 100, {"OK\r\n", "ERROR\r\n"});
     }
     at.send("AT+CMGDA=DEL ALL\r\n");
-    if (at.waitFor(31, 100, {"OK\r\n"}) == 0)
+    if (at.waitFor(31, 100, {"OK\r\n", "ERROR"}) == 0)
         deletedBox();
     if (switchMode)
         at.send("AT+CMGF=0\r\n");

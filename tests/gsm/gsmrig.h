@@ -17,6 +17,8 @@
 
 namespace gsmtest {
 
+inline const QByteArray linkStart = "AT+CIPSTART=\"TCP\",\"127.0.0.1\",\"5000\"";
+
 // The modem, inside the test's event loop: it echoes each command line, answers it from
 // a table and records what came. A line ends at "\r\n"; data after a ">" prompt ends at Ctrl-Z.
 class FakeModem
@@ -28,19 +30,32 @@ public:
     }
     // Reply to a command (given without its line end); commands not in the table get none.
     void answer(const QByteArray& command, const QByteArray& reply) { m_replies[command] = reply; }
-    // The usual answers of a modem with caller display, ringer and text mode on.
-    void answerStatus()
+    // A modem with caller display, ringer and text mode on that accepts everything the tab sends.
+    void answerEverything()
     {
         answer("AT+CLIP?", "\r\n+CLIP: 1,1\r\n\r\nOK\r\n");
         answer("AT+CALM?", "\r\n+CALM: 0\r\n\r\nOK\r\n");
         answer("AT+CMGF?", "\r\n+CMGF: 1\r\n\r\nOK\r\n");
         answer("AT+CSQ", "\r\n+CSQ: 15,0\r\n\r\nOK\r\n");
+        for (const char* c :
+             {"AT+CLIP=1", "AT+CLIP=0", "AT+CALM=1", "AT+CMGF=1", "AT+CMGF=0", "ATD7;", "ATA", "ATH",
+              "AT+CSMP=17,167,2,25", "AT+CSCS=\"UCS2\"", "AT+CMGD=3,0", "AT+CMGDA=DEL ALL",
+              "AT+CGCLASS=\"B\"", "AT+CGDCONT=1,\"IP\",\"CMNET\"", "AT+CGATT=1", "AT+CIPCSGP=1,\"CMNET\"",
+              "AT+CLPORT=\"TCP\",\"2222\"", "AT+CIPCLOSE=1", "AT+CIPSHUT"})
+            answer(c, "\r\nOK\r\n");
+        answer("AT+CMGS=\"0031\"", "\r\n> ");
+        answer("0041", "\r\n+CMGS: 1\r\n\r\nOK\r\n");
+        answer("AT+CMGR=3", "\r\n+CMGR: \"REC READ\",\"0031\",\"\",\"24/01/02\"\r\n0041\r\n\r\nOK\r\n");
+        answer(linkStart, "\r\nOK\r\n\r\nCONNECT OK\r\n");
+        answer("AT+CIPSEND", "\r\n> ");
+        answer("hi", "\r\nSEND OK\r\n");
     }
     void send(const QByteArray& bytes) { m_pty.write(bytes); }
 
     QByteArray received;                              // every byte the program wrote
     QList<QByteArray> commands;                       // each command or data block, without its end
     std::function<void(const QByteArray&)> onCommand; // called for each of them
+    bool echo = true;
 
 private:
     void readable()
@@ -63,7 +78,7 @@ private:
             commands << cmd;
             if (onCommand)
                 onCommand(cmd);
-            const QByteArray reply = (isData ? QByteArray() : cmd + "\r") + m_replies.value(cmd);
+            const QByteArray reply = (isData || !echo ? QByteArray() : cmd + "\r") + m_replies.value(cmd);
             m_dataMode = !isData && reply.contains('>');
             if (!reply.isEmpty())
                 m_pty.write(reply);
@@ -128,7 +143,7 @@ private:
 };
 
 // A window with only the GSM tab among the serial consoles, its port list holding the pty;
-// the modem gives the usual status answers unless told to stay silent.
+// the modem accepts everything unless told to stay silent.
 struct Rig : ConsoleRig
 {
     FakeModem modem{pty};
@@ -136,7 +151,7 @@ struct Rig : ConsoleRig
     {
         ui->GSMportNameComboBox->setCurrentText(pty.slavePath());
         if (!silent)
-            modem.answerStatus();
+            modem.answerEverything();
     }
     void open()
     {
