@@ -15,6 +15,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
@@ -49,21 +50,25 @@ QString labelText(const QWidget* w)
     return label && label->pixmap().isNull() ? label->text() : QString();
 }
 
-QList<QWidget*> siblings(const QWidget* parent)
+// Every child the user sees; only named ones are judged, but all of them take room.
+QList<QWidget*> shownChildren(const QWidget* parent)
 {
     QList<QWidget*> list;
     for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (ours(w))
+        if (w->isVisible() && !w->isWindow())
             list << w;
     return list;
 }
 
-// Where the label's text actually stands inside its widget.
-QRect textRect(const QLabel* label)
+// Where the label's text stands: its left edge, or its right one when it is right-aligned, with
+// the width of the widest label sharing its column (a form's caption column), or the hint.
+QRect textRect(const QLabel* label, const QList<QWidget*>& others)
 {
     const QRect box = label->geometry();
-    const QSize hint = label->sizeHint().boundedTo(box.size());
-    QRect text(QPoint(), hint);
+    QSize hint = label->sizeHint().boundedTo(box.size());
+    for (const QWidget* o : others)
+        if (qobject_cast<const QLabel*>(o) && o->x() == box.x() && o->width() == box.width())
+            hint.setWidth(qMin(box.width(), qMax(hint.width(), o->sizeHint().width())));
     const Qt::Alignment a = label->alignment();
     const int x = a & Qt::AlignRight     ? box.right() - hint.width() + 1
                   : a & Qt::AlignHCenter ? box.center().x() - hint.width() / 2
@@ -71,11 +76,10 @@ QRect textRect(const QLabel* label)
     const int y = a & Qt::AlignTop      ? box.top()
                   : a & Qt::AlignBottom ? box.bottom() - hint.height() + 1
                                         : box.center().y() - hint.height() / 2;
-    text.moveTo(x, y);
-    return text;
+    return QRect(QPoint(x, y), hint);
 }
 
-// Distance to the nearest sibling right of or below `from`, and whether that sibling is a field.
+// The nearest sibling right of or below `from`, and its distance.
 struct Neighbour
 {
     int gap = INT_MAX;
@@ -86,12 +90,10 @@ Neighbour nearest(const QList<QWidget*>& others, const QWidget* self, const QRec
     Neighbour best;
     for (QWidget* o : others) {
         const QRect g = o->geometry();
-        if (o == self)
-            continue;
         const bool lined = right ? g.top() < from.bottom() && g.bottom() > from.top()
                                  : g.left() < from.right() && g.right() > from.left();
         const int gap = right ? g.left() - from.right() - 1 : g.top() - from.bottom() - 1;
-        if (lined && gap >= -2 && gap < best.gap)
+        if (o != self && lined && gap >= -2 && gap < best.gap)
             best = {gap, o};
     }
     return best;
@@ -108,6 +110,19 @@ bool draws(QWidget* w)
     return false;
 }
 
+// The room a text needs: the size hint, but for a push button only its text and icon (a
+// button may be narrower than the style's usual minimum as long as its text fits).
+QSize textRoom(QWidget* w)
+{
+    auto* button = qobject_cast<QPushButton*>(w);
+    if (!button)
+        return w->sizeHint();
+    const QSize icon = button->icon().isNull() ? QSize() : button->iconSize();
+    return {w->fontMetrics().horizontalAdvance(button->text()) + icon.width() +
+                w->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, w),
+            qMax(w->fontMetrics().height(), icon.height())};
+}
+
 QStringList problemsIn(QWidget* root)
 {
     QStringList problems;
@@ -120,22 +135,21 @@ QStringList problemsIn(QWidget* root)
         if (!ours(w) && w != root)
             continue;
         const QSize size = w->size();
-        const QSize hint = w->sizeHint();
-        const QString text = labelText(w);
         auto* button = qobject_cast<QAbstractButton*>(w);
         auto* label = qobject_cast<QLabel*>(w);
-        if (label && !text.isEmpty() && label->wordWrap()) {
+        if (label && !labelText(w).isEmpty() && label->wordWrap()) {
             if (size.height() + 1 < label->heightForWidth(size.width()))
                 report(w, QStringLiteral("wrapped text needs %1 px, has %2")
                               .arg(label->heightForWidth(size.width()))
                               .arg(size.height()));
-        } else if ((label && !text.isEmpty()) || (button && !button->text().isEmpty())) {
-            if (size.width() + 1 < hint.width() || size.height() + 1 < hint.height())
+        } else if ((label && !labelText(w).isEmpty()) || (button && !button->text().isEmpty())) {
+            const QSize needed = textRoom(w);
+            if (size.width() + 1 < needed.width() || size.height() + 1 < needed.height())
                 report(w, QStringLiteral("clipped: %1x%2 shown, %3x%4 needed")
                               .arg(size.width())
                               .arg(size.height())
-                              .arg(hint.width())
-                              .arg(hint.height()));
+                              .arg(needed.width())
+                              .arg(needed.height()));
         }
         if ((qobject_cast<QPushButton*>(w) || qobject_cast<QToolButton*>(w)) && button->text().isEmpty() &&
             button->icon().isNull() && !w->styleSheet().contains(QLatin1String("image")))
@@ -143,8 +157,8 @@ QStringList problemsIn(QWidget* root)
         if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) {
             if (area->horizontalScrollBar()->isVisible())
                 report(w, QStringLiteral("horizontal scroll bar"));
-            if (qobject_cast<QTextEdit*>(w) && static_cast<QTextEdit*>(w)->isReadOnly() &&
-                !static_cast<QTextEdit*>(w)->toPlainText().isEmpty() &&
+            auto* text = qobject_cast<QTextEdit*>(w);
+            if (text && text->isReadOnly() && !text->toPlainText().isEmpty() &&
                 area->verticalScrollBar()->maximum() > 0)
                 report(w,
                        QStringLiteral("%1 px of its text hidden").arg(area->verticalScrollBar()->maximum()));
@@ -153,62 +167,77 @@ QStringList problemsIn(QWidget* root)
         if (!className.startsWith(QLatin1Char('Q')) && w->findChildren<QWidget*>().isEmpty() && !draws(w))
             report(w, QStringLiteral("draws nothing"));
 
-        const QList<QWidget*> kids = siblings(w);
-        const QRect inside = w->contentsRect();
-        const QMargins margins = w->layout() ? w->layout()->contentsMargins() : QMargins();
+        const QList<QWidget*> kids = shownChildren(w);
+        const QRect inside = w->contentsRect() - (w->layout() ? w->layout()->contentsMargins() : QMargins());
         const int spacing = w->layout() ? qMax(0, w->layout()->spacing()) : 6;
         for (int i = 0; i < kids.size(); ++i) {
             QWidget* kid = kids.at(i);
             const QRect g = kid->geometry();
+            if (!ours(kid))
+                continue;
             for (int j = i + 1; j < kids.size(); ++j) {
                 const QRect both = g.intersected(kids.at(j)->geometry());
-                if (both.width() > 2 && both.height() > 2)
+                if (ours(kids.at(j)) && both.width() > 2 && both.height() > 2)
                     report(kid, QStringLiteral("overlaps %1").arg(kids.at(j)->objectName()));
             }
             // A caption: a label whose nearest neighbour to the right or below is a field.
             if (auto* caption = qobject_cast<QLabel*>(kid); caption && !labelText(kid).isEmpty()) {
-                const QRect at = textRect(caption);
-                for (bool right : {true, false}) {
-                    const Neighbour n = nearest(kids, kid, at, right);
+                // A centred text stands between its neighbours, not before one.
+                for (bool right : {!(caption->alignment() & Qt::AlignHCenter), false}) {
+                    const Neighbour n = nearest(kids, kid, textRect(caption, kids), right);
                     if (n.widget && isField(n.widget) && n.gap > slack)
                         report(kid, QStringLiteral("caption stands %1 px from %2")
                                         .arg(n.gap)
                                         .arg(n.widget->objectName()));
                 }
             }
-            // Spare room goes to the widgets that grow, not to an empty band beside them.
+            // Spare room goes to the widgets that grow, not to an empty band beside them; nothing
+            // is pushed down to the bottom under an empty area.
+            const Neighbour below = nearest(kids, kid, g, false);
+            const int roomBelow = below.widget ? below.gap - spacing : inside.bottom() - g.bottom();
             const bool grows = kid->sizePolicy().verticalPolicy() & QSizePolicy::ExpandFlag &&
                                kid->maximumHeight() >= QWIDGETSIZE_MAX;
-            const Neighbour below = nearest(kids, kid, g, false);
-            const int room =
-                below.widget ? below.gap - spacing : inside.bottom() - g.bottom() - margins.bottom();
-            if (grows && room > slack * 2)
-                report(kid, QStringLiteral("%1x%2 px empty band below").arg(g.width()).arg(room));
-            int above = g.top() - inside.top() - margins.top();
+            if (grows && roomBelow > slack * 2)
+                report(kid, QStringLiteral("%1x%2 px empty band below").arg(g.width()).arg(roomBelow));
+            int roomAbove = g.top() - inside.top();
             for (QWidget* o : kids)
                 if (o != kid && o->geometry().left() < g.right() && o->geometry().right() > g.left() &&
                     o->geometry().bottom() < g.top())
-                    above = qMin(above, g.top() - o->geometry().bottom() - 1 - spacing);
-            if (above > slack * 4)
-                report(kid, QStringLiteral("floats below %1 px of empty room").arg(above));
+                    roomAbove = qMin(roomAbove, g.top() - o->geometry().bottom() - 1 - spacing);
+            if (roomAbove > slack * 4 && !below.widget && roomBelow <= slack)
+                report(kid, QStringLiteral("pushed down under %1 px of empty room").arg(roomAbove));
+        }
+        auto* grid = qobject_cast<QGridLayout*>(w->layout());
+        for (int r = 0; grid && r < grid->rowCount(); ++r) {
+            // A row whose widgets are all hidden must not keep its share of the height.
+            bool hiddenOnly = false, shown = false;
+            for (int i = 0; i < grid->count(); ++i) {
+                int row, column, rowSpan, columnSpan;
+                grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+                QLayoutItem* item = grid->itemAt(i);
+                if (row != r || rowSpan != 1 || item->spacerItem())
+                    continue;
+                hiddenOnly |= item->widget() && item->widget()->isHidden();
+                shown |= !item->isEmpty();
+            }
+            const QRect cell = grid->cellRect(r, 0);
+            if (hiddenOnly && !shown && cell.height() > slack * 2)
+                report(w, QStringLiteral("row %1 is hidden but keeps %2 px").arg(r).arg(cell.height()));
         }
         // A grid field spanning more columns than a neighbour in its row should not be the narrower.
-        if (auto* grid = qobject_cast<QGridLayout*>(w->layout())) {
-            for (int i = 0; i < grid->count(); ++i) {
-                QWidget* a = grid->itemAt(i)->widget();
-                int ra, ca, rsa, csa;
-                grid->getItemPosition(i, &ra, &ca, &rsa, &csa);
-                for (int j = 0; a && isField(a) && ours(a) && j < grid->count(); ++j) {
-                    QWidget* b = grid->itemAt(j)->widget();
-                    int rb, cb, rsb, csb;
-                    grid->getItemPosition(j, &rb, &cb, &rsb, &csb);
-                    if (b && isField(b) && ours(b) && rb == ra && csa > csb &&
-                        a->width() + slack < b->width())
-                        report(b, QStringLiteral("%1 px wide beside the %2 px %3")
-                                      .arg(b->width())
-                                      .arg(a->width())
-                                      .arg(a->objectName()));
-                }
+        for (int i = 0; grid && i < grid->count(); ++i) {
+            QWidget* a = grid->itemAt(i)->widget();
+            int ra, ca, rsa, csa;
+            grid->getItemPosition(i, &ra, &ca, &rsa, &csa);
+            for (int j = 0; a && isField(a) && ours(a) && j < grid->count(); ++j) {
+                QWidget* b = grid->itemAt(j)->widget();
+                int rb, cb, rsb, csb;
+                grid->getItemPosition(j, &rb, &cb, &rsb, &csb);
+                if (b && isField(b) && ours(b) && rb == ra && csa > csb && a->width() + slack < b->width())
+                    report(b, QStringLiteral("%1 px wide beside the %2 px %3")
+                                  .arg(b->width())
+                                  .arg(a->width())
+                                  .arg(a->objectName()));
             }
         }
     }
