@@ -183,9 +183,10 @@ QStringList problemsIn(QWidget* root)
             // A caption: a label whose nearest neighbour to the right or below is a field.
             if (auto* caption = qobject_cast<QLabel*>(kid); caption && !labelText(kid).isEmpty()) {
                 // A centred text stands between its neighbours, not before one.
-                for (bool right : {!(caption->alignment() & Qt::AlignHCenter), false}) {
+                for (bool right : {true, false}) {
                     const Neighbour n = nearest(kids, kid, textRect(caption, kids), right);
-                    if (n.widget && isField(n.widget) && n.gap > slack)
+                    const bool centred = caption->alignment() & Qt::AlignHCenter;
+                    if (n.widget && isField(n.widget) && n.gap > slack && !(right && centred))
                         report(kid, QStringLiteral("caption stands %1 px from %2")
                                         .arg(n.gap)
                                         .arg(n.widget->objectName()));

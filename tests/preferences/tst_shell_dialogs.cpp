@@ -339,7 +339,8 @@ private slots:
         QCOMPARE(groups,
                  (QStringList{"GPS:", "Environment:", "Oscilloscope:", "Spectra:", "TOF:", "CIE:", "IMU:"}));
         QCOMPARE(card->exampleBoxes.size(), 14);
-        QCOMPARE(card->formatLabels.first()->text(), "Latitude:xx.xxxxx,Longitude:xxx.xxxxx\\r\\n");
+        QCOMPARE(card->formatLabels.first()->text().remove(QChar(0x200B)),
+                 "Latitude:xx.xxxxx,Longitude:xxx.xxxxx\\r\\n");
         QCOMPARE(card->exampleBoxes.first()->toPlainText(), "Latitude:39.92215,Longitude:116.46478\\r\\n");
         for (int i = 0; i < card->exampleBoxes.size(); ++i) {
             QVERIFY(card->formatLabels.at(i)->text().endsWith("\\r\\n"));
@@ -348,7 +349,7 @@ private slots:
         QString eighteen; // the third spectrometer block
         for (int n = 1; n <= 18; ++n)
             eighteen += QStringLiteral("F%1:xxxx\\r\\n").arg(n);
-        QCOMPARE(card->formatLabels.at(10)->text(), eighteen);
+        QCOMPARE(card->formatLabels.at(10)->text().remove(QChar(0x200B)), eighteen); // breakable, same text
     }
 
     // Comparing versions is checked without a window; here each kind of answer.
