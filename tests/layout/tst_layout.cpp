@@ -127,7 +127,9 @@ QStringList problemsIn(QWidget* root)
 {
     QStringList problems;
     auto report = [&problems](const QWidget* w, const QString& what) {
-        problems << QStringLiteral("%1 (%2): %3").arg(w->objectName(), w->metaObject()->className(), what);
+        problems << QStringLiteral("%1 (%2 in %3): %4")
+                        .arg(w->objectName(), w->metaObject()->className(), w->parentWidget()->objectName(),
+                             what);
     };
     QList<QWidget*> all = root->findChildren<QWidget*>();
     all.prepend(root);
@@ -173,6 +175,16 @@ QStringList problemsIn(QWidget* root)
         for (int i = 0; i < kids.size(); ++i) {
             QWidget* kid = kids.at(i);
             const QRect g = kid->geometry();
+            // Spare room goes to the widgets that grow (3D and chart views too), not to an empty band.
+            const Neighbour below = nearest(kids, kid, g, false);
+            const int roomBelow = below.widget ? below.gap - spacing : inside.bottom() - g.bottom();
+            bool grows = kid->sizePolicy().verticalPolicy() & QSizePolicy::ExpandFlag ||
+                         kid->inherits("QWindowContainer");
+            for (const QWidget* c : kid->findChildren<QWidget*>())
+                grows |= c->inherits("QWindowContainer");
+            grows &= kid->maximumHeight() >= QWIDGETSIZE_MAX;
+            if (grows && roomBelow > slack * 2)
+                report(kid, QStringLiteral("%1x%2 px empty band below").arg(g.width()).arg(roomBelow));
             if (!ours(kid))
                 continue;
             for (int j = i + 1; j < kids.size(); ++j) {
@@ -192,14 +204,7 @@ QStringList problemsIn(QWidget* root)
                                         .arg(n.widget->objectName()));
                 }
             }
-            // Spare room goes to the widgets that grow, not to an empty band beside them; nothing
-            // is pushed down to the bottom under an empty area.
-            const Neighbour below = nearest(kids, kid, g, false);
-            const int roomBelow = below.widget ? below.gap - spacing : inside.bottom() - g.bottom();
-            const bool grows = kid->sizePolicy().verticalPolicy() & QSizePolicy::ExpandFlag &&
-                               kid->maximumHeight() >= QWIDGETSIZE_MAX;
-            if (grows && roomBelow > slack * 2)
-                report(kid, QStringLiteral("%1x%2 px empty band below").arg(g.width()).arg(roomBelow));
+            // Nothing is pushed down to the bottom under an empty area.
             int roomAbove = g.top() - inside.top();
             for (QWidget* o : kids)
                 if (o != kid && o->geometry().left() < g.right() && o->geometry().right() > g.left() &&
@@ -324,14 +329,26 @@ private:
     static void visit(QWidget* window, const QString& name, QWidget* page, QStringList& problems)
     {
 #ifdef PLAX_SCREENSHOTS
-        Q_UNUSED(page);
         Q_UNUSED(problems);
         const QString folder = qEnvironmentVariable("PLAX_TEST_BINARY_DIR") + QStringLiteral("/screenshots");
         QDir().mkpath(folder);
-        // The screen's picture of the window also holds the 3D views, which grab() leaves black.
-        QVERIFY(window->screen()
-                    ->grabWindow(window->winId())
-                    .save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
+        // What a scroll area holds beyond its visible part, whole.
+        int n = 0;
+        for (QScrollArea* area : page->findChildren<QScrollArea*>())
+            if (area->isVisible() && area->widget())
+                QVERIFY(area->widget()->grab().save(
+                    QStringLiteral("%1/%2-scrolled%3.png").arg(folder, name).arg(++n)));
+        // The screen's picture of the window also holds the 3D views, which grab() leaves black;
+        // they draw on their own schedule, so wait until each one's area shows something new.
+        static QImage previous;
+        const auto picture = [window] { return window->screen()->grabWindow(window->winId()).toImage(); };
+        for (QWidget* view : page->findChildren<QWidget*>())
+            if (view->isVisible() && view->inherits("QWindowContainer")) {
+                const QRect area(view->mapTo(window, QPoint()), view->size());
+                QTest::qWaitFor([&] { return picture().copy(area) != previous.copy(area); }, 3000);
+            }
+        previous = picture();
+        QVERIFY(previous.save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
 #else
         Q_UNUSED(window);
         for (const QString& p : problemsIn(page))
