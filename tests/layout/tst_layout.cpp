@@ -99,10 +99,9 @@ Neighbour nearest(const QList<QWidget*>& others, const QWidget* self, const QRec
     return best;
 }
 
-// True when the widget's picture holds more than one colour.
-bool draws(QWidget* w)
+// True when the picture holds more than one colour.
+bool draws(const QImage& image)
 {
-    const QImage image = w->grab().toImage();
     for (int y = 0; y < image.height(); y += 2)
         for (int x = 0; x < image.width(); x += 2)
             if (image.pixel(x, y) != image.pixel(0, 0))
@@ -166,7 +165,8 @@ QStringList problemsIn(QWidget* root)
                        QStringLiteral("%1 px of its text hidden").arg(area->verticalScrollBar()->maximum()));
         }
         const QString className = QString::fromLatin1(w->metaObject()->className());
-        if (!className.startsWith(QLatin1Char('Q')) && w->findChildren<QWidget*>().isEmpty() && !draws(w))
+        if (!className.startsWith(QLatin1Char('Q')) && w->findChildren<QWidget*>().isEmpty() &&
+            !draws(w->grab().toImage()))
             report(w, QStringLiteral("draws nothing"));
 
         const QList<QWidget*> kids = shownChildren(w);
@@ -345,7 +345,15 @@ private:
         for (QWidget* view : page->findChildren<QWidget*>())
             if (view->isVisible() && view->inherits("QWindowContainer")) {
                 const QRect area(view->mapTo(window, QPoint()), view->size());
-                QTest::qWaitFor([&] { return picture().copy(area) != previous.copy(area); }, 3000);
+                const bool drawn = QTest::qWaitFor(
+                    [&] {
+                        const QImage now = picture().copy(area);
+                        return now != previous.copy(area) && draws(now);
+                    },
+                    3000);
+                if (!drawn)
+                    qInfo().noquote()
+                        << name << view->parentWidget()->metaObject()->className() << "not drawn";
             }
         previous = picture();
         QVERIFY(previous.save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
