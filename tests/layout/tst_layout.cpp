@@ -10,11 +10,11 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSet>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTest>
@@ -22,6 +22,8 @@
 #include <QToolButton>
 #include <QTranslator>
 #include <QWindow>
+
+#include <functional>
 
 #include "app/mainwindow.h"
 #include "app/mainwindow_form.h"
