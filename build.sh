@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev qt6-5compat-dev qt6-serialport-dev qt6-websockets-dev qt6-charts-dev
     qt6-datavisualization-dev qt6-3d-dev qt6-webengine-dev qt6-svg-dev qt6-connectivity-dev
     qt6-tools-dev qt6-l10n-tools qt6-image-formats-plugins libjs-leaflet
-    fonts-dejavu-core
+    fonts-dejavu-core fonts-liberation2 fonts-wqy-microhei
 )
 test_packages=(
     xvfb xauth x11-utils imagemagick socat openssl python3
@@ -51,7 +51,8 @@ test)
 bench)
     install_missing "${packages[@]}" "${test_packages[@]}"
     build
-    ctest --test-dir build -L benchmark --verbose
+    # The screenshots of the 3D views need a real X server.
+    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build -L benchmark --verbose
     ;;
 *)
     echo "usage: $0 [run|test|bench]" >&2

@@ -53,6 +53,8 @@ void Ui_TcpForm::setupTcpForm()
     gridLayout_11->addWidget(TCP_showtime_checkBox, 14, 0);
     TCP_HEXcheckBox = make<QCheckBox>(groupBox_9, "TCP_HEXcheckBox");
     gridLayout_11->addWidget(TCP_HEXcheckBox, 14, 1);
+    FormKit::keepAtTop(gridLayout_11);
+    FormKit::narrowSideMargins(gridLayout_11);
 
     groupBox_7 = make<QGroupBox>(tcp, "groupBox_7");
     groupBox_7->setFlat(true);

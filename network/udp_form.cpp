@@ -50,6 +50,8 @@ void Ui_UdpForm::setupUdpForm()
     gridLayout_6->addWidget(UDP_showtime_checkBox, 12, 0);
     UDP_HEXcheckBox = make<QCheckBox>(groupBox_2, "UDP_HEXcheckBox");
     gridLayout_6->addWidget(UDP_HEXcheckBox, 12, 1);
+    FormKit::keepAtTop(gridLayout_6);
+    FormKit::narrowSideMargins(gridLayout_6);
 
     groupBox_5 = make<QGroupBox>(udp, "groupBox_5");
     groupBox_5->setFlat(true);

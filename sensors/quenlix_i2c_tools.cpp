@@ -29,6 +29,7 @@ public:
         comboBox = new QComboBox(form);
         comboBox->setObjectName(QStringLiteral("comboBox"));
         gridLayout_2->addWidget(comboBox, 1, 1);
+        gridLayout_2->setColumnStretch(2, 1);
         retranslateUi(form);
     }
 

@@ -64,6 +64,7 @@ void Ui_ComForm::setupComForm()
     gridLayout_34->addWidget(showtime_checkBox, 16, 0);
     HEXcheckBox = make<QCheckBox>(groupBox, "HEXcheckBox");
     gridLayout_34->addWidget(HEXcheckBox, 16, 1);
+    FormKit::keepAtTop(gridLayout_34);
 
     groupBox_4 = make<QGroupBox>(serial, "groupBox_4");
     groupBox_4->setFlat(true);
