@@ -303,7 +303,7 @@ private slots:
         }
         // Each dialog as its menu entry or button opens it, at its own size.
         const QList<std::pair<const char*, std::function<QDialog*()>>> dialogs = {
-            {"preferences", [&] { return w.ui->actionConfig->trigger(), w.configDialog.data(); }},
+            {"preferences", [&] { return w.ui->actionConfig->trigger(), w.configDialog; }},
             {"about", [&] { return w.ui->actionAbout->trigger(), static_cast<QDialog*>(&w.aboutDialog); }},
             {"help", [&] { return w.ui->actionHelp->trigger(), w.helpDialog; }},
             {"presets", [&] { return w.slotCom_expand(), w.COM_expandDialog; }},
