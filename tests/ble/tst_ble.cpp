@@ -335,8 +335,6 @@ private slots:
         QTest::newRow("stopped") << -2 << "";
         QTest::newRow("nothing-found") << -1 << "No Low Energy devices found...";
         QTest::newRow("no-adapter") << int(A::InputOutputError) << "Writing or reading from the device resulted in an error.";
-        QTest::newRow("powered-off") << int(A::PoweredOffError) << "The Bluetooth adaptor is powered off, power it on before doing discovery.";
-        QTest::newRow("other-error") << int(A::UnsupportedDiscoveryMethod) << "Error: UnsupportedDiscoveryMethod";
         // clang-format on
     }
     void tabScanEnds()
