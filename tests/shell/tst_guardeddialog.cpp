@@ -36,14 +36,12 @@ private slots:
         QDialog* newer = guard.create(&parent, [&] { ++ended; });
         QCOMPARE(CountedForm::alive, 1); // the older form went at once
         QTRY_VERIFY(!older);
-        QVERIFY(newer && guard.open && guard.dialog == newer && guard.form);
-        QCOMPARE(ended, 0);
+        QVERIFY(newer && guard.open && guard.dialog == newer && guard.form && ended == 0);
         QVERIFY(guard.bringToFront());
         newer->close();
         QTRY_VERIFY(!guard.open);
         QVERIFY(!guard.dialog && !guard.form && !guard.bringToFront());
-        QCOMPARE(ended, 1);
-        QCOMPARE(CountedForm::alive, 0);
+        QVERIFY(ended == 1 && CountedForm::alive == 0);
     }
 
     // A window's members go before its child widgets: a dialog still open then reaches nobody.
