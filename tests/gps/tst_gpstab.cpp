@@ -150,23 +150,18 @@ private slots:
         const Capture capture(name);
         if (capture.stream.isEmpty())
             QSKIP("shared test data not present");
-        QStringList reported; // gpsd's positions, as the track file writes them
-        QByteArray lastTime;
-        for (const QByteArray& line : capture.chk) {
-            const QJsonObject tpv = QJsonDocument::fromJson(line).object();
-            if (tpv["class"] == "TPV" && tpv.contains("lat"))
-                reported << QString::asprintf("Latitude:%.7f,Longitude:%.7f", tpv["lat"].toDouble(),
-                                              tpv["lon"].toDouble());
-            if (line.contains("RMC,"))
-                lastTime = line.split(',').at(1).split('.').at(0);
-        }
+        QStringList reported; // gpsd's positions as "latitude,longitude"
+        for (const QByteArray& line : capture.chk)
+            if (const QJsonObject tpv = QJsonDocument::fromJson(line).object(); tpv.contains("lat"))
+                if (tpv["class"] == "TPV")
+                    reported << QString::asprintf("%.7f,%.7f", tpv["lat"].toDouble(), tpv["lon"].toDouble());
         Gps g;
         QVERIFY(g.waitForMap());
         PtyPair pty;
         g.ui->GPSSavecheckBox->setChecked(true);
         g.openOn(pty.slavePath());
         QVERIFY(g.w->Serial_isOpen && !g.ui->GPSportMode_02->isEnabled());
-        // The port is read on the GUI thread: each chunk waits until the tab has read the last.
+        // The port is read on the GUI thread: each chunk waits until the tab has taken the last.
         qint64 read = 0;
         connect(g.w->Serial_thread, &ThreadSerial::Serial_read_Data, this,
                 [&read](const QByteArray& data) { read += data.size(); });
@@ -176,42 +171,29 @@ private slots:
             pty.write(capture.stream.mid(cuts[i - 1], cuts[i] - cuts[i - 1]));
             QTRY_COMPARE(read, qint64(cuts[i]));
         }
-        const QString utc = QStringLiteral("%1:%2:%3")
-                                .arg(lastTime.left(2).toInt())
-                                .arg(lastTime.mid(2, 2).toInt())
-                                .arg(lastTime.mid(4, 2).toInt());
-        QTRY_COMPARE(g.ui->GPS_UTC->text(), utc);
-        const QByteArray track = g.track();
-        if (reported.isEmpty()) {
-            QCOMPARE(g.position(), QStringLiteral("Null  Null "));
-            QCOMPARE(track, QByteArray());
-            QCOMPARE(g.js("[Latit, Longit].join()").toString(), QStringLiteral("39.915,116.404"));
-        } else {
-            QCOMPARE(track.count('\n'), 1);
-            QVERIFY2(reported.contains(QString::fromLatin1(track.trimmed())), track.constData());
-            const QString last = reported.last();
-            QCOMPARE(GpsTrack::signedDegrees(g.ui->Weidu->text(), g.ui->Weidufangxiang->text()) + ',' +
-                         GpsTrack::signedDegrees(g.ui->Jingdu->text(), g.ui->Jingdufangxiang->text()),
-                     last.mid(9).replace("Longitude:", ""));
-            const QStringList mapped =
-                QString::fromLatin1(track.trimmed()).remove("Latitude:").split(",Longitude:");
-            QTRY_COMPARE(g.js("[Latit, Longit].join()").toString(),
-                         QString::number(mapped[0].toDouble(), 'g', 12) + ',' +
-                             QString::number(mapped[1].toDouble(), 'g', 12));
-        }
-        // "Clear Receive" keeps the labels. Close, then open again: a half sentence left
-        // from before the close is gone.
-        const QString shown = g.position();
+        const QString track = QString::fromLatin1(g.track()).remove("Latitude:").replace(",Longitude:", ",");
+        const QString shown = GpsTrack::signedDegrees(g.ui->Weidu->text(), g.ui->Weidufangxiang->text()) +
+                              ',' +
+                              GpsTrack::signedDegrees(g.ui->Jingdu->text(), g.ui->Jingdufangxiang->text());
+        const QString initial = QStringLiteral("39.9150000,116.4040000");
+        QCOMPARE(shown, reported.isEmpty() ? QStringLiteral("Null,Null") : reported.last());
+        // One track point, where the map went: a position gpsd reported, never a void one.
+        QCOMPARE(track.count('\n'), reported.isEmpty() ? 0 : 1);
+        QVERIFY2(reported.isEmpty() || reported.contains(track.trimmed()), qPrintable(track));
+        QTRY_COMPARE(g.js("Latit.toFixed(7) + ',' + Longit.toFixed(7)").toString(),
+                     reported.isEmpty() ? initial : track.trimmed());
+
+        // "Clear Receive" keeps the labels. A half sentence left when the port closes is
+        // gone when it opens again.
+        const QString labels = g.position();
         press(g.ui->GPScleandatapushButton);
-        QCOMPARE(g.status(), QStringLiteral("Receive has been cleared"));
-        QCOMPARE(g.position(), shown);
+        QCOMPARE(g.status() + ' ' + g.position(), "Receive has been cleared " + labels);
         pty.write("$GPGGA,123519,48");
         QTRY_COMPARE(g.w->GPS_rxBuffer, QByteArray("$GPGGA,123519,48"));
         press(g.ui->GPSopencompushButton);
         QVERIFY(!g.w->Serial_isOpen && g.ui->GPSportMode_02->isEnabled());
         g.openOn(pty.slavePath());
         QCOMPARE(g.w->GPS_rxBuffer, QByteArray());
-        press(g.ui->GPSopencompushButton);
     }
 
     // Void, damaged and out-of-range sentences leave no position, map step or track point;
@@ -254,6 +236,19 @@ private slots:
         QVERIFY(g.waitForMap());
         g.ui->GPSSavecheckBox->setChecked(true);
         g.ui->GPSportMode_02->click();
+        // An empty port warns and still turns the button to Stop; a bad one fails to start.
+        for (const QString& bad : {"", "70000"}) {
+            g.ui->GPSTCPServerPortlineEdit->setText(bad);
+            ModalAnswer answer;
+            press(g.ui->GPSTCPopencompushButton);
+            QCOMPARE(answer.text() + g.ui->GPSTCPopencompushButton->text(),
+                     bad.isEmpty() ? "Port is empty!Stop" : "Stop");
+            if (!bad.isEmpty())
+                QCOMPARE(g.status(), QStringLiteral("Server failed to start: invalid port"));
+            press(g.ui->GPSTCPopencompushButton);
+            QCOMPARE(g.status() + ' ' + g.ui->GPSTCPopencompushButton->text(),
+                     QStringLiteral("Server has stopped Start"));
+        }
         const quint16 port = freeTcpPort();
         g.ui->GPSTCPServerPortlineEdit->setText(QString::number(port));
         press(g.ui->GPSTCPopencompushButton);
@@ -300,8 +295,8 @@ private slots:
 
         g.ui->GPSportMode_02->click();
         press(g.ui->GPSTCPopencompushButton);
-        QCOMPARE(g.status(), QStringLiteral("Server has stopped"));
-        QCOMPARE(g.ui->GPSTCPopencompushButton->text(), QStringLiteral("Start"));
+        QCOMPARE(g.status() + ' ' + g.ui->GPSTCPopencompushButton->text(),
+                 QStringLiteral("Server has stopped Start"));
         QVERIFY(g.w->GPS_tcpClients.isEmpty() && g.w->GPS_tcpBuffers.isEmpty());
         QTRY_COMPARE(b.state(), QAbstractSocket::UnconnectedState);
         QTcpSocket late;
@@ -309,41 +304,8 @@ private slots:
         QVERIFY(!late.waitForConnected(1000));
     }
 
-    // An empty port warns (and leaves the button at Stop); a bad one fails in the status bar.
-    void badServerPort_data()
-    {
-        QTest::addColumn<QString>("port");
-        QTest::addColumn<QString>("warning");
-        QTest::addColumn<QString>("status");
-        QTest::newRow("empty") << ""
-                               << "Port is empty!"
-                               << "Server has stopped";
-        QTest::newRow("too-large") << "70000"
-                                   << ""
-                                   << "Server failed to start: invalid port";
-    }
-    void badServerPort()
-    {
-        QFETCH(QString, port);
-        QFETCH(QString, warning);
-        QFETCH(QString, status);
-        Gps g;
-        g.ui->GPSportMode_02->click();
-        g.ui->GPSTCPServerPortlineEdit->setText(port);
-        ModalAnswer answer;
-        press(g.ui->GPSTCPopencompushButton);
-        QCOMPARE(answer.text(), warning);
-        QCOMPARE(g.ui->GPSTCPopencompushButton->text(), QStringLiteral("Stop"));
-        if (warning.isEmpty())
-            QCOMPARE(g.status(), status);
-        press(g.ui->GPSTCPopencompushButton);
-        QCOMPARE(g.ui->GPSTCPopencompushButton->text(), QStringLiteral("Start"));
-        if (!warning.isEmpty())
-            QCOMPARE(g.status(), status);
-    }
-
     // Track replay draws a segment per change of position; lines that are not a position
-    // in range are skipped. Cancelled: nothing; unreadable: the open failure.
+    // in range are skipped.
     void trackReplay_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -356,8 +318,6 @@ private slots:
         QTest::newRow("single-line") << x << "";
         QTest::newRow("skipped") << x + "Latitude:alert(1),Longitude:2\r\nLatitude:95,Longitude:2\r\n" + y
                                  << "10.5,20.5,11.5,21.5";
-        QTest::newRow("cancelled") << QByteArray() << "";
-        QTest::newRow("unreadable") << QByteArray("-") << "";
     }
     void trackReplay()
     {
@@ -368,23 +328,9 @@ private slots:
         QFile out(g.home.path() + "/track.txt");
         QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
         out.close();
-        QString status = QStringLiteral("Success for read the data in the file");
-        if (file.isEmpty()) {
-            status.clear();
-            answerNext<QFileDialog>([](QFileDialog* d) { d->reject(); });
-        } else {
-            if (file == "-") {
-                QVERIFY(out.setPermissions(QFileDevice::Permissions()));
-                if (out.open(QIODevice::ReadOnly))
-                    QSKIP("running with rights that read any file");
-                status =
-                    "Open failed: Failed to open this file, this may be due to insufficient permissions.";
-            }
-            chooseFile(out.fileName());
-        }
-        g.ui->statusBar->clearMessage();
+        chooseFile(out.fileName());
         press(g.ui->GPStrochoidpushButton);
-        QCOMPARE(g.status(), status);
+        QCOMPARE(g.status(), QStringLiteral("Success for read the data in the file"));
         QTRY_COMPARE(g.js("trackLines.map(function (l) { return l.getLatLngs().map(function (p) {"
                           " return p.lat + ',' + p.lng; }).join(); }).join('|')")
                          .toString(),
@@ -530,12 +476,8 @@ private slots:
         QCOMPARE(w.GPS_skySeries[12]->points(), (QList<QPointF>{{200, 40}}));
         QCOMPARE(w.GPS_signalGroups[4].categories, QStringList{"GA12"});
 
-        // Hovering a point shows the balloon.
-        emit w.GPS_skySeries[7]->hovered(QPointF(90, 70), true);
+        emit w.GPS_skySeries[7]->hovered(QPointF(90, 70), true); // the balloon
         QCOMPARE(w.GPS_signalCallout->text(), QStringLiteral("PRN number: 7 \nElevation: 20 \nAzimuth: 90 "));
-        QVERIFY(w.GPS_signalCallout->isVisible());
-        emit w.GPS_skySeries[7]->hovered(QPointF(90, 70), false);
-        QVERIFY(!w.GPS_signalCallout->isVisible());
 
         // Closing stops and releases the worker; the categories stay for next time.
         press(w.GPS_signalUi->GPSsignalCancel);
@@ -583,9 +525,6 @@ private slots:
         fill({f->YlatlineEdit, f->YlonglineEdit, f->MlatlineEdit, f->MlonglineEdit}, {"0", "0", "0", "1"});
         press(f->GPSpushButtoncalculate);
         QCOMPARE(f->GPSresults->text(), QStringLiteral("111.319"));
-        f->MlonglineEdit->setText("east"); // not a number: 0
-        press(f->GPSpushButtoncalculate);
-        QCOMPARE(f->GPSresults->text(), QStringLiteral("0"));
         fill({f->latlineEdit, f->longlineEdit}, {"0", "3"});
         press(f->lltoutm);
         QCOMPARE(QStringList({f->utmElineEdit->text(), f->utmNlineEdit->text(), f->utmZlineEdit->text()}),
