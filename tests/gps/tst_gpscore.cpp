@@ -146,11 +146,14 @@ private slots:
             QTest::newRow(name) << body << shown;
         };
         // clang-format off
-        row("rmc-munich",       "GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W", "12:35:19 48.1173000N 11.5166667E");
-        row("rmc-south-west",   "GNRMC,083503.00,A,4807.038,S,07531.20562,W,,,241013,,,A", "8:35:3 48.1173000S 75.5200937W");
-        row("rmc-under-1-degree", "GPRMC,000000,A,0030.000,N,00015.000,W,,,,,,A", "0:0:0 0.5000000N 0.2500000W");
+        row("rmc-munich",       "GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W",
+                                "12:35:19 48.1173000N 11.5166667E");
+        row("rmc-south-west",   "GNRMC,083503.00,A,4807.038,S,07531.20562,W,,,241013,,,A",
+                                "8:35:3 48.1173000S 75.5200937W");
+        row("rmc-near-zero",    "GPRMC,000000,A,0030.000,N,00015.000,W,,,,,,A", "0:0:0 0.5000000N 0.2500000W");
         row("rmc-on-equator",   "GPRMC,1,A,0000.000,S,01131.000,E,,,,,,A", "0:0:1 0.0000000S 11.5166667E");
-        row("rmc-leap-second",  "GPRMC,235960,A,4807.038,N,18000.000,W,,,311299,,,A", "23:59:60 48.1173000N 180.0000000W");
+        row("rmc-leap-second",  "GPRMC,235960,A,4807.038,N,18000.000,W,,,311299,,,A",
+                                "23:59:60 48.1173000N 180.0000000W");
         // No position: status V (even with stale coordinates), all zero, empty, no hemisphere.
         row("void-stale",       "GPRMC,170958.972,V,5200.8499,N,00421.7860,E,0,0,120610,,,N", "17:9:58 void");
         row("void-zeros",       "GPRMC,235948.00,V,0000.0000,N,00000.0000,E,,,,,,N", "23:59:48 void");
@@ -185,7 +188,8 @@ private slots:
         // An empty SNR reads 0, fractions truncate, slots not filled stay all zero.
         row("gsv-four",         "GPGSV,3,1,12,05,45,120,38,12,30,200,40,15,60,45,,25,10,300,22",
                                 "GP 12 5,45,120,38,1 12,30,200,40,1 15,60,45,0,1 25,10,300,22,1");
-        row("gsv-fractions",    "GPGSV,3,3,10,07.9,20.5,90.99,33.9,11,05,10,29", "GP 10 7,20,90,33,1 11,5,10,29,1");
+        row("gsv-fractions",    "GPGSV,3,3,10,07.9,20.5,90.99,33.9,11,05,10,29",
+                                "GP 10 7,20,90,33,1 11,5,10,29,1");
         row("gsv-beidou",       "BDGSV,1,1,01,07,20,90,33", "BD 1 7,20,90,33,2");
         row("gsv-gb",           "GBGSV,1,1,01,07,20,90,33", "BD 1 7,20,90,33,2");
         row("gsv-glonass",      "GLGSV,1,1,01,70,20,90,33", "other 1 70,20,90,33,3");
@@ -296,7 +300,7 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("shown");
         // clang-format off
-        QTest::newRow("north-east")    << "Latitude:22.5431000,Longitude:114.0579000" << "22.5431000N 114.0579000E";
+        QTest::newRow("north-east")    << "Latitude:22.54310,Longitude:114.05790" << "22.54310N 114.05790E";
         QTest::newRow("south-west")    << "Latitude:-33.9,Longitude:-18.4" << "33.9S 18.4W";
         QTest::newRow("signs-blanks")  << "Latitude: +1.5 ,Longitude:-0" << "1.5N 0W";
         QTest::newRow("limits")        << "Latitude:-90,Longitude:180.0" << "90S 180.0E";

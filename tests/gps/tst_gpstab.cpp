@@ -112,14 +112,6 @@ template <typename D, typename F> void answerNext(F answer)
     QTimer::singleShot(10000, timer, &QObject::deleteLater);
 }
 
-void chooseFile(const QString& path)
-{
-    answerNext<QFileDialog>([path](QFileDialog* d) {
-        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
-        static_cast<QDialog*>(d)->accept();
-    });
-}
-
 QList<double> bars(const MainWindow::GPS_SignalGroup& g)
 {
     QList<double> values;
@@ -328,7 +320,10 @@ private slots:
         QFile out(g.home.path() + "/track.txt");
         QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
         out.close();
-        chooseFile(out.fileName());
+        answerNext<QFileDialog>([path = out.fileName()](QFileDialog* d) {
+            d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+            static_cast<QDialog*>(d)->accept();
+        });
         press(g.ui->GPStrochoidpushButton);
         QCOMPARE(g.status(), QStringLiteral("Success for read the data in the file"));
         QTRY_COMPARE(g.js("trackLines.map(function (l) { return l.getLatLngs().map(function (p) {"
