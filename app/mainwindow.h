@@ -2,6 +2,7 @@
 
 #include <QAbstractSocket>
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QMetaObject>
@@ -319,7 +320,7 @@ public:
     // ---- GPS console (gps/) ----
     QTcpServer* GPS_tcpServer = nullptr;
     QList<QTcpSocket*> GPS_tcpClients;
-    QByteArray GPS_tcpBuffer;
+    QHash<QTcpSocket*, QByteArray> GPS_tcpBuffers; // each client's unfinished line
     int GPS_tcpOpen = 0;
     QWebEngineView* GPS_mapView = nullptr;
     int GPS_mapType = 0;

@@ -159,6 +159,8 @@ void MainWindow::GPSSavefile(QString latitude, QString longitude)
 {
     if (latitude == QLatin1String("0.000000") && longitude == QLatin1String("0.000000"))
         return;
+    if (!GpsTrack::isPosition({latitude, longitude}))
+        return;
     QFile file(QDir::homePath() + QStringLiteral("/GPS_Date.txt"));
     const QByteArray line = GpsTrack::line(latitude, longitude);
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text) &&
@@ -218,7 +220,7 @@ void MainWindow::GPSTCP_Server_WorkClose()
         GPS_tcpServer->close();
     ui->statusBar->showMessage(tr("Server has stopped"));
     GPS_tcpClients.clear();
-    GPS_tcpBuffer.clear();
+    GPS_tcpBuffers.clear();
     ui->GPSTCPServerPortlineEdit->setEnabled(true);
     ui->GPSTCPServerIPcomboBox->setEnabled(true);
 }
@@ -246,6 +248,7 @@ void MainWindow::GPSupdateSendStatus()
         return;
     ui->statusBar->showMessage(tr("Client: ") + tr("%1 Left").arg(client->peerAddress().toString()));
     GPS_tcpClients.removeOne(client);
+    GPS_tcpBuffers.remove(client); // a line it left unfinished dies with it
     disconnect(client, nullptr, this, nullptr);
     client->close();
     client->deleteLater();
@@ -257,7 +260,7 @@ void MainWindow::GPSTCP_Server_ReadMessage()
     if (!client)
         return;
     const QByteArray data = client->readAll();
-    for (const QByteArray& line : GpsTrack::takeLines(GPS_tcpBuffer, data))
+    for (const QByteArray& line : GpsTrack::takeLines(GPS_tcpBuffers[client], data))
         GPSTCP_Server_ReadLine(line);
     ui->statusBar->showMessage(
         tr("TCP receive ") + tr("from:%1:%2").arg(client->peerAddress().toString()).arg(client->peerPort()));
@@ -270,12 +273,19 @@ void MainWindow::GPSTCP_Server_ReadMessage()
 void MainWindow::GPSTCP_Server_ReadLine(const QByteArray& line)
 {
     const auto position = GpsTrack::parse(QString::fromUtf8(line));
-    if (!position)
+    if (!position || !GpsTrack::isPosition(*position))
         return;
-    ui->Weidu->setText(position->latitude);
-    ui->Jingdu->setText(position->longitude);
-    const QString latitude = ui->Weidu->text();
-    const QString longitude = ui->Jingdu->text();
+    // The labels hold unsigned degrees beside their hemisphere, as for the receiver.
+    const auto [latitudeText, northSouth] =
+        GpsTrack::splitDegrees(position->latitude, QStringLiteral("N"), QStringLiteral("S"));
+    const auto [longitudeText, eastWest] =
+        GpsTrack::splitDegrees(position->longitude, QStringLiteral("E"), QStringLiteral("W"));
+    ui->Weidu->setText(latitudeText);
+    ui->Weidufangxiang->setText(northSouth);
+    ui->Jingdu->setText(longitudeText);
+    ui->Jingdufangxiang->setText(eastWest);
+    const QString latitude = GpsTrack::signedDegrees(latitudeText, northSouth);
+    const QString longitude = GpsTrack::signedDegrees(longitudeText, eastWest);
     if (ui->GPSSavecheckBox->isChecked())
         GPSSavefile(latitude, longitude);
     GPS_fixValid = 0;

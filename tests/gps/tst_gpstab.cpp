@@ -1,11 +1,13 @@
-// The GPS tab in a whole window: a pseudo-terminal plays the receiver, TCP clients and a
-// local web server are its peers, and the map page is checked through its own variables.
-// Then the satellite dialog with its worker thread, and the calculator.
+// The GPS tab in a whole window: a pseudo-terminal plays real receiver captures, TCP
+// clients and a local web server are its peers, and the map page is checked through its
+// own variables. Then the satellite dialog with its worker thread, and the calculator.
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QScatterSeries>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -24,6 +26,8 @@
 #include "gps/gpscalculate_form.h"
 #include "gps/gpssignal.h"
 #include "gps/gpssignal_form.h"
+#include "gps/gpstrack.h"
+#include "serial/threadserial.h"
 #include "tests/common/freeport.h"
 #include "tests/common/modalanswer.h"
 #include "tests/common/peerprocess.h"
@@ -56,6 +60,13 @@ struct Gps
         QFile file(home.path() + "/GPS_Date.txt");
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+    // "latitude hemisphere longitude hemisphere" as the labels show them.
+    QString position() const
+    {
+        return QStringList{ui->Weidu->text(), ui->Weidufangxiang->text(), ui->Jingdu->text(),
+                           ui->Jingdufangxiang->text()}
+            .join(' ');
+    }
     // Runs a script on the map page and waits for its value.
     QVariant js(const QString& script)
     {
@@ -65,7 +76,7 @@ struct Gps
             QTest::qWait(10);
         return value->value_or(QVariant());
     }
-    // Waits until the page's functions exist (the page loads after the window is built).
+    // The page loads after the window is built: waits until its functions exist.
     bool waitForMap()
     {
         for (int i = 0; i < 150; ++i) {
@@ -82,7 +93,7 @@ struct Gps
         ui->GPSportNameComboBox->setCurrentText(path);
         press(ui->GPSopencompushButton);
     }
-    // Hands one sentence to the tab as if it came from the receiver.
+    // Hands one sentence to the decoding, as the receive slot does.
     void receive(const QByteArray& body) { w->GPS_Analysis_Data_Process(sealed(body)); }
 };
 
@@ -101,14 +112,6 @@ template <typename D, typename F> void answerNext(F answer)
     QTimer::singleShot(10000, timer, &QObject::deleteLater);
 }
 
-void chooseFile(const QString& path)
-{
-    answerNext<QFileDialog>([path](QFileDialog* d) {
-        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
-        static_cast<QDialog*>(d)->accept();
-    });
-}
-
 QList<double> bars(const MainWindow::GPS_SignalGroup& g)
 {
     QList<double> values;
@@ -123,185 +126,178 @@ class TestGpsTab : public QObject
 {
     Q_OBJECT
 private slots:
-    void serialReceiverFeedsLabelsMapAndTrack()
+    // A capture in random chunks through a pty: the labels end on gpsd's last position,
+    // the map and the track file hold the one position the throttle let through, and it
+    // is one gpsd reported (never a void or stale one).
+    void captureThroughPty_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("no-fix") << "ublox-lea-5q";
+        QTest::newRow("normal-fix-west") << "gr601-w";
+        QTest::newRow("cold-start") << "bn-9015";
+    }
+    void captureThroughPty()
+    {
+        QFETCH(QString, name);
+        const Capture capture(name);
+        if (capture.stream.isEmpty())
+            QSKIP("shared test data not present");
+        QStringList reported; // gpsd's positions as "latitude,longitude"
+        for (const QByteArray& line : capture.chk)
+            if (const QJsonObject tpv = QJsonDocument::fromJson(line).object(); tpv.contains("lat"))
+                if (tpv["class"] == "TPV")
+                    reported << QString::asprintf("%.7f,%.7f", tpv["lat"].toDouble(), tpv["lon"].toDouble());
         Gps g;
         QVERIFY(g.waitForMap());
         PtyPair pty;
-        QVERIFY(pty.isValid());
         g.ui->GPSSavecheckBox->setChecked(true);
         g.openOn(pty.slavePath());
-        QVERIFY(g.w->Serial_isOpen);
-        QVERIFY(!g.ui->GPSportMode_02->isEnabled());
+        QVERIFY(g.w->Serial_isOpen && !g.ui->GPSportMode_02->isEnabled());
+        // The port is read on the GUI thread: each chunk waits until the tab has taken the last.
+        qint64 read = 0;
+        connect(g.w->Serial_thread, &ThreadSerial::Serial_read_Data, this,
+                [&read](const QByteArray& data) { read += data.size(); });
+        QRandomGenerator random(7);
+        const QList<int> cuts = randomCuts(capture.stream.size(), 300, random) << capture.stream.size();
+        for (int i = 1; i < cuts.size(); ++i) {
+            pty.write(capture.stream.mid(cuts[i - 1], cuts[i] - cuts[i - 1]));
+            QTRY_COMPARE(read, qint64(cuts[i]));
+        }
+        const QString track = QString::fromLatin1(g.track()).remove("Latitude:").replace(",Longitude:", ",");
+        const QString shown = GpsTrack::signedDegrees(g.ui->Weidu->text(), g.ui->Weidufangxiang->text()) +
+                              ',' +
+                              GpsTrack::signedDegrees(g.ui->Jingdu->text(), g.ui->Jingdufangxiang->text());
+        const QString initial = QStringLiteral("39.9150000,116.4040000");
+        QCOMPARE(shown, reported.isEmpty() ? QStringLiteral("Null,Null") : reported.last());
+        // One track point, where the map went: a position gpsd reported, never a void one.
+        QCOMPARE(track.count('\n'), reported.isEmpty() ? 0 : 1);
+        QVERIFY2(reported.isEmpty() || reported.contains(track.trimmed()), qPrintable(track));
+        QTRY_COMPARE(g.js("Latit.toFixed(7) + ',' + Longit.toFixed(7)").toString(),
+                     reported.isEmpty() ? initial : track.trimmed());
 
-        // One sentence in two reads, split inside a field.
-        pty.write(textbookGga.left(20));
-        QTest::qWait(100);
-        pty.write(textbookGga.mid(20));
-        QTRY_COMPARE(g.ui->Dingweizhuangtai->text(), QStringLiteral("Yes"));
-        QCOMPARE(g.ui->Shiyongweixing->text() + ' ' + g.ui->Haibagaodu->text(), QStringLiteral("8 545.4 m"));
-        QTRY_COMPARE(g.ui->GPStextBrowser->toPlainText(), QString::fromLatin1(textbookGga).remove('\r'));
-
-        // The first fix goes to the track file and the map at once; the next, within ten
-        // seconds, waits.
-        pty.write(sealed("GPRMC,083503.00,A,4807.038,N,07531.20562,W,0.016,,241013,,,A"));
-        QTRY_COMPARE(g.ui->Weidu->text(), QStringLiteral("48.1173000"));
-        QCOMPARE(g.ui->GPS_UTC->text() + ' ' + g.ui->Jingdu->text() + ' ' + g.ui->Jingdufangxiang->text(),
-                 QStringLiteral("8:35:3 75.5200937 W"));
-        QTRY_COMPARE(g.track(), QByteArray("Latitude:48.1173000,Longitude:-75.5200937\r\n"));
-        QTRY_COMPARE(
-            g.js("[Latit, Longit, marker.getLatLng().lat, marker.getLatLng().lng].join()").toString(),
-            QStringLiteral("48.1173,-75.5200937,48.1173,-75.5200937"));
-        pty.write(sealed("GPRMC,083504.00,A,4807.040,N,07531.20562,W,0.016,,241013,,,A"));
-        QTRY_COMPARE(g.ui->GPS_UTC->text(), QStringLiteral("8:35:4"));
-        QTest::qWait(200);
-        QCOMPARE(g.track().count('\n'), 1);
-
-        pty.write(sealed("GPVTG,,T,,M,0.285,N,0.528,K,A"));
-        QTRY_COMPARE(g.ui->Dimiansudu->text(), QStringLiteral("0.528 km/h"));
-
-        // "Clear Receive" keeps the information labels.
+        // "Clear Receive" keeps the labels. A half sentence left when the port closes is
+        // gone when it opens again.
+        const QString labels = g.position();
         press(g.ui->GPScleandatapushButton);
-        QCOMPARE(g.ui->GPStextBrowser->toPlainText(), QString());
-        QCOMPARE(g.status(), QStringLiteral("Receive has been cleared"));
-        QCOMPARE(g.ui->Weidu->text(), QStringLiteral("48.1173333"));
-
-        // Close, open again: each chunk arrives once, and a half sentence left from before
-        // the close is gone.
+        QCOMPARE(g.status() + ' ' + g.position(), "Receive has been cleared " + labels);
         pty.write("$GPGGA,123519,48");
-        QTest::qWait(100);
+        QTRY_COMPARE(g.w->GPS_rxBuffer, QByteArray("$GPGGA,123519,48"));
         press(g.ui->GPSopencompushButton);
-        QVERIFY(!g.w->Serial_isOpen);
-        QVERIFY(g.ui->GPSportMode_02->isEnabled());
+        QVERIFY(!g.w->Serial_isOpen && g.ui->GPSportMode_02->isEnabled());
         g.openOn(pty.slavePath());
-        QVERIFY(g.w->Serial_isOpen);
         QCOMPARE(g.w->GPS_rxBuffer, QByteArray());
-        press(g.ui->GPScleandatapushButton);
-        const QByteArray vtg = sealed("GPVTG,,T,,M,1,N,2.5,K,A");
-        pty.write(vtg);
-        QTRY_COMPARE(g.ui->Dimiansudu->text(), QStringLiteral("2.5 km/h"));
-        QTRY_COMPARE(g.ui->GPStextBrowser->toPlainText(), QString::fromLatin1(vtg).remove('\r'));
-        press(g.ui->GPSopencompushButton);
     }
 
-    void unwritableTrackFileIsReported()
+    // Void, damaged and out-of-range sentences leave no position, map step or track point;
+    // a real position by the equator and the prime meridian is shown.
+    void voidAndDamagedSentences()
     {
         Gps g;
-        QVERIFY(QDir(g.home.path()).mkdir("GPS_Date.txt")); // a folder where the file should be
+        g.ui->GPSSavecheckBox->setChecked(true);
+        const auto read = [&g](const QByteArray& body) { g.w->readGPSCom(sealed(body)); };
+        read("GPGGA,235947.00,,,,,1,00,99.99,,,,,,"); // a fix from before the restart
+        read("GPRMC,235948.00,V,0000.0000,N,00000.0000,E,,,,,,N");
+        QCOMPARE(g.ui->GPS_UTC->text() + ' ' + g.position(), QStringLiteral("23:59:48 Null  Null "));
+        g.w->readGPSCom(sealed("GPGSA,A,1,,,,,,,,,,,,,,,").chopped(2) +
+                        sealed("GPRMC,235949.00,A,,,,,,,,,,N"));
+        read("GPRMC,-123456,A,4807.038,N,01131.000,E,,,,,,A");
+        read("GPRMC,235950.00,A,0000.0000,N,00000.0000,E,,,,,,A");
+        QCOMPARE(g.ui->GPS_UTC->text() + ' ' + g.position(), QStringLiteral("23:59:50 Null  Null "));
+        QVERIFY(g.w->GPS_lastMapUpdate == 0 && g.track().isEmpty());
+        read("GPRMC,235951.00,A,0030.000,N,00015.000,W,,,,,,A");
+        QCOMPARE(g.position(), QStringLiteral("0.5000000 N 0.2500000 W"));
+        QCOMPARE(g.track(), QByteArray("Latitude:0.5000000,Longitude:-0.2500000\r\n"));
+        // A void report with other hemispheres changes nothing and cancels a waiting step.
+        g.w->GPS_lastMapUpdate = 0;
+        g.w->GPS_fixValid = 1;
+        read("GPRMC,235952.00,V,4807.038,S,01131.000,E,,,,,,N");
+        QCOMPARE(g.position(), QStringLiteral("0.5000000 N 0.2500000 W"));
+        QCOMPARE(g.track().count('\n'), 1);
+        // A track file that cannot be written is reported.
+        QFile::remove(g.home.path() + "/GPS_Date.txt");
+        QVERIFY(QDir(g.home.path()).mkdir("GPS_Date.txt"));
         g.w->GPSSavefile("1.0", "2.0");
         QCOMPARE(g.status(), QStringLiteral("Unable to save GPS data."));
-        g.ui->statusBar->clearMessage();
-        g.w->GPSSavefile("0.000000", "0.000000");
-        QCOMPARE(g.status(), QString());
     }
 
+    // Clients joining, leaving mid-line and interleaving: each complete valid line is
+    // shown, mapped and recorded once, with its hemispheres; nothing else is.
     void tcpPositionServer()
     {
         Gps g;
         QVERIFY(g.waitForMap());
         g.ui->GPSSavecheckBox->setChecked(true);
         g.ui->GPSportMode_02->click();
+        // An empty port warns and still turns the button to Stop; a bad one fails to start.
+        for (const QString& bad : {"", "70000"}) {
+            g.ui->GPSTCPServerPortlineEdit->setText(bad);
+            ModalAnswer answer;
+            press(g.ui->GPSTCPopencompushButton);
+            QCOMPARE(answer.text() + g.ui->GPSTCPopencompushButton->text(),
+                     bad.isEmpty() ? "Port is empty!Stop" : "Stop");
+            if (!bad.isEmpty())
+                QCOMPARE(g.status(), QStringLiteral("Server failed to start: invalid port"));
+            press(g.ui->GPSTCPopencompushButton);
+            QCOMPARE(g.status() + ' ' + g.ui->GPSTCPopencompushButton->text(),
+                     QStringLiteral("Server has stopped Start"));
+        }
         const quint16 port = freeTcpPort();
         g.ui->GPSTCPServerPortlineEdit->setText(QString::number(port));
         press(g.ui->GPSTCPopencompushButton);
         QCOMPARE(g.status(), QStringLiteral("Server has started"));
-        QCOMPARE(g.ui->GPSTCPopencompushButton->text(), QStringLiteral("Stop"));
         QVERIFY(!g.ui->GPSTCPServerPortlineEdit->isEnabled());
-
-        // A line in two packets moves things once, after the line end.
-        QTcpSocket a;
-        a.connectToHost(QHostAddress::LocalHost, port);
-        QVERIFY(a.waitForConnected(3000));
-        QTRY_COMPARE(g.w->GPS_tcpClients.size(), 1);
-        a.write("Latitude:22.5431000,Longitude:114.0579000");
-        a.flush();
-        QTRY_VERIFY(g.ui->GPStextBrowser->toPlainText().contains("114.0579000"));
-        QCOMPARE(g.ui->Weidu->text(), QStringLiteral("Null"));
-        a.write("\r\n");
-        QTRY_COMPARE(g.ui->Jingdu->text(), QStringLiteral("114.0579000"));
-        QCOMPARE(g.ui->Weidu->text(), QStringLiteral("22.5431000"));
-        QVERIFY(g.status().startsWith("TCP receive from:"));
-        QTRY_COMPARE(g.js("[Latit, Longit].join()").toString(), QStringLiteral("22.5431,114.0579"));
-        QCOMPARE(g.track(), QByteArray("Latitude:22.5431000,Longitude:114.0579000\r\n"));
-
-        // With the source switched back to COM the server keeps working. A second client;
-        // two lines in one packet are both taken; zeros are not saved.
-        g.ui->GPSportMode_01->click();
-        QTcpSocket b;
-        b.connectToHost(QHostAddress::LocalHost, port);
-        QVERIFY(b.waitForConnected(3000));
+        g.ui->GPSportMode_01->click(); // the server keeps working behind the COM controls
+        QTcpSocket a, b, c;
+        for (QTcpSocket* s : {&a, &b, &c}) {
+            s->connectToHost(QHostAddress::LocalHost, port);
+            QVERIFY(s->waitForConnected(3000));
+        }
+        QTRY_COMPARE(g.w->GPS_tcpClients.size(), 3);
+        const auto send = [](QTcpSocket& s, const QByteArray& data) {
+            s.write(data);
+            QVERIFY(s.waitForBytesWritten(3000));
+        };
+        const auto recorded = [&g](int lines) { QTRY_COMPARE(g.track().count('\n'), lines); };
+        send(a, "Latitude:7");
+        a.disconnectFromHost();
         QTRY_COMPARE(g.w->GPS_tcpClients.size(), 2);
-        b.write("Latitude:0.000000,Longitude:0.000000\r\nLatitude:-33.9,Longitude:18.4\r\n");
-        QTRY_COMPARE(g.ui->Weidu->text(), QStringLiteral("-33.9"));
-        QCOMPARE(g.ui->Jingdu->text(), QStringLiteral("18.4"));
-        QTRY_COMPARE(g.js("[Latit, Longit].join()").toString(), QStringLiteral("-33.9,18.4"));
-        QCOMPARE(g.track(), QByteArray("Latitude:22.5431000,Longitude:114.0579000\r\n"
-                                       "Latitude:-33.9,Longitude:18.4\r\n"));
-
-        // Text that is not a number is shown but never reaches the page as script.
-        g.ui->GPSSavecheckBox->setChecked(false);
-        a.write("Latitude:1);document.title='owned';(1,Longitude:<b>2</b>\r\n");
-        QTRY_COMPARE(g.ui->Jingdu->text(), QStringLiteral("<b>2</b>"));
-        QCOMPARE(g.ui->Jingdu->textFormat(), Qt::PlainText);
-        QCOMPARE(g.js("document.title + ' ' + Latit").toString(), QStringLiteral("GPSMap -33.9"));
-
-        // A line without both keys changes nothing.
-        a.write("Latitude:5\r\n");
-        QTRY_VERIFY(g.ui->GPStextBrowser->toPlainText().endsWith("Latitude:5\n"));
-        QCOMPARE(g.ui->Jingdu->text(), QStringLiteral("<b>2</b>"));
-
-        b.disconnectFromHost();
-        QTRY_COMPARE(g.w->GPS_tcpClients.size(), 1);
         QVERIFY(g.status().startsWith("Client: ") && g.status().endsWith(" Left"));
+        send(b, "Latitude:8.5,Longitude:-9.5\r\n");
+        recorded(1);
+        QCOMPARE(g.position(), QStringLiteral("8.5 N 9.5 W"));
+        QVERIFY(g.status().startsWith("TCP receive from:"));
+        send(c, "Latitude:-33.9,Long");
+        send(b, "Latitude:abc,Longitude:xyz\r\nLatitude:95,Longitude:200\r\nLatitude:nan,Longitude:inf\r\n"
+                "Latitude:,Longitude:\r\nLatitude:1);alert(1);(1,Longitude:<img src=x>\r\nLatitude:5\r\n");
+        send(b, "Latitude:1.25,Longitude:2.5\r\n");
+        recorded(2);
+        QCOMPARE(g.position(), QStringLiteral("1.25 N 2.5 E"));
+        send(c, "itude:18.4\r\n");
+        recorded(3);
+        QCOMPARE(g.position(), QStringLiteral("33.9 S 18.4 E"));
+        QCOMPARE(g.ui->Weidu->textFormat(), Qt::PlainText);
+        QCOMPARE(g.ui->Jingdu->textFormat(), Qt::PlainText);
+        QTRY_COMPARE(g.js("[Latit, Longit].join()").toString(), QStringLiteral("-33.9,18.4"));
+        // Zeros are shown but not recorded.
+        send(c, "Latitude:0.000000,Longitude:0.000000\r\nLatitude:-1,Longitude:-2\r\n");
+        recorded(4);
+        QCOMPARE(g.track(), QByteArray("Latitude:8.5,Longitude:-9.5\r\nLatitude:1.25,Longitude:2.5\r\n"
+                                       "Latitude:-33.9,Longitude:18.4\r\nLatitude:-1,Longitude:-2\r\n"));
+        QCOMPARE(g.js("document.title").toString(), QStringLiteral("GPSMap"));
 
         g.ui->GPSportMode_02->click();
         press(g.ui->GPSTCPopencompushButton);
-        QCOMPARE(g.status(), QStringLiteral("Server has stopped"));
-        QCOMPARE(g.ui->GPSTCPopencompushButton->text(), QStringLiteral("Start"));
-        QVERIFY(g.w->GPS_tcpClients.isEmpty());
-        QTRY_COMPARE(a.state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(g.status() + ' ' + g.ui->GPSTCPopencompushButton->text(),
+                 QStringLiteral("Server has stopped Start"));
+        QVERIFY(g.w->GPS_tcpClients.isEmpty() && g.w->GPS_tcpBuffers.isEmpty());
+        QTRY_COMPARE(b.state(), QAbstractSocket::UnconnectedState);
         QTcpSocket late;
         late.connectToHost(QHostAddress::LocalHost, port);
         QVERIFY(!late.waitForConnected(1000));
     }
 
-    // An empty port warns (and leaves the button at Stop); a bad one fails in the status bar.
-    void badServerPort_data()
-    {
-        QTest::addColumn<QString>("port");
-        QTest::addColumn<QString>("warning");
-        QTest::addColumn<QString>("status");
-        QTest::newRow("empty") << ""
-                               << "Port is empty!"
-                               << "Server has stopped";
-        QTest::newRow("too-large") << "70000"
-                                   << ""
-                                   << "Server failed to start: invalid port";
-    }
-    void badServerPort()
-    {
-        QFETCH(QString, port);
-        QFETCH(QString, warning);
-        QFETCH(QString, status);
-        Gps g;
-        g.ui->GPSportMode_02->click();
-        g.ui->GPSTCPServerPortlineEdit->setText(port);
-        ModalAnswer answer;
-        press(g.ui->GPSTCPopencompushButton);
-        QCOMPARE(answer.text(), warning);
-        if (warning.isEmpty()) {
-            QCOMPARE(g.status(), status);
-            QVERIFY(g.ui->GPSTCPServerPortlineEdit->isEnabled());
-        } else {
-            QCOMPARE(answer.title(), QStringLiteral("warning:"));
-            QCOMPARE(g.ui->GPSTCPopencompushButton->text(), QStringLiteral("Stop"));
-        }
-        press(g.ui->GPSTCPopencompushButton);
-        QCOMPARE(g.ui->GPSTCPopencompushButton->text(), QStringLiteral("Start"));
-        if (!warning.isEmpty())
-            QCOMPARE(g.status(), status);
-    }
-
+    // Track replay draws a segment per change of position; lines that are not a position
+    // in range are skipped.
     void trackReplay_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -312,8 +308,8 @@ private slots:
         QTest::newRow("x-x-y-y-z") << x + x + "noise\r\n" + y + y + z
                                    << "10.5,20.5,10.5,20.5|10.5,20.5,11.5,21.5|11.5,21.5,12.5,22.5";
         QTest::newRow("single-line") << x << "";
-        QTest::newRow("script-is-skipped")
-            << x + "Latitude:alert(1),Longitude:2\r\n" + y << "10.5,20.5,11.5,21.5";
+        QTest::newRow("skipped") << x + "Latitude:alert(1),Longitude:2\r\nLatitude:95,Longitude:2\r\n" + y
+                                 << "10.5,20.5,11.5,21.5";
     }
     void trackReplay()
     {
@@ -324,7 +320,10 @@ private slots:
         QFile out(g.home.path() + "/track.txt");
         QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
         out.close();
-        chooseFile(out.fileName());
+        answerNext<QFileDialog>([path = out.fileName()](QFileDialog* d) {
+            d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+            static_cast<QDialog*>(d)->accept();
+        });
         press(g.ui->GPStrochoidpushButton);
         QCOMPARE(g.status(), QStringLiteral("Success for read the data in the file"));
         QTRY_COMPARE(g.js("trackLines.map(function (l) { return l.getLatLngs().map(function (p) {"
@@ -333,27 +332,6 @@ private slots:
                      lines);
         QCOMPARE(g.js("trackLines.length ? trackLines[0].options.color : 'red'").toString(),
                  QStringLiteral("red"));
-    }
-
-    void trackReplayCancelAndUnreadable()
-    {
-        Gps g;
-        g.ui->statusBar->clearMessage();
-        answerNext<QFileDialog>([](QFileDialog* d) { d->reject(); });
-        press(g.ui->GPStrochoidpushButton);
-        QCOMPARE(g.status(), QString());
-
-        QFile locked(g.home.path() + "/locked.txt");
-        QVERIFY(locked.open(QIODevice::WriteOnly));
-        locked.close();
-        QVERIFY(locked.setPermissions(QFileDevice::Permissions()));
-        if (locked.open(QIODevice::ReadOnly))
-            QSKIP("running with rights that read any file");
-        chooseFile(locked.fileName());
-        press(g.ui->GPStrochoidpushButton);
-        QCOMPARE(g.status(),
-                 QStringLiteral(
-                     "Open failed: Failed to open this file, this may be due to insufficient permissions."));
     }
 
     void routeSearch_data()
@@ -455,8 +433,7 @@ private slots:
         Gps g("1"); // the Baidu page
         QVERIFY(!g.ui->GPSpushButtonsearchdriving->isHidden());
         QTRY_VERIFY_WITH_TIMEOUT(answer.seen(), 15000);
-        QCOMPARE(answer.title(), QStringLiteral("Message"));
-        QCOMPARE(answer.text(), QStringLiteral("地图加载失败，请检查网络！"));
+        QCOMPARE(answer.title() + ' ' + answer.text(), QStringLiteral("Message 地图加载失败，请检查网络！"));
         QCOMPARE(g.js("document.title").toString(), QStringLiteral("Quenlix-GPSMap"));
     }
 
@@ -469,8 +446,7 @@ private slots:
         QPointer<GPS_Signal> worker = w.GPS_signalThread;
         QCOMPARE(first->windowTitle(), QStringLiteral("GPS Signal"));
         press(g.ui->GPSsignal); // already open: nothing new
-        QCOMPARE(w.GPS_signalDialog, first.data());
-        QCOMPARE(w.GPS_signalThread, worker.data());
+        QVERIFY(w.GPS_signalDialog == first.data() && w.GPS_signalThread == worker.data());
 
         // The worker decodes a sentence once the next one is behind it.
         g.receive("GPGSV,3,1,12,12,30,120,40,15,60,45,35,25,10,300,22,07,20,90,33");
@@ -495,26 +471,19 @@ private slots:
         QCOMPARE(w.GPS_skySeries[12]->points(), (QList<QPointF>{{200, 40}}));
         QCOMPARE(w.GPS_signalGroups[4].categories, QStringList{"GA12"});
 
-        // Hovering a point shows the balloon.
-        emit w.GPS_skySeries[7]->hovered(QPointF(90, 70), true);
+        emit w.GPS_skySeries[7]->hovered(QPointF(90, 70), true); // the balloon
         QCOMPARE(w.GPS_signalCallout->text(), QStringLiteral("PRN number: 7 \nElevation: 20 \nAzimuth: 90 "));
-        QVERIFY(w.GPS_signalCallout->isVisible());
-        emit w.GPS_skySeries[7]->hovered(QPointF(90, 70), false);
-        QVERIFY(!w.GPS_signalCallout->isVisible());
 
         // Closing stops and releases the worker; the categories stay for next time.
         press(w.GPS_signalUi->GPSsignalCancel);
         QTRY_VERIFY(first.isNull());
         QVERIFY(!w.GPS_signalOpen && worker.isNull() && !w.GPS_signalThread);
         g.receive("GPGSV,3,1,12,12,30,120,40"); // nobody listens now
-
         press(g.ui->GPSsignal);
         QVERIFY(w.GPS_signalOpen && w.GPS_signalThread);
         QCOMPARE(w.GPS_signalGroups[1].axis->categories(), (QStringList{"GP15", "GP25", "GP7"}));
         QCOMPARE(bars(w.GPS_signalGroups[1]), (QList<double>{0, 0, 0}));
         QVERIFY(!w.GPS_skyDrawn[12]);
-        w.GPS_signalDialog->close();
-        QTRY_VERIFY(!w.GPS_signalOpen);
     }
 
     void satelliteResultWhileBusyIsDroppedAndReleased()
@@ -522,11 +491,8 @@ private slots:
         Gps g;
         press(g.ui->GPSsignal);
         QSignalSpy released(g.w.get(), &MainWindow::GPS_GUI_Wait_Data_Over);
-        // While busy, the tab hands nothing over.
-        g.w->GPS_signalBusy = true;
-        for (int i = 0; i < 3; ++i)
-            g.receive("GPGSV,1,1,01,07,20,90,33");
-        QTest::qWait(300);
+        g.w->GPS_signalBusy = true; // while busy, the tab hands nothing over
+        g.receive("GPGSV,1,1,01,07,20,90,33");
         QCOMPARE(g.w->GPS_signalThread->queueSize(), 0);
         // A result arriving while busy is dropped, and the worker is released all the same.
         g.w->GPS_signalBusy = false;
@@ -534,8 +500,7 @@ private slots:
         g.receive("GPGSV,1,1,01,08,20,90,33");
         g.w->GPS_signalBusy = true;
         QTRY_COMPARE(released.size(), 1);
-        QCOMPARE(released.at(0).at(0).toBool(), false);
-        QVERIFY(!g.w->GPS_signalBusy && !g.w->GPS_skyDrawn[7]);
+        QVERIFY(!released.at(0).at(0).toBool() && !g.w->GPS_signalBusy && !g.w->GPS_skyDrawn[7]);
         QVERIFY(g.w->GPS_signalGroups[1].categories.isEmpty());
     }
 
@@ -555,10 +520,6 @@ private slots:
         fill({f->YlatlineEdit, f->YlonglineEdit, f->MlatlineEdit, f->MlonglineEdit}, {"0", "0", "0", "1"});
         press(f->GPSpushButtoncalculate);
         QCOMPARE(f->GPSresults->text(), QStringLiteral("111.319"));
-        f->MlonglineEdit->setText("east"); // not a number: 0
-        press(f->GPSpushButtoncalculate);
-        QCOMPARE(f->GPSresults->text(), QStringLiteral("0"));
-
         fill({f->latlineEdit, f->longlineEdit}, {"0", "3"});
         press(f->lltoutm);
         QCOMPARE(QStringList({f->utmElineEdit->text(), f->utmNlineEdit->text(), f->utmZlineEdit->text()}),
