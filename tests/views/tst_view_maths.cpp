@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "sensors/attitude_math.h"
-#include "sensors/i2cframe.h"
 #include "sensors/spectrum_scale.h"
 #include "sensors/tof_scale.h"
 
@@ -12,11 +11,6 @@ Q_DECLARE_METATYPE(Rgb)
 Q_DECLARE_METATYPE(Attitude::Quaternion)
 
 namespace {
-
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 // Rotation by `degrees` about a unit axis: (cos(a/2), sin(a/2) * axis).
 Attitude::Quaternion rotation(double degrees, double ax, double ay, double az)
@@ -196,95 +190,6 @@ private slots:
         QCOMPARE(distance, 1800.0);
         // Even a huge step cannot pass through the view centre.
         QCOMPARE(zoomedDistance(300, -100000, 0.1, 2000), 0.2);
-    }
-
-    void i2cEncode_data()
-    {
-        QTest::addColumn<int>("command");
-        QTest::addColumn<QByteArray>("payload");
-        QTest::addColumn<QByteArray>("frame");
-        QTest::newRow("scan") << 1 << hex("FF") << hex("51 55 01 00 01 FF FF");
-        QTest::newRow("write-0x12-0x34-to-0x05") << 4 << hex("05 12 34") << hex("51 55 04 00 03 05 12 34 4B");
-        QTest::newRow("read-16-from-0xF8") << 5 << hex("F8 10") << hex("51 55 05 00 02 F8 10 08");
-        QTest::newRow("empty-payload") << 1 << QByteArray() << hex("51 55 01 00 00 00");
-        QTest::newRow("length-above-255")
-            << 2 << QByteArray(300, '\x01') << hex("51 55 02 01 2C") + QByteArray(300, '\x01') + hex("2C");
-    }
-
-    void i2cEncode()
-    {
-        QFETCH(int, command);
-        QFETCH(QByteArray, payload);
-        QFETCH(QByteArray, frame);
-        QCOMPARE(I2cFrame::encode(quint8(command), payload).toHex(' '), frame.toHex(' '));
-    }
-
-    void i2cReceiver_data()
-    {
-        QTest::addColumn<QList<QByteArray>>("chunks");
-        QTest::addColumn<QList<QByteArray>>("frames"); // command byte, then payload
-        QTest::addColumn<QByteArray>("left");
-
-        const QByteArray scan = I2cFrame::encode(1, hex("3C 68"));
-        const QByteArray values = I2cFrame::encode(2, hex("01 02 03"));
-        const QByteArray read = I2cFrame::encode(5, hex("AA"));
-        QByteArray badChecksum = I2cFrame::encode(5, hex("10 20"));
-        badChecksum[badChecksum.size() - 1] = 0x31;
-
-        QTest::newRow("two-frames-after-noise")
-            << QList<QByteArray>{hex("00 13 37 51") + scan + read}
-            << QList<QByteArray>{hex("01 3C 68"), hex("05 AA")} << QByteArray();
-        QTest::newRow("split-over-three-chunks") << QList<QByteArray>{scan.left(1), scan.mid(1, 4), scan.mid(5)}
-                                                 << QList<QByteArray>{hex("01 3C 68")} << QByteArray();
-        QTest::newRow("empty-scan-reply")
-            << QList<QByteArray>{hex("51 55 01 00 00 00")} << QList<QByteArray>{hex("01")} << QByteArray();
-        QTest::newRow("bad-checksum-then-valid")
-            << QList<QByteArray>{badChecksum + values} << QList<QByteArray>{hex("02 01 02 03")} << QByteArray();
-        QTest::newRow("magic-inside-payload") << QList<QByteArray>{I2cFrame::encode(5, hex("51 55 02 00"))}
-                                              << QList<QByteArray>{hex("05 51 55 02 00")} << QByteArray();
-        // A false magic whose length points far ahead does not hold up the real frame behind it.
-        QTest::newRow("false-magic-with-long-length") << QList<QByteArray>{hex("51 55 07 7F FF 00") + read}
-                                                      << QList<QByteArray>{hex("05 AA")} << QByteArray();
-        QTest::newRow("incomplete-frame-waits")
-            << QList<QByteArray>{read + scan.left(6)} << QList<QByteArray>{hex("05 AA")} << scan.left(6);
-        QTest::newRow("other-command-consumed") << QList<QByteArray>{I2cFrame::encode(9, hex("01")) + read}
-                                                << QList<QByteArray>{hex("09 01"), hex("05 AA")} << QByteArray();
-    }
-
-    void i2cReceiver()
-    {
-        QFETCH(QList<QByteArray>, chunks);
-        QFETCH(QList<QByteArray>, frames);
-        QFETCH(QByteArray, left);
-        I2cFrameReceiver receiver;
-        QList<QByteArray> got;
-        for (const QByteArray& chunk : chunks)
-            for (const I2cFrameReceiver::Frame& frame : receiver.feed(chunk))
-                got.append(QByteArray(1, char(frame.command)) + frame.payload);
-        QCOMPARE(got, frames);
-        QCOMPARE(receiver.pending().toHex(' '), left.toHex(' '));
-    }
-
-    void i2cReceiverStaysBounded()
-    {
-        I2cFrameReceiver receiver;
-        // A stream without a magic keeps nothing but a possible first magic byte.
-        const QByteArray noise(1 << 20, '\x55');
-        QVERIFY(receiver.feed(noise).isEmpty());
-        QVERIFY(receiver.pending().isEmpty());
-        QVERIFY(receiver.feed(noise + "Q").isEmpty());
-        QCOMPARE(receiver.pending(), QByteArray("Q"));
-        // ... which still completes a frame split right inside the magic.
-        const QList<I2cFrameReceiver::Frame> frames = receiver.feed(I2cFrame::encode(5, hex("42")).mid(1));
-        QCOMPARE(frames.size(), 1);
-        QCOMPARE(frames.first().payload, hex("42"));
-
-        // A frame announcing the largest length keeps at most one frame's worth of bytes.
-        receiver.clear();
-        receiver.feed(QByteArray(1000, '\x01') + hex("51 55 02 FF FF"));
-        for (int i = 0; i < 70; ++i)
-            receiver.feed(QByteArray(1000, '\x00'));
-        QVERIFY(receiver.pending().size() <= I2cFrame::maxFrameSize);
     }
 };
 
