@@ -36,6 +36,7 @@ class GPS_Signal;
 class LineFileSender;
 class MWaveView;
 class ProgressBarPercent;
+class ScreenRate;
 class QBarCategoryAxis;
 class QBarSet;
 class QChart;
@@ -724,10 +725,16 @@ public:
     ByteLineAssembler IMU_rxBuffer{QByteArrayLiteral("\r\n"), 4096};
     quenlix_3d_imu* IMU_attitudeView = nullptr;
     int IMU_frameToggle = 0; // the number labels follow every other recognised frame
+    // Drawn at screen rate: the newest numbers (pitch, yaw, roll, w, x, y, z) and the newest
+    // quaternion (w, x, y, z), each empty once shown.
+    ScreenRate* IMU_screen = nullptr;
+    QList<double> IMU_dueNumbers;
+    QList<double> IMU_dueAttitude;
 
     void IMU_Init_Start();
     void imusetsetComboBoxEnabled(bool enable);
     void imu_processData(const QByteArray& line);
+    void IMU_showDue();
 
 public slots:
     void IMUOpen_triggered();

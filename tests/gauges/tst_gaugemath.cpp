@@ -36,6 +36,11 @@ private slots:
         // 1100 / 3 truncates to 366: the last number falls short of the top, as the dial draws it.
         QCOMPARE(GaugeMath::dialScaleNumbers(0, 1100, 3), (QList<double>{0, 366, 732, 1098}));
         QCOMPARE(GaugeMath::dialScaleNumbers(0, 100, 0), QList<double>{});
+        // Numbers that fit the ring keep their font; a wide one at 9 o'clock (along the radius)
+        // shrinks it until it fits, a tall one at 12 o'clock too.
+        QCOMPARE(GaugeMath::dialNumberFontScale({{10, 6}, {12, 6}}, {M_PI, M_PI / 2}, 18), 1.0);
+        QCOMPARE(GaugeMath::dialNumberFontScale({{10, 6}, {24, 6}}, {M_PI / 2, M_PI}, 18), 0.75);
+        QCOMPARE(GaugeMath::dialNumberFontScale({{36, 30}}, {M_PI / 2}, 18), 0.6);
     }
 
     // Liquid, ring and UV disc colours at the edges of their bands.
