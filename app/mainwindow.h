@@ -155,6 +155,8 @@ public:
         const char* receiveSlot = nullptr; // null: the tab reads the port itself
         void (MainWindow::*openSlot)() = nullptr;
         void (MainWindow::*lockMember)(bool) = nullptr;
+        // Empties the tab's receive buffers once a port was named, whether it opened or not.
+        void (MainWindow::*clearOnOpen)() = nullptr;
     };
     enum class SerialOpenResult { NoPort, Opened, Failed };
 
@@ -539,6 +541,7 @@ public:
     void OSC_appendSample(const double* values);
     void OSC_showSamples();
     void OSC_showChannel(int channel, int state);
+    void OSC_clearBuffers() { OSC_rxBuffer.clear(); }
 
 public slots:
     void OscilloscopeOpen_triggered();
@@ -589,6 +592,7 @@ public:
     LineAssembler Spectra_rxText;
 
     void Spectra_Init_Start();
+    void Spectra_clearBuffers() { Spectra_rxText.clear(); }
     void SpectrasetsetComboBoxEnabled(bool enable);
 
 public slots:
@@ -654,6 +658,7 @@ public:
     int TOF_filterState[TofFrame::maxZones] = {};
 
     void TOF_Init_Start();
+    void TOF_clearBuffers() { TOF_rxText.clear(); }
     void TOFsetsetComboBoxEnabled(bool enable);
     void TOFprocessFrame(const QByteArray& line);
     void TOF_rearrange_image(const int* in, int* out);
@@ -711,6 +716,7 @@ public:
     quenlix_cie_widget* CIE_widget = nullptr;
 
     void CIE_Init_Start();
+    void CIE_clearBuffers() { CIE_rxText.clear(); }
     void CIEsetsetComboBoxEnabled(bool enable);
     void CIE_extractValuesFromQString(const QString& line);
 
@@ -734,6 +740,7 @@ public:
     void IMU_Init_Start();
     void imusetsetComboBoxEnabled(bool enable);
     void imu_processData(const QByteArray& line);
+    void IMU_clearBuffers() { IMU_rxBuffer.clear(); }
     void IMU_showDue();
 
 public slots:

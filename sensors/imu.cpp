@@ -27,10 +27,7 @@ void MainWindow::IMUOpen_triggered()
         Serial_close(SerialTab::Imu);
         return;
     }
-    const SerialOpenResult result = Serial_open(SerialTab::Imu);
-    if (result != SerialOpenResult::NoPort)
-        IMU_rxBuffer.clear();
-    if (result == SerialOpenResult::Opened)
+    if (Serial_open(SerialTab::Imu) == SerialOpenResult::Opened)
         IMU_frameToggle = 0;
 }
 

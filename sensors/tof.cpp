@@ -41,8 +41,6 @@ void MainWindow::TOF_Init_Start()
 
 void MainWindow::TOFOpen_triggered()
 {
-    if (!Serial_isOpen)
-        TOF_rxText.clear();
     Serial_openOrClose(SerialTab::Tof);
 }
 
