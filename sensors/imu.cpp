@@ -17,6 +17,12 @@ void MainWindow::IMU_Init_Start()
     ui->gridLayout_IMU->addWidget(IMU_attitudeView, 0, 1);
     IMU_rxBuffer.clear();
     IMU_screen = new ScreenRate([this] { IMU_showDue(); }, this);
+    // A fixed size, wide enough for any reading ("-180.00"): a new number then asks for no new
+    // layout, which would repaint the whole page around the 3D view many times a second.
+    for (QLabel* label : {ui->label_imu_x, ui->label_imu_y, ui->label_imu_z, ui->label_imu_euler_w,
+                          ui->label_imu_euler_x, ui->label_imu_euler_y, ui->label_imu_euler_z})
+        label->setFixedSize(label->fontMetrics().horizontalAdvance(QStringLiteral("-000.000")),
+                            label->sizeHint().height());
     connect(ui->imuopencompushButton, SIGNAL(pressed()), this, SLOT(IMUOpen_triggered()));
     ui->imuopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
 }
@@ -51,7 +57,13 @@ void MainWindow::imu_processData(const QByteArray& line)
         return;
     if (IMU_frameToggle == 0) {
         IMU_frameToggle = 1;
-        IMU_dueNumbers = {frame->angles.pitch, frame->angles.yaw, frame->angles.roll, frame->w, frame->x, frame->y, frame->z};
+        IMU_dueNumbers = {frame->angles.pitch,
+                          frame->angles.yaw,
+                          frame->angles.roll,
+                          frame->w,
+                          frame->x,
+                          frame->y,
+                          frame->z};
     } else {
         IMU_frameToggle = 0;
     }
@@ -63,8 +75,9 @@ void MainWindow::imu_processData(const QByteArray& line)
 void MainWindow::IMU_showDue()
 {
     if (!IMU_dueNumbers.isEmpty()) {
-        QLabel* labels[] = {ui->label_imu_x,       ui->label_imu_y,       ui->label_imu_z,      ui->label_imu_euler_w,
-                            ui->label_imu_euler_x, ui->label_imu_euler_y, ui->label_imu_euler_z};
+        QLabel* labels[] = {ui->label_imu_x,       ui->label_imu_y,       ui->label_imu_z,
+                            ui->label_imu_euler_w, ui->label_imu_euler_x, ui->label_imu_euler_y,
+                            ui->label_imu_euler_z};
         for (int i = 0; i < 7; ++i) {
             // A reading that rounds to zero shows "0.00", never "-0.00".
             const double rounded = std::round(IMU_dueNumbers.at(i) * 100) / 100;

@@ -4,9 +4,9 @@
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QStringList>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <QStringList>
 
 #include <cmath>
 
@@ -158,8 +158,9 @@ void DashBoard::paintEvent(QPaintEvent*)
     for (int i = 0; i < texts.size(); ++i) {
         const double w = numberMetrics.horizontalAdvance(texts.at(i));
         const double h = numberMetrics.ascent();
-        painter.drawText(QPointF(std::cos(angles.at(i)) * 82 - w * 0.5, -std::sin(angles.at(i)) * 82 + h * 0.5),
-                         texts.at(i));
+        painter.drawText(
+            QPointF(std::cos(angles.at(i)) * 82 - w * 0.5, -std::sin(angles.at(i)) * 82 + h * 0.5),
+            texts.at(i));
     }
 
     // Ticks.

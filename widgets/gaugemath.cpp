@@ -39,8 +39,8 @@ double dialNumberFontScale(const QList<QSizeF>& sizes, const QList<double>& angl
 {
     double scale = 1;
     for (qsizetype i = 0; i < std::min(sizes.size(), angles.size()); ++i) {
-        const double extent =
-            std::abs(std::cos(angles.at(i))) * sizes.at(i).width() + std::abs(std::sin(angles.at(i))) * sizes.at(i).height();
+        const double extent = std::abs(std::cos(angles.at(i))) * sizes.at(i).width() +
+                              std::abs(std::sin(angles.at(i))) * sizes.at(i).height();
         if (extent > band)
             scale = std::min(scale, band / extent);
     }

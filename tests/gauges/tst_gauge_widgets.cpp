@@ -52,7 +52,8 @@ void dragLeft(MWaveView& view, Qt::MouseButton button, QPoint from)
 {
     const QPoint to = from - QPoint(100, 0);
     QTest::mousePress(view.viewport(), button, {}, from);
-    QMouseEvent move(QEvent::MouseMove, to, view.viewport()->mapToGlobal(to), Qt::NoButton, button, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, to, view.viewport()->mapToGlobal(to), Qt::NoButton, button,
+                     Qt::NoModifier);
     QApplication::sendEvent(view.viewport(), &move);
     QTest::mouseRelease(view.viewport(), button, {}, to);
 }
@@ -98,7 +99,8 @@ private slots:
         dial.setScaleMajor(0);
         dial.setScaleMinor(0);
         QCOMPARE((QList<double>{dial.getValue(), double(dial.getMinValue()), double(dial.getMaxValue()),
-                                double(dial.getPrecision()), double(dial.getScaleMajor()), double(dial.getScaleMinor())}),
+                                double(dial.getPrecision()), double(dial.getScaleMajor()),
+                                double(dial.getScaleMinor())}),
                  (QList<double>{400, 400, 15000, 0, 10, 10}));
         dial.resize(200, 200);
         QVERIFY(!render(dial).isNull());

@@ -59,7 +59,8 @@ private slots:
         row(1, 45.0, {240, 189, 24});
         row(1, 45.5, {24, 189, 155});
         row(1, 75.0, {100, 184, 255});
-        const Rgb uv[] = {{253, 216, 53}, {243, 156, 18}, {243, 156, 18}, {211, 84, 0}, {211, 84, 0}, {255, 0, 0}, {74, 35, 90}};
+        const Rgb uv[] = {{253, 216, 53}, {243, 156, 18}, {243, 156, 18}, {211, 84, 0},
+                          {211, 84, 0},   {255, 0, 0},    {74, 35, 90}};
         const double at[] = {400, 401, 695, 696, 880, 881, 1078};
         for (int i = 0; i < 7; ++i)
             row(2, at[i], uv[i]);
@@ -69,7 +70,10 @@ private slots:
         QFETCH(int, gauge);
         QFETCH(double, v);
         QFETCH(Rgb, colour);
-        QCOMPARE((gauge == 0 ? thermoLiquidColour(v) : gauge == 1 ? ringUsedColour(v) : uvDiscColour(v)), colour);
+        QCOMPARE((gauge == 0   ? thermoLiquidColour(v)
+                  : gauge == 1 ? ringUsedColour(v)
+                               : uvDiscColour(v)),
+                 colour);
     }
 
     void thermometerScale()
@@ -163,7 +167,9 @@ private slots:
         QCOMPARE(drawn.first(), points.first());
         QCOMPARE(drawn.last(), points.last());
         for (double extreme : {1000.0, -1000.0})
-            QCOMPARE(std::count_if(drawn.cbegin(), drawn.cend(), [&](const QPointF& p) { return p.y() == extreme; }), 100);
+            QCOMPARE(std::count_if(drawn.cbegin(), drawn.cend(),
+                                   [&](const QPointF& p) { return p.y() == extreme; }),
+                     100);
     }
 };
 

@@ -74,7 +74,6 @@ QString i2cLog(Ui_MainWindow* ui)
     return ui->i2cdump_StrTextBrowser->toPlainText().remove(QLatin1Char('\r'));
 }
 
-
 QStringList imuLabels(const Ui_MainWindow* ui)
 {
     QStringList texts;
@@ -178,7 +177,8 @@ private slots:
         QVERIFY(rig.send("W:0.7071068, X:0, "));
         QTRY_COMPARE(w.IMU_rxBuffer.pending(), QByteArray("W:0.7071068, X:0, "));
         QVERIFY(rig.send("Y:0, Z:-0.7071068\r\n"));
-        QTRY_COMPARE(imuLabels(rig.ui), (QStringList{"0.00", "0.00", "-90.00", "0.71", "0.00", "0.00", "-0.71"}));
+        QTRY_COMPARE(imuLabels(rig.ui),
+                     (QStringList{"0.00", "0.00", "-90.00", "0.71", "0.00", "0.00", "-0.71"}));
 
         // Reopening drops a waiting line and starts the count again: the first frame after it shows.
         QVERIFY(rig.send("W:0.5, X:0.5, Y:0.5, Z:0.5\r\n"));
@@ -204,7 +204,8 @@ private slots:
         QTRY_COMPARE(imuLabels(rig.ui), atRest);
         w.readimuCom("000, Y:0, Z:0\r\n");
         QCOMPARE(w.IMU_frameToggle, 1);
-        QTRY_COMPARE(imuLabels(rig.ui), (QStringList{"60.00", "0.00", "0.00", "0.87", "0.50", "0.00", "0.00"}));
+        QTRY_COMPARE(imuLabels(rig.ui),
+                     (QStringList{"60.00", "0.00", "0.00", "0.87", "0.50", "0.00", "0.00"}));
     }
 
     void oscilloscopeLinesBecomeSamples()

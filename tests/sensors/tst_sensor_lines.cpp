@@ -61,7 +61,8 @@ private slots:
         QTest::addColumn<Chunks>("chunks");
         QTest::addColumn<Chunks>("lines");
         QTest::addColumn<QByteArray>("pending");
-        const auto row = [](const char* name, const Chunks& chunks, const Chunks& lines, const QByteArray& pending) {
+        const auto row = [](const char* name, const Chunks& chunks, const Chunks& lines,
+                            const QByteArray& pending) {
             for (bool text : {false, true})
                 QTest::newRow(qPrintable(QString::fromLatin1(name) + (text ? "-text" : "-bytes")))
                     << text << chunks << lines << pending;
@@ -73,7 +74,8 @@ private slots:
         row("cr-before-crlf-stays", {"a\r\r\n"}, {"a\r"}, "");
         row("empty-lines-kept", {"\r\n\r\nx\r\n"}, {"", "", "x"}, "");
         row("utf8-split-inside-a-character", {"\xE5\xBC", "\x80\r\n"}, {"\xE5\xBC\x80"}, "");
-        row("overlong-line-dropped-up-to-its-end", {QByteArray(40, 'x'), QByteArray(40, 'x'), "tail\r\nok\r\n"}, {"ok"}, "");
+        row("overlong-line-dropped-up-to-its-end",
+            {QByteArray(40, 'x'), QByteArray(40, 'x'), "tail\r\nok\r\n"}, {"ok"}, "");
         row("cap-hit-before-the-line-end-keeps-its-cr", {QByteArray(70, 'x') + '\r', "\nok\r\n"}, {"ok"}, "");
     }
     void assemblers()
@@ -109,7 +111,8 @@ private slots:
         QCOMPARE(nul.feed(QByteArray("a\0b\r\n", 5)), QList<QByteArray>{QByteArray("a\0b", 3)});
         // The cap holds for what waits, not for whole lines inside one chunk.
         ByteLineAssembler capped(QByteArrayLiteral("\r\n"), 64);
-        QCOMPARE(capped.feed(QByteArray(80, 'x') + "\r\n" + QByteArray("line\r\n").repeated(100)).size(), 101);
+        QCOMPARE(capped.feed(QByteArray(80, 'x') + "\r\n" + QByteArray("line\r\n").repeated(100)).size(),
+                 101);
     }
 
     void oscLine_data()
@@ -117,9 +120,11 @@ private slots:
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<Doubles>("values"); // empty: no frame
         QTest::newRow("four-values") << QByteArray("$0:1.5;$1:-2;$2:3;$3:4;") << Doubles{1.5, -2, 3, 4};
-        QTest::newRow("nan-and-infinities") << QByteArray("$0:nan;$1:inf;$2:-inf;$3:1e999;") << Doubles{0, 0, 0, 0};
+        QTest::newRow("nan-and-infinities")
+            << QByteArray("$0:nan;$1:inf;$2:-inf;$3:1e999;") << Doubles{0, 0, 0, 0};
         QTest::newRow("missing-tag-zeroes-the-rest") << QByteArray("$0:1;$2:3;$3:4;") << Doubles{1, 0, 0, 0};
-        QTest::newRow("noise-before-frame") << QByteArray("\x01zz$1:9;$0:1;$1:2;$2:3;$3:4;") << Doubles{1, 2, 3, 4};
+        QTest::newRow("noise-before-frame")
+            << QByteArray("\x01zz$1:9;$0:1;$1:2;$2:3;$3:4;") << Doubles{1, 2, 3, 4};
         QTest::newRow("nul-in-value") << QByteArray("$0:1\0002;$1:2;$2:3;$3:4;", 22) << Doubles{0, 2, 3, 4};
         QTest::newRow("no-frame") << QByteArray("$1:2;$2:3;$3:4;") << Doubles{};
     }
@@ -176,7 +181,8 @@ private slots:
         row("blanks-and-line-breaks", "  W:  1 ,\tX: 0,\r\nY:0 ,  Z:0  ", true, {1, 0, 0, 0});
         row("first-of-two-frames", "W:1,X:0,Y:0,Z:0 W:0,X:1,Y:0,Z:0", true, {1, 0, 0, 0});
         row("overflowing-component", "W:1" + QByteArray(400, '0') + ",X:0,Y:0,Z:0", false, {});
-        for (const char* none : {"W:1;X:0;Y:0;Z:0", "w:1,x:0,y:0,z:0", "W:+1,X:0,Y:0,Z:0", "W:.5,X:0,Y:0,Z:0"})
+        for (const char* none :
+             {"W:1;X:0;Y:0;Z:0", "w:1,x:0,y:0,z:0", "W:+1,X:0,Y:0,Z:0", "W:.5,X:0,Y:0,Z:0"})
             QTest::newRow(none) << QByteArray(none) << false << false << Doubles{};
     }
 
@@ -440,7 +446,8 @@ private slots:
         QTest::newRow("write-0x12-0x34-to-0x05") << 4 << hex("05 12 34") << hex("515504 0003 051234 4B");
         QTest::newRow("read-16-from-0xF8") << 5 << hex("F8 10") << hex("515505 0002 F810 08");
         QTest::newRow("empty-payload") << 1 << QByteArray() << hex("515501 0000 00");
-        QTest::newRow("length-above-255") << 2 << QByteArray(300, '\x01') << hex("515502 012C") + QByteArray(300, '\x01') + hex("2C");
+        QTest::newRow("length-above-255")
+            << 2 << QByteArray(300, '\x01') << hex("515502 012C") + QByteArray(300, '\x01') + hex("2C");
     }
     void i2cEncode()
     {
@@ -461,7 +468,8 @@ private slots:
             I2cFrame::encode(9, hex("01")), // a command the console ignores is still a frame
         };
         // A false magic with a bad checksum reaching into the next frame, a lone "Q", plain noise.
-        const QList<QByteArray> noise = {hex("00 13 51"), hex("515507 0003 AABB"), hex("51"), hex("FF 55 13")};
+        const QList<QByteArray> noise = {hex("00 13 51"), hex("515507 0003 AABB"), hex("51"),
+                                         hex("FF 55 13")};
         QByteArray stream;
         for (int i = 0; i < real.size(); ++i)
             stream += noise.value(i) + real.at(i);

@@ -158,11 +158,13 @@ private slots:
         surface.setYRange(2000);
         surface.updateMultipleDataPoints(surface.points, {2500, 1500, 12, 2000});
         // Row 0 mirrored: indexes 0..3 go to columns 3..0; heights above the range are drawn at it.
-        QCOMPARE((QList<double>{surfaceHeight(&surface, 0, 3), surfaceHeight(&surface, 0, 2), surfaceHeight(&surface, 0, 1),
-                                surfaceHeight(&surface, 0, 0), surfaceHeight(&surface, 1, 0)}),
+        QCOMPARE((QList<double>{surfaceHeight(&surface, 0, 3), surfaceHeight(&surface, 0, 2),
+                                surfaceHeight(&surface, 0, 1), surfaceHeight(&surface, 0, 0),
+                                surfaceHeight(&surface, 1, 0)}),
                  (QList<double>{2000, 1500, 12, 2000, 3000}));
         // Points outside the grid and values beyond the point list are skipped.
-        surface.updateMultipleDataPoints({QPoint(-1, 0), QPoint(4, 0), QPoint(0, 4), QPoint(1, 1)}, {1, 2, 3, 4, 5});
+        surface.updateMultipleDataPoints({QPoint(-1, 0), QPoint(4, 0), QPoint(0, 4), QPoint(1, 1)},
+                                         {1, 2, 3, 4, 5});
         QCOMPARE(surfaceHeight(&surface, 1, 1), 4.0);
         surface.updateDataPoint(4, 0, 7);
         surface.updateDataPoint(0, -1, 7);
@@ -264,7 +266,9 @@ private slots:
         quenlix_i2c_tools tools;
         auto* grid = tools.findChild<QGridLayout*>(QStringLiteral("gridLayout"));
         QCOMPARE(grid->itemAtPosition(0, 0), nullptr);
-        const auto text = [&](int row, int column) { return qobject_cast<QLabel*>(grid->itemAtPosition(row, column)->widget())->text(); };
+        const auto text = [&](int row, int column) {
+            return qobject_cast<QLabel*>(grid->itemAtPosition(row, column)->widget())->text();
+        };
         QCOMPARE((QStringList{text(0, 1), text(0, 11), text(0, 16), text(1, 0), text(11, 0), text(16, 0)}),
                  (QStringList{"00", "0A", "0F", "00", "A0", "F0"}));
         // Register 16 (r - 1) + (c - 1) sits in row r, column c.
@@ -342,8 +346,9 @@ private slots:
         QSignalSpy data(&tools, &quenlix_i2c_tools::Get_Data);
         QByteArray corrupt = I2cFrame::encode(I2cFrame::Read, QByteArray::fromHex("99"));
         corrupt[corrupt.size() - 1] = 0x00;
-        tools.updateValues(QByteArray::fromHex("00ff") + I2cFrame::encode(I2cFrame::Scan, QByteArray::fromHex("3c68")) +
-                           corrupt + I2cFrame::encode(I2cFrame::Read, QByteArray::fromHex("0102")));
+        tools.updateValues(QByteArray::fromHex("00ff") +
+                           I2cFrame::encode(I2cFrame::Scan, QByteArray::fromHex("3c68")) + corrupt +
+                           I2cFrame::encode(I2cFrame::Read, QByteArray::fromHex("0102")));
         QCOMPARE(addresses.size(), 1);
         QCOMPARE(addresses.first().first().toByteArray(), QByteArray::fromHex("3c68"));
         QCOMPARE(data.size(), 1);

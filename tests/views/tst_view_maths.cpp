@@ -40,8 +40,12 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("range");
         QTest::addColumn<Rgb>("expected");
-        const auto label = [](const char* name, int v, int range, Rgb c) { QTest::newRow(name) << 0 << double(v) << range << c; };
-        const auto heat = [](const char* name, int v, int range, Rgb c) { QTest::newRow(name) << 1 << double(v) << range << c; };
+        const auto label = [](const char* name, int v, int range, Rgb c) {
+            QTest::newRow(name) << 0 << double(v) << range << c;
+        };
+        const auto heat = [](const char* name, int v, int range, Rgb c) {
+            QTest::newRow(name) << 1 << double(v) << range << c;
+        };
         const auto nm = [](const char* name, double v, Rgb c) { QTest::newRow(name) << 2 << v << 0 << c; };
         label("label-zero-is-white", 0, 4000, {255, 255, 255});
         label("label-one-is-black", 1, 4000, {0, 0, 0});
@@ -90,7 +94,8 @@ private slots:
 
     void tofLabelPointSize()
     {
-        const QList<QPair<int, int>> table = {{16, 12}, {17, 10}, {64, 10}, {65, 6}, {256, 6}, {257, 4}, {480, 4}, {481, 1}};
+        const QList<QPair<int, int>> table = {{16, 12}, {17, 10}, {64, 10}, {65, 6},
+                                              {256, 6}, {257, 4}, {480, 4}, {481, 1}};
         for (const auto& [count, points] : table)
             QVERIFY2(TofScale::labelPointSize(count) == points, qPrintable(QString::number(count)));
     }
@@ -100,8 +105,9 @@ private slots:
         const SpectrumScale::PlotArea a = SpectrumScale::plotArea(570, 460);
         // pointX(1) is 50 + 500 / 18 truncated; a wild reading stays a coordinate (no undefined
         // float-to-int conversion).
-        QCOMPARE((QList<int>{a.right(), a.bottom(), a.pointX(0, 19), a.pointX(1, 19), a.pointX(18, 19), a.valueY(1.0),
-                             a.valueY(0.5), a.valueY(0.0), a.gridY(0), a.gridY(10), a.valueY(NAN), a.valueY(1e300)}),
+        QCOMPARE((QList<int>{a.right(), a.bottom(), a.pointX(0, 19), a.pointX(1, 19), a.pointX(18, 19),
+                             a.valueY(1.0), a.valueY(0.5), a.valueY(0.0), a.gridY(0), a.gridY(10),
+                             a.valueY(NAN), a.valueY(1e300)}),
                  (QList<int>{550, 420, 50, 77, 550, 20, 220, 420, 20, 420, 420, -1000000}));
     }
 
@@ -118,7 +124,8 @@ private slots:
         add("180-about-y", {0, 0, 1, 0}, 0, 180, 0);
         // Roll first, then pitch, then yaw.
         add("yaw30-pitch20-roll10",
-            product(rotation(30, 0, 1, 0), product(rotation(20, 1, 0, 0), rotation(10, 0, 0, 1))), 20, 30, 10);
+            product(rotation(30, 0, 1, 0), product(rotation(20, 1, 0, 0), rotation(10, 0, 0, 1))), 20, 30,
+            10);
         // Straight up: only the yaw - roll difference is defined; it is reported as yaw, roll 0.
         add("gimbal-up", product(rotation(90, 1, 0, 0), rotation(25, 0, 0, 1)), 90, -25, 0);
         add("gimbal-down", product(rotation(-90, 1, 0, 0), rotation(25, 0, 0, 1)), -90, 25, 0);
@@ -155,9 +162,10 @@ private slots:
     void unitQuaternion()
     {
         using Attitude::unitQuaternion;
-        const auto same = [](const std::optional<Attitude::Quaternion>& q, float w, float x, float y, float z) {
-            return q && std::abs(q->w - w) < 1e-6f && std::abs(q->x - x) < 1e-6f && std::abs(q->y - y) < 1e-6f &&
-                   std::abs(q->z - z) < 1e-6f;
+        const auto same = [](const std::optional<Attitude::Quaternion>& q, float w, float x, float y,
+                             float z) {
+            return q && std::abs(q->w - w) < 1e-6f && std::abs(q->x - x) < 1e-6f &&
+                   std::abs(q->y - y) < 1e-6f && std::abs(q->z - z) < 1e-6f;
         };
         QVERIFY(same(unitQuaternion(2, 0, 0, 0), 1, 0, 0, 0));
         QVERIFY(same(unitQuaternion(0, 3, 0, 4), 0, 0.6f, 0, 0.8f));
