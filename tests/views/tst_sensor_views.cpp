@@ -13,7 +13,6 @@
 #include <QSurface3DSeries>
 #include <QSurfaceDataProxy>
 #include <QTest>
-#include <QValueAxis>
 
 #include "sensors/i2cframe.h"
 #include "sensors/quenlix_3d_imu.h"
@@ -229,18 +228,6 @@ private slots:
         QCOMPARE(snapshot(view), expected);
     }
 
-    void spectrumBarAxisNeverRescales()
-    {
-        quenlix_spectroscopy view;
-        view.update_data_barset(2, 2.5, 0, 0);
-        view.update_data_barset(3, -1.0, 0, 0);
-        const auto axes = view.chart(0)->chart()->axes(Qt::Vertical);
-        QCOMPARE(axes.size(), 1);
-        const auto* axis = qobject_cast<QValueAxis*>(axes.first());
-        QCOMPARE(QPair(axis->min(), axis->max()), QPair(0.0, 1.0));
-        QCOMPARE(view.chart(0)->barSets().at(2)->at(0), 2.5);
-    }
-
     void spectrumCurveListsStayPaired()
     {
         quenlix_spectroscopy_spline curve;
@@ -337,22 +324,6 @@ private slots:
         tools.updateLabelValues(-1, 0x11);
         tools.updateLabelValues(5, 0x0C);
         QTRY_COMPARE(tools.valueLabels.at(5)->text(), QStringLiteral("0C"));
-    }
-
-    void i2cRepliesReachSignals()
-    {
-        quenlix_i2c_tools tools;
-        QSignalSpy addresses(&tools, &quenlix_i2c_tools::Get_Addr);
-        QSignalSpy data(&tools, &quenlix_i2c_tools::Get_Data);
-        QByteArray corrupt = I2cFrame::encode(I2cFrame::Read, QByteArray::fromHex("99"));
-        corrupt[corrupt.size() - 1] = 0x00;
-        tools.updateValues(QByteArray::fromHex("00ff") +
-                           I2cFrame::encode(I2cFrame::Scan, QByteArray::fromHex("3c68")) + corrupt +
-                           I2cFrame::encode(I2cFrame::Read, QByteArray::fromHex("0102")));
-        QCOMPARE(addresses.size(), 1);
-        QCOMPARE(addresses.first().first().toByteArray(), QByteArray::fromHex("3c68"));
-        QCOMPARE(data.size(), 1);
-        QCOMPARE(data.first().first().toByteArray(), QByteArray::fromHex("0102"));
     }
 };
 
