@@ -67,13 +67,15 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
-    void paintEvent(QPaintEvent* event) override
+    // Colour and number straight onto the label: the window's style sheet would otherwise render
+    // every one of thousands of labels through the style-sheet engine on every frame.
+    void paintEvent(QPaintEvent*) override
     {
-        if (m_colored) {
-            QPainter painter(this);
+        QPainter painter(this);
+        if (m_colored)
             painter.fillRect(rect(), m_color);
-        }
-        QLabel::paintEvent(event);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(rect(), int(alignment()), text());
     }
 
 private:
@@ -151,7 +153,11 @@ void quenlix_tof_data::changeArrangement(int code)
     const int count = size.rows * size.cols;
     labels.reserve(count);
     m_shownColors.fill(unpainted, count);
-    // No repaints while thousands of labels go in.
+    // No repaints while thousands of labels go in, and their first layout while hidden: laying out
+    // thousands of visible labels costs seconds of repaint bookkeeping.
+    const bool shown = isVisible();
+    if (shown)
+        hide();
     setUpdatesEnabled(false);
     for (int row = 0; row < size.rows; ++row) {
         for (int column = 0; column < size.cols; ++column) {
@@ -161,6 +167,8 @@ void quenlix_tof_data::changeArrangement(int code)
         }
     }
     setUpdatesEnabled(true);
+    if (shown)
+        show();
 }
 
 void quenlix_tof_data::updateLabelValues(int index, int value)
