@@ -10,7 +10,6 @@
 #include <QTest>
 #include <QToolTip>
 #include <QValueAxis>
-#include <QWheelEvent>
 
 #include <cmath>
 #include <limits>
@@ -38,13 +37,6 @@ QList<QPointF> samples(
     for (int i = from; i <= to; ++i)
         points << QPointF(i, f(i));
     return points;
-}
-
-void wheel(MWaveView& view, QPoint angleDelta, QPointF at = QPointF(300, 200))
-{
-    QWheelEvent event(at, view.viewport()->mapToGlobal(at), QPoint(), angleDelta, Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(view.viewport(), &event);
 }
 
 // Presses `button` at `from`, moves 100 pixels left holding it, and releases it there.
@@ -183,31 +175,6 @@ private slots:
         QTRY_COMPARE(xRange(), qMakePair(0.0, 50.0));
     }
 
-    void wheelStepSetsWindow_data()
-    {
-        QTest::addColumn<QPoint>("delta");
-        QTest::addColumn<double>("zoomX");
-        QTest::addColumn<double>("rangeX");
-        QTest::newRow("minus-8-widens") << QPoint(0, -8) << 1.2 << 60.0;
-        QTest::newRow("minus-7-narrows") << QPoint(0, -7) << 1.2 << 50 / 1.2;
-        QTest::newRow("horizontal-narrows") << QPoint(120, 0) << 1.2 << 50 / 1.2;
-        QTest::newRow("zero-factor-ignored") << QPoint(0, -120) << 0.0 << 60.0;
-        QTest::newRow("factor-2") << QPoint(0, -120) << 2.0 << 100.0;
-    }
-    void wheelStepSetsWindow()
-    {
-        QFETCH(QPoint, delta);
-        QFETCH(double, zoomX);
-        QFETCH(double, rangeX);
-        view->setZoomX(zoomX);
-        wheel(*view, delta);
-        QVERIFY(qFuzzyCompare(view->getRangeX(), rangeX));
-        // Streaming data then scroll in the new window.
-        view->addSeriesData(WAVE_CH0, samples(1, 200));
-        QTRY_VERIFY(qFuzzyCompare(view->axisX()->max(), 200.0));
-        QVERIFY(qFuzzyCompare(view->axisX()->min(), 200 - rangeX));
-    }
-
     void leftDragPans()
     {
         view->addSeriesData(WAVE_CH0, samples(1, 40));
@@ -249,33 +216,6 @@ private slots:
         view->addSeriesData(WAVE_CH0, samples(0, 300));
         QTRY_COMPARE(xRange(), qMakePair(200.0, 300.0));
         QCOMPARE(yRange(), qMakePair(-50.0, 50.0));
-    }
-
-    void fitWithoutExtent_data()
-    {
-        QTest::addColumn<QList<QPointF>>("points");
-        QTest::newRow("no-points") << QList<QPointF>{};
-        QTest::newRow("one-column") << QList<QPointF>{{7, 3}, {7, -2}};
-        QTest::newRow("flat-line") << samples(1, 30, [](int) { return 4.0; });
-        QTest::newRow("not-a-number") << QList<QPointF>{{qQNaN(), qQNaN()}};
-    }
-    void fitWithoutExtent()
-    {
-        QFETCH(QList<QPointF>, points);
-        view->addSeriesData(WAVE_CH2, points);
-        fitToData(*view);
-        QVERIFY(view->getRangeX() > 0);
-        QVERIFY(view->axisX()->max() > view->axisX()->min());
-        QVERIFY(view->axisY()->max() > view->axisY()->min());
-        for (const QPointF& p : points) {
-            if (std::isfinite(p.x())) {
-                QVERIFY(p.x() >= view->axisX()->min() && p.x() <= view->axisX()->max());
-                QVERIFY(p.y() >= view->axisY()->min() && p.y() <= view->axisY()->max());
-            }
-        }
-        // The X axis still follows new data.
-        view->addSeriesData(WAVE_CH2, samples(1, 500));
-        QTRY_COMPARE(view->axisX()->max(), 500.0);
     }
 
     // Whole lists are capped on the oscilloscope tab's test; single points here.
