@@ -38,6 +38,7 @@ class GPS_Signal;
 class LineFileSender;
 class MWaveView;
 class ProgressBarPercent;
+class ScreenRate;
 class QBarCategoryAxis;
 class QBarSet;
 class QChart;
@@ -158,6 +159,8 @@ public:
         const char* receiveSlot = nullptr; // null: the tab reads the port itself
         void (MainWindow::*openSlot)() = nullptr;
         void (MainWindow::*lockMember)(bool) = nullptr;
+        // Empties the tab's receive buffers once a port was named, whether it opened or not.
+        void (MainWindow::*clearOnOpen)() = nullptr;
     };
     enum class SerialOpenResult { NoPort, Opened, Failed };
 
@@ -544,6 +547,7 @@ public:
     void OSC_appendSample(const double* values);
     void OSC_showSamples();
     void OSC_showChannel(int channel, int state);
+    void OSC_clearBuffers() { OSC_rxBuffer.clear(); }
 
 public slots:
     void OscilloscopeOpen_triggered();
@@ -594,6 +598,7 @@ public:
     LineAssembler Spectra_rxText;
 
     void Spectra_Init_Start();
+    void Spectra_clearBuffers() { Spectra_rxText.clear(); }
     void SpectrasetsetComboBoxEnabled(bool enable);
 
 public slots:
@@ -655,6 +660,7 @@ public:
     int TOF_filterState[TofFrame::maxZones] = {};
 
     void TOF_Init_Start();
+    void TOF_clearBuffers() { TOF_rxText.clear(); }
     void TOFsetsetComboBoxEnabled(bool enable);
     void TOFprocessFrame(const QByteArray& line);
     void TOF_rearrange_image(const int* in, int* out);
@@ -712,6 +718,7 @@ public:
     quenlix_cie_widget* CIE_widget = nullptr;
 
     void CIE_Init_Start();
+    void CIE_clearBuffers() { CIE_rxText.clear(); }
     void CIEsetsetComboBoxEnabled(bool enable);
     void CIE_extractValuesFromQString(const QString& line);
 
@@ -726,10 +733,17 @@ public:
     ByteLineAssembler IMU_rxBuffer{QByteArrayLiteral("\r\n"), 4096};
     quenlix_3d_imu* IMU_attitudeView = nullptr;
     int IMU_frameToggle = 0; // the number labels follow every other recognised frame
+    // Drawn at screen rate: the newest numbers (pitch, yaw, roll, w, x, y, z) and the newest
+    // quaternion (w, x, y, z), each empty once shown.
+    ScreenRate* IMU_screen = nullptr;
+    QList<double> IMU_dueNumbers;
+    QList<double> IMU_dueAttitude;
 
     void IMU_Init_Start();
     void imusetsetComboBoxEnabled(bool enable);
     void imu_processData(const QByteArray& line);
+    void IMU_clearBuffers() { IMU_rxBuffer.clear(); }
+    void IMU_showDue();
 
 public slots:
     void IMUOpen_triggered();

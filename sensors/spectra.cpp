@@ -39,7 +39,6 @@ void MainWindow::SpectraOpen_triggered()
         Spectra_rxBuffer.clear();
         return;
     }
-    Spectra_rxText.clear();
     if (Serial_open(SerialTab::Spectra) == SerialOpenResult::Opened)
         Spectra_rxBuffer.clear();
 }
