@@ -15,8 +15,7 @@ QString convertText(Card c, const QString& value, const QString& fromLabel, cons
     const std::optional<double> x = parseInput(value);
     if (!x)
         return QStringLiteral("<not a number>");
-    const std::optional<double> base = toBase(spec, *x, unitKey(fromLabel));
-    const std::optional<double> r = base ? fromBase(spec, *base, unitKey(toLabel)) : std::nullopt;
+    const std::optional<double> r = convert(spec, *x, unitKey(fromLabel), unitKey(toLabel));
     return r ? formatResult(*r, spec.format) : QStringLiteral("<no unit>");
 }
 
@@ -135,6 +134,14 @@ private slots:
             "absolute-zero|Temperature|0|K|°C|-273.15",
             "newton-scale|Temperature|1|°C|°N|0.33",
             "rankine-itself|Temperature|1.5|°R|°R|1.5",
+            // Zero within the rounding of its own computation is zero; tiny real results are not.
+            "absolute-zero-in-rankine|Temperature|0|K|°R|0",
+            "absolute-zero-celsius-in-rankine|Temperature|-273.15|°C|°R|0",
+            "zero-rankine-round-trip|Temperature|0|°R|°R|0",
+            "zero-delisle-freezing-to-celsius|Temperature|150|°De|°C|0",
+            "one-hundredth-kelvin|Temperature|0.01|K|°R|0.018",
+            "tiny-reaumur|Temperature|1e-12|°Ré|°C|1.25e-12",
+            "tiny-but-real-attosecond|Time|1e-3|as|s|1e-21",
         });
     }
     void examples()
