@@ -308,7 +308,8 @@ private slots:
         home.writeSettings({});
         QFile f(home.settingsFile());
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("\x00\xff[[[ not = an ini\n=\n[General\nCOM\n", 38);
+        static const char garbage[] = "\x00\xff[[[ not = an ini\n=\n[General\nCOM\n";
+        f.write(garbage, sizeof(garbage) - 1); // the leading NUL included
         f.close();
         MainWindow w;
         QCOMPARE(tabTitles(w).size(), 20);
