@@ -144,7 +144,8 @@ private slots:
         QVERIFY(ticks >= 10);
         // Waits of zero or less return at once, without serving any event.
         bool ran = false;
-        QTimer::singleShot(0, this, [&] { ran = true; });
+        QObject scope; // the timer must not outlive `ran`
+        QTimer::singleShot(0, &scope, [&] { ran = true; });
         clock.restart();
         waitProcessingEvents(0);
         waitProcessingEvents(-5);

@@ -135,15 +135,15 @@ private slots:
         map.updateData(ramp(16));
         QCOMPARE(map.values.value(63), 163);
         map.updateData(ramp(480));
-        QCOMPARE(QPair(map.rows, map.cols), QPair(20, 24));
+        QCOMPARE(qMakePair(map.rows, map.cols), qMakePair(20, 24));
         map.updateData(ramp(2268));
-        QCOMPARE(QPair(map.rows, map.cols), QPair(42, 54));
+        QCOMPARE(qMakePair(map.rows, map.cols), qMakePair(42, 54));
         map.changeArrangement(32, 48);
         QCOMPARE(map.values, QList<int>(1536, 0));
         // A size below one cell would divide by zero when painting: refused.
         map.changeArrangement(0, 8);
         map.changeArrangement(8, -1);
-        QCOMPARE(QPair(map.rows, map.cols), QPair(32, 48));
+        QCOMPARE(qMakePair(map.rows, map.cols), qMakePair(32, 48));
     }
 
     void tofHeatMapPaintsCells()
@@ -270,7 +270,7 @@ private slots:
         const auto axes = view.chart(0)->chart()->axes(Qt::Vertical);
         QCOMPARE(axes.size(), 1);
         const auto* axis = qobject_cast<QValueAxis*>(axes.first());
-        QCOMPARE(QPair(axis->min(), axis->max()), QPair(0.0, 1.0));
+        QCOMPARE(qMakePair(axis->min(), axis->max()), qMakePair(0.0, 1.0));
         QCOMPARE(view.chart(0)->barSets().at(2)->at(0), 2.5);
     }
 
