@@ -89,7 +89,8 @@ private slots:
         waitProcessingEvents(100);
         QCOMPARE(order << "outer", QStringList({"inner", "outer"}));
         QVERIFY(clock.elapsed() >= 340 && clock.elapsed() < 1500 && ticks >= 10);
-        QTimer::singleShot(0, this, [&] { ran = true; });
+        QObject scope; // the timer must not outlive `ran`
+        QTimer::singleShot(0, &scope, [&] { ran = true; });
         waitProcessingEvents(0), waitProcessingEvents(-5);
         QVERIFY(!ran);
     }
@@ -125,6 +126,7 @@ private slots:
         QByteArray allOff;
         for (const QString& key : ToolSwitches::keys())
             allOff += key.toUtf8() + "=false\n";
+        static const char malformedIni[] = "\x00\xff[[[ not = an ini\n=\n[General\nCOM\n"; // NUL included
         // clang-format off
         QTest::newRow("no-file") << QByteArray() << QStringList{};
         QTest::newRow("ends-and-middle") << QByteArray("COM=false\nOscilloscope=false\nIMU=false\nUnknown=false\n")
@@ -132,7 +134,7 @@ private slots:
         QTest::newRow("0-counts-off") << QByteArray("GPS=0\nMQTT=0\n") << QStringList{"GPS Debug", "MQTT"};
         QTest::newRow("empty-counts-on") << QByteArray("COM=\nBle=\n") << QStringList{};
         QTest::newRow("all-off") << allOff << allTitles.mid(0, ToolSwitches::toolCount);
-        QTest::newRow("malformed") << QByteArray("\x00\xff[[[ not = an ini\n=\n[General\nCOM\n", 38) << QStringList{};
+        QTest::newRow("malformed") << QByteArray::fromRawData(malformedIni, sizeof(malformedIni) - 1) << QStringList{};
         // clang-format on
     }
     void startedTools()
