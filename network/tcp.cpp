@@ -328,76 +328,55 @@ void MainWindow::TCP_Client_WorkSendMessage()
         TCP_sendTo(TCP_clientSocket, payload);
 }
 
+void MainWindow::TCP_sendOnce()
+{
+    if (ui->TCP_comboBox->currentIndex() == clientMode)
+        TCP_Client_WorkSendMessage();
+    else
+        TCP_Server_WorkSendMessage();
+}
+
 void MainWindow::TCPsendmsgBtn_clicked()
 {
-    if (TerminalView::isPausing(ui->TCPsendmsgBtn)) {
-        TCP_sendTimer->stop();
-        TerminalView::setSendIdle(ui->TCPsendmsgBtn);
-    } else if (ui->TCPsendMsgtextEdit->toPlainText().isEmpty()) {
-        ui->statusBar->showMessage(tr("No Data"));
-    } else if (ui->TCPobocheckBox->isChecked()) {
-        TCP_sendTimer->start(TCP_sendInterval);
-        TerminalView::setSendPausing(ui->TCPsendmsgBtn);
-    } else {
-        ui->TCPsendMsgtextEdit->setFocus();
-        if (ui->TCP_comboBox->currentIndex() == clientMode)
-            TCP_Client_WorkSendMessage();
-        else
-            TCP_Server_WorkSendMessage();
-    }
+    Terminal_sendClicked(Terminal::Tcp);
 }
 
 void MainWindow::TCP_obocheckBox_clicked()
 {
-    const bool keep = ui->TCPobocheckBox->isChecked();
-    ui->TCPdelayspinBox->setEnabled(keep);
-    ui->statusBar->showMessage(keep ? tr("Enable Keep sending") : tr("Disable Keep sending"));
+    Terminal_keepSendingToggled(Terminal::Tcp);
 }
 
 void MainWindow::TCPdelayspinBox_valueChanged(int value)
 {
-    TCP_sendInterval = value;
+    Terminal_setInterval(Terminal::Tcp, value);
 }
 
 void MainWindow::TCPHideHex_pushButton_clicked()
 {
-    ui->TCP_HexTextBrowser->setVisible(ui->TCP_HEXcheckBox->isChecked());
-    if (ui->TCP_showtime_checkBox->isChecked()) {
-        TerminalView::scrollToBottom(ui->TCP_HexTextBrowser);
-        TerminalView::scrollToBottom(ui->TCP_StrTextBrowser);
-    }
+    Terminal_showHex(Terminal::Tcp);
 }
 
 void MainWindow::actionClearBytes_TCP_triggered()
 {
-    ui->TCPsendbyteslcdNumber->display(0);
-    ui->TCPrecvbyteslcdNumber->display(0);
-    ui->statusBar->showMessage(tr("Counter has been cleared"));
+    Terminal_clearCounters(Terminal::Tcp);
 }
 
 void MainWindow::actionCleanData_TCP_triggered()
 {
-    ui->TCP_StrTextBrowser->clear();
-    ui->TCP_HexTextBrowser->clear();
-    ui->statusBar->showMessage(tr("Receive has been cleared"));
+    Terminal_clearReceived(Terminal::Tcp);
 }
 
 void MainWindow::cleanSendData_TCP_clicked()
 {
-    ui->TCPsendMsgtextEdit->clear();
-    ui->statusBar->showMessage(tr("Send has been cleared"));
+    Terminal_clearSend(Terminal::Tcp);
 }
 
 void MainWindow::actionSave_TCP_triggered()
 {
-    const QString status = TerminalView::exportText(this, ui->TCP_StrTextBrowser);
-    if (!status.isEmpty())
-        ui->statusBar->showMessage(status);
+    Terminal_export(Terminal::Tcp);
 }
 
 void MainWindow::actionLoadfile_TCP_triggered()
 {
-    const QString status = TerminalView::importText(this, ui->TCPsendMsgtextEdit);
-    if (!status.isEmpty())
-        ui->statusBar->showMessage(status);
+    Terminal_import(Terminal::Tcp);
 }

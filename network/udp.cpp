@@ -24,11 +24,6 @@
 #include "serial/terminalformat.h"
 #include "serial/terminalview.h"
 
-namespace {
-// Datagrams shown per pass of the event loop; the rest follow in the next pass.
-constexpr int datagramsPerPass = 256;
-} // namespace
-
 void MainWindow::getLocalIP()
 {
     for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
@@ -158,21 +153,11 @@ void MainWindow::UDP_sendMsg()
 
 void MainWindow::UDPsendmsgBtn_clicked()
 {
-    if (TerminalView::isPausing(ui->UDPsendmsgBtn)) {
-        UDP_sendTimer->stop();
-        TerminalView::setSendIdle(ui->UDPsendmsgBtn);
-    } else if (ui->UDPsendMsgtextEdit->toPlainText().isEmpty()) {
-        ui->statusBar->showMessage(tr("No Data"));
-    } else if (!ui->UDPobocheckBox->isChecked()) {
-        ui->UDPsendMsgtextEdit->setFocus();
-        UDP_sendMsg();
-    } else {
-        UDP_sendTimer->start(UDP_sendInterval);
-        TerminalView::setSendPausing(ui->UDPsendmsgBtn);
-    }
+    Terminal_sendClicked(Terminal::Udp);
 }
 
-// Shows pending datagrams in bounded batches, so a flood cannot freeze the window.
+// Takes every pending datagram at once, so a burst never overflows the kernel's
+// buffer; the views gather the text and show it at screen rate.
 void MainWindow::readUDP()
 {
     QUdpSocket* socket = UDP_recvSocket;
@@ -182,7 +167,7 @@ void MainWindow::readUDP()
     ChunkDecoder* decoder = ChunkDecoder::of(socket);
     QString text, hex, from;
     qint64 bytes = 0;
-    for (int i = 0; i < datagramsPerPass && socket->hasPendingDatagrams(); ++i) {
+    while (socket->hasPendingDatagrams()) {
         const QNetworkDatagram datagram = socket->receiveDatagram();
         QByteArray data = datagram.data();
         const QString hexPart = TerminalFormat::hexNetwork(data);
@@ -201,61 +186,44 @@ void MainWindow::readUDP()
         TerminalView::showChunk(ui->UDP_StrTextBrowser, ui->UDP_HexTextBrowser, text, hex, false);
     ui->statusBar->showMessage(tr("UDP receive ") + from);
     TerminalView::addToCounter(ui->UDPrecvbyteslcdNumber, bytes);
-    if (socket->hasPendingDatagrams())
-        QTimer::singleShot(1, this, &MainWindow::readUDP); // timers and input get their turn first
 }
 
 void MainWindow::UDP_obocheckBox_clicked()
 {
-    const bool keep = ui->UDPobocheckBox->isChecked();
-    ui->UDPdelayspinBox->setEnabled(keep);
-    ui->statusBar->showMessage(keep ? tr("Enable Keep sending") : tr("Disable Keep sending"));
+    Terminal_keepSendingToggled(Terminal::Udp);
 }
 
 void MainWindow::UDPdelayspinBox_valueChanged(int value)
 {
-    UDP_sendInterval = value;
+    Terminal_setInterval(Terminal::Udp, value);
 }
 
 void MainWindow::UDPHideHex_pushButton_clicked()
 {
-    ui->UDP_HexTextBrowser->setVisible(ui->UDP_HEXcheckBox->isChecked());
-    if (ui->UDP_showtime_checkBox->isChecked()) {
-        TerminalView::scrollToBottom(ui->UDP_HexTextBrowser);
-        TerminalView::scrollToBottom(ui->UDP_StrTextBrowser);
-    }
+    Terminal_showHex(Terminal::Udp);
 }
 
 void MainWindow::actionClearBytes_UDP_triggered()
 {
-    ui->UDPsendbyteslcdNumber->display(0);
-    ui->UDPrecvbyteslcdNumber->display(0);
-    ui->statusBar->showMessage(tr("Counter has been cleared"));
+    Terminal_clearCounters(Terminal::Udp);
 }
 
 void MainWindow::actionCleanData_UDP_triggered()
 {
-    ui->UDP_HexTextBrowser->clear();
-    ui->UDP_StrTextBrowser->clear();
-    ui->statusBar->showMessage(tr("Receive has been cleared"));
+    Terminal_clearReceived(Terminal::Udp);
 }
 
 void MainWindow::cleanSendData_UDP_clicked()
 {
-    ui->UDPsendMsgtextEdit->clear();
-    ui->statusBar->showMessage(tr("Send has been cleared"));
+    Terminal_clearSend(Terminal::Udp);
 }
 
 void MainWindow::actionSave_UDP_triggered()
 {
-    const QString status = TerminalView::exportText(this, ui->UDP_StrTextBrowser);
-    if (!status.isEmpty())
-        ui->statusBar->showMessage(status);
+    Terminal_export(Terminal::Udp);
 }
 
 void MainWindow::actionLoadfile_UDP_triggered()
 {
-    const QString status = TerminalView::importText(this, ui->UDPsendMsgtextEdit);
-    if (!status.isEmpty())
-        ui->statusBar->showMessage(status);
+    Terminal_import(Terminal::Udp);
 }

@@ -22,6 +22,7 @@
 #include "protocols/modbusconsole.h"
 #include "serial/terminalformat.h"
 #include "serial/threadserial.h"
+#include "widgets/logview.h"
 
 namespace {
 
@@ -48,8 +49,8 @@ void MainWindow::Modbus_Init_Start()
     ui->Modbus_sendMsgtextEdit->setReadOnly(true);
     ui->Modbus_HexTextBrowser->setReadOnly(true);
     // Logs of a long polling session keep their newest entries only.
-    ui->Modbus_sendMsgtextEdit->setMaximumBlockCount(ModbusLogMaxBlocks);
-    ui->Modbus_HexTextBrowser->setMaximumBlockCount(ModbusLogMaxBlocks);
+    LogView::attach(ui->Modbus_sendMsgtextEdit, ModbusLogMaxBlocks);
+    LogView::attach(ui->Modbus_HexTextBrowser, ModbusLogMaxBlocks);
     ui->Modbus_lineEdit->setReadOnly(true);
     ui->ModbusopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
     ui->ModbusTCPopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
@@ -292,10 +293,8 @@ void MainWindow::Modbus_transaction(int slaveId, Quenlix_ModbusClient::FunctionC
 void MainWindow::Modbus_log(bool reply, const QByteArray& frame)
 {
     QPlainTextEdit* log = reply ? ui->Modbus_HexTextBrowser : ui->Modbus_sendMsgtextEdit;
-    QTextCursor cursor(log->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertHtml(ModbusConsole::logEntryHtml(frame, QTime::currentTime()));
-    log->verticalScrollBar()->setValue(log->verticalScrollBar()->maximum());
+    LogView::of(log)->insertHtml(ModbusConsole::logEntryHtml(frame, QTime::currentTime()));
+    LogView::of(log)->flush(); // one entry per exchange: shown at once
 }
 
 void MainWindow::actionModbus_revice_CleanData_triggered()

@@ -204,7 +204,7 @@ private slots:
         ui->mqtt_textEdit->clear();
         for (int i = 0; i < MainWindow::MqttLogMaxLines + 50; ++i)
             window->Quenlix_Mqtt_onMessage(QByteArray::number(i), MqttTopicName(QStringLiteral("t")));
-        const QStringList lines = ui->mqtt_textEdit->toPlainText().split(QLatin1Char('\n'));
+        const QStringList lines = LogView::of(ui->mqtt_textEdit)->text().split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), MainWindow::MqttLogMaxLines);
         QVERIFY(lines.last().endsWith(QString::number(MainWindow::MqttLogMaxLines + 49)));
     }
@@ -235,3 +235,4 @@ private slots:
 
 QTEST_MAIN(TestMqttTab)
 #include "tst_mqtt_tab.moc"
+#include "widgets/logview.h"
