@@ -7,6 +7,7 @@
 #include "tests/common/consolerig.h"
 #include "widgets/cthermometer.h"
 #include "widgets/dashboard.h"
+#include "widgets/logview.h"
 #include "widgets/mwaveview.h"
 #include "widgets/progressbarpercent.h"
 #include "widgets/ultraviolet.h"
@@ -204,4 +205,3 @@ private slots:
 
 QTEST_MAIN(TestSensorConsoles)
 #include "tst_console_tabs.moc"
-#include "widgets/logview.h"

@@ -10,6 +10,7 @@
 #include "tests/common/consolerig.h"
 #include "tests/common/freeport.h"
 #include "tests/mqtt/mosquittopeer.h"
+#include "widgets/logview.h"
 
 class TestMqttTab : public QObject
 {
@@ -235,4 +236,3 @@ private slots:
 
 QTEST_MAIN(TestMqttTab)
 #include "tst_mqtt_tab.moc"
-#include "widgets/logview.h"
