@@ -111,32 +111,6 @@ private slots:
         QTRY_VERIFY(r.status().endsWith("127.0.0.1:" + QString::number(r.peer.localPort())));
     }
 
-    void udpSend_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("hex");
-        QTest::addColumn<QByteArray>("sent");
-        QTest::newRow("final-lf-becomes-crlf") << "ABC\n" << false << QByteArray::fromHex("4142430d0a");
-        QTest::newRow("inner-lf-kept") << "A\nB" << false << QByteArray("A\nB");
-        QTest::newRow("hex-tokens-not-paired") << "0x12 0x34" << true << QByteArray::fromHex("1234");
-        QTest::newRow("hex-bad-token") << "12 zz" << true << QByteArray("<nothing>");
-    }
-    void udpSend()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, hex);
-        QFETCH(QByteArray, sent);
-        Rig r;
-        QVERIFY(r.startUdp());
-        r.ui->UDPsendAsHexcheckBox->setChecked(hex);
-        r.sendUdp(text);
-        const bool refused = sent == "<nothing>";
-        QCOMPARE(r.peerReceives(refused ? 300 : 2000), sent);
-        QCOMPARE(r.ui->UDPsendbyteslcdNumber->intValue(), refused ? 0 : sent.size());
-        if (refused)
-            QCOMPARE(r.status(), QStringLiteral("The input data format is wrong!"));
-    }
-
     void portInUseStaysStopped()
     {
         Rig r;

@@ -71,39 +71,6 @@ class TestSerialTerminal : public QObject
 {
     Q_OBJECT
 private slots:
-    void sendText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("hex");
-        QTest::addColumn<QByteArray>("sent");
-        QTest::addColumn<QString>("status");
-        QTest::newRow("text-two-lines") << "AT\nOK" << false << QByteArray("AT\r\nOK") << "Send Success";
-        QTest::newRow("hex") << "0x01, 0x02,0x03" << true << QByteArray::fromHex("010203") << "Send Success";
-        QTest::newRow("hex-bad-token")
-            << "12 zz" << true << QByteArray() << "The input data format is wrong!";
-        QTest::newRow("empty") << "" << false << QByteArray() << "No Data";
-        QTest::newRow("port-gone") << "AT" << false << QByteArray() << "Send failed: ";
-    }
-
-    void sendText()
-    {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, sent);
-        Rig r;
-        QVERIFY(r.open());
-        QFETCH(bool, hex);
-        QFETCH(QString, status);
-        if (QTest::currentDataTag() == QByteArray("port-gone"))
-            r.w->Serial_thread->serialPort->close(); // behind the terminal's back
-        r.ui->sendAsHexcheckBox->setChecked(hex);
-        r.ui->sendMsgtextEdit->setPlainText(text);
-        press(r.ui->sendmsgBtn);
-        QCOMPARE(sent.isEmpty() ? r.drain(200) : r.read(sent.size()), sent);
-        // After "Send failed: " comes the system's own reason.
-        QCOMPARE(status.endsWith(": ") ? r.status().left(status.size()) : r.status(), status);
-        QCOMPARE(r.sentCount(), sent.size());
-    }
-
     void keepSendingPacesPausesAndBuildsNoBacklog()
     {
         Rig r;
