@@ -325,6 +325,7 @@ public:
     void TCP_setStopped(const QString& status);
     void TCP_releaseClientSocket();
     void TCP_showChunk(QTcpSocket* socket, bool fromServer);
+    void TCP_showRest(QTcpSocket* socket, bool fromServer);
     bool TCP_payload(QByteArray* payload);
     void TCP_sendOnce();
     void TCP_sendTo(QTcpSocket* socket, const QByteArray& payload);

@@ -140,6 +140,7 @@ void MainWindow::TCP_updateSendStatus()
     auto* socket = qobject_cast<QTcpSocket*>(sender());
     if (!socket || !TCP_serverClients.contains(socket))
         return;
+    TCP_showRest(socket, true);
     const QString address = socket->property(peerProperty).toString();
     ui->statusBar->showMessage(tr("client: ") + tr("%1 left").arg(address));
     const int index =
@@ -236,6 +237,8 @@ void MainWindow::displayError(QAbstractSocket::SocketError error)
 // Client mode ends by itself (error or the server closing): back to Stopped.
 void MainWindow::TCP_setStopped(const QString& status)
 {
+    if (TCP_clientSocket)
+        TCP_showRest(TCP_clientSocket, false);
     TCP_releaseClientSocket();
     TCP_isOpen = false;
     ui->statusBar->showMessage(status);
@@ -262,7 +265,10 @@ void MainWindow::TCP_showChunk(QTcpSocket* socket, bool fromServer)
 {
     if (fromServer ? !TCP_serverClients.contains(socket) : socket != TCP_clientSocket)
         return;
-    QByteArray data = socket->read(readBatch);
+    // The read that empties the buffer asks for one byte more than it holds: only a
+    // read past the buffer makes a socket whose buffer was full read on.
+    const qint64 buffered = socket->bytesAvailable();
+    QByteArray data = socket->read(buffered <= readBatch ? buffered + 1 : readBatch);
     if (data.isEmpty())
         return;
     const bool stamped = ui->TCP_showtime_checkBox->isChecked();
@@ -277,6 +283,13 @@ void MainWindow::TCP_showChunk(QTcpSocket* socket, bool fromServer)
     if (socket->bytesAvailable() > 0)
         // Through a timer rather than a posted call, so timers and input get their turn.
         QTimer::singleShot(1, socket, [this, socket, fromServer] { TCP_showChunk(socket, fromServer); });
+}
+
+// A peer that closes may leave data in the socket's buffer: it is shown before the socket goes.
+void MainWindow::TCP_showRest(QTcpSocket* socket, bool fromServer)
+{
+    while (socket->bytesAvailable() > 0)
+        TCP_showChunk(socket, fromServer);
 }
 
 bool MainWindow::TCP_payload(QByteArray* payload)

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHostAddress>
 #include <QLCDNumber>
@@ -23,6 +24,14 @@
 #include "serial/chunkdecoder.h"
 #include "serial/terminalformat.h"
 #include "serial/terminalview.h"
+
+namespace {
+// How long one pass may read datagrams while a flood lasts.
+constexpr qint64 passMs = 20;
+// The kernel holds a burst this large while the window is busy elsewhere (the
+// system may grant less).
+constexpr int receiveBufferBytes = 4 * 1024 * 1024;
+} // namespace
 
 void MainWindow::getLocalIP()
 {
@@ -107,6 +116,7 @@ bool MainWindow::UDP_WorkOpen()
         socket->deleteLater();
         return false;
     }
+    socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, receiveBufferBytes);
     UDP_recvSocket = socket;
     connect(UDP_recvSocket, SIGNAL(readyRead()), this, SLOT(readUDP()));
     UDP_setFieldsEnabled(false);
@@ -157,7 +167,8 @@ void MainWindow::UDPsendmsgBtn_clicked()
 }
 
 // Takes every pending datagram at once, so a burst never overflows the kernel's
-// buffer; the views gather the text and show it at screen rate.
+// buffer; the views gather the text and show it at screen rate. Only a flood that
+// lasts is read on in the next pass, so timers and input get their turn.
 void MainWindow::readUDP()
 {
     QUdpSocket* socket = UDP_recvSocket;
@@ -165,15 +176,17 @@ void MainWindow::readUDP()
         return;
     const bool stamped = ui->UDP_showtime_checkBox->isChecked();
     ChunkDecoder* decoder = ChunkDecoder::of(socket);
-    QString text, hex, from;
+    QString text, hex;
+    QNetworkDatagram datagram;
     qint64 bytes = 0;
-    while (socket->hasPendingDatagrams()) {
-        const QNetworkDatagram datagram = socket->receiveDatagram();
+    QElapsedTimer pass;
+    pass.start();
+    while (socket->hasPendingDatagrams() && !pass.hasExpired(passMs)) {
+        datagram = socket->receiveDatagram();
         QByteArray data = datagram.data();
         const QString hexPart = TerminalFormat::hexNetwork(data);
         bytes += data.size();
         data.replace('\r', QByteArray());
-        from = tr("from:%1:%2").arg(datagram.senderAddress().toString()).arg(datagram.senderPort());
         if (stamped) {
             TerminalView::showChunk(ui->UDP_StrTextBrowser, ui->UDP_HexTextBrowser,
                                     decoder->decode(data, true), hexPart, true);
@@ -184,8 +197,12 @@ void MainWindow::readUDP()
     }
     if (!stamped)
         TerminalView::showChunk(ui->UDP_StrTextBrowser, ui->UDP_HexTextBrowser, text, hex, false);
-    ui->statusBar->showMessage(tr("UDP receive ") + from);
+    ui->statusBar->showMessage(
+        tr("UDP receive ") +
+        tr("from:%1:%2").arg(datagram.senderAddress().toString()).arg(datagram.senderPort()));
     TerminalView::addToCounter(ui->UDPrecvbyteslcdNumber, bytes);
+    if (socket->hasPendingDatagrams())
+        QTimer::singleShot(0, socket, [this] { readUDP(); });
 }
 
 void MainWindow::UDP_obocheckBox_clicked()

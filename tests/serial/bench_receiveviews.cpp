@@ -32,6 +32,7 @@
 #include "serial/threadserial.h"
 #include "tests/common/consolerig.h"
 #include "tests/common/freeport.h"
+#include "tests/common/peerprocess.h"
 #include "widgets/logview.h"
 
 namespace {
@@ -169,19 +170,21 @@ private slots:
         const double termMs = clock.nsecsElapsed() / 1e6;
         peer.join();
         const QString held = bare(hex->text());
-        // The same bytes into socat.
+        // The same bytes into socat, timed until its file holds them all.
+        QTemporaryDir dir;
         const quint16 port2 = freeTcpPort();
-        QProcess socat;
-        socat.start("socat",
-                    {"-u", QString("TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr").arg(port2), "OPEN:/dev/null"});
-        int fd = -1;
-        waitFor([&] { return (fd = loopbackSocket(SOCK_STREAM, port2)) >= 0; }, 5000);
+        PeerProcess socat;
+        QVERIFY(
+            socat.startWaitingForText("socat",
+                                      {"-d", "-d", "-u", QString("TCP-LISTEN:%1,bind=127.0.0.1").arg(port2),
+                                       "OPEN:" + dir.filePath("got") + ",creat,trunc"},
+                                      "listening on"));
         clock.restart();
+        const int fd = loopbackSocket(SOCK_STREAM, port2);
         sendAll(fd, data);
-        ::shutdown(fd, SHUT_WR);
-        socat.waitForFinished(60000);
-        const double socatMs = clock.nsecsElapsed() / 1e6;
         ::close(fd);
+        waitFor([&] { return QFileInfo(dir.filePath("got")).size() >= data.size(); }, 60000);
+        const double socatMs = clock.nsecsElapsed() / 1e6;
         qInfo("tcp-hex-flood 2 MiB: terminal %.0f ms, socat %.0f ms, time ratio %.1f; worst lateness %lld ms "
               "(limit 250); view holds %lld hex chars, last 64 KiB exact: %s",
               termMs, socatMs, termMs / socatMs, probe.worst(), qint64(held.size()),
@@ -198,11 +201,12 @@ private slots:
         r.w->UDPopencompushButton_triggered();
         QVERIFY(r.w->UDP_isOpen);
         QTemporaryDir dir;
-        QProcess socat;
-        socat.start("socat", {"-u", QString("UDP-RECV:%1,bind=127.0.0.1").arg(socatPort),
-                              "OPEN:" + dir.filePath("got") + ",creat,trunc"});
-        QVERIFY(socat.waitForStarted());
-        QTest::qWait(300); // socat binds after it starts: nothing to wait on but time
+        PeerProcess socat;
+        QVERIFY(
+            socat.startWaitingForText("socat",
+                                      {"-d", "-d", "-u", QString("UDP-RECV:%1,bind=127.0.0.1").arg(socatPort),
+                                       "OPEN:" + dir.filePath("got") + ",creat,trunc"},
+                                      "starting data transfer loop"));
         Probe probe;
         std::thread peer([&] {
             const int a = loopbackSocket(SOCK_DGRAM, port), b = loopbackSocket(SOCK_DGRAM, socatPort);
@@ -214,12 +218,11 @@ private slots:
             ::close(a);
             ::close(b);
         });
-        peer.join();
         QLCDNumber* counter = r.ui->UDPrecvbyteslcdNumber;
         waitFor([&] { return counter->intValue() >= 80000; }, 3000);
+        peer.join();
         const qint64 socatBytes = QFileInfo(dir.filePath("got")).size();
-        socat.kill();
-        socat.waitForFinished();
+        socat.stop();
         qInfo("udp-burst 5000 x 16 B: terminal %d B, socat %lld B, ratio %.2f (at least 0.90); worst "
               "lateness %lld ms",
               counter->intValue(), socatBytes, double(counter->intValue()) / qMax<qint64>(1, socatBytes),
