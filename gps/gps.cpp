@@ -131,6 +131,8 @@ void MainWindow::GPSCleanData_triggered()
 
 void MainWindow::readGPSCom(QByteArray data)
 {
+    // Logged first: the processing below runs the event loop, and a later chunk must not overtake this one.
+    LogView::of(ui->GPStextBrowser)->append(GPS_decoder.decode(data));
     GPS_Analysis_Data_Process(data);
     QCoreApplication::processEvents();
     if (GPS_fixValid == 1) {
@@ -148,7 +150,6 @@ void MainWindow::readGPSCom(QByteArray data)
     }
     if (data.isEmpty())
         return;
-    LogView::of(ui->GPStextBrowser)->append(GPS_decoder.decode(data));
     ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(data.size()));
 }
 
