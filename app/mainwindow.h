@@ -29,6 +29,7 @@
 #include "sensors/gbktext.h"
 #include "sensors/lineassembler.h"
 #include "sensors/tof_frame.h"
+#include "widgets/filechooser.h"
 
 class Callout;
 struct ConfigState;
@@ -42,14 +43,18 @@ class ScreenRate;
 class QBarCategoryAxis;
 class QBarSet;
 class QChart;
+class QCheckBox;
 class QComboBox;
 class QDialog;
 class QEvent;
+class QLCDNumber;
+class QPlainTextEdit;
 class QPolarChart;
 class QPushButton;
 class QRadioButton;
 class QResizeEvent;
 class QScatterSeries;
+class QSpinBox;
 class QSettings;
 class QStackedBarSeries;
 class QTcpServer;
@@ -177,6 +182,37 @@ public:
     void Serial_portFailed(ThreadSerial* worker, SerialTab tab, const QString& errorText);
     static void Serial_release(ThreadSerial* worker);
 
+    // ---- The three terminals' shared controls (serial/terminals.cpp) ----
+    // Asks for file names (Export, Import, Send File); tests put a fake here.
+    std::unique_ptr<FileChooser> fileChooser = std::make_unique<FileChooser>();
+    enum class Terminal { Com, Udp, Tcp };
+    // One terminal's row of the controls table.
+    struct TerminalControls {
+        QPlainTextEdit* textView;
+        QPlainTextEdit* hexView;
+        QCheckBox* hexBox;
+        QCheckBox* stampBox;
+        QPlainTextEdit* sendBox;
+        QPushButton* sendButton;
+        QCheckBox* keepBox;
+        QSpinBox* delayBox;
+        QLCDNumber* sentCounter;
+        QLCDNumber* receivedCounter;
+        QTimer* sendTimer;
+        int* sendInterval;
+        void (MainWindow::*sendOnce)();
+    };
+    TerminalControls Terminal_controls(Terminal terminal);
+    void Terminal_sendClicked(Terminal terminal);
+    void Terminal_keepSendingToggled(Terminal terminal);
+    void Terminal_setInterval(Terminal terminal, int ms);
+    void Terminal_showHex(Terminal terminal);
+    void Terminal_clearCounters(Terminal terminal);
+    void Terminal_clearReceived(Terminal terminal);
+    void Terminal_clearSend(Terminal terminal);
+    void Terminal_export(Terminal terminal);
+    void Terminal_import(Terminal terminal);
+
     // ---- Serial terminal (serial/) ----
     QTimer* COM_sendTimer = nullptr;
     int COM_sendInterval = 0;
@@ -292,7 +328,9 @@ public:
     void TCP_setStopped(const QString& status);
     void TCP_releaseClientSocket();
     void TCP_showChunk(QTcpSocket* socket, bool fromServer);
+    void TCP_showRest(QTcpSocket* socket, bool fromServer);
     bool TCP_payload(QByteArray* payload);
+    void TCP_sendOnce();
     void TCP_sendTo(QTcpSocket* socket, const QByteArray& payload);
 
 public slots:
@@ -497,7 +535,6 @@ public slots:
 
 public:
     // ---- Environment console (sensors/) ----
-    static constexpr int ENV_logMaxChars = 256 * 1024; // one endless line must not grow the log forever
     ByteLineAssembler ENV_rxBuffer{QByteArrayLiteral("\r\n"), 4096};
     GbkTextDecoder ENV_logDecoder;
     ProgressBarPercent* ENV_humidityGauge = nullptr;

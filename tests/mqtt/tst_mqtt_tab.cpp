@@ -10,6 +10,7 @@
 #include "protocols/websocketiodevice.h"
 #include "tests/common/consolerig.h"
 #include "tests/mqtt/mosquittopeer.h"
+#include "widgets/logview.h"
 
 class TestMqttTab : public QObject
 {
