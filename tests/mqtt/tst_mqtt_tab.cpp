@@ -135,11 +135,11 @@ private slots:
         QVERIFY(publishWithMosquitto(broker.tcpPort, "big/one", file.fileName().toUtf8(), {"-q", "1", "-f"}));
         if (size < (64 << 20)) {
             QVERIFY(received.wait(20000));
-            QVERIFY(ui->mqtt_textEdit->toPlainText().endsWith("end-of-large"));
+            QVERIFY(LogView::of(ui->mqtt_textEdit)->text().endsWith("end-of-large"));
             QCOMPARE(window->MQTT_client->state(), MqttClient::Connected);
         } else {
             expectIdle();
-            QVERIFY(ui->mqtt_textEdit->toPlainText().endsWith(
+            QVERIFY(LogView::of(ui->mqtt_textEdit)->text().endsWith(
                 "MQTT was disconnected: The broker sent a packet larger than 67108864 bytes"));
         }
     }
