@@ -2,6 +2,7 @@
 # ./build.sh run    install what is missing, build, start PLAX
 # ./build.sh test   install what is missing, build, run every test headless
 # ./build.sh bench  build and run the benchmarks
+# ./build.sh format apply .clang-format to every C++ file
 # ./build.sh sanitize      build with AddressSanitizer + UBSan (build-sanitize/), run the headless tests
 # ./build.sh fuzz [secs]   build the fuzz targets there and run each for secs (default 600) from its seeds
 set -euo pipefail
@@ -17,6 +18,7 @@ packages=(
 test_packages=(
     xvfb xauth x11-utils imagemagick socat openssl python3
     mosquitto mosquitto-clients python3-pymodbus python3-serial python3-serial-asyncio mbpoll units xxd
+    clang-format
 )
 # clang with its sanitizer and libFuzzer runtimes; llvm for readable stack traces.
 sanitize_packages=(clang libclang-rt-14-dev llvm)
@@ -38,6 +40,20 @@ build() {
     command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
     cmake --build build --parallel "$(nproc)"
+}
+
+# Every C++ file must match .clang-format; the ones that differ are named.
+check_format() {
+    local differ=()
+    while IFS= read -r -d '' f; do
+        clang-format --dry-run --Werror "$f" >/dev/null 2>&1 || differ+=("$f")
+    done < <(find app serial network gps gsm sensors widgets protocols tools tests fuzz \
+        \( -name '*.cpp' -o -name '*.h' \) -print0 2>/dev/null)
+    if [ ${#differ[@]} -ne 0 ]; then
+        echo "These files differ from .clang-format (run clang-format -i on them):" >&2
+        printf '  %s\n' "${differ[@]}" >&2
+        return 1
+    fi
 }
 
 sanitized_dir=build-sanitize
@@ -81,6 +97,7 @@ run)
     ;;
 test)
     install_missing "${packages[@]}" "${test_packages[@]}"
+    check_format
     build
     xvfb-run -a -s "-screen 0 1280x1024x24" \
         ctest --test-dir build -LE benchmark --output-on-failure --parallel "$(nproc)" --timeout 600
@@ -108,8 +125,12 @@ fuzz)
     cmake --build "$sanitized_dir" --parallel "$(nproc)" --target fuzz
     run_fuzzers "${2:-600}"
     ;;
+format)
+    find app serial network gps gsm sensors widgets protocols tools tests fuzz \( -name '*.cpp' -o -name '*.h' \) \
+        -exec clang-format -i {} +
+    ;;
 *)
-    echo "usage: $0 [run|test|bench|sanitize|fuzz [seconds]]" >&2
+    echo "usage: $0 [run|test|bench|format|sanitize|fuzz [seconds]]" >&2
     exit 2
     ;;
 esac
