@@ -1,4 +1,4 @@
-// Preferences, About, Help and the update check, driven through the main window's menu; the
+// Preferences, About and the update check, driven through the main window's menu; the
 // version page reader and the bounded fetch behind the check, against local web servers.
 #include <QApplication>
 #include <QCheckBox>
@@ -7,14 +7,11 @@
 #include <QIcon>
 #include <QImage>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
 #include "app/check_update.h"
 #include "app/config_form.h"
-#include "app/help_form.h"
 #include "app/mainwindow.h"
 #include "app/mainwindow_form.h"
 #include "app/selfrestart.h"
@@ -122,11 +119,10 @@ private slots:
         row("two-digit-patch", "\"3.4.10\"\n", "3.4.10", true);
         row("older-minor-big-patch", "\"3.3.200\"\n", "3.3.200"); // as one number 30500 would pass 30404
         row("older-major-big-minor", "\"2.99.99\"\n", "2.99.99");
-        row("no-line-feed", "\"3.4.5\"", "3.4.5", true);
-        row("unquoted-crlf", "3.4.5\r\n", "3.4.5", true);
-        row("text-before-quote", "PLAX \"3.4.5\"\n", "3.4.5", true);
-        row("blanks-around-numbers", "\" 3 . 4 . 5 \"\n", "3.4.5", true);
-        int n = 0; // empty, two or four numbers, signed, empty number, beyond int, an error page
+        int n = 0; // no line feed, unquoted with CRLF, text before the quote, blanks around the numbers
+        for (const char* good : {"\"3.4.5\"", "3.4.5\r\n", "PLAX \"3.4.5\"\n", "\" 3 . 4 . 5 \"\n"})
+            QTest::addRow("readable-%d", n++) << good << "3.4.5" << true;
+        n = 0; // empty, two or four numbers, signed, empty number, beyond int, an error page
         for (const char* bad : {"", "\"3.4\"\n", "\"3.4.4.1\"\n", "\"3.-4.5\"\n", "\"3..5\"\n", "\"3.4.99999999999\"\n",
                                 "<html><body lang=\"en\">Not here</body></html>\n"})
             QTest::addRow("unreadable-%d", n++) << bad << "" << false;
@@ -162,19 +158,14 @@ private slots:
             toolsOff({{"UDP", "True"}, {"GPS", "true"}, {"Map_Type", "2"}, {"Auto_Serial_Scan", "false"}}));
         const QByteArray before = fileText(s.home.settingsFile());
         const auto showsStored = [&] {
-            for (int i = 0; i < ToolSwitches::toolCount; ++i) {
-                const int on = i == ToolSwitches::Gps;
-                QCOMPARE(s.w.toolSwitches[i], on);
-                QVERIFY(
-                    showsIcon(s.w.configUi->toolButtons[i], on ? ShellImages::toolOn : ShellImages::toolOff));
-            }
+            for (int i = 0; i < ToolSwitches::toolCount; ++i)
+                QVERIFY(showsIcon(s.w.configUi->toolButtons[i],
+                                  i == ToolSwitches::Gps ? ShellImages::toolOn : ShellImages::toolOff));
             QVERIFY(!s.w.configUi->serial_checkBox->isChecked());
             QCOMPARE(s.w.configUi->comboBox->currentIndex(), 1);
         };
         s.w.ui->actionConfig->trigger();
-        QVERIFY(s.w.configDialog->isVisible() && !s.w.configDialog->isModal());
         showsStored();
-        QCOMPARE(s.w.GPS_mapType, 1);
         QDialog* first = s.w.configDialog;
         press(s.w.configUi->Config_GPS_ON_OFF);
         press(s.w.configUi->Config_TOF_ON_OFF);
@@ -182,7 +173,6 @@ private slots:
         s.w.ui->actionConfig->trigger();
         QCOMPARE(s.w.configDialog, first);
         QCOMPARE(s.w.toolSwitches[ToolSwitches::Gps], 0); // the pending toggle survives
-        QCOMPARE(s.w.findChildren<QDialog*>("Config").size(), 1);
         QTest::mousePress(s.w.configUi->ConfigCancel_Button, Qt::LeftButton);
         QTRY_VERIFY(!s.w.configDialog);
         QVERIFY(!s.w.configUi);
@@ -260,22 +250,6 @@ private slots:
         QVERIFY(s.w.isVisible() && (s.w.configDialog || launches));
         QCOMPARE(fileText(s.home.settingsFile()).contains("\nUDP=true\n"), !unwritable);
         s.w.removeEventFilter(&refuser);
-    }
-
-    void helpIsOneDialogClosedByOkOnPress()
-    {
-        Shell s;
-        s.w.show();
-        s.w.ui->actionHelp->trigger();
-        QVERIFY(!s.w.helpDialog->isModal());
-        QScrollBar* bar = s.w.helpUi->scrollArea->verticalScrollBar();
-        QTRY_VERIFY(bar->maximum() > 0);
-        bar->setValue(bar->maximum());
-        QTest::mousePress(s.w.helpUi->helpdialogCancel, Qt::LeftButton); // no release needed
-        QTRY_VERIFY(!s.w.helpOpen);
-        QCOMPARE(s.w.findChildren<QDialog*>("Help").size(), 0);
-        s.w.ui->actionHelp->trigger(); // opens anew, scrolled to the top
-        QCOMPARE(s.w.helpUi->scrollArea->verticalScrollBar()->value(), 0);
     }
 
     // About is centred on every request, also when larger than the window (the
