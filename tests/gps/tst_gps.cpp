@@ -567,13 +567,7 @@ private slots:
     // A capture in random chunks through a pty: the labels end on gpsd's last position,
     // the map and the track file hold the one position the throttle let through, and it
     // is one gpsd reported (never a void or stale one).
-    void captureThroughPty_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("no-fix") << "ublox-lea-5q";
-        QTest::newRow("normal-fix-west") << "gr601-w";
-        QTest::newRow("cold-start") << "bn-9015";
-    }
+    void captureThroughPty_data() { captures_data(); }
     void captureThroughPty()
     {
         QFETCH(QString, name);

@@ -1,4 +1,4 @@
-// The program's shell: what it settles before its window (translators, the log format, the event-serving
+// The program's shell: what it settles before its window (translators, the event-serving
 // wait, the stored tool switches), the tools the window then starts, the guard of its on-demand dialogs,
 // and the built program itself starting on the X server.
 #include <QApplication>
@@ -7,19 +7,16 @@
 #include <QFile>
 #include <QPointer>
 #include <QProcess>
-#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
 
 #include <memory>
-#include <unistd.h>
 
 #include "app/eventwait.h"
 #include "app/guardeddialog.h"
 #include "app/mainwindow.h"
 #include "app/mainwindow_form.h"
-#include "app/quenlix_log.h"
 #include "app/startup.h"
 #include "app/toolswitches.h"
 #include "tests/common/peerprocess.h"
@@ -71,22 +68,6 @@ private slots:
             for (const char* title : {"Serial Debug", "GPS Debug", "Convert", "Hex", "More"})
                 QVERIFY2(QStringList({"", title}).contains(t1.translate("MainWindow", title)), title);
         }
-    }
-
-    void logFormats()
-    {
-        QTemporaryFile file;
-        QVERIFY(file.open());
-        quenlix_log_output = fdopen(dup(file.handle()), "w");
-        QMessageLogContext ctx("a.cpp", 12, "void f()", "cat");
-        quenlix_log(QtDebugMsg, ctx, "hello");
-        quenlix_log(QtWarningMsg, ctx, "warn");
-        quenlix_log(QtInfoMsg, QMessageLogContext(), "");
-        fclose(std::exchange(quenlix_log_output, nullptr));
-        file.seek(0);
-        QCOMPARE(file.readAll(), QByteArray("Debug: hello (a.cpp:12, void f())\n"
-                                            "Warning: warn (a.cpp:12, void f())\nInfo:  (:0, )\n"));
-        quenlix_disable_log(QtCriticalMsg, ctx, "dropped"); // does nothing, must not crash
     }
 
     // The wait lasts long enough, serves timers, and nested waits return in reverse order;
