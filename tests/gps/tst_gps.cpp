@@ -405,11 +405,15 @@ private slots:
         QHash<int, nmea_slmsg> sky;
         QList<QPair<double, double>> fixes; // signed degrees of RMC and GGA
         int positions = 0, satellites = 0;
+        QStringList reported; // gpsd's positions as "latitude,longitude"
         for (const QByteArray& line : capture.chk) {
             const QByteArray s = line + "\r\n";
             const char* text = s.constData();
             const Nmea::SentenceType type = Nmea::sentenceType(text);
             const QJsonObject report = QJsonDocument::fromJson(line).object();
+            if (report.value("class") == "TPV" && report.contains("lat"))
+                reported << QString::asprintf("%.7f,%.7f", report["lat"].toDouble(),
+                                              report["lon"].toDouble());
             if (type == Nmea::SentenceType::Gsv) {
                 for (const nmea_slmsg& r : Nmea::decodeGsvSatellites(text))
                     if (r.prn)
@@ -440,6 +444,43 @@ private slots:
             }
         }
         QCOMPARE(positions > 0 && satellites > 0, name != QLatin1String("ublox-lea-5q"));
+
+        // Through a pty into the window, in random chunks: the labels end on gpsd's last
+        // position, the map and the track file hold the one position the throttle let
+        // through, and it is one gpsd reported (never a void or stale one).
+        Gps g;
+        QVERIFY(g.waitForMap());
+        PtyPair pty;
+        g.ui->GPSSavecheckBox->setChecked(true);
+        g.openOn(pty.slavePath());
+        QVERIFY(g.w->Serial_isOpen);
+        // The port is read on the GUI thread: each chunk waits until the tab has taken the last.
+        qint64 read = 0;
+        connect(g.w->Serial_thread, &ThreadSerial::Serial_read_Data, this,
+                [&read](const QByteArray& data) { read += data.size(); });
+        const QList<int> cuts = randomCuts(capture.stream.size(), 300, random) << capture.stream.size();
+        for (int i = 1; i < cuts.size(); ++i) {
+            pty.write(capture.stream.mid(cuts[i - 1], cuts[i] - cuts[i - 1]));
+            QTRY_COMPARE(read, qint64(cuts[i]));
+        }
+        const QString track = QString::fromLatin1(g.track()).remove("Latitude:").replace(",Longitude:", ",");
+        const QString shown = GpsTrack::signedDegrees(g.ui->Weidu->text(), g.ui->Weidufangxiang->text()) +
+                              ',' +
+                              GpsTrack::signedDegrees(g.ui->Jingdu->text(), g.ui->Jingdufangxiang->text());
+        QCOMPARE(shown, reported.isEmpty() ? QStringLiteral("Null,Null") : reported.last());
+        // One track point, where the map went: a position gpsd reported, never a void one.
+        QCOMPARE(track.count('\n'), reported.isEmpty() ? 0 : 1);
+        QVERIFY2(reported.isEmpty() || reported.contains(track.trimmed()), qPrintable(track));
+        QTRY_COMPARE(g.js("Latit.toFixed(7) + ',' + Longit.toFixed(7)").toString(),
+                     reported.isEmpty() ? QStringLiteral("39.9150000,116.4040000") : track.trimmed());
+
+        // A half sentence left when the port closes is gone when it opens again.
+        pty.write("$GPGGA,123519,48");
+        QTRY_COMPARE(g.w->GPS_rxBuffer, QByteArray("$GPGGA,123519,48"));
+        press(g.ui->GPSopencompushButton);
+        QVERIFY(!g.w->Serial_isOpen);
+        g.openOn(pty.slavePath());
+        QCOMPARE(g.w->GPS_rxBuffer, QByteArray());
     }
 
     // The worker decodes the oldest sentence once another is behind it, then waits for the
@@ -547,57 +588,6 @@ private slots:
             QCOMPARE(q.latitude > 0, zone.endsWith('N') || zone.endsWith('n'));
             QCOMPARE(q.longitude, 3.0);
         }
-    }
-
-    // A capture in random chunks through a pty: the labels end on gpsd's last position,
-    // the map and the track file hold the one position the throttle let through, and it
-    // is one gpsd reported (never a void or stale one).
-    void captureThroughPty_data() { captures_data(); }
-    void captureThroughPty()
-    {
-        QFETCH(QString, name);
-        const Capture capture(name);
-        if (capture.stream.isEmpty())
-            QSKIP("shared test data not present");
-        QStringList reported; // gpsd's positions as "latitude,longitude"
-        for (const QByteArray& line : capture.chk)
-            if (const QJsonObject tpv = QJsonDocument::fromJson(line).object(); tpv.contains("lat"))
-                if (tpv["class"] == "TPV")
-                    reported << QString::asprintf("%.7f,%.7f", tpv["lat"].toDouble(), tpv["lon"].toDouble());
-        Gps g;
-        QVERIFY(g.waitForMap());
-        PtyPair pty;
-        g.ui->GPSSavecheckBox->setChecked(true);
-        g.openOn(pty.slavePath());
-        QVERIFY(g.w->Serial_isOpen);
-        // The port is read on the GUI thread: each chunk waits until the tab has taken the last.
-        qint64 read = 0;
-        connect(g.w->Serial_thread, &ThreadSerial::Serial_read_Data, this,
-                [&read](const QByteArray& data) { read += data.size(); });
-        QRandomGenerator random(7);
-        const QList<int> cuts = randomCuts(capture.stream.size(), 300, random) << capture.stream.size();
-        for (int i = 1; i < cuts.size(); ++i) {
-            pty.write(capture.stream.mid(cuts[i - 1], cuts[i] - cuts[i - 1]));
-            QTRY_COMPARE(read, qint64(cuts[i]));
-        }
-        const QString track = QString::fromLatin1(g.track()).remove("Latitude:").replace(",Longitude:", ",");
-        const QString shown = GpsTrack::signedDegrees(g.ui->Weidu->text(), g.ui->Weidufangxiang->text()) +
-                              ',' +
-                              GpsTrack::signedDegrees(g.ui->Jingdu->text(), g.ui->Jingdufangxiang->text());
-        QCOMPARE(shown, reported.isEmpty() ? QStringLiteral("Null,Null") : reported.last());
-        // One track point, where the map went: a position gpsd reported, never a void one.
-        QCOMPARE(track.count('\n'), reported.isEmpty() ? 0 : 1);
-        QVERIFY2(reported.isEmpty() || reported.contains(track.trimmed()), qPrintable(track));
-        QTRY_COMPARE(g.js("Latit.toFixed(7) + ',' + Longit.toFixed(7)").toString(),
-                     reported.isEmpty() ? QStringLiteral("39.9150000,116.4040000") : track.trimmed());
-
-        // A half sentence left when the port closes is gone when it opens again.
-        pty.write("$GPGGA,123519,48");
-        QTRY_COMPARE(g.w->GPS_rxBuffer, QByteArray("$GPGGA,123519,48"));
-        press(g.ui->GPSopencompushButton);
-        QVERIFY(!g.w->Serial_isOpen);
-        g.openOn(pty.slavePath());
-        QCOMPARE(g.w->GPS_rxBuffer, QByteArray());
     }
 
     // Void and glued sentences leave no position, map step or track point; a void report
