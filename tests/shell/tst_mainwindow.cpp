@@ -1,21 +1,25 @@
-// The program's shell: what it settles before its window (translators, the log format, the event-serving
-// wait, the stored tool switches), and the tools the window then starts.
+// The program's shell: what it settles before its window (translators, the event-serving
+// wait, the stored tool switches), the tools the window then starts, the guard of its on-demand dialogs,
+// and the built program itself starting on the X server.
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryFile>
+#include <QPointer>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
 
-#include <unistd.h>
+#include <memory>
 
 #include "app/eventwait.h"
+#include "app/guardeddialog.h"
 #include "app/mainwindow.h"
 #include "app/mainwindow_form.h"
-#include "app/quenlix_log.h"
 #include "app/startup.h"
 #include "app/toolswitches.h"
+#include "tests/common/peerprocess.h"
 #include "tests/common/testhome.h"
 
 // clang-format off
@@ -23,6 +27,15 @@ const QStringList allTitles{"Serial Debug", "UDP Debug", "TCP Debug", "GPS Debug
     "Environment", "Crypty", "Oscilloscope", "MQTT", "Ble", "Spectra", "Convert", "i2cdump", "TOF", "Modbus",
     "Hex", "CIE", "IMU", "More"};
 // clang-format on
+
+// A form that counts its living copies.
+struct CountedForm
+{
+    static inline int alive = 0;
+    CountedForm() { ++alive; }
+    ~CountedForm() { --alive; }
+    void setupUi(QDialog*) {}
+};
 
 class TestMainWindow : public QObject
 {
@@ -55,22 +68,6 @@ private slots:
             for (const char* title : {"Serial Debug", "GPS Debug", "Convert", "Hex", "More"})
                 QVERIFY2(QStringList({"", title}).contains(t1.translate("MainWindow", title)), title);
         }
-    }
-
-    void logFormats()
-    {
-        QTemporaryFile file;
-        QVERIFY(file.open());
-        quenlix_log_output = fdopen(dup(file.handle()), "w");
-        QMessageLogContext ctx("a.cpp", 12, "void f()", "cat");
-        quenlix_log(QtDebugMsg, ctx, "hello");
-        quenlix_log(QtWarningMsg, ctx, "warn");
-        quenlix_log(QtInfoMsg, QMessageLogContext(), "");
-        fclose(std::exchange(quenlix_log_output, nullptr));
-        file.seek(0);
-        QCOMPARE(file.readAll(), QByteArray("Debug: hello (a.cpp:12, void f())\n"
-                                            "Warning: warn (a.cpp:12, void f())\nInfo:  (:0, )\n"));
-        quenlix_disable_log(QtCriticalMsg, ctx, "dropped"); // does nothing, must not crash
     }
 
     // The wait lasts long enough, serves timers, and nested waits return in reverse order;
@@ -108,7 +105,6 @@ private slots:
         QTest::newRow("True-is-off") << QVariant("True") << false << 1;
         QTest::newRow("zero") << QVariant("0") << false << 0;
         QTest::newRow("seven") << QVariant("7") << false << 1;
-        QTest::newRow("int-1") << QVariant(1) << false << 1;
         // clang-format on
     }
     void storedValues()
@@ -131,7 +127,6 @@ private slots:
         QTest::newRow("no-file") << QByteArray() << QStringList{};
         QTest::newRow("ends-and-middle") << QByteArray("COM=false\nOscilloscope=false\nIMU=false\nUnknown=false\n")
                                          << QStringList{"Serial Debug", "Oscilloscope", "IMU"};
-        QTest::newRow("0-counts-off") << QByteArray("GPS=0\nMQTT=0\n") << QStringList{"GPS Debug", "MQTT"};
         QTest::newRow("empty-counts-on") << QByteArray("COM=\nBle=\n") << QStringList{};
         QTest::newRow("all-off") << allOff << allTitles.mid(0, ToolSwitches::toolCount);
         QTest::newRow("malformed") << QByteArray::fromRawData(malformedIni, sizeof(malformedIni) - 1) << QStringList{};
@@ -148,7 +143,6 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(stored) == stored.size());
         }
         MainWindow w;
-        QCOMPARE(ToolSwitches::settingsFilePath(), home.settingsFile());
         QStringList expected = allTitles, titles;
         for (const QString& title : removed)
             expected.removeOne(title);
@@ -156,9 +150,64 @@ private slots:
             titles << w.ui->tabWidget->tabText(i);
         QCOMPARE(titles, expected);
         QCOMPARE(w.startedTools, expected.mid(0, expected.size() - 1));
-        QCOMPARE(w.ui->tabWidget->currentIndex(), 0);
         QCOMPARE(w.OSC_waveView != nullptr, !removed.contains("Oscilloscope"));
-        QVERIFY(w.Serial_scanTimer->isActive() && !w.Serial_isOpen && !w.Serial_thread);
+    }
+
+    // One at a time. An older dialog, closed and forgotten at once (as a port's close
+    // path does) and deleted only after a newer one opened, changes nothing of the newer.
+    void guardedDialogOneAtATime()
+    {
+        QWidget parent;
+        GuardedDialog<CountedForm> guard;
+        int ended = 0;
+        QPointer<QDialog> older = guard.create(&parent, [&] { ++ended; });
+        QVERIFY(older && guard.open && guard.dialog == older && guard.form);
+        QVERIFY(!guard.create(&parent)); // refused while one is open
+        older->show();
+        older->close();
+        guard.open = false;
+        QDialog* newer = guard.create(&parent, [&] { ++ended; });
+        QCOMPARE(CountedForm::alive, 1); // the older form went at once
+        QTRY_VERIFY(!older);
+        QVERIFY(newer && guard.open && guard.dialog == newer && guard.form && ended == 0);
+        QVERIFY(guard.bringToFront());
+        newer->close();
+        QTRY_VERIFY(!guard.open);
+        QVERIFY(!guard.dialog && !guard.form && !guard.bringToFront());
+        QVERIFY(ended == 1 && CountedForm::alive == 0);
+    }
+
+    // A window's members go before its child widgets: a dialog still open then reaches nobody.
+    void dialogOutlivingItsGuardReachesNobody()
+    {
+        auto parent = std::make_unique<QWidget>();
+        auto guard = std::make_unique<GuardedDialog<CountedForm>>();
+        bool ended = false;
+        guard->create(parent.get(), [&ended] { ended = true; })->show();
+        guard.reset();
+        QCOMPARE(CountedForm::alive, 0);
+        parent.reset();
+        QVERIFY(!ended);
+    }
+
+    // The built program, started as a user would, shows its window after the splash and stays alive.
+    void programShowsItsWindow()
+    {
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            QSKIP("needs an X server (run under xvfb-run)");
+        TestHome home;
+        PeerProcess program;
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        qunsetenv("QT_QPA_PLATFORM"); // on the X server, not offscreen like this test
+        QVERIFY(program.start(PLAX_BINARY, {}));
+        qputenv("QT_QPA_PLATFORM", platform);
+        const auto windows = [] {
+            QProcess list;
+            list.start("xwininfo", {"-root", "-tree"});
+            return list.waitForFinished(5000) ? list.readAllStandardOutput() : QByteArray();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(windows().contains("Quenlix -- PLAX Ver 3.4.4"), 30000);
+        QVERIFY(program.isRunning());
     }
 };
 
