@@ -8,11 +8,12 @@ transaction id), "unit" (another unit id), "crc" (RTU: a wrong CRC) or "mute" (n
 Prints READY once it serves.
 """
 import asyncio, os, socket, sys, threading, time
+from pymodbus.datastore import ModbusSequentialDataBlock as Block, ModbusServerContext, ModbusSlaveContext
+from pymodbus.server import StartAsyncSerialServer, StartAsyncTcpServer
+from pymodbus.transaction import ModbusRtuFramer
+from pymodbus.utilities import computeCRC
 
 async def serve(kind, where):
-    from pymodbus.datastore import ModbusSequentialDataBlock as Block, ModbusServerContext, ModbusSlaveContext
-    from pymodbus.server import StartAsyncSerialServer, StartAsyncTcpServer
-    from pymodbus.transaction import ModbusRtuFramer
     slave = ModbusSlaveContext(di=Block(0, [i % 2 for i in range(100)]), co=Block(0, [0] * 100),
                                hr=Block(0, list(range(200))), ir=Block(0, [0x1000 + i for i in range(100)]),
                                zero_mode=True)
@@ -36,19 +37,10 @@ def exact(read, n):
         data += chunk
     return data
 
-def crc16(data):
-    crc = 0xFFFF
-    for b in data:
-        crc ^= b
-        for _ in range(8):
-            crc = (crc >> 1) ^ 0xA001 if crc & 1 else crc >> 1
-    return bytes([crc & 0xFF, crc >> 8])
-
 def serve_spoilt(kind, where, how):
-    probe = socket.socket()
-    probe.bind(("127.0.0.1", 0))
-    inner = probe.getsockname()[1]
-    probe.close()
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        inner = probe.getsockname()[1]
     threading.Thread(target=lambda: asyncio.run(serve("tcp", inner)), daemon=True).start()
     for _ in range(200):
         try:
@@ -61,9 +53,9 @@ def serve_spoilt(kind, where, how):
         head = exact(slave.recv, 6)
         return bytearray(head + exact(slave.recv, int.from_bytes(head[4:6], "big")))
     if kind == "tcp":
-        server = socket.create_server(("127.0.0.1", int(where)), reuse_port=False)
+        conn = socket.create_server(("127.0.0.1", int(where)))
         print("READY", flush=True)
-        conn, _ = server.accept()
+        conn = conn.accept()[0]
         read, write = conn.recv, conn.sendall
     else:
         fd = os.open(where, os.O_RDWR | os.O_NOCTTY)
@@ -83,16 +75,12 @@ def serve_spoilt(kind, where, how):
             reply[1] ^= 0x40 if how == "tid" else 0
             reply[6] += how == "unit"
         else:
-            pdu = request[:-2]
-            reply = ask(b"\x00\x01\x00\x00" + len(pdu).to_bytes(2, "big") + pdu)[6:]
+            reply = ask(b"\x00\x01\x00\x00" + (len(request) - 2).to_bytes(2, "big") + request[:-2])[6:]
             reply[0] += how == "unit"
-            reply += crc16(reply)
+            reply += computeCRC(bytes(reply)).to_bytes(2, "big")
             reply[-1] ^= 0xFF if how == "crc" else 0
         time.sleep(1.1 if how == "late" else 0)
         write(bytes(reply))
 
 if __name__ == "__main__":
-    if sys.argv[1] == "spoil":
-        serve_spoilt(sys.argv[2], sys.argv[3], sys.argv[4])
-    else:
-        asyncio.run(serve(sys.argv[1], sys.argv[2]))
+    serve_spoilt(*sys.argv[2:5]) if sys.argv[1] == "spoil" else asyncio.run(serve(*sys.argv[1:3]))
