@@ -83,7 +83,6 @@ public:
 
     void connectToDevice() override
     {
-        ++connectCalls;
         if (m_state != ControllerState::UnconnectedState)
             return; // as Qt does
         m_state = ControllerState::ConnectingState;
@@ -123,7 +122,6 @@ public:
     }
 
     QBluetoothDeviceInfo device;
-    int connectCalls = 0;
 
 private:
     QList<FakeServiceDef> m_defs;
