@@ -159,10 +159,7 @@ private slots:
         QCOMPARE(devices().size(), 1);
         QCOMPARE(devices()[0]->getName(), QStringLiteral("Pulse 2"));
         for (int i = 0; i < Device::maxDevices + 20; ++i)
-            fake->agent->see(QStringLiteral("00:00:00:00:%1:%2")
-                                 .arg(i / 256, 2, 16, QLatin1Char('0'))
-                                 .arg(i % 256, 2, 16, QLatin1Char('0')),
-                             "tag");
+            fake->agent->see(QBluetoothAddress(quint64(0x100 + i)).toString(), "tag");
         QCOMPARE(devices().size(), Device::maxDevices);
         fake->agent->see(addrA, "renamed"); // known: still updated
         QCOMPARE(devices().first()->getName(), QStringLiteral("renamed"));
