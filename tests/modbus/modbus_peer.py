@@ -3,8 +3,8 @@
 usage: modbus_peer.py tcp PORT | rtu DEVICE | spoil tcp|rtu PORT|DEVICE HOW
 Tables of 100 entries from address 0 (holding registers: 200, register i holds i); input
 register i holds 0x1000 + i, discrete input i is on for odd i. "spoil" prints the hex of
-every request and passes the slave's reply on spoilt: "late" (after 1.1 s), "tid" (another
-transaction id), "unit" (another unit id), "crc" (RTU: a wrong CRC) or "mute" (never).
+every request and passes the slave's reply on spoilt: "late" (after 1.1 s), "unit" (another
+unit id), "crc" (RTU: a wrong CRC) or "mute" (never).
 Prints READY once it serves.
 """
 import asyncio, os, socket, sys, threading, time
@@ -72,7 +72,6 @@ def serve_spoilt(kind, where, how):
             continue
         if kind == "tcp":
             reply = ask(request)
-            reply[1] ^= 0x40 if how == "tid" else 0
             reply[6] += how == "unit"
         else:
             reply = ask(b"\x00\x01\x00\x00" + (len(request) - 2).to_bytes(2, "big") + request[:-2])[6:]
