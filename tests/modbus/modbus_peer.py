@@ -28,15 +28,6 @@ async def serve(kind, where):
         print("READY", flush=True)
     await server.serve_forever()
 
-def exact(read, n):
-    data = b""
-    while len(data) < n:
-        chunk = read(n - len(data))
-        if not chunk:
-            raise EOFError
-        data += chunk
-    return data
-
 def serve_spoilt(kind, where, how):
     with socket.socket() as probe:
         probe.bind(("127.0.0.1", 0))
@@ -48,25 +39,28 @@ def serve_spoilt(kind, where, how):
             break
         except OSError:
             time.sleep(0.05)
+    slave_in = slave.makefile("rb")  # buffered: read(n) waits for all n bytes
     def ask(adu):  # one MBAP request to the slave, its MBAP reply back
         slave.sendall(adu)
-        head = exact(slave.recv, 6)
-        return bytearray(head + exact(slave.recv, int.from_bytes(head[4:6], "big")))
+        head = slave_in.read(6)
+        return bytearray(head + slave_in.read(int.from_bytes(head[4:6], "big")))
     if kind == "tcp":
         conn = socket.create_server(("127.0.0.1", int(where)))
         print("READY", flush=True)
         conn = conn.accept()[0]
-        read, write = conn.recv, conn.sendall
+        stream, write = conn.makefile("rb"), conn.sendall
     else:
         fd = os.open(where, os.O_RDWR | os.O_NOCTTY)
-        read, write = (lambda n: os.read(fd, n)), (lambda data: os.write(fd, data))
+        stream, write = os.fdopen(fd, "rb"), (lambda data: os.write(fd, data))
         print("READY", flush=True)
     while True:
-        head = exact(read, 6 if kind == "tcp" else 7)
+        head = stream.read(6 if kind == "tcp" else 7)
+        if not head:
+            return  # the master went away
         if kind == "tcp":
-            request = head + exact(read, int.from_bytes(head[4:6], "big"))
+            request = head + stream.read(int.from_bytes(head[4:6], "big"))
         else:  # through the byte count of 15/16, or one CRC byte
-            request = head + exact(read, head[6] + 2 if head[1] in (15, 16) else 1)
+            request = head + stream.read(head[6] + 2 if head[1] in (15, 16) else 1)
         print("RX " + request.hex(), flush=True)
         if how == "mute":
             continue
