@@ -5,8 +5,6 @@
 #include <QMessageBox>
 #include <QSocketNotifier>
 
-#include <functional>
-
 #include <unistd.h>
 
 #include "serial/threadserial.h"
@@ -18,16 +16,15 @@ namespace {
 
 const QByteArray linkStart = "AT+CIPSTART=\"TCP\",\"127.0.0.1\",\"5000\"", smsText = "00480069002000164e2d";
 
-// The modem: echoes each command line, answers it from its script and records it. A line ends
-// at "\r\n"; data after a "> " prompt ends at Ctrl-Z. A command not in the script gets "OK"; one
-// scripted with an empty reply gets only its echo.
-struct FakeModem
+// A window with only the GSM tab, its port list holding the pty and its fields filled in. It keeps
+// every status message and the text of every message box ("box: ...") in `log`, and answers the
+// dialogs: types `typed` into an input dialog and presses the next of `presses` (then "Cancel").
+//
+// It plays the modem too: echoes each command line, answers it from `script` and records it in
+// `commands`. A line ends at "\r\n"; data after a "> " prompt ends at Ctrl-Z. A command not in
+// the script gets "OK"; one scripted with an empty reply gets only its echo.
+struct Rig : ConsoleRig
 {
-    explicit FakeModem(PtyPair& p) : pty(p)
-    {
-        QObject::connect(&notifier, &QSocketNotifier::activated, [this] { readable(); });
-    }
-    PtyPair& pty;
     QSocketNotifier notifier{pty.masterFd(), QSocketNotifier::Read};
     // clang-format off
     QHash<QByteArray, QByteArray> script{{"AT+CLIP?", "\r\n+CLIP: 1,1\r\n\r\nOK\r\n"}, {"AT+CALM?", "\r\n+CALM: 0\r\n\r\nOK\r\n"},
@@ -37,38 +34,7 @@ struct FakeModem
     // clang-format on
     QByteArray pending; // what is not a whole command yet
     Bytes commands;     // each command or data block, without its end
-    std::function<void(const QByteArray&)> onCommand;
     bool echo = true, dataMode = false;
-
-private:
-    void readable()
-    {
-        char buf[4096];
-        const int n = int(qMax<ssize_t>(::read(pty.masterFd(), buf, sizeof buf), 0));
-        pending.append(buf, n);
-        for (;;) {
-            const int line = pending.indexOf("\r\n"), data = pending.indexOf('\x1a');
-            const bool isData = data >= 0 && (dataMode || line < 0 || data < line);
-            if (!isData && (dataMode || line < 0))
-                return;
-            const QByteArray cmd = pending.left(isData ? data : line);
-            pending.remove(0, cmd.size() + (isData ? 1 : 2));
-            commands << cmd;
-            if (onCommand)
-                onCommand(cmd);
-            const QByteArray reply = script.contains(cmd) ? script.value(cmd) : "\r\nOK\r\n";
-            dataMode = !isData && reply.contains('>');
-            pty.write((isData || !echo ? QByteArray() : cmd + "\r") + reply);
-        }
-    }
-};
-
-// A window with only the GSM tab, its port list holding the pty and its fields filled in. It keeps
-// every status message and the text of every message box ("box: ...") in `log`, and answers the
-// dialogs: types `typed` into an input dialog and presses the next of `presses` (then "Cancel").
-struct Rig : ConsoleRig
-{
-    FakeModem modem{pty};
     QStringList log, presses;
     QString typed = "3";
     QStringList reactions;   // "<command> <ms> <step>", each used once, in turn
@@ -86,14 +52,30 @@ struct Rig : ConsoleRig
             if (!text.isEmpty())
                 log << text;
         });
-        modem.onCommand = [this](const QByteArray& command) {
-            if (!reactions.isEmpty() && reactions.first().section(' ', 0, 0).toLatin1() == command) {
+        QObject::connect(&notifier, &QSocketNotifier::activated, [this] { modemReads(); });
+        answerDialogs();
+    }
+    void modemReads()
+    {
+        char buf[4096];
+        pending.append(buf, int(qMax<ssize_t>(::read(pty.masterFd(), buf, sizeof buf), 0)));
+        for (;;) {
+            const int line = pending.indexOf("\r\n"), data = pending.indexOf('\x1a');
+            const bool isData = data >= 0 && (dataMode || line < 0 || data < line);
+            if (!isData && (dataMode || line < 0))
+                return;
+            const QByteArray cmd = pending.left(isData ? data : line);
+            pending.remove(0, cmd.size() + (isData ? 1 : 2));
+            commands << cmd;
+            if (!reactions.isEmpty() && reactions.first().section(' ', 0, 0).toLatin1() == cmd) {
                 const QString r = reactions.takeFirst();
                 QTimer::singleShot(r.section(' ', 1, 1).toInt(), w.get(),
                                    [this, r] { step(r.section(' ', 2)); });
             }
-        };
-        answerDialogs();
+            const QByteArray reply = script.contains(cmd) ? script.value(cmd) : "\r\nOK\r\n";
+            dataMode = !isData && reply.contains('>');
+            pty.write((isData || !echo ? QByteArray() : cmd + "\r") + reply);
+        }
     }
     void answerDialogs()
     {
@@ -112,7 +94,7 @@ struct Rig : ConsoleRig
     }
     void open()
     {
-        modem.commands.clear();
+        commands.clear();
         log.clear();
         press(ui->GSMopencompushButton);
         QObject::connect(w->Serial_thread, &ThreadSerial::Serial_read_Data, w.get(),
@@ -162,7 +144,7 @@ struct Rig : ConsoleRig
         } else if (what == "ringing") { // as if a call had rung
             w->GSM_ringing = true;
         } else if (what == "no-echo") {
-            modem.echo = false;
+            echo = false;
         } else {
             press(buttons.value(what));
         }
@@ -178,11 +160,11 @@ private slots:
     void openAsksModemThenAttachesReaderOnce()
     {
         Rig rig;
-        rig.modem.script["AT+CLIP?"] = "\r\n+CLIP: 0,1\r\n\r\nOK\r\n";
-        rig.modem.script["AT+CMGF?"] = "\r\n+CMGF: 0\r\n\r\nOK\r\n";
+        rig.script["AT+CLIP?"] = "\r\n+CLIP: 0,1\r\n\r\nOK\r\n";
+        rig.script["AT+CMGF?"] = "\r\n+CMGF: 0\r\n\r\nOK\r\n";
         for (int round = 0; round < 2; ++round) {
             rig.open();
-            QCOMPARE(rig.modem.commands, (Bytes{"AT+CLIP?", "AT+CALM?", "AT+CMGF?", "AT+CSQ"}));
+            QCOMPARE(rig.commands, (Bytes{"AT+CLIP?", "AT+CALM?", "AT+CMGF?", "AT+CSQ"}));
             QCOMPARE(rig.log, (QStringList{"Serial opened", "Initialization completed"}));
             QCOMPARE((QList<int>{rig.w->GSM_clipOn, rig.w->GSM_ringerOn, rig.w->GSM_smsTextMode}),
                      (QList<int>{0, 1, 0}));
@@ -274,17 +256,17 @@ private slots:
         QFETCH(QStringList, steps);
         Rig rig;
         rig.open();
-        rig.modem.commands.clear();
+        rig.commands.clear();
         rig.log.clear();
         for (int i = 0; i + 1 < script.size(); i += 2)
-            rig.modem.script[script[i]] = script[i + 1];
+            rig.script[script[i]] = script[i + 1];
         QElapsedTimer clock;
         clock.start();
         for (const QString& step : steps)
             rig.step(step);
         QVERIFY(clock.elapsed() < 4000);
         QFETCH(Bytes, sent);
-        QTRY_COMPARE(rig.modem.commands, sent);
+        QTRY_COMPARE(rig.commands, sent);
         QFETCH(QStringList, shown);
         QTRY_COMPARE(rig.shown(), shown);
 
@@ -292,7 +274,7 @@ private slots:
         const bool inCall = rig.w->GSM_inCall;
         press(rig.ui->GSMANJIANpushButton_5);
         press(rig.ui->GSMLaidianKaiguanpushButton); // a command after the tone, if any
-        QCOMPARE(rig.modem.commands.contains("AT+VTS=5"), inCall);
+        QCOMPARE(rig.commands.contains("AT+VTS=5"), inCall);
     }
 
     // The SMS text, '|' marking the cursor, before and after typing (or pasting) into it.
