@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QMetaObject>
 #include <QPixmap>
+#include <QTextDocument>
 
 #include "app/shell_images.h"
 
@@ -28,6 +29,9 @@ void Ui_AboutDialog::setupUi(QDialog* AboutDialog)
     textBrowser = new QTextBrowser(AboutDialog);
     textBrowser->setObjectName("textBrowser");
     textBrowser->setGeometry(210, 20, 271, 201);
+    // Paragraphs without the rich-text default gaps: the whole text fits the box unscrolled.
+    textBrowser->document()->setDefaultStyleSheet(
+        QStringLiteral("p { margin-top: 0px; margin-bottom: 0px; }"));
 
     closeBtn = new QPushButton(AboutDialog);
     closeBtn->setObjectName("closeBtn");

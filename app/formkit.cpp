@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpacerItem>
 
 #include "app/styles.h"
 
@@ -85,6 +86,18 @@ void retranslatePortControls(const PortControls& c)
     c.baudLabel->setText(tr("Baudrate"));
     setItems(c.baudList, baudRates());
     c.openButton->setText(tr("Open"));
+}
+
+void keepAtTop(QGridLayout* grid)
+{
+    grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0);
+}
+
+void narrowSideMargins(QGridLayout* grid)
+{
+    const QMargins m = grid->contentsMargins();
+    grid->setContentsMargins(4, m.top(), 4, m.bottom());
+    grid->setHorizontalSpacing(4);
 }
 
 QString tr(const char* text)

@@ -65,6 +65,14 @@ struct PortControls
 PortControls makePortControls(QWidget* parent, QGridLayout* grid, int row, const QString& prefix);
 void retranslatePortControls(const PortControls& controls);
 
+// Ends a column of settings with a growing empty row, so the spare height of a tall page
+// collects below the controls instead of between each caption and its field.
+void keepAtTop(QGridLayout* grid);
+
+// Side margins of a narrow settings column whose width is a multiple of two check boxes'
+// preferred widths: small enough that both check boxes keep their preferred width.
+void narrowSideMargins(QGridLayout* grid);
+
 QString tr(const char* text);
 
 } // namespace FormKit

@@ -1,9 +1,14 @@
 #include "app/help_form.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QIcon>
+#include <QTextBrowser>
+#include <QTextDocument>
+
 #include <QMetaObject>
 #include <QSpacerItem>
+#include <cmath>
 
 #include "app/shell_images.h"
 
@@ -90,6 +95,34 @@ QString tr(const char* text)
     return QCoreApplication::translate("Help", text);
 }
 
+// The format lines have no blanks: offer a line break after each field and line end, so a
+// long format wraps to the card's width instead of widening it.
+QString breakable(QString text)
+{
+    const QChar zeroWidthSpace(0x200B);
+    for (const QString& mark : {QStringLiteral("\\r\\n"), QStringLiteral(","), QStringLiteral(";")})
+        text.replace(mark, mark + zeroWidthSpace);
+    if (text.endsWith(zeroWidthSpace))
+        text.chop(1);
+    return text;
+}
+
+// An example box wraps its line anywhere and grows to show every wrapped line, one line high
+// when the example fits.
+void fitToCardWidth(QTextBrowser* example)
+{
+    example->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    example->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    example->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    example->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    QObject::connect(example->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged,
+                     example, [example](const QSizeF& size) {
+                         const int frame = 2 * example->frameWidth();
+                         example->setMaximumHeight(QWIDGETSIZE_MAX);
+                         example->setFixedHeight(qMax(25, int(std::ceil(size.height())) + frame));
+                     });
+}
+
 } // namespace
 
 void Ui_Help::setupUi(QDialog* Help)
@@ -144,6 +177,7 @@ void Ui_Help::setupUi(QDialog* Help)
         }
         QLabel* format = newLabel(box, "font: italic 10pt ;");
         format->setTextFormat(Qt::PlainText);
+        format->setWordWrap(true);
         grid->addWidget(format, grid->rowCount(), 0);
         formatLabels.append(format);
         QLabel* caption = newLabel(box, nullptr);
@@ -152,6 +186,7 @@ void Ui_Help::setupUi(QDialog* Help)
         auto* example = new QTextBrowser(box);
         example->setObjectName(QStringLiteral("textBrowser_%1").arg(exampleBoxes.size() + 1));
         example->setMaximumHeight(25);
+        fitToCardWidth(example);
         grid->addWidget(example, grid->rowCount(), 0);
         exampleBoxes.append(example);
     }
@@ -184,7 +219,7 @@ void Ui_Help::retranslateUi(QDialog* Help)
                     "<html><head/><body><p><span style=\" font-size:10pt; font-weight:700;\">%1</span>"
                     "</p></body></html>")
                     .arg(tr(entry.sensor).toHtmlEscaped()));
-        formatLabels.at(entryIndex)->setText(tr(entry.format));
+        formatLabels.at(entryIndex)->setText(breakable(tr(entry.format)));
         exampleCaptions.at(entryIndex)->setText(tr(QT_TRANSLATE_NOOP("Help", "eg.:")));
         exampleBoxes.at(entryIndex)
             ->setHtml(

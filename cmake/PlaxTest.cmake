@@ -2,7 +2,8 @@
 #
 # One executable and one ctest entry per test. Every test gets the label
 # "headless" (runs offscreen), "xvfb" (needs a real X server: 3D views and the
-# whole program) or "benchmark" (not part of the normal test run).
+# whole program) or "benchmark" (not part of the normal test run; offscreen unless
+# XVFB is given too).
 function(plax_add_test name)
     cmake_parse_arguments(T "XVFB;BENCHMARK" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
@@ -18,8 +19,11 @@ function(plax_add_test name)
             "PLAX_IP_LOCATION_URL=data:application/json,%7B%22status%22%3A%22success%22%2C%22lat%22%3A39.915%2C%22lon%22%3A116.404%2C%22city%22%3A%22Test%22%7D"
             "PLAX_BAIDU_MAP_URL=http://127.0.0.1:9/getscript")
     if(T_BENCHMARK)
+        # A benchmark marked XVFB measures the whole window on a real X server (3D views).
         set(label benchmark)
-        list(APPEND env "QT_QPA_PLATFORM=offscreen")
+        if(NOT T_XVFB)
+            list(APPEND env "QT_QPA_PLATFORM=offscreen")
+        endif()
     elseif(T_XVFB)
         set(label xvfb)
     else()

@@ -31,6 +31,7 @@
 #include "gps/customwebpage.h"
 #include "gps/gpsmap.h"
 #include "gps/gpstrack.h"
+#include "widgets/logview.h"
 
 void MainWindow::GPS_Init_Start()
 {
@@ -73,9 +74,7 @@ void MainWindow::GPS_Init_Start()
           static_cast<QWidget*>(ui->GPSTCPopencompushButton)})
         w->hide();
 
-    ui->GPStextBrowser->setMaximumBlockCount(10000);
-    ui->GPStextBrowser->setReadOnly(true);
-    ui->GPStextBrowser->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    LogView::attach(ui->GPStextBrowser, 10000);
 
     for (QLabel* w : {ui->label_38, ui->label_37, ui->label_58, ui->BDKejianweixing, ui->GPSKejianweixing,
                       ui->Shiyongweixing})
@@ -132,6 +131,8 @@ void MainWindow::GPSCleanData_triggered()
 
 void MainWindow::readGPSCom(QByteArray data)
 {
+    // Logged first: the processing below runs the event loop, and a later chunk must not overtake this one.
+    LogView::of(ui->GPStextBrowser)->append(GPS_decoder.decode(data));
     GPS_Analysis_Data_Process(data);
     QCoreApplication::processEvents();
     if (GPS_fixValid == 1) {
@@ -149,15 +150,14 @@ void MainWindow::readGPSCom(QByteArray data)
     }
     if (data.isEmpty())
         return;
-    ui->GPStextBrowser->moveCursor(QTextCursor::End);
-    ui->GPStextBrowser->insertPlainText(GPS_decoder.decode(data));
-    ui->GPStextBrowser->moveCursor(QTextCursor::End);
     ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(data.size()));
 }
 
 void MainWindow::GPSSavefile(QString latitude, QString longitude)
 {
     if (latitude == QLatin1String("0.000000") && longitude == QLatin1String("0.000000"))
+        return;
+    if (!GpsTrack::isPosition({latitude, longitude}))
         return;
     QFile file(QDir::homePath() + QStringLiteral("/GPS_Date.txt"));
     const QByteArray line = GpsTrack::line(latitude, longitude);
@@ -218,7 +218,7 @@ void MainWindow::GPSTCP_Server_WorkClose()
         GPS_tcpServer->close();
     ui->statusBar->showMessage(tr("Server has stopped"));
     GPS_tcpClients.clear();
-    GPS_tcpBuffer.clear();
+    GPS_tcpBuffers.clear();
     ui->GPSTCPServerPortlineEdit->setEnabled(true);
     ui->GPSTCPServerIPcomboBox->setEnabled(true);
 }
@@ -246,6 +246,7 @@ void MainWindow::GPSupdateSendStatus()
         return;
     ui->statusBar->showMessage(tr("Client: ") + tr("%1 Left").arg(client->peerAddress().toString()));
     GPS_tcpClients.removeOne(client);
+    GPS_tcpBuffers.remove(client); // a line it left unfinished dies with it
     disconnect(client, nullptr, this, nullptr);
     client->close();
     client->deleteLater();
@@ -257,25 +258,30 @@ void MainWindow::GPSTCP_Server_ReadMessage()
     if (!client)
         return;
     const QByteArray data = client->readAll();
-    for (const QByteArray& line : GpsTrack::takeLines(GPS_tcpBuffer, data))
+    for (const QByteArray& line : GpsTrack::takeLines(GPS_tcpBuffers[client], data))
         GPSTCP_Server_ReadLine(line);
     ui->statusBar->showMessage(
         tr("TCP receive ") + tr("from:%1:%2").arg(client->peerAddress().toString()).arg(client->peerPort()));
-    ui->GPStextBrowser->moveCursor(QTextCursor::End);
-    ui->GPStextBrowser->insertPlainText(QTextCodec::codecForName("GBK")->toUnicode(data));
-    ui->GPStextBrowser->moveCursor(QTextCursor::End);
+    LogView::of(ui->GPStextBrowser)->append(QTextCodec::codecForName("GBK")->toUnicode(data));
 }
 
 // One whole position line from a client.
 void MainWindow::GPSTCP_Server_ReadLine(const QByteArray& line)
 {
     const auto position = GpsTrack::parse(QString::fromUtf8(line));
-    if (!position)
+    if (!position || !GpsTrack::isPosition(*position))
         return;
-    ui->Weidu->setText(position->latitude);
-    ui->Jingdu->setText(position->longitude);
-    const QString latitude = ui->Weidu->text();
-    const QString longitude = ui->Jingdu->text();
+    // The labels hold unsigned degrees beside their hemisphere, as for the receiver.
+    const auto [latitudeText, northSouth] =
+        GpsTrack::splitDegrees(position->latitude, QStringLiteral("N"), QStringLiteral("S"));
+    const auto [longitudeText, eastWest] =
+        GpsTrack::splitDegrees(position->longitude, QStringLiteral("E"), QStringLiteral("W"));
+    ui->Weidu->setText(latitudeText);
+    ui->Weidufangxiang->setText(northSouth);
+    ui->Jingdu->setText(longitudeText);
+    ui->Jingdufangxiang->setText(eastWest);
+    const QString latitude = GpsTrack::signedDegrees(latitudeText, northSouth);
+    const QString longitude = GpsTrack::signedDegrees(longitudeText, eastWest);
     if (ui->GPSSavecheckBox->isChecked())
         GPSSavefile(latitude, longitude);
     GPS_fixValid = 0;

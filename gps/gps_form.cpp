@@ -72,6 +72,7 @@ void Ui_GpsForm::setupGpsForm()
     gps_serialGrid->addWidget(GPStrochoidpushButton, 15, 0, 1, 2);
     gps_serialGrid->addWidget(GPScalculate, 16, 0);
     gps_serialGrid->addWidget(GPSsignal, 16, 1);
+    FormKit::keepAtTop(gps_serialGrid);
 
     groupBox_11 = FormKit::make<QGroupBox>(gps, "groupBox_11");
     gps_infoGrid = new QGridLayout(groupBox_11);

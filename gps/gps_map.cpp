@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,7 +24,7 @@ void MainWindow::GPS_runJavaScript(const QString& script)
 // Coordinates reach the page only as numbers: anything else would run as script.
 void MainWindow::GPS_moveMap(const QString& latitude, const QString& longitude, bool centre)
 {
-    if (!GpsTrack::isCoordinate(latitude) || !GpsTrack::isCoordinate(longitude))
+    if (!GpsTrack::isPosition({latitude, longitude}))
         return;
     GPS_runJavaScript(QStringLiteral("Set_Latit(%1)").arg(latitude.trimmed()));
     GPS_runJavaScript(QStringLiteral("Set_Longit(%1)").arg(longitude.trimmed()));
@@ -54,7 +53,7 @@ void MainWindow::GPSsearchdriving_triggered()
 
 void MainWindow::GPStrochoidpushButton_triggered()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("read"), QString(), QStringLiteral("(*)"));
+    const QString path = fileChooser->openFileName(this, tr("read"));
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -67,10 +66,9 @@ void MainWindow::GPStrochoidpushButton_triggered()
     GpsTrack::Replay replay;
     while (!in.atEnd()) {
         QCoreApplication::processEvents();
-        // Lines without both keys, or whose values are not numbers, are skipped.
+        // Lines without both keys, or without a position in range, are skipped.
         const auto position = GpsTrack::parse(in.readLine());
-        if (!position || !GpsTrack::isCoordinate(position->latitude) ||
-            !GpsTrack::isCoordinate(position->longitude))
+        if (!position || !GpsTrack::isPosition(*position))
             continue;
         const auto segment = replay.add(*position);
         if (!segment)

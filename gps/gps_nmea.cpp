@@ -41,19 +41,22 @@ void MainWindow::GPS_Analysis(nmea_msg* msg, char* sentence)
 void MainWindow::NMEA_GxRMC_Data(nmea_msg* msg, char* sentence)
 {
     const Nmea::Rmc rmc = Nmea::decodeRmc(sentence);
-    *msg = rmc.time;
-    ui->GPS_UTC->setText(QStringLiteral("%1:%2:%3").arg(msg->hour).arg(msg->minute).arg(msg->second));
-    const bool fix = ui->Dingweizhuangtai->text() == QLatin1String("Yes");
-    if (fix)
-        ui->Weidu->setText(rmc.latitude);
-    if (rmc.latitudeHemisphere)
-        ui->Weidufangxiang->setText(QString(QLatin1Char(rmc.latitudeHemisphere)));
-    if (fix)
-        ui->Jingdu->setText(rmc.longitude);
-    if (rmc.longitudeHemisphere)
-        ui->Jingdufangxiang->setText(QString(QLatin1Char(rmc.longitudeHemisphere)));
-    if (fix)
-        GPS_fixValid = 1;
+    if (rmc.hasTime) {
+        *msg = rmc.time;
+        ui->GPS_UTC->setText(QStringLiteral("%1:%2:%3").arg(msg->hour).arg(msg->minute).arg(msg->second));
+    }
+    if (!rmc.hasPosition) {
+        // The receiver has lost its position: a step still waiting would map an old one.
+        GPS_fixValid = 0;
+        return;
+    }
+    if (ui->Dingweizhuangtai->text() != QLatin1String("Yes"))
+        return;
+    ui->Weidu->setText(rmc.latitude);
+    ui->Weidufangxiang->setText(QString(QLatin1Char(rmc.latitudeHemisphere)));
+    ui->Jingdu->setText(rmc.longitude);
+    ui->Jingdufangxiang->setText(QString(QLatin1Char(rmc.longitudeHemisphere)));
+    GPS_fixValid = 1;
 }
 
 void MainWindow::NMEA_GxGSV_Data(char* sentence)
@@ -75,6 +78,8 @@ void MainWindow::NMEA_GxGGA_Data(char* sentence)
 {
     const Nmea::Gga gga = Nmea::decodeGga(sentence);
     ui->Dingweizhuangtai->setText(gga.fix ? QStringLiteral("Yes") : QStringLiteral("No"));
+    if (!gga.fix)
+        GPS_fixValid = 0;
     ui->Shiyongweixing->setText(Nmea::numberText(gga.satellitesUsed));
     ui->Haibagaodu->setText(Nmea::numberText(gga.altitude) + QStringLiteral(" m"));
 }

@@ -51,6 +51,8 @@ void Ui_GPScalculate::setupUi(QDialog* GPScalculate)
     gps_distanceGrid->addWidget(label_50, 4, 2);
     gps_distanceGrid->addWidget(GPSpushButtoncalculate, 5, 0, 1, 2);
     gps_distanceGrid->addWidget(GPScalculateCancel, 5, 2);
+    // The fields take the spare width, so the captions stay next to them.
+    gps_distanceGrid->setColumnStretch(1, 1);
 
     groupBox_2 = FormKit::make<QGroupBox>(GPScalculate, "groupBox_2");
     gps_utmGrid = new QGridLayout(groupBox_2);

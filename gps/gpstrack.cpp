@@ -60,6 +60,13 @@ bool isCoordinate(const QString& text)
     return true;
 }
 
+bool isPosition(const Position& p)
+{
+    return isCoordinate(p.latitude) && isCoordinate(p.longitude) &&
+           std::abs(p.latitude.trimmed().toDouble()) <= 90 &&
+           std::abs(p.longitude.trimmed().toDouble()) <= 180;
+}
+
 QString jsString(const QString& text)
 {
     QString out = QStringLiteral("'");
@@ -99,6 +106,14 @@ QString signedDegrees(const QString& degrees, const QString& hemisphere)
         return degrees;
     const bool negative = hemisphere == QLatin1String("S") || hemisphere == QLatin1String("W");
     return negative ? QLatin1Char('-') + degrees : degrees;
+}
+
+std::pair<QString, QString> splitDegrees(const QString& degrees, const QString& positive,
+                                         const QString& negative)
+{
+    const QString text = degrees.trimmed();
+    const bool signed_ = text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+'));
+    return {signed_ ? text.mid(1) : text, text.startsWith(QLatin1Char('-')) ? negative : positive};
 }
 
 std::optional<std::pair<Position, Position>> Replay::add(const Position& p)

@@ -34,10 +34,17 @@ QList<QByteArray> takeLines(QByteArray& buffer, const QByteArray& data);
 
 // A finite decimal number: the only text handed to the map page as a coordinate.
 bool isCoordinate(const QString& text);
+// Both coordinates decimal numbers, latitude within 90 and longitude within 180 degrees:
+// the only positions shown, mapped or recorded.
+bool isPosition(const Position& p);
 // The text as a single-quoted JavaScript string literal.
 QString jsString(const QString& text);
 // The degrees with the hemisphere's sign ("S" and "W" are negative).
 QString signedDegrees(const QString& degrees, const QString& hemisphere);
+// The reverse: signed degrees as unsigned text and its hemisphere letter, `negative`
+// for a leading '-' ("-33.9" with "N", "S" gives "33.9", "S").
+std::pair<QString, QString> splitDegrees(const QString& degrees, const QString& positive,
+                                         const QString& negative);
 
 // Track replay: hands back the segments to draw, each from a position to the next.
 // A repeated position draws nothing, except that the first segment is always drawn.

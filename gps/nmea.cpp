@@ -86,29 +86,27 @@ QList<QByteArray> takeSentences(QByteArray& buffer, const QByteArray& chunk)
 {
     buffer.append(chunk);
     QList<QByteArray> sentences;
+    const auto take = [&](int from, int to) {
+        const QByteArray sentence = buffer.mid(from, to - from);
+        if (checksumMatches(sentence) && fieldsInRange(sentence.constData()))
+            sentences.append(sentence);
+    };
     int start = -1;
     for (int i = 0; i < buffer.size(); ++i) {
         const char c = buffer.at(i);
-        if (start < 0) {
-            if (c == '$')
-                start = i;
-            continue;
+        if (c == '$') {
+            if (start >= 0)
+                take(start, i);
+            start = i;
+        } else if (c == '\n' && start >= 0) {
+            take(start, i + 1);
+            start = -1;
         }
-        if (c != '\n')
-            continue;
-        const QByteArray sentence = buffer.mid(start, i - start + 1);
-        if (checksumMatches(sentence))
-            sentences.append(sentence);
-        start = -1;
     }
     // What stays: the unfinished sentence from its '$', nothing when there is none.
     buffer.remove(0, start >= 0 ? start : buffer.size());
-    if (buffer.size() > maxPendingBytes) {
-        const int next = buffer.indexOf('$', 1);
-        buffer.remove(0, next > 0 ? next : buffer.size());
-        if (buffer.size() > maxPendingBytes)
-            buffer.clear();
-    }
+    if (buffer.size() > maxPendingBytes)
+        buffer.clear();
     return sentences;
 }
 
@@ -119,6 +117,9 @@ bool checksumMatches(const QByteArray& sentence)
     const int star = sentence.indexOf('*');
     if (star < 0 || star + 2 >= sentence.size())
         return false;
+    const QByteArray after = sentence.mid(star + 3);
+    if (!after.isEmpty() && after != "\n" && after != "\r\n" && after != "\r")
+        return false;
     const int high = hexDigit(sentence.at(star + 1));
     const int low = hexDigit(sentence.at(star + 2));
     if (high < 0 || low < 0)
@@ -127,6 +128,99 @@ bool checksumMatches(const QByteArray& sentence)
     for (int i = 1; i < star; ++i)
         sum ^= static_cast<unsigned char>(sentence.at(i));
     return sum == ((high << 4) | low);
+}
+
+namespace {
+
+// The text of field n up to its ',' or '*'; empty when missing.
+QByteArray fieldText(const char* sentence, int field)
+{
+    const char* p = fieldStart(sentence, field);
+    QByteArray text;
+    while (p && *p && *p != ',' && *p != '*' && *p != '\r' && *p != '\n')
+        text.append(*p++);
+    return text;
+}
+
+// Digits with at most one decimal point: no sign, no exponent, no blanks.
+bool isPlainDecimal(const QByteArray& text)
+{
+    int points = 0;
+    for (const char c : text) {
+        if (c == '.')
+            ++points;
+        else if (!isDigit(c))
+            return false;
+    }
+    return points <= 1 && text != ".";
+}
+
+// hhmmss with optional fraction; a leap second (60) is a real time.
+bool timeInRange(const QByteArray& text)
+{
+    if (text.isEmpty())
+        return true;
+    if (!isPlainDecimal(text))
+        return false;
+    const double v = text.toDouble();
+    if (v >= 1e6)
+        return false;
+    const int hhmm = int(v) / 100;
+    return hhmm / 100 < 24 && hhmm % 100 < 60 && v - 100.0 * hhmm < 61;
+}
+
+// ddmmyy.
+bool dateInRange(const QByteArray& text)
+{
+    if (text.isEmpty())
+        return true;
+    if (text.size() != 6 || !isPlainDecimal(text) || text.contains('.'))
+        return false;
+    const int v = text.toInt();
+    const int day = v / 10000;
+    const int month = v / 100 % 100;
+    return day >= 1 && day <= 31 && month >= 1 && month <= 12;
+}
+
+// ddmm.mmmm or dddmm.mmmm, at most `limit` degrees.
+bool coordinateInRange(const QByteArray& text, double limit)
+{
+    if (text.isEmpty())
+        return true;
+    if (!isPlainDecimal(text))
+        return false;
+    const double v = text.toDouble();
+    const double degrees = std::trunc(v / 100);
+    const double minutes = v - 100 * degrees;
+    return minutes < 60 && degrees + minutes / 60 <= limit;
+}
+
+bool letterInRange(const QByteArray& text, char a, char b)
+{
+    return text.isEmpty() || text == QByteArray(1, a) || text == QByteArray(1, b);
+}
+
+} // namespace
+
+bool fieldsInRange(const char* sentence)
+{
+    int latitude = 0; // the position's first field; the time is field 1 in both
+    switch (sentenceType(sentence)) {
+    case SentenceType::Rmc:
+        if (!dateInRange(fieldText(sentence, 9)))
+            return false;
+        latitude = 3;
+        break;
+    case SentenceType::Gga:
+        latitude = 2;
+        break;
+    default:
+        return true;
+    }
+    return timeInRange(fieldText(sentence, 1)) && coordinateInRange(fieldText(sentence, latitude), 90) &&
+           letterInRange(fieldText(sentence, latitude + 1), 'N', 'S') &&
+           coordinateInRange(fieldText(sentence, latitude + 2), 180) &&
+           letterInRange(fieldText(sentence, latitude + 3), 'E', 'W');
 }
 
 SentenceType sentenceType(const char* sentence)
@@ -205,6 +299,7 @@ QString coordinateText(const char* sentence, int field)
 Rmc decodeRmc(const char* sentence)
 {
     Rmc rmc;
+    rmc.hasTime = !fieldText(sentence, 1).isEmpty();
     const int t = truncated(fieldValue(sentence, 1));
     rmc.time.hour = static_cast<uint8_t>(t / 10000);
     rmc.time.minute = static_cast<uint8_t>((t / 100) % 100);
@@ -215,6 +310,10 @@ Rmc decodeRmc(const char* sentence)
     rmc.longitude = coordinateText(sentence, 5);
     const char ew = fieldChar(sentence, 6);
     rmc.longitudeHemisphere = (ew == 'E' || ew == 'W') ? ew : 0;
+    // Receivers without a fix send 0000.0000,N,00000.0000,E: that is no place.
+    const bool nowhere = fieldValue(sentence, 3) == 0 && fieldValue(sentence, 5) == 0;
+    rmc.hasPosition = fieldChar(sentence, 2) == 'A' && !rmc.latitude.isEmpty() && !rmc.longitude.isEmpty() &&
+                      rmc.latitudeHemisphere && rmc.longitudeHemisphere && !nowhere;
     return rmc;
 }
 
@@ -222,7 +321,7 @@ Gga decodeGga(const char* sentence)
 {
     Gga gga;
     const int quality = truncated(fieldValue(sentence, 6));
-    gga.fix = quality == 1 || quality == 2;
+    gga.fix = quality >= 1 && quality <= 5;
     gga.satellitesUsed = fieldValue(sentence, 7);
     gga.altitude = fieldValue(sentence, 9);
     return gga;

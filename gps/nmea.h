@@ -34,13 +34,21 @@ namespace Nmea {
 constexpr int maxPendingBytes = 4096;
 
 // Appends `chunk` to `buffer` and returns every complete sentence ('$' through the line
-// feed) whose checksum matches, in order. Bytes in front of a '$' are discarded; an
-// unfinished sentence stays in the buffer for the next chunk.
+// feed) whose checksum matches and whose fields are in range, in order. Every '$' starts
+// a new sentence: text before it is a sentence of its own when it ends in its checksum
+// (damaged streams lose line ends), otherwise it is dropped. Bytes in front of a '$' are
+// discarded; an unfinished sentence stays in the buffer for the next chunk.
 QList<QByteArray> takeSentences(QByteArray& buffer, const QByteArray& chunk);
 
 // True when the two hexadecimal digits after the first '*' equal the exclusive OR
-// of the characters between the leading '$' and that '*'.
+// of the characters between the leading '$' and that '*', and nothing but the line
+// end follows them.
 bool checksumMatches(const QByteArray& sentence);
+
+// False when an RMC or GGA sentence carries a time, date, coordinate or hemisphere
+// that cannot be (hour 24, minutes 60, latitude beyond 90, a sign, ...). Empty fields
+// are in range: they only mean the receiver has no value.
+bool fieldsInRange(const char* sentence);
 
 enum class SentenceType { None, Rmc, Gsv, Gga, Gsa, Vtg };
 // The first of "RMC", "GSV", "GGA", "GSA", "VTG" found anywhere in the text.
@@ -62,7 +70,11 @@ QString coordinateText(const char* sentence, int field);
 
 struct Rmc
 {
+    bool hasTime = false; // an empty time field leaves `time` at zero
     nmea_msg time;
+    // Status 'A', both coordinates and both hemispheres given and not both zero: the
+    // receiver reports a position. Otherwise the texts below must not be shown.
+    bool hasPosition = false;
     QString latitude;
     char latitudeHemisphere = 0; // 'N', 'S' or 0
     QString longitude;
@@ -72,7 +84,7 @@ Rmc decodeRmc(const char* sentence);
 
 struct Gga
 {
-    bool fix = false; // quality 1 or 2
+    bool fix = false; // quality 1 to 5 (GPS, DGPS, PPS, RTK fixed, RTK float)
     double satellitesUsed = 0;
     double altitude = 0;
 };

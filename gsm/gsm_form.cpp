@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHostAddress>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,6 +47,7 @@ void Ui_GsmForm::setupGsmForm()
     GSMopencompushButton = gsmFormPort.openButton;
     GSMbaudRateComboBox->clear();
     GSMbaudRateComboBox->addItems(FormKit::consoleBaudRates());
+    FormKit::keepAtTop(gsm_serialGrid);
 
     gsm_groupBox_call = makeGroup(gsm, "gsm_groupBox_call", gsm_callGrid, "gsm_callGrid");
     GSMtextBrowser_1 = FormKit::make<QTextBrowser>(gsm_groupBox_call, "GSMtextBrowser_1");
@@ -138,6 +140,8 @@ void Ui_GsmForm::setupGsmForm()
         {gsm_labelSmsTextMode, GSMDuanXinWenBenKaiguanpushButton}};
     for (int i = 0; i < rows.size(); ++i) {
         rows[i].second->setIconSize(QSize(48, 24));
+        // Until the modem has told the state, the switch shows that it is not known yet.
+        rows[i].second->setIcon(QIcon(QStringLiteral(":/images/unknown.png")));
         gsm_configGrid->addWidget(rows[i].first, i, 0);
         gsm_configGrid->addWidget(rows[i].second, i, 1);
     }
@@ -156,6 +160,7 @@ void Ui_GsmForm::retranslateGsmForm()
     gsm_groupBox_serial->setTitle(FormKit::tr("Serial Setting"));
     gsmFormPort.portLabel->setText(FormKit::tr("Serial No."));
     gsmFormPort.baudLabel->setText(FormKit::tr("Baudrate"));
+    GSMopencompushButton->setText(FormKit::tr("Open"));
     FormKit::setItems(GSMbaudRateComboBox, FormKit::consoleBaudRates());
 
     gsm_groupBox_call->setTitle(FormKit::tr("Call phone"));

@@ -3,6 +3,7 @@
 #include <QSpacerItem>
 
 #include "app/formkit.h"
+#include "serial/terminalformat.h"
 #include "serial/terminalformkit.h"
 
 using TerminalFormKit::make;
@@ -53,6 +54,8 @@ void Ui_TcpForm::setupTcpForm()
     gridLayout_11->addWidget(TCP_showtime_checkBox, 14, 0);
     TCP_HEXcheckBox = make<QCheckBox>(groupBox_9, "TCP_HEXcheckBox");
     gridLayout_11->addWidget(TCP_HEXcheckBox, 14, 1);
+    FormKit::keepAtTop(gridLayout_11);
+    FormKit::narrowSideMargins(gridLayout_11);
 
     groupBox_7 = make<QGroupBox>(tcp, "groupBox_7");
     groupBox_7->setFlat(true);
@@ -73,7 +76,7 @@ void Ui_TcpForm::setupTcpForm()
     gridLayout_9->addWidget(TCPobocheckBox, 2, 2);
     TCPdelayspinBox = make<QSpinBox>(groupBox_7, "TCPdelayspinBox");
     TCPdelayspinBox->setRange(10, 5000);
-    TCPdelayspinBox->setValue(200);
+    TCPdelayspinBox->setValue(TerminalFormat::sendIntervalMs);
     gridLayout_9->addWidget(TCPdelayspinBox, 2, 3);
     label_14 = make<QLabel>(groupBox_7, "label_14");
     gridLayout_9->addWidget(label_14, 2, 4);

@@ -17,12 +17,7 @@ void MainWindow::Oscilloscope_Init_Start()
 // Neither opening nor closing touches the samples: a later opening continues the curves.
 void MainWindow::OscilloscopeOpen_triggered()
 {
-    if (Serial_isOpen) {
-        Serial_close(SerialTab::Osc);
-        return;
-    }
-    if (Serial_open(SerialTab::Osc) != SerialOpenResult::NoPort)
-        OSC_rxBuffer.clear();
+    Serial_openOrClose(SerialTab::Osc);
 }
 
 void MainWindow::OSCsetComboBoxEnabled(bool enable)

@@ -25,6 +25,9 @@ void Ui_I2CDump_ReadREG::setupUi(QDialog* dialog)
     gridLayout->addWidget(length_comboBox, 1, 1);
     gridLayout->addWidget(read_pushButton, 2, 0);
     gridLayout->addWidget(I2CDump_ReadREGCancel, 2, 1);
+    // Captions keep their width; spare height collects below the buttons.
+    gridLayout->setColumnStretch(1, 1);
+    FormKit::keepAtTop(gridLayout);
     retranslateUi(dialog);
 }
 
@@ -59,6 +62,8 @@ void Ui_I2CDump_WriteREG::setupUi(QDialog* dialog)
     gridLayout->addWidget(lineEdit, 2, 0, 1, 2);
     gridLayout->addWidget(send_pushButton, 3, 0);
     gridLayout->addWidget(I2CDump_WriteREGCancel, 3, 1);
+    gridLayout->setColumnStretch(1, 1);
+    FormKit::keepAtTop(gridLayout);
     retranslateUi(dialog);
 }
 

@@ -75,29 +75,30 @@ QList<I2cFrameReceiver::Frame> I2cFrameReceiver::feed(const QByteArray& chunk)
     QList<Frame> frames;
     m_buffer.append(chunk);
 
+    // The earliest magic decides. While its frame is incomplete nothing after it is taken, since
+    // a magic inside a payload may look like a frame with a good checksum; a candidate that fails
+    // its checksum was a false start, so the search goes on at the next byte, not after it.
     qsizetype p = m_buffer.indexOf(marker);
-    while (p >= 0) {
-        const qsizetype size = m_buffer.size();
-        if (p + headerSize <= size) {
-            const auto* bytes = reinterpret_cast<const unsigned char*>(m_buffer.constData());
-            const qsizetype length = (qsizetype(bytes[p + 3]) << 8) | bytes[p + 4];
-            if (size - (p + headerSize) >= length + 1) {
-                const unsigned char* payload = bytes + p + headerSize;
-                if (checksum(payload, length) == payload[length])
-                    frames.append({bytes[p + 2], m_buffer.mid(p + headerSize, length)});
-                m_buffer.remove(0, p + headerSize + length + 1);
-                p = m_buffer.indexOf(marker);
-                continue;
-            }
+    while (p >= 0 && p + headerSize <= m_buffer.size()) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(m_buffer.constData());
+        const qsizetype length = (qsizetype(bytes[p + 3]) << 8) | bytes[p + 4];
+        const qsizetype end = p + headerSize + length + 1;
+        if (end > m_buffer.size())
+            break;
+        const unsigned char* payload = bytes + p + headerSize;
+        if (checksum(payload, length) == payload[length]) {
+            frames.append({bytes[p + 2], m_buffer.mid(p + headerSize, length)});
+            p = m_buffer.indexOf(marker, end);
+        } else {
+            p = m_buffer.indexOf(marker, p + 1);
         }
-        p = m_buffer.indexOf(marker, p + 1);
     }
 
-    // Keep the buffer bounded: nothing before the first magic can ever start a frame.
-    const qsizetype first = m_buffer.indexOf(marker);
-    if (first > 0) {
-        m_buffer.remove(0, first);
-    } else if (first < 0 && !m_buffer.isEmpty()) {
+    // Keep the buffer bounded: nothing before the first candidate can ever start a frame, and a
+    // candidate waits for at most one maximal frame.
+    if (p >= 0) {
+        m_buffer.remove(0, p);
+    } else {
         const bool halfMagic = m_buffer.endsWith(magic[0]);
         m_buffer.clear();
         if (halfMagic)

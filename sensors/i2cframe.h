@@ -35,9 +35,10 @@ bool parseByteList(const QString& text, QByteArray* bytes);
 
 } // namespace I2cFrame
 
-// Cuts adapter frames out of a byte stream that arrives in arbitrary chunks. A frame is consumed
-// together with everything before it; a magic whose frame is still incomplete does not block a
-// complete frame further on. Frames with a wrong checksum are consumed and not returned.
+// Cuts adapter frames out of a byte stream that arrives in arbitrary chunks. The result does not
+// depend on how the stream is split: a magic whose frame is still incomplete holds back what
+// follows it, and a candidate with a wrong checksum is dropped as a false start only (the search
+// resumes at its second byte), so a real frame around or after it is still found.
 class I2cFrameReceiver
 {
 public:
@@ -50,8 +51,8 @@ public:
     // Appends a chunk and returns the frames it completed, in stream order.
     QList<Frame> feed(const QByteArray& chunk);
 
-    // Bytes kept for the next chunk. Never more than one maximal frame: bytes before the first
-    // magic can never become part of a frame and are dropped at once.
+    // Bytes kept for the next chunk: less than one maximal frame. Bytes before the first magic can
+    // never become part of a frame and are dropped at once.
     const QByteArray& pending() const { return m_buffer; }
     void clear() { m_buffer.clear(); }
 

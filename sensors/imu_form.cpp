@@ -16,9 +16,10 @@ void Ui_ImuForm::setupImuForm()
     tab_3 = FormKit::makePage("tab_3", gridLayout_50, "gridLayout_50");
     gridLayout_IMU = new QGridLayout();
     gridLayout_IMU->setObjectName("gridLayout_IMU");
-    gridLayout_50->addLayout(gridLayout_IMU, 0, 0, 2, 1);
+    gridLayout_50->addLayout(gridLayout_IMU, 0, 0, 3, 1);
     gridLayout_50->setColumnStretch(0, 1);
-    gridLayout_50->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding), 0, 1);
+    // The settings stand at the top of their column; the room below them stays free.
+    gridLayout_50->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding), 2, 1);
 
     imu_groupBox_serial = new QGroupBox(tab_3);
     imu_groupBox_serial->setObjectName("imu_groupBox_serial");

@@ -24,8 +24,6 @@ void MainWindow::CIE_Init_Start()
 
 void MainWindow::CIEOpen_triggered()
 {
-    if (!Serial_isOpen)
-        CIE_rxText.clear();
     Serial_openOrClose(SerialTab::Cie);
 }
 

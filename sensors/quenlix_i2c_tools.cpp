@@ -5,6 +5,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "sensors/screenrate.h"
+
 class Ui_quenlix_i2c_tools
 {
 public:
@@ -29,6 +31,7 @@ public:
         comboBox = new QComboBox(form);
         comboBox->setObjectName(QStringLiteral("comboBox"));
         gridLayout_2->addWidget(comboBox, 1, 1);
+        gridLayout_2->setColumnStretch(2, 1);
         retranslateUi(form);
     }
 
@@ -75,10 +78,15 @@ quenlix_i2c_tools::quenlix_i2c_tools(QWidget* parent) : QWidget(parent), ui(new 
             auto* label = new QLabel(QStringLiteral("00"), this);
             label->setAlignment(Qt::AlignCenter);
             label->setFont(set_label_font(false));
+            label->setAutoFillBackground(true);
             ui->gridLayout->addWidget(label, row + 1, column + 1);
             valueLabels.append(label);
         }
     }
+    const QRgb unpainted = valueLabels.first()->palette().color(QPalette::Window).rgb();
+    m_backgrounds.fill(unpainted, 256);
+    m_shownBackgrounds.fill(unpainted, 256);
+    m_screen = new ScreenRate([this] { drawRegisters(); }, this);
 }
 
 quenlix_i2c_tools::~quenlix_i2c_tools()
@@ -116,23 +124,39 @@ void quenlix_i2c_tools::updateLabelValues(int index, unsigned char value)
 {
     if (index < 0 || index >= valueLabels.size())
         return;
-    QLabel* label = valueLabels.at(index);
-    bool ok = false;
-    int old = label->text().toInt(&ok, 16);
-    if (!ok)
-        old = 0;
-    label->setText(hexByte(value));
-    label->setAutoFillBackground(true);
-    label->setFont(set_label_font(false));
-    label->setAlignment(Qt::AlignCenter);
+    QRgb background = unchanged.rgb();
+    if (m_values.at(index) != value)
+        background = m_backgrounds.at(index) == changed.rgb() ? changedAgain.rgb() : changed.rgb();
+    m_values[index] = value;
+    m_backgrounds[index] = background;
+    m_screen->post();
+}
 
-    QColor background = unchanged;
-    if (old != value)
-        background =
-            label->palette().color(QPalette::Window).name() == changed.name() ? changedAgain : changed;
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::All, QPalette::Window, background);
-    label->setPalette(palette);
+int quenlix_i2c_tools::framesShown() const
+{
+    return m_screen->shown();
+}
+
+void quenlix_i2c_tools::drawRegisters()
+{
+    // One repaint of the grid for the whole block, and only the cells that differ are touched.
+    for (QLabel* label : valueLabels)
+        label->setAttribute(Qt::WA_UpdatesDisabled, true);
+    for (int i = 0; i < valueLabels.size(); ++i) {
+        QLabel* label = valueLabels.at(i);
+        const QString text = hexByte(m_values.at(i));
+        if (label->text() != text)
+            label->setText(text);
+        if (m_shownBackgrounds.at(i) != m_backgrounds.at(i)) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::All, QPalette::Window, QColor(m_backgrounds.at(i)));
+            label->setPalette(palette);
+            m_shownBackgrounds[i] = m_backgrounds.at(i);
+        }
+    }
+    for (QLabel* label : valueLabels)
+        label->setAttribute(Qt::WA_UpdatesDisabled, false);
+    update();
 }
 
 QFont quenlix_i2c_tools::set_label_font(bool bold)

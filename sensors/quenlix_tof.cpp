@@ -6,6 +6,7 @@
 #include "sensors/quenlix_tof_data.h"
 #include "sensors/quenlix_tof_heatmap.h"
 #include "sensors/quenlix_tof_surface.h"
+#include "sensors/screenrate.h"
 
 class Ui_quenlix_tof
 {
@@ -18,7 +19,9 @@ public:
         if (form->objectName().isEmpty())
             form->setObjectName(QStringLiteral("quenlix_tof"));
         form->resize(625, 478);
-        form->setStyleSheet(QStringLiteral("background-color: #FFFFFF;"));
+        // The form alone: a sheet that reached the value labels would make every one of them an
+        // opaque, style-sheet-painted widget.
+        form->setStyleSheet(QStringLiteral("#quenlix_tof { background-color: #FFFFFF; }"));
         gridLayout_2 = new QGridLayout(form);
         gridLayout_2->setObjectName(QStringLiteral("gridLayout_2"));
         gridLayout = new QGridLayout();
@@ -40,6 +43,7 @@ quenlix_tof::quenlix_tof(QWidget* parent) : QWidget(parent), ui(new Ui_quenlix_t
     stackedWidget->addWidget(surface);
     stackedWidget->addWidget(heatmap);
     ui->gridLayout->addWidget(stackedWidget);
+    m_screen = new ScreenRate([this] { drawFrame(); }, this);
 }
 
 quenlix_tof::~quenlix_tof()
@@ -50,4 +54,27 @@ quenlix_tof::~quenlix_tof()
 void quenlix_tof::change(int index)
 {
     stackedWidget->setCurrentIndex(index);
+}
+
+void quenlix_tof::showFrame(const QList<int>& values)
+{
+    m_frame = values;
+    m_screen->post();
+}
+
+void quenlix_tof::flush()
+{
+    m_screen->flush();
+}
+
+int quenlix_tof::framesShown() const
+{
+    return m_screen->shown();
+}
+
+void quenlix_tof::drawFrame()
+{
+    data->showValues(m_frame);
+    surface->updateMultipleDataPoints(surface->points, QList<double>(m_frame.cbegin(), m_frame.cend()));
+    heatmap->updateData(m_frame);
 }

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QStackedWidget;
+class ScreenRate;
 class Ui_quenlix_tof;
 class quenlix_tof_data;
 class quenlix_tof_heatmap;
@@ -19,6 +20,13 @@ public:
 
     // Shows page `index` (0 values, 1 surface, 2 heat map).
     void change(int index);
+    // A decoded frame for all three pages. They are drawn at screen rate: of the frames that
+    // arrive between two paints, the last one is shown.
+    void showFrame(const QList<int>& values);
+    // Draws a waiting frame now (before the pages change their arrangement).
+    void flush();
+    // How many times the pages were brought up to date.
+    int framesShown() const;
 
     Ui_quenlix_tof* ui = nullptr;
     QStackedWidget* stackedWidget = nullptr;
@@ -31,4 +39,10 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent*) override {}
+
+private:
+    void drawFrame();
+
+    QList<int> m_frame;
+    ScreenRate* m_screen = nullptr;
 };

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QWidget>
 
+#include "sensors/tof_scale.h"
+
 class QLabel;
 class Ui_quenlix_tof_data;
 
@@ -21,22 +23,22 @@ public:
     void changeArrangement(int code);
     // Shows one zone's value; indexes outside the grid are ignored.
     void updateLabelValues(int index, int value);
+    // Shows a whole frame, value i on label i; values beyond the grid are ignored.
+    void showValues(const QList<int>& values);
     QColor calculateColor(int value) const;
     static int calculateValue(const QString& text);
     static QFont set_label_font(int count);
 
     // Distance at the red end of the scale; set directly by the console.
-    int range = 4000;
+    int range = TofScale::defaultRange;
 
     Ui_quenlix_tof_data* ui = nullptr;
     QList<QLabel*> labels;
 
 private:
     QLabel* makeLabel(int count);
-    void paintLabel(QLabel* label, const QColor& color, const QFont& font);
+    void paintLabel(QLabel* label, const QColor& color);
 
     // What each label was last given, so a frame touches only what changed.
     QList<QRgb> m_shownColors;
-    int m_fontCount = -1;
-    QFont m_font;
 };

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QWidget>
 
+#include "sensors/tof_scale.h"
+
 // The "Depth" page of the time-of-flight view: one painted cell per zone, dark red (near) through
 // yellow and cyan to blue (far).
 class quenlix_tof_heatmap : public QWidget
@@ -23,7 +25,7 @@ public:
     int rows = 8;
     int cols = 8;
     // Distance at the blue end of the scale; set directly by the console.
-    int range = 4000;
+    int range = TofScale::defaultRange;
     QList<int> values;
 
 protected:

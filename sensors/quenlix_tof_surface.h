@@ -5,6 +5,8 @@
 #include <QSurfaceDataArray>
 #include <QWidget>
 
+#include "sensors/tof_scale.h"
+
 class Q3DSurface;
 class QSurface3DSeries;
 class Ui_quenlix_tof_surface;
@@ -32,7 +34,7 @@ public:
 
     // Grid position (x = column, y = row) of each frame index.
     QList<QPoint> points;
-    int yRange = 4000;
+    int yRange = TofScale::defaultRange;
 
     Ui_quenlix_tof_surface* ui = nullptr;
     QSurfaceDataArray* dataArray = nullptr; // owned by the series' data proxy

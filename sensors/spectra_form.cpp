@@ -11,8 +11,8 @@ void Ui_SpectraForm::setupSpectraForm()
     gridLayout_spectra->setObjectName("gridLayout_spectra");
     gridLayout_18->addLayout(gridLayout_spectra, 0, 0);
     gridLayout_18->setColumnStretch(0, 1);
-    gridLayout_18->setRowStretch(0, 3);
-    gridLayout_18->setRowStretch(1, 1);
+    // The chart takes the spare height; the log, hidden at start, needs none while hidden.
+    gridLayout_18->setRowStretch(0, 1);
     Spectra_textEdit = new QPlainTextEdit(spectra);
     Spectra_textEdit->setObjectName("Spectra_textEdit");
     gridLayout_18->addWidget(Spectra_textEdit, 1, 0);

@@ -41,8 +41,6 @@ void MainWindow::TOF_Init_Start()
 
 void MainWindow::TOFOpen_triggered()
 {
-    if (!Serial_isOpen)
-        TOF_rxText.clear();
     Serial_openOrClose(SerialTab::Tof);
 }
 
@@ -64,22 +62,18 @@ void MainWindow::TOFprocessFrame(const QByteArray& line)
                                    ui->TOFFilterComboBox->currentIndex(), TOF_pixels, TOF_filterState);
     if (n < 0)
         return;
-    for (int i = 0; i < n; ++i)
-        TOF_view->data->updateLabelValues(i, TOF_pixels.at(i));
-    const QList<int> shown = TOF_pixels.first(n);
-    TOF_view->surface->updateMultipleDataPoints(TOF_view->surface->points,
-                                                QList<double>(shown.cbegin(), shown.cend()));
-    TOF_view->heatmap->updateData(shown);
+    TOF_view->showFrame(TOF_pixels.first(n));
 }
 
 void MainWindow::TOFchangeArrangement()
 {
+    TOF_view->flush(); // a frame still waiting belongs to the old arrangement
     const TofFrame::Arrangement a = TofFrame::arrangementFromText(ui->TOFArrangementcomboBox->currentText());
     std::fill(std::begin(TOF_filterState), std::end(TOF_filterState), 0);
     bool ok = false;
     int range = ui->TOFRangeComboBox->currentText().toInt(&ok);
     if (!ok || range < 1)
-        range = 4000;
+        range = TofScale::defaultRange;
     TOF_view->surface->changeArrangement(a.code);
     TOF_view->data->changeArrangement(a.code);
     TOF_view->heatmap->changeArrangement(a.height, a.width);

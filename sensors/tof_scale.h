@@ -8,6 +8,10 @@
 // Colour maps and grid geometry of the time-of-flight views.
 namespace TofScale {
 
+// Distance in millimetres at the far end of the colour and height scales until the user picks
+// another range.
+inline constexpr int defaultRange = 4000;
+
 struct GridSize
 {
     int rows = 8;

@@ -88,7 +88,8 @@ MainWindow::SerialTabControls MainWindow::Serial_tabControls(SerialTab tab) cons
              {},
              SLOT(readOSCCom(QByteArray)),
              &MainWindow::OscilloscopeOpen_triggered,
-             &MainWindow::OSCsetComboBoxEnabled};
+             &MainWindow::OSCsetComboBoxEnabled,
+             &MainWindow::OSC_clearBuffers};
         break;
     case SerialTab::Spectra:
         c = {ui->SpectraportNameComboBox,
@@ -100,7 +101,8 @@ MainWindow::SerialTabControls MainWindow::Serial_tabControls(SerialTab tab) cons
              {},
              SLOT(readSpectraCom(QByteArray)),
              &MainWindow::SpectraOpen_triggered,
-             &MainWindow::SpectrasetsetComboBoxEnabled};
+             &MainWindow::SpectrasetsetComboBoxEnabled,
+             &MainWindow::Spectra_clearBuffers};
         break;
     case SerialTab::I2cdump:
         c = {ui->i2cdumpportNameComboBox,
@@ -124,7 +126,8 @@ MainWindow::SerialTabControls MainWindow::Serial_tabControls(SerialTab tab) cons
              {},
              SLOT(readTOFCom(QByteArray)),
              &MainWindow::TOFOpen_triggered,
-             &MainWindow::TOFsetsetComboBoxEnabled};
+             &MainWindow::TOFsetsetComboBoxEnabled,
+             &MainWindow::TOF_clearBuffers};
         break;
     case SerialTab::Modbus:
         c = {ui->ModbusportNameComboBox,
@@ -148,7 +151,8 @@ MainWindow::SerialTabControls MainWindow::Serial_tabControls(SerialTab tab) cons
              {},
              SLOT(readCIECom(QByteArray)),
              &MainWindow::CIEOpen_triggered,
-             &MainWindow::CIEsetsetComboBoxEnabled};
+             &MainWindow::CIEsetsetComboBoxEnabled,
+             &MainWindow::CIE_clearBuffers};
         break;
     case SerialTab::Imu:
         c = {ui->imuportNameComboBox,
@@ -160,7 +164,8 @@ MainWindow::SerialTabControls MainWindow::Serial_tabControls(SerialTab tab) cons
              {},
              SLOT(readimuCom(QByteArray)),
              &MainWindow::IMUOpen_triggered,
-             &MainWindow::imusetsetComboBoxEnabled};
+             &MainWindow::imusetsetComboBoxEnabled,
+             &MainWindow::IMU_clearBuffers};
         break;
     }
     return c;
@@ -263,6 +268,8 @@ MainWindow::SerialOpenResult MainWindow::Serial_open(SerialTab tab)
     worker->parityIndex = c.parity ? c.parity->currentIndex() : 0;
     worker->stopBitsIndex = c.stopBits ? c.stopBits->currentIndex() : 0;
     worker->Init(tab != SerialTab::Modbus);
+    if (c.clearOnOpen)
+        (this->*c.clearOnOpen)();
     if (c.receiveSlot)
         connect(worker, SIGNAL(Serial_read_Data(QByteArray)), this, c.receiveSlot);
     if (!worker->isOpen) {

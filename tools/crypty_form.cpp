@@ -42,7 +42,9 @@ void Ui_CryptyForm::setupCryptyForm()
     DeslineEdit_Result = FormKit::make<QLineEdit>(groupBox_13, "DeslineEdit_Result");
     gridLayout_29->addWidget(DeslineEdit_Result, 4, 1, 1, 8);
     gridLayout_29->addItem(hSpacer(), 5, 1, 1, 2);
-    gridLayout_29->addItem(hSpacer(), 5, 3, 1, 7);
+    gridLayout_29->addItem(hSpacer(), 5, 3, 1, 6);
+    // The key, data and result fields take the spare width; the count column keeps its own.
+    gridLayout_29->setColumnStretch(4, 1);
     DespushButton_Encryption = FormKit::make<QPushButton>(groupBox_13, "DespushButton_Encryption");
     gridLayout_29->addWidget(DespushButton_Encryption, 7, 1);
     DespushButton_Decryption = FormKit::make<QPushButton>(groupBox_13, "DespushButton_Decryption");

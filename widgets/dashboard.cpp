@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <QStringList>
 
 #include <cmath>
 
@@ -136,19 +137,30 @@ void DashBoard::paintEvent(QPaintEvent*)
     painter.setBrush(background);
     painter.drawEllipse(QRect(QPoint(-92, -92), QPoint(91, 91)));
 
-    // Scale numbers.
+    // Scale numbers, centred on radius 82 and small enough to stay between the tick ends (72) and
+    // the rim (92): long numbers such as "10620" get a smaller font rather than crowd the ticks.
     QFont numberFont(QStringLiteral("Microsoft YaHei"), 6);
     numberFont.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    const QList<double> numbers = GaugeMath::dialScaleNumbers(minValue, maxValue, scaleMajor);
+    QStringList texts;
+    QList<QSizeF> sizes;
+    QList<double> angles;
+    const QFontMetricsF fullMetrics(numberFont);
+    for (int i = 0; i < numbers.size(); ++i) {
+        texts << QString("%1").arg(numbers.at(i));
+        sizes << QSizeF(fullMetrics.horizontalAdvance(texts.last()), fullMetrics.ascent());
+        angles << GaugeMath::dialNumberAngle(startAngle, endAngle, scaleMajor, i);
+    }
+    numberFont.setPointSizeF(6 * GaugeMath::dialNumberFontScale(sizes, angles, 18));
     painter.setFont(numberFont);
     painter.setPen(foreground);
     const QFontMetricsF numberMetrics(numberFont);
-    const QList<double> numbers = GaugeMath::dialScaleNumbers(minValue, maxValue, scaleMajor);
-    for (int i = 0; i < numbers.size(); ++i) {
-        const QString text = QString("%1").arg(numbers.at(i));
-        const double a = GaugeMath::dialNumberAngle(startAngle, endAngle, scaleMajor, i);
-        const double w = numberMetrics.horizontalAdvance(text);
-        const double h = numberMetrics.height();
-        painter.drawText(QPoint(int(std::cos(a) * 82 - w * 0.5), int(-std::sin(a) * 82 + h * 0.25)), text);
+    for (int i = 0; i < texts.size(); ++i) {
+        const double w = numberMetrics.horizontalAdvance(texts.at(i));
+        const double h = numberMetrics.ascent();
+        painter.drawText(
+            QPointF(std::cos(angles.at(i)) * 82 - w * 0.5, -std::sin(angles.at(i)) * 82 + h * 0.5),
+            texts.at(i));
     }
 
     // Ticks.

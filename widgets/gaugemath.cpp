@@ -35,6 +35,18 @@ double dialNumberAngle(int startAngle, int endAngle, int scaleMajor, int i)
     return (270 - startAngle) * DegToRadApprox - sweep / std::max(scaleMajor, 1) * i;
 }
 
+double dialNumberFontScale(const QList<QSizeF>& sizes, const QList<double>& angles, double band)
+{
+    double scale = 1;
+    for (qsizetype i = 0; i < std::min(sizes.size(), angles.size()); ++i) {
+        const double extent = std::abs(std::cos(angles.at(i))) * sizes.at(i).width() +
+                              std::abs(std::sin(angles.at(i))) * sizes.at(i).height();
+        if (extent > band)
+            scale = std::min(scale, band / extent);
+    }
+    return scale;
+}
+
 double dialNeedleAngle(double value, int minValue, int maxValue, int startAngle, int endAngle)
 {
     const double span = double(maxValue) - minValue;

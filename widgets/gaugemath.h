@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPointF>
 #include <QRectF>
+#include <QSizeF>
 
 #include <optional>
 
@@ -26,6 +27,10 @@ double dialClamp(double v, int minValue, int maxValue);
 QList<double> dialScaleNumbers(int minValue, int maxValue, int scaleMajor);
 // Position angle in radians of scale number i (3.14 / 180 per degree, as the dial draws).
 double dialNumberAngle(int startAngle, int endAngle, int scaleMajor, int i);
+// Font scale (at most 1) at which every scale number fits the ring between the tick ends and the
+// rim: a number of `size` centred at angle a reaches |cos a| * width / 2 + |sin a| * height / 2
+// along the radius, and that may be at most `band` / 2.
+double dialNumberFontScale(const QList<QSizeF>& sizes, const QList<double>& angles, double band);
 // Rotation in degrees, clockwise from straight down, at which the needle points.
 double dialNeedleAngle(double value, int minValue, int maxValue, int startAngle, int endAngle);
 

@@ -11,6 +11,9 @@
 // A scripted peripheral behind the model's radio interfaces. Replies come on the next
 // event-loop turn, as from a real stack; the test plays the peripheral's side.
 
+using ServiceState = QLowEnergyService::ServiceState;
+using ControllerState = QLowEnergyController::ControllerState;
+
 struct FakeServiceDef
 {
     QBluetoothUuid uuid;
@@ -27,16 +30,16 @@ public:
     QBluetoothUuid serviceUuid() const override { return m_def.uuid; }
     QString serviceName() const override { return m_def.name; }
     QLowEnergyService::ServiceTypes type() const override { return m_def.type; }
-    QLowEnergyService::ServiceState state() const override { return m_state; }
+    ServiceState state() const override { return m_state; }
     QList<BleCharacteristic> characteristics() const override
     {
-        return m_state == QLowEnergyService::RemoteServiceDiscovered ? m_def.characteristics
-                                                                     : QList<BleCharacteristic>();
+        return m_state == ServiceState::RemoteServiceDiscovered ? m_def.characteristics
+                                                                : QList<BleCharacteristic>();
     }
     void discoverDetails() override
     {
-        setState(QLowEnergyService::RemoteServiceDiscovering);
-        QTimer::singleShot(0, this, [this] { setState(QLowEnergyService::RemoteServiceDiscovered); });
+        setState(ServiceState::RemoteServiceDiscovering);
+        QTimer::singleShot(0, this, [this] { setState(ServiceState::RemoteServiceDiscovered); });
     }
     void readCharacteristic(const QBluetoothUuid& c) override { reads.append(c); }
     // Written as "2a39=6869" (characteristic) or "2a37/2902=0100" (its descriptor), uuids in
@@ -44,29 +47,25 @@ public:
     void writeCharacteristic(const QBluetoothUuid& c, const QByteArray& v,
                              QLowEnergyService::WriteMode mode) override
     {
-        write(c, {}, v);
-        if (mode == QLowEnergyService::WriteWithoutResponse)
-            writes.last() += " nr";
+        write(c, {}, v, mode == QLowEnergyService::WriteWithoutResponse ? " nr" : "");
     }
     void writeDescriptor(const QBluetoothUuid& c, const QBluetoothUuid& d, const QByteArray& v) override
     {
-        write(c, d, v);
+        write(c, d, v, "");
     }
     void fail(QLowEnergyService::ServiceError error) { emit errorOccurred(error); }
-
     void answerRead(quint16 uuid, const QByteArray& v) { emit characteristicRead(with(uuid, v), v); }
     void notify(quint16 uuid, const QByteArray& v) { emit characteristicChanged(with(uuid, v), v); }
-    void setState(QLowEnergyService::ServiceState state) { emit stateChanged(m_state = state); }
+    void setState(ServiceState state) { emit stateChanged(m_state = state); }
 
     QList<QBluetoothUuid> reads;
     QStringList writes;
 
 private:
-    void write(const QBluetoothUuid& c, const QBluetoothUuid& d, const QByteArray& v)
+    void write(const QBluetoothUuid& c, const QBluetoothUuid& d, const QByteArray& v, const char* tail)
     {
-        const auto hex = [](quint16 u) { return QString::number(u, 16); };
-        writes.append(hex(c.toUInt16()) + (d.isNull() ? QString() : "/" + hex(d.toUInt16())) + "=" +
-                      QString::fromLatin1(v.toHex()));
+        const auto hex = [](const QBluetoothUuid& u) { return QString::number(u.toUInt16(), 16); };
+        writes.append(hex(c) + (d.isNull() ? "" : "/" + hex(d)) + "=" + v.toHex() + tail);
     }
     BleCharacteristic with(quint16 uuid, const QByteArray& value) const
     {
@@ -75,7 +74,7 @@ private:
         return c;
     }
     FakeServiceDef m_def;
-    QLowEnergyService::ServiceState m_state = QLowEnergyService::RemoteService;
+    ServiceState m_state = ServiceState::RemoteService;
 };
 
 class FakeController : public BleController
@@ -91,17 +90,14 @@ public:
     void connectToDevice() override
     {
         ++connectCalls;
-        if (m_state != QLowEnergyController::UnconnectedState)
+        if (m_state != ControllerState::UnconnectedState)
             return; // as Qt does
-        m_state = QLowEnergyController::ConnectingState;
-        QTimer::singleShot(0, this, [this] {
-            m_state = QLowEnergyController::ConnectedState;
-            emit connected();
-        });
+        m_state = ControllerState::ConnectingState;
+        QTimer::singleShot(0, this, [this] { m_state = ControllerState::ConnectedState, emit connected(); });
     }
     void disconnectFromDevice() override
     {
-        if (m_state != QLowEnergyController::UnconnectedState)
+        if (m_state != ControllerState::UnconnectedState)
             QTimer::singleShot(0, this, [this] { dropLink(); });
     }
     void discoverServices() override
@@ -109,31 +105,26 @@ public:
         QTimer::singleShot(0, this, [this] {
             for (const FakeServiceDef& def : m_defs)
                 emit serviceDiscovered(def.uuid);
-            m_state = QLowEnergyController::DiscoveredState;
+            m_state = ControllerState::DiscoveredState;
             emit discoveryFinished();
         });
     }
     BleService* createServiceObject(const QBluetoothUuid& uuid) override
     {
-        for (const FakeServiceDef& def : m_defs) {
+        for (const FakeServiceDef& def : m_defs)
             if (def.uuid == uuid)
                 return m_made->emplace_back(new FakeService(def));
-        }
         return nullptr;
     }
-    QLowEnergyController::ControllerState state() const override { return m_state; }
+    ControllerState state() const override { return m_state; }
     QLowEnergyController::Error error() const override { return m_error; }
     void setRemoteAddressType(QLowEnergyController::RemoteAddressType) override {}
 
     // The peripheral drops the link, or the stack reports an error.
-    void dropLink()
-    {
-        m_state = QLowEnergyController::UnconnectedState;
-        emit disconnected();
-    }
+    void dropLink() { m_state = ControllerState::UnconnectedState, emit disconnected(); }
     void fail(QLowEnergyController::Error error)
     {
-        m_state = QLowEnergyController::UnconnectedState;
+        m_state = ControllerState::UnconnectedState;
         emit errorOccurred(m_error = error);
     }
 
@@ -143,7 +134,7 @@ public:
 private:
     QList<FakeServiceDef> m_defs;
     QList<QPointer<FakeService>>* m_made;
-    QLowEnergyController::ControllerState m_state = QLowEnergyController::UnconnectedState;
+    ControllerState m_state = ControllerState::UnconnectedState;
     QLowEnergyController::Error m_error = QLowEnergyController::NoError;
 };
 
@@ -156,8 +147,7 @@ public:
     void start() override
     {
         ++starts;
-        m_active = !failOnStart;
-        if (failOnStart)
+        if (!(m_active = !failOnStart))
             emit errorOccurred(*failOnStart);
     }
     void stop() override
@@ -166,14 +156,9 @@ public:
             emit canceled();
     }
     bool isActive() const override { return m_active; }
-    QString errorString() const override { return QStringLiteral("Cannot find valid Bluetooth adapter."); }
-
+    QString errorString() const override { return "Cannot find valid Bluetooth adapter."; }
     void see(const QBluetoothDeviceInfo& info) { emit deviceDiscovered(info); }
-    void timeOut()
-    {
-        m_active = false;
-        emit finished();
-    }
+    void timeOut() { m_active = false, emit finished(); }
 
     int starts = 0;
     // When set, start() fails at once with it, as without an adapter.
@@ -193,16 +178,15 @@ public:
     BleController* createCentral(const QBluetoothDeviceInfo& device, QObject* parent) override
     {
         ++controllersMade;
-        const QList<FakeServiceDef> defs = peripherals.value(device.address().toString());
-        return controller = new FakeController(device, defs, &services, parent);
+        return controller = new FakeController(device, peripherals.value(device.address().toString()),
+                                               &services, parent);
     }
     // The newest live service object for that uuid.
     FakeService* service(quint16 uuid) const
     {
-        for (auto it = services.crbegin(); it != services.crend(); ++it) {
+        for (auto it = services.crbegin(); it != services.crend(); ++it)
             if (*it && (*it)->serviceUuid() == QBluetoothUuid(uuid))
                 return *it;
-        }
         return nullptr;
     }
 

@@ -3,10 +3,10 @@
 #include <QTest>
 #include <Qt3DCore/QTransform>
 
-#include "tests/common/consolerig.h"
 #include "sensors/cuboidentity.h"
 #include "sensors/quenlix_3d_imu.h"
 #include "sensors/widget3d.h"
+#include "tests/common/consolerig.h"
 
 static bool sameRotation(const QQuaternion& a, const QQuaternion& b)
 {

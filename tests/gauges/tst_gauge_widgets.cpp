@@ -1,6 +1,6 @@
-// The painted gauges and the waveform view, offscreen: where the needle, the liquid column, the
-// ring and the discs land at known values and how the gauges take values they should not show;
-// the waveform view driven as the oscilloscope console and the user drive it.
+// The painted gauges and the waveform view, offscreen: how the gauges take values they should not
+// show (where they draw them is the gauge arithmetic's test), and the waveform view driven as the
+// oscilloscope console and the user drive it.
 #include <QApplication>
 #include <QChart>
 #include <QContextMenuEvent>
@@ -10,7 +10,6 @@
 #include <QTest>
 #include <QToolTip>
 #include <QValueAxis>
-#include <QWheelEvent>
 
 #include <cmath>
 #include <limits>
@@ -31,44 +30,6 @@ QImage render(QWidget& w)
     return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-// Brightest grey level in the 3 x 3 pixels around p (antialiased edges smear single pixels).
-int brightestAround(const QImage& img, QPoint p)
-{
-    int best = 0;
-    for (int dx = -1; dx <= 1; ++dx)
-        for (int dy = -1; dy <= 1; ++dy)
-            best = std::max(best, qGray(img.pixel(p + QPoint(dx, dy))));
-    return best;
-}
-
-bool near(QRgb pixel, const QColor& expected, int tolerance = 6)
-{
-    return std::abs(qRed(pixel) - expected.red()) <= tolerance &&
-           std::abs(qGreen(pixel) - expected.green()) <= tolerance &&
-           std::abs(qBlue(pixel) - expected.blue()) <= tolerance;
-}
-
-#define VERIFY_PIXEL(img, x, y, colour)                                                                       \
-    QVERIFY2(near(img.pixel(x, y), colour), qPrintable(QColor(img.pixel(x, y)).name()))
-
-// A point at logical distance d from a 400 x 400 dial's centre, along the needle turned by
-// `angle` degrees clockwise from straight down (the logical square is scaled by 2).
-QPoint alongNeedle(double angle, double d)
-{
-    const double a = angle * M_PI / 180;
-    return QPoint(200 + qRound(-std::sin(a) * d * 2), 200 + qRound(std::cos(a) * d * 2));
-}
-
-// The environment tab's thermometer, -30 .. 80 on 200 x 400: tube from y 25, 307 high.
-void showThermometer(CThermometer& t)
-{
-    t.setMaxValue(80);
-    t.setMinValue(-30);
-    t.resize(200, 400);
-    t.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&t));
-}
-
 QList<QPointF> samples(
     int from, int to, double (*f)(int) = [](int i) { return std::sin(i * 0.1) * 10; })
 {
@@ -78,19 +39,13 @@ QList<QPointF> samples(
     return points;
 }
 
-void wheel(MWaveView& view, QPoint angleDelta, QPointF at = QPointF(300, 200))
-{
-    QWheelEvent event(at, view.viewport()->mapToGlobal(at), QPoint(), angleDelta, Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(view.viewport(), &event);
-}
-
 // Presses `button` at `from`, moves 100 pixels left holding it, and releases it there.
 void dragLeft(MWaveView& view, Qt::MouseButton button, QPoint from)
 {
     const QPoint to = from - QPoint(100, 0);
     QTest::mousePress(view.viewport(), button, {}, from);
-    QMouseEvent move(QEvent::MouseMove, to, view.viewport()->mapToGlobal(to), Qt::NoButton, button, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, to, view.viewport()->mapToGlobal(to), Qt::NoButton, button,
+                     Qt::NoModifier);
     QApplication::sendEvent(view.viewport(), &move);
     QTest::mouseRelease(view.viewport(), button, {}, to);
 }
@@ -122,33 +77,6 @@ private slots:
     }
     void cleanup() { view.reset(); }
 
-    void dialNeedle_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<double>("angle");
-        QTest::newRow("bottom-lower-left") << 0.0 << 60.0;
-        QTest::newRow("middle-straight-up") << 550.0 << 180.0;
-        QTest::newRow("top-lower-right") << 1100.0 << 300.0;
-        QTest::newRow("above-range-rests-at-end") << 2000.0 << 300.0;
-        QTest::newRow("below-range-rests-at-start") << -40.0 << 60.0;
-    }
-    void dialNeedle()
-    {
-        QFETCH(double, value);
-        QFETCH(double, angle);
-        DashBoard dial;
-        dial.setMinValue(0); // the barometer's order: 0 is below the default top of 100
-        dial.setMaxValue(1100);
-        dial.setValue(value);
-        dial.resize(400, 400);
-        const QImage img = render(dial);
-        // The face is grey 65; the needle is lighter (its gradient and white edge).
-        for (double other : {60.0, 180.0, 300.0}) {
-            const int level = brightestAround(img, alongNeedle(other, 25));
-            QVERIFY2(other == angle ? level > 85 : level < 75, qPrintable(QString("%1: %2").arg(other).arg(level)));
-        }
-    }
-
     void dialRangeOrderAndRefusals()
     {
         DashBoard dial;
@@ -164,46 +92,17 @@ private slots:
         dial.setScaleMajor(0);
         dial.setScaleMinor(0);
         QCOMPARE((QList<double>{dial.getValue(), double(dial.getMinValue()), double(dial.getMaxValue()),
-                                double(dial.getPrecision()), double(dial.getScaleMajor()), double(dial.getScaleMinor())}),
+                                double(dial.getPrecision()), double(dial.getScaleMajor()),
+                                double(dial.getScaleMinor())}),
                  (QList<double>{400, 400, 15000, 0, 10, 10}));
         dial.resize(200, 200);
         QVERIFY(!render(dial).isNull());
-    }
-
-    void thermometerColumn_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("liquidTop");
-        QTest::addColumn<QColor>("liquid");
-        // The column is (v + 35) / 120 of the tube.
-        QTest::newRow("comfortable-20") << 20.0 << qRound(332 - 55.0 / 120 * 307) << QColor(24, 189, 155);
-        QTest::newRow("above-scale-full") << 200.0 << 25 << QColor(250, 100, 100);
-        QTest::newRow("below-scale-empty") << -100.0 << 332 << QColor(100, 184, 255);
-    }
-    void thermometerColumn()
-    {
-        QFETCH(double, value);
-        QFETCH(int, liquidTop);
-        QFETCH(QColor, liquid);
-        CThermometer t;
-        t.setValue(0.0);
-        t.setPrecision(2);
-        showThermometer(t);
-        t.setValue(value);
-        const QImage img = render(t);
-        // The inner bulb reaches up to y 320 (radius 36 around y 356) and always holds liquid.
-        if (liquidTop > 30)
-            VERIFY_PIXEL(img, 100, std::min(liquidTop - 5, 315), QColor(100, 100, 100));
-        if (liquidTop < 330)
-            VERIFY_PIXEL(img, 100, liquidTop + 5, liquid);
-        VERIFY_PIXEL(img, 100, 356, liquid);
     }
 
     void thermometerAnimatesToTarget()
     {
         CThermometer t;
         t.setValue(0.0);
-        showThermometer(t);
         t.setValueWithAnimation(40);
         QTRY_COMPARE(t.getValue(), 40.0);
         QCOMPARE(t.getLiquidColor(), QColor(250, 100, 100));
@@ -219,7 +118,6 @@ private slots:
         t.setValue(21.5);
         t.setValue(NaN);
         t.setValueWithAnimation(NaN);
-        QTest::qWait(150);
         QCOMPARE(t.getValue(), 21.5);
         t.setPrecision(0); // 10 / 0 minor steps
         QCOMPARE(t.getPrecision(), 2);
@@ -227,23 +125,6 @@ private slots:
         t.setMinValue(90);
         t.resize(200, 400);
         QVERIFY(!render(t).isNull());
-    }
-
-    void ringEnvironmentSetup()
-    {
-        ProgressBarPercent ring;
-        ring.setPercentStyle(ProgressBarPercent::PercentStyle_Arc_Polo);
-        ring.setNullPosition(0);
-        ring.setValue(48.2);
-        ring.resize(200, 200);
-        const QImage img = render(ring);
-        const QColor used(24, 189, 155);
-        // Disc of radius 79 filled from the bottom up to 79 - 2 * 79 * 0.482 = 2.8 below the centre.
-        VERIFY_PIXEL(img, 150, 150, used);
-        VERIFY_PIXEL(img, 150, 75, QColor(70, 70, 70));
-        // Ring on radius 94, clockwise from 3 o'clock over 173.5 degrees: through 6 o'clock, not 12.
-        VERIFY_PIXEL(img, 100, 194, used);
-        QVERIFY(!near(img.pixel(100, 6), used, 40));
     }
 
     void ringTakesOnlyValuesInRange()
@@ -259,13 +140,6 @@ private slots:
         // A new range leaves the value where it is, even outside it.
         ring.setRange(70, 100);
         QCOMPARE(ring.getValue(), 60);
-        // The disc rises with the value itself: a value below zero leaves it empty.
-        ring.setRange(-50, 100);
-        ring.setValue(-20);
-        ring.setPercentStyle(ProgressBarPercent::PercentStyle_Polo);
-        ring.resize(200, 200);
-        const QImage img = render(ring);
-        VERIFY_PIXEL(img, 100, 170, ring.getCircleColor());
     }
 
     void uvDiscAndSun()
@@ -275,11 +149,6 @@ private slots:
         uv.setValue(500);
         uv.setValue(500); // no equality check: emitted each time
         QCOMPARE(changed.count(), 2);
-        uv.resize(200, 200);
-        const QImage img = render(uv);
-        VERIFY_PIXEL(img, 100, 165, QColor(243, 156, 18));
-        // Between the disc (radius 80) and the edge the sun picture shows.
-        QVERIFY2(near(img.pixel(100, 14), QColor(249, 168, 37), 20), qPrintable(QColor(img.pixel(100, 14)).name()));
     }
 
     void xAxisFollowsTheData_data()
@@ -305,31 +174,6 @@ private slots:
         // An empty list on any channel returns to the start.
         view->addSeriesData(WAVE_CH1, QList<QPointF>());
         QTRY_COMPARE(xRange(), qMakePair(0.0, 50.0));
-    }
-
-    void wheelStepSetsWindow_data()
-    {
-        QTest::addColumn<QPoint>("delta");
-        QTest::addColumn<double>("zoomX");
-        QTest::addColumn<double>("rangeX");
-        QTest::newRow("minus-8-widens") << QPoint(0, -8) << 1.2 << 60.0;
-        QTest::newRow("minus-7-narrows") << QPoint(0, -7) << 1.2 << 50 / 1.2;
-        QTest::newRow("horizontal-narrows") << QPoint(120, 0) << 1.2 << 50 / 1.2;
-        QTest::newRow("zero-factor-ignored") << QPoint(0, -120) << 0.0 << 60.0;
-        QTest::newRow("factor-2") << QPoint(0, -120) << 2.0 << 100.0;
-    }
-    void wheelStepSetsWindow()
-    {
-        QFETCH(QPoint, delta);
-        QFETCH(double, zoomX);
-        QFETCH(double, rangeX);
-        view->setZoomX(zoomX);
-        wheel(*view, delta);
-        QVERIFY(qFuzzyCompare(view->getRangeX(), rangeX));
-        // Streaming data then scroll in the new window.
-        view->addSeriesData(WAVE_CH0, samples(1, 200));
-        QTRY_VERIFY(qFuzzyCompare(view->axisX()->max(), 200.0));
-        QVERIFY(qFuzzyCompare(view->axisX()->min(), 200 - rangeX));
     }
 
     void leftDragPans()
@@ -375,33 +219,6 @@ private slots:
         QCOMPARE(yRange(), qMakePair(-50.0, 50.0));
     }
 
-    void fitWithoutExtent_data()
-    {
-        QTest::addColumn<QList<QPointF>>("points");
-        QTest::newRow("no-points") << QList<QPointF>{};
-        QTest::newRow("one-column") << QList<QPointF>{{7, 3}, {7, -2}};
-        QTest::newRow("flat-line") << samples(1, 30, [](int) { return 4.0; });
-        QTest::newRow("not-a-number") << QList<QPointF>{{qQNaN(), qQNaN()}};
-    }
-    void fitWithoutExtent()
-    {
-        QFETCH(QList<QPointF>, points);
-        view->addSeriesData(WAVE_CH2, points);
-        fitToData(*view);
-        QVERIFY(view->getRangeX() > 0);
-        QVERIFY(view->axisX()->max() > view->axisX()->min());
-        QVERIFY(view->axisY()->max() > view->axisY()->min());
-        for (const QPointF& p : points) {
-            if (std::isfinite(p.x())) {
-                QVERIFY(p.x() >= view->axisX()->min() && p.x() <= view->axisX()->max());
-                QVERIFY(p.y() >= view->axisY()->min() && p.y() <= view->axisY()->max());
-            }
-        }
-        // The X axis still follows new data.
-        view->addSeriesData(WAVE_CH2, samples(1, 500));
-        QTRY_COMPARE(view->axisX()->max(), 500.0);
-    }
-
     // Whole lists are capped on the oscilloscope tab's test; single points here.
     void channelsKeepTheNewestPoints()
     {
@@ -420,7 +237,6 @@ private slots:
         view->pauseGraph();
         view->addSeriesData(WAVE_CH0, samples(1, 80));
         view->addSeriesData(WAVE_CH0, QPointF(81, 1));
-        QTest::qWait(50);
         QVERIFY(view->channelPoints(WAVE_CH0).isEmpty());
         QCOMPARE(xRange(), qMakePair(0.0, 50.0));
         view->slots_startGraph();

@@ -36,6 +36,11 @@ private slots:
         // 1100 / 3 truncates to 366: the last number falls short of the top, as the dial draws it.
         QCOMPARE(GaugeMath::dialScaleNumbers(0, 1100, 3), (QList<double>{0, 366, 732, 1098}));
         QCOMPARE(GaugeMath::dialScaleNumbers(0, 100, 0), QList<double>{});
+        // Numbers that fit the ring keep their font; a wide one at 9 o'clock (along the radius)
+        // shrinks it until it fits, a tall one at 12 o'clock too.
+        QCOMPARE(GaugeMath::dialNumberFontScale({{10, 6}, {12, 6}}, {M_PI, M_PI / 2}, 18), 1.0);
+        QCOMPARE(GaugeMath::dialNumberFontScale({{10, 6}, {24, 6}}, {M_PI / 2, M_PI}, 18), 0.75);
+        QCOMPARE(GaugeMath::dialNumberFontScale({{36, 30}}, {M_PI / 2}, 18), 0.6);
     }
 
     // Liquid, ring and UV disc colours at the edges of their bands.
@@ -54,7 +59,8 @@ private slots:
         row(1, 45.0, {240, 189, 24});
         row(1, 45.5, {24, 189, 155});
         row(1, 75.0, {100, 184, 255});
-        const Rgb uv[] = {{253, 216, 53}, {243, 156, 18}, {243, 156, 18}, {211, 84, 0}, {211, 84, 0}, {255, 0, 0}, {74, 35, 90}};
+        const Rgb uv[] = {{253, 216, 53}, {243, 156, 18}, {243, 156, 18}, {211, 84, 0},
+                          {211, 84, 0},   {255, 0, 0},    {74, 35, 90}};
         const double at[] = {400, 401, 695, 696, 880, 881, 1078};
         for (int i = 0; i < 7; ++i)
             row(2, at[i], uv[i]);
@@ -64,7 +70,10 @@ private slots:
         QFETCH(int, gauge);
         QFETCH(double, v);
         QFETCH(Rgb, colour);
-        QCOMPARE((gauge == 0 ? thermoLiquidColour(v) : gauge == 1 ? ringUsedColour(v) : uvDiscColour(v)), colour);
+        QCOMPARE((gauge == 0   ? thermoLiquidColour(v)
+                  : gauge == 1 ? ringUsedColour(v)
+                               : uvDiscColour(v)),
+                 colour);
     }
 
     void thermometerScale()
@@ -158,7 +167,9 @@ private slots:
         QCOMPARE(drawn.first(), points.first());
         QCOMPARE(drawn.last(), points.last());
         for (double extreme : {1000.0, -1000.0})
-            QCOMPARE(std::count_if(drawn.cbegin(), drawn.cend(), [&](const QPointF& p) { return p.y() == extreme; }), 100);
+            QCOMPARE(std::count_if(drawn.cbegin(), drawn.cend(),
+                                   [&](const QPointF& p) { return p.y() == extreme; }),
+                     100);
     }
 };
 

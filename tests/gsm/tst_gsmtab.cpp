@@ -162,12 +162,15 @@ private slots:
         Rig rig;
         rig.script["AT+CLIP?"] = "\r\n+CLIP: 0,1\r\n\r\nOK\r\n";
         rig.script["AT+CMGF?"] = "\r\n+CMGF: 0\r\n\r\nOK\r\n";
+        const auto image = [](const QIcon& icon) { return icon.pixmap(48, 24).toImage(); };
+        QCOMPARE(image(rig.ui->GSMLaidianKaiguanpushButton->icon()), image(QIcon(":/images/unknown.png")));
         for (int round = 0; round < 2; ++round) {
             rig.open();
             QCOMPARE(rig.commands, (Bytes{"AT+CLIP?", "AT+CALM?", "AT+CMGF?", "AT+CSQ"}));
             QCOMPARE(rig.log, (QStringList{"Serial opened", "Initialization completed"}));
             QCOMPARE((QList<int>{rig.w->GSM_clipOn, rig.w->GSM_ringerOn, rig.w->GSM_smsTextMode}),
                      (QList<int>{0, 1, 0}));
+            QCOMPARE(image(rig.ui->GSMLaidianKaiguanpushButton->icon()), image(QIcon(":images/off.png")));
             QCOMPARE(rig.ui->GSMCheckSigneltext->pixmap().toImage(), QPixmap(":images/sig75.png").toImage());
 
             // Each chunk reaches the reader once, also after a reopening.

@@ -9,33 +9,23 @@ Prints READY once it serves.
 """
 import asyncio, os, socket, sys, threading, time
 
-def context():
+async def serve(kind, where):
     from pymodbus.datastore import ModbusSequentialDataBlock as Block, ModbusServerContext, ModbusSlaveContext
+    from pymodbus.server import StartAsyncSerialServer, StartAsyncTcpServer
+    from pymodbus.transaction import ModbusRtuFramer
     slave = ModbusSlaveContext(di=Block(0, [i % 2 for i in range(100)]), co=Block(0, [0] * 100),
                                hr=Block(0, list(range(200))), ir=Block(0, [0x1000 + i for i in range(100)]),
                                zero_mode=True)
-    return ModbusServerContext(slaves={1: slave}, single=False)
-
-async def serve(kind, where):
-    from pymodbus.server import StartAsyncSerialServer, StartAsyncTcpServer
-    from pymodbus.transaction import ModbusRtuFramer
-    if kind == "tcp":
-        server = await StartAsyncTcpServer(context=context(), address=("127.0.0.1", int(where)),
-                                           defer_start=True, allow_reuse_address=True)
-        await server.serve_forever()  # the test waits for the port
-    server = await StartAsyncSerialServer(context=context(), framer=ModbusRtuFramer, port=where,
-                                          baudrate=115200, defer_start=True)
-    await server.start()
-    print("READY", flush=True)
+    context = ModbusServerContext(slaves={1: slave}, single=False)
+    if kind == "tcp":  # the test waits for the port
+        server = await StartAsyncTcpServer(context=context, address=("127.0.0.1", int(where)), defer_start=True,
+                                           allow_reuse_address=True)
+    else:
+        server = await StartAsyncSerialServer(context=context, framer=ModbusRtuFramer, port=where, baudrate=115200,
+                                              defer_start=True)
+        await server.start()
+        print("READY", flush=True)
     await server.serve_forever()
-
-def listen(port):
-    server = socket.socket()
-    server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-    server.bind(("127.0.0.1", port))
-    server.listen(4)
-    print("READY", flush=True)
-    return server
 
 def exact(read, n):
     data = b""
@@ -71,7 +61,9 @@ def serve_spoilt(kind, where, how):
         head = exact(slave.recv, 6)
         return bytearray(head + exact(slave.recv, int.from_bytes(head[4:6], "big")))
     if kind == "tcp":
-        conn, _ = listen(int(where)).accept()
+        server = socket.create_server(("127.0.0.1", int(where)), reuse_port=False)
+        print("READY", flush=True)
+        conn, _ = server.accept()
         read, write = conn.recv, conn.sendall
     else:
         fd = os.open(where, os.O_RDWR | os.O_NOCTTY)

@@ -13,12 +13,8 @@ private slots:
     {
         TestHome home;
         QList<qint64> times;
-        for (int i = 0; i < 5; ++i) {
-            QElapsedTimer clock;
-            clock.start();
-            MainWindow w;
-            times << clock.elapsed();
-        }
+        for (QElapsedTimer clock; times.size() < 5; times << clock.elapsed())
+            clock.start(), MainWindow();
         std::sort(times.begin(), times.end());
         printf("BENCH mainwindow_construct_median_ms=%lld (fastest %lld ms)\n", times.at(2), times.first());
     }

@@ -1,42 +1,41 @@
-// The program's shell: what it settles before its window (translators, the Quick backend, the log
-// format, the event-serving wait, the stored tool switches), and the main window as it starts:
-// the tools those switches leave on and its start state.
+// The program's shell: what it settles before its window (translators, the event-serving
+// wait, the stored tool switches), the tools the window then starts, the guard of its on-demand dialogs,
+// and the built program itself starting on the X server.
 #include <QApplication>
-#include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
-#include <QSettings>
-#include <QTemporaryFile>
+#include <QFile>
+#include <QPointer>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
 
-#include <unistd.h>
+#include <memory>
 
 #include "app/eventwait.h"
+#include "app/guardeddialog.h"
 #include "app/mainwindow.h"
 #include "app/mainwindow_form.h"
-#include "app/quenlix_log.h"
 #include "app/startup.h"
 #include "app/toolswitches.h"
+#include "tests/common/peerprocess.h"
 #include "tests/common/testhome.h"
-#include "widgets/mwaveview.h"
 
-namespace {
+// clang-format off
+const QStringList allTitles{"Serial Debug", "UDP Debug", "TCP Debug", "GPS Debug", "GSM Debug", "Unicode",
+    "Environment", "Crypty", "Oscilloscope", "MQTT", "Ble", "Spectra", "Convert", "i2cdump", "TOF", "Modbus",
+    "Hex", "CIE", "IMU", "More"};
+// clang-format on
 
-QStringList tabTitles(const MainWindow& w)
+// A form that counts its living copies.
+struct CountedForm
 {
-    QStringList titles;
-    for (int i = 0; i < w.ui->tabWidget->count(); ++i)
-        titles << w.ui->tabWidget->tabText(i);
-    return titles;
-}
-
-const QStringList allTitles{"Serial Debug", "UDP Debug",   "TCP Debug", "GPS Debug",    "GSM Debug",
-                            "Unicode",      "Environment", "Crypty",    "Oscilloscope", "MQTT",
-                            "Ble",          "Spectra",     "Convert",   "i2cdump",      "TOF",
-                            "Modbus",       "Hex",         "CIE",       "IMU",          "More"};
-
-} // namespace
+    static inline int alive = 0;
+    CountedForm() { ++alive; }
+    ~CountedForm() { --alive; }
+    void setupUi(QDialog*) {}
+};
 
 class TestMainWindow : public QObject
 {
@@ -44,21 +43,14 @@ class TestMainWindow : public QObject
 private slots:
     void translatorsByLocale_data()
     {
-        QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
-        QTest::newRow("en_US") << "en_US"
-                               << ":/transEnglish.qm"
-                               << ":/i18n/en_US.qm";
-        QTest::newRow("zh_CN") << "zh_CN"
-                               << ":/transSimpleChinese.qm"
-                               << ":/i18n/zh_CN.qm";
-        QTest::newRow("zh_TW") << "zh_TW"
-                               << ":/transSimpleChinese.qm"
-                               << "";
-        QTest::newRow("de_DE") << "de_DE"
-                               << ""
-                               << "";
+        // clang-format off
+        QTest::newRow("en_US") << ":/transEnglish.qm" << ":/i18n/en_US.qm";
+        QTest::newRow("zh_CN") << ":/transSimpleChinese.qm" << ":/i18n/zh_CN.qm";
+        QTest::newRow("zh_TW") << ":/transSimpleChinese.qm" << "";
+        QTest::newRow("de_DE") << "" << "";
+        // clang-format on
     }
     void translatorsByLocale()
     {
@@ -78,59 +70,25 @@ private slots:
         }
     }
 
-    void quickBackendDefaultsToSoftware()
-    {
-        for (const char* before : std::initializer_list<const char*>{"", nullptr, "rhi"}) {
-            before ? qputenv("QT_QUICK_BACKEND", before) : qunsetenv("QT_QUICK_BACKEND");
-            Startup::ensureQuickBackend();
-            QCOMPARE(qgetenv("QT_QUICK_BACKEND"), QByteArray(before && *before ? before : "software"));
-        }
-        qunsetenv("QT_QUICK_BACKEND"); // as the windows below expect
-    }
-
-    void logFormats()
-    {
-        QTemporaryFile file;
-        QVERIFY(file.open());
-        FILE* out = fdopen(dup(file.handle()), "w");
-        quenlix_log_output = out;
-        QMessageLogContext ctx("a.cpp", 12, "void f()", "cat");
-        quenlix_log(QtDebugMsg, ctx, "hello");
-        quenlix_log(QtWarningMsg, ctx, "warn");
-        quenlix_log(QtInfoMsg, QMessageLogContext(), "");
-        fclose(out);
-        quenlix_log_output = nullptr;
-        file.seek(0);
-        QCOMPARE(file.readAll(),
-                 QByteArray("Debug: hello (a.cpp:12, void f())\nWarning: warn (a.cpp:12, void f())\n"
-                            "Info:  (:0, )\n"));
-        quenlix_disable_log(QtCriticalMsg, ctx, "dropped"); // does nothing, must not crash
-    }
-
-    // The wait under test is itself timed: it lasts long enough, serves timers, and
-    // nested waits return in reverse order.
+    // The wait lasts long enough, serves timers, and nested waits return in reverse order;
+    // waits of zero or less serve nothing.
     void waitServesEventsAndNests()
     {
         int ticks = 0;
+        bool ran = false;
         QTimer timer;
         connect(&timer, &QTimer::timeout, this, [&] { ++ticks; });
         timer.start(20);
         QStringList order;
-        QTimer::singleShot(50, this, [&] { // outlasts the outer wait
-            waitProcessingEvents(300);
-            order << "inner";
-        });
+        QTimer::singleShot(50, this, [&] { waitProcessingEvents(300), order << "inner"; });
         QElapsedTimer clock;
         clock.start();
         waitProcessingEvents(100);
-        order << "outer";
-        QCOMPARE(order, QStringList({"inner", "outer"}));
-        QVERIFY(clock.elapsed() >= 340 && clock.elapsed() < 1500);
-        QVERIFY(ticks >= 10);
-        bool ran = false; // waits of zero or less serve nothing
-        QTimer::singleShot(0, this, [&] { ran = true; });
-        waitProcessingEvents(0);
-        waitProcessingEvents(-5);
+        QCOMPARE(order << "outer", QStringList({"inner", "outer"}));
+        QVERIFY(clock.elapsed() >= 340 && clock.elapsed() < 1500 && ticks >= 10);
+        QObject scope; // the timer must not outlive `ran`
+        QTimer::singleShot(0, &scope, [&] { ran = true; });
+        waitProcessingEvents(0), waitProcessingEvents(-5);
         QVERIFY(!ran);
     }
 
@@ -140,14 +98,14 @@ private slots:
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<bool>("on");
         QTest::addColumn<int>("mapType");
+        // clang-format off
         QTest::newRow("missing") << QVariant() << true << 0;
         QTest::newRow("empty") << QVariant(QString()) << true << 0;
         QTest::newRow("true") << QVariant("true") << true << 1;
-        QTest::newRow("false") << QVariant("false") << false << 1;
         QTest::newRow("True-is-off") << QVariant("True") << false << 1;
         QTest::newRow("zero") << QVariant("0") << false << 0;
         QTest::newRow("seven") << QVariant("7") << false << 1;
-        QTest::newRow("int-1") << QVariant(1) << false << 1;
+        // clang-format on
     }
     void storedValues()
     {
@@ -156,83 +114,100 @@ private slots:
         QTEST(ToolSwitches::mapTypeFrom(stored), "mapType");
     }
 
-    void noSettingsFileShowsEveryToolAndStartsEachOnce()
+    // Switched-off tools are neither shown nor started; no file, or one that is not INI, keeps all.
+    void startedTools_data()
     {
-        TestHome home;
-        MainWindow w;
-        QCOMPARE(ToolSwitches::settingsFilePath(), home.settingsFile());
-        QCOMPARE(tabTitles(w), allTitles);
-        QCOMPARE(w.startedTools, allTitles.mid(0, ToolSwitches::toolCount));
-        QCOMPARE(ToolSwitches::keys().at(ToolSwitches::Imu), "IMU");
-        QCOMPARE(w.ui->tabWidget->currentIndex(), 0);
-        QVERIFY(w.windowTitle().startsWith("Quenlix -- PLAX Ver 3.4.4"));
-        QCOMPARE(w.OSC_waveView->parentWidget(), w.ui->Oscilloscope);
-        for (QWidget* widget : std::initializer_list<QWidget*>{w.ui->sendmsgBtn, w.ui->sendfileBtn,
-                                                               w.ui->UDPsendmsgBtn, w.ui->TCPsendmsgBtn})
-            QVERIFY2(!widget->isEnabled(), qPrintable(widget->objectName()));
-        QVERIFY(!w.Serial_isOpen && !w.Serial_thread);
-    }
-
-    void switchedOffToolsAreRemovedAndNotStarted_data()
-    {
-        QTest::addColumn<QStringList>("offKeys");
-        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("stored"); // the settings file; none when null
         QTest::addColumn<QStringList>("removed");
-        QTest::newRow("ends-and-middle") << QStringList{"COM", "Oscilloscope", "IMU"} << "false"
+        QByteArray allOff;
+        for (const QString& key : ToolSwitches::keys())
+            allOff += key.toUtf8() + "=false\n";
+        static const char malformedIni[] = "\x00\xff[[[ not = an ini\n=\n[General\nCOM\n"; // NUL included
+        // clang-format off
+        QTest::newRow("no-file") << QByteArray() << QStringList{};
+        QTest::newRow("ends-and-middle") << QByteArray("COM=false\nOscilloscope=false\nIMU=false\nUnknown=false\n")
                                          << QStringList{"Serial Debug", "Oscilloscope", "IMU"};
-        QTest::newRow("0-counts-off")
-            << QStringList{"GPS", "MQTT"} << "0" << QStringList{"GPS Debug", "MQTT"};
-        QTest::newRow("empty-counts-on") << QStringList{"COM", "Ble"} << "" << QStringList{};
-        QTest::newRow("all-off") << ToolSwitches::keys() << "false"
-                                 << allTitles.mid(0, ToolSwitches::toolCount);
+        QTest::newRow("empty-counts-on") << QByteArray("COM=\nBle=\n") << QStringList{};
+        QTest::newRow("all-off") << allOff << allTitles.mid(0, ToolSwitches::toolCount);
+        QTest::newRow("malformed") << QByteArray::fromRawData(malformedIni, sizeof(malformedIni) - 1) << QStringList{};
+        // clang-format on
     }
-    void switchedOffToolsAreRemovedAndNotStarted()
+    void startedTools()
     {
-        QFETCH(QStringList, offKeys);
-        QFETCH(QString, value);
+        QFETCH(QByteArray, stored);
         QFETCH(QStringList, removed);
         TestHome home;
-        QList<QPair<QString, QString>> values{{"SomethingUnknown", "false"}};
-        for (const QString& key : offKeys)
-            values.append({key, value});
-        home.writeSettings(values);
+        if (!stored.isNull()) {
+            home.writeSettings({});
+            QFile f(home.settingsFile());
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(stored) == stored.size());
+        }
         MainWindow w;
-        QStringList expected = allTitles;
+        QStringList expected = allTitles, titles;
         for (const QString& title : removed)
             expected.removeOne(title);
-        QCOMPARE(tabTitles(w), expected);
+        for (int i = 0; i < w.ui->tabWidget->count(); ++i)
+            titles << w.ui->tabWidget->tabText(i);
+        QCOMPARE(titles, expected);
         QCOMPARE(w.startedTools, expected.mid(0, expected.size() - 1));
-        QCOMPARE(w.ui->tabWidget->currentIndex(), 0);
         QCOMPARE(w.OSC_waveView != nullptr, !removed.contains("Oscilloscope"));
-        for (QTimer* t : {w.COM_sendTimer, w.UDP_sendTimer, w.TCP_sendTimer})
-            QVERIFY(t && !t->isActive());
-        QVERIFY(w.Serial_scanTimer->isActive());
     }
 
-    void malformedSettingsFileKeepsEveryTool()
+    // One at a time. An older dialog, closed and forgotten at once (as a port's close
+    // path does) and deleted only after a newer one opened, changes nothing of the newer.
+    void guardedDialogOneAtATime()
     {
-        TestHome home;
-        home.writeSettings({});
-        QFile f(home.settingsFile());
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("\x00\xff[[[ not = an ini\n=\n[General\nCOM\n", 38);
-        f.close();
-        MainWindow w;
-        QCOMPARE(tabTitles(w).size(), 20);
+        QWidget parent;
+        GuardedDialog<CountedForm> guard;
+        int ended = 0;
+        QPointer<QDialog> older = guard.create(&parent, [&] { ++ended; });
+        QVERIFY(older && guard.open && guard.dialog == older && guard.form);
+        QVERIFY(!guard.create(&parent)); // refused while one is open
+        older->show();
+        older->close();
+        guard.open = false;
+        QDialog* newer = guard.create(&parent, [&] { ++ended; });
+        QCOMPARE(CountedForm::alive, 1); // the older form went at once
+        QTRY_VERIFY(!older);
+        QVERIFY(newer && guard.open && guard.dialog == newer && guard.form && ended == 0);
+        QVERIFY(guard.bringToFront());
+        newer->close();
+        QTRY_VERIFY(!guard.open);
+        QVERIFY(!guard.dialog && !guard.form && !guard.bringToFront());
+        QVERIFY(ended == 1 && CountedForm::alive == 0);
     }
 
-    void exitAndLanguageChange()
+    // A window's members go before its child widgets: a dialog still open then reaches nobody.
+    void dialogOutlivingItsGuardReachesNobody()
     {
+        auto parent = std::make_unique<QWidget>();
+        auto guard = std::make_unique<GuardedDialog<CountedForm>>();
+        bool ended = false;
+        guard->create(parent.get(), [&ended] { ended = true; })->show();
+        guard.reset();
+        QCOMPARE(CountedForm::alive, 0);
+        parent.reset();
+        QVERIFY(!ended);
+    }
+
+    // The built program, started as a user would, shows its window after the splash and stays alive.
+    void programShowsItsWindow()
+    {
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            QSKIP("needs an X server (run under xvfb-run)");
         TestHome home;
-        MainWindow w;
-        QEvent change(QEvent::LanguageChange);
-        QApplication::sendEvent(&w, &change);
-        QCOMPARE(w.windowTitle(), QStringLiteral("Quenlix -- PLAX"));
-        QCOMPARE(w.ui->tabWidget->tabText(0), QStringLiteral("Serial Debug"));
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.ui->actionExit->trigger();
-        QVERIFY(!w.isVisible());
+        PeerProcess program;
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        qunsetenv("QT_QPA_PLATFORM"); // on the X server, not offscreen like this test
+        QVERIFY(program.start(PLAX_BINARY, {}));
+        qputenv("QT_QPA_PLATFORM", platform);
+        const auto windows = [] {
+            QProcess list;
+            list.start("xwininfo", {"-root", "-tree"});
+            return list.waitForFinished(5000) ? list.readAllStandardOutput() : QByteArray();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(windows().contains("Quenlix -- PLAX Ver 3.4.4"), 30000);
+        QVERIFY(program.isRunning());
     }
 };
 

@@ -32,8 +32,8 @@ void sendMouse(QWindow* window, QEvent::Type type, Qt::MouseButton button, Qt::M
 
 void sendWheel(QWindow* window, QPoint angleDelta)
 {
-    QWheelEvent event(QPointF(50, 50), window->mapToGlobal(QPointF(50, 50)), QPoint(), angleDelta, Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent event(QPointF(50, 50), window->mapToGlobal(QPointF(50, 50)), QPoint(), angleDelta,
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(window, &event);
 }
 
@@ -66,7 +66,8 @@ private slots:
             surface->updateMultipleDataPoints(surface->points, QList<double>(surface->points.size(), 1500.0));
             QTest::qWait(50);
         }
-        QCOMPARE((QList<float>{surface->graph->axisX()->max(), surface->graph->axisZ()->max(), surface->graph->axisY()->max()}),
+        QCOMPARE((QList<float>{surface->graph->axisX()->max(), surface->graph->axisZ()->max(),
+                               surface->graph->axisY()->max()}),
                  (QList<float>{47, 31, 2000}));
         QCOMPARE(surface->graph->seriesList(), QList<QSurface3DSeries*>{surface->series});
         QCOMPARE(surface->dataArray->at(31)->at(0).y(), 1500.0f);

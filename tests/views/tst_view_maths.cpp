@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "sensors/attitude_math.h"
-#include "sensors/i2cframe.h"
 #include "sensors/spectrum_scale.h"
 #include "sensors/tof_scale.h"
 
@@ -12,11 +11,6 @@ Q_DECLARE_METATYPE(Rgb)
 Q_DECLARE_METATYPE(Attitude::Quaternion)
 
 namespace {
-
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 // Rotation by `degrees` about a unit axis: (cos(a/2), sin(a/2) * axis).
 Attitude::Quaternion rotation(double degrees, double ax, double ay, double az)
@@ -46,8 +40,12 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("range");
         QTest::addColumn<Rgb>("expected");
-        const auto label = [](const char* name, int v, int range, Rgb c) { QTest::newRow(name) << 0 << double(v) << range << c; };
-        const auto heat = [](const char* name, int v, int range, Rgb c) { QTest::newRow(name) << 1 << double(v) << range << c; };
+        const auto label = [](const char* name, int v, int range, Rgb c) {
+            QTest::newRow(name) << 0 << double(v) << range << c;
+        };
+        const auto heat = [](const char* name, int v, int range, Rgb c) {
+            QTest::newRow(name) << 1 << double(v) << range << c;
+        };
         const auto nm = [](const char* name, double v, Rgb c) { QTest::newRow(name) << 2 << v << 0 << c; };
         label("label-zero-is-white", 0, 4000, {255, 255, 255});
         label("label-one-is-black", 1, 4000, {0, 0, 0});
@@ -96,7 +94,8 @@ private slots:
 
     void tofLabelPointSize()
     {
-        const QList<QPair<int, int>> table = {{16, 12}, {17, 10}, {64, 10}, {65, 6}, {256, 6}, {257, 4}, {480, 4}, {481, 1}};
+        const QList<QPair<int, int>> table = {{16, 12}, {17, 10}, {64, 10}, {65, 6},
+                                              {256, 6}, {257, 4}, {480, 4}, {481, 1}};
         for (const auto& [count, points] : table)
             QVERIFY2(TofScale::labelPointSize(count) == points, qPrintable(QString::number(count)));
     }
@@ -106,8 +105,9 @@ private slots:
         const SpectrumScale::PlotArea a = SpectrumScale::plotArea(570, 460);
         // pointX(1) is 50 + 500 / 18 truncated; a wild reading stays a coordinate (no undefined
         // float-to-int conversion).
-        QCOMPARE((QList<int>{a.right(), a.bottom(), a.pointX(0, 19), a.pointX(1, 19), a.pointX(18, 19), a.valueY(1.0),
-                             a.valueY(0.5), a.valueY(0.0), a.gridY(0), a.gridY(10), a.valueY(NAN), a.valueY(1e300)}),
+        QCOMPARE((QList<int>{a.right(), a.bottom(), a.pointX(0, 19), a.pointX(1, 19), a.pointX(18, 19),
+                             a.valueY(1.0), a.valueY(0.5), a.valueY(0.0), a.gridY(0), a.gridY(10),
+                             a.valueY(NAN), a.valueY(1e300)}),
                  (QList<int>{550, 420, 50, 77, 550, 20, 220, 420, 20, 420, 420, -1000000}));
     }
 
@@ -124,7 +124,8 @@ private slots:
         add("180-about-y", {0, 0, 1, 0}, 0, 180, 0);
         // Roll first, then pitch, then yaw.
         add("yaw30-pitch20-roll10",
-            product(rotation(30, 0, 1, 0), product(rotation(20, 1, 0, 0), rotation(10, 0, 0, 1))), 20, 30, 10);
+            product(rotation(30, 0, 1, 0), product(rotation(20, 1, 0, 0), rotation(10, 0, 0, 1))), 20, 30,
+            10);
         // Straight up: only the yaw - roll difference is defined; it is reported as yaw, roll 0.
         add("gimbal-up", product(rotation(90, 1, 0, 0), rotation(25, 0, 0, 1)), 90, -25, 0);
         add("gimbal-down", product(rotation(-90, 1, 0, 0), rotation(25, 0, 0, 1)), -90, 25, 0);
@@ -161,9 +162,10 @@ private slots:
     void unitQuaternion()
     {
         using Attitude::unitQuaternion;
-        const auto same = [](const std::optional<Attitude::Quaternion>& q, float w, float x, float y, float z) {
-            return q && std::abs(q->w - w) < 1e-6f && std::abs(q->x - x) < 1e-6f && std::abs(q->y - y) < 1e-6f &&
-                   std::abs(q->z - z) < 1e-6f;
+        const auto same = [](const std::optional<Attitude::Quaternion>& q, float w, float x, float y,
+                             float z) {
+            return q && std::abs(q->w - w) < 1e-6f && std::abs(q->x - x) < 1e-6f &&
+                   std::abs(q->y - y) < 1e-6f && std::abs(q->z - z) < 1e-6f;
         };
         QVERIFY(same(unitQuaternion(2, 0, 0, 0), 1, 0, 0, 0));
         QVERIFY(same(unitQuaternion(0, 3, 0, 4), 0, 0.6f, 0, 0.8f));
@@ -196,95 +198,6 @@ private slots:
         QCOMPARE(distance, 1800.0);
         // Even a huge step cannot pass through the view centre.
         QCOMPARE(zoomedDistance(300, -100000, 0.1, 2000), 0.2);
-    }
-
-    void i2cEncode_data()
-    {
-        QTest::addColumn<int>("command");
-        QTest::addColumn<QByteArray>("payload");
-        QTest::addColumn<QByteArray>("frame");
-        QTest::newRow("scan") << 1 << hex("FF") << hex("51 55 01 00 01 FF FF");
-        QTest::newRow("write-0x12-0x34-to-0x05") << 4 << hex("05 12 34") << hex("51 55 04 00 03 05 12 34 4B");
-        QTest::newRow("read-16-from-0xF8") << 5 << hex("F8 10") << hex("51 55 05 00 02 F8 10 08");
-        QTest::newRow("empty-payload") << 1 << QByteArray() << hex("51 55 01 00 00 00");
-        QTest::newRow("length-above-255")
-            << 2 << QByteArray(300, '\x01') << hex("51 55 02 01 2C") + QByteArray(300, '\x01') + hex("2C");
-    }
-
-    void i2cEncode()
-    {
-        QFETCH(int, command);
-        QFETCH(QByteArray, payload);
-        QFETCH(QByteArray, frame);
-        QCOMPARE(I2cFrame::encode(quint8(command), payload).toHex(' '), frame.toHex(' '));
-    }
-
-    void i2cReceiver_data()
-    {
-        QTest::addColumn<QList<QByteArray>>("chunks");
-        QTest::addColumn<QList<QByteArray>>("frames"); // command byte, then payload
-        QTest::addColumn<QByteArray>("left");
-
-        const QByteArray scan = I2cFrame::encode(1, hex("3C 68"));
-        const QByteArray values = I2cFrame::encode(2, hex("01 02 03"));
-        const QByteArray read = I2cFrame::encode(5, hex("AA"));
-        QByteArray badChecksum = I2cFrame::encode(5, hex("10 20"));
-        badChecksum[badChecksum.size() - 1] = 0x31;
-
-        QTest::newRow("two-frames-after-noise")
-            << QList<QByteArray>{hex("00 13 37 51") + scan + read}
-            << QList<QByteArray>{hex("01 3C 68"), hex("05 AA")} << QByteArray();
-        QTest::newRow("split-over-three-chunks") << QList<QByteArray>{scan.left(1), scan.mid(1, 4), scan.mid(5)}
-                                                 << QList<QByteArray>{hex("01 3C 68")} << QByteArray();
-        QTest::newRow("empty-scan-reply")
-            << QList<QByteArray>{hex("51 55 01 00 00 00")} << QList<QByteArray>{hex("01")} << QByteArray();
-        QTest::newRow("bad-checksum-then-valid")
-            << QList<QByteArray>{badChecksum + values} << QList<QByteArray>{hex("02 01 02 03")} << QByteArray();
-        QTest::newRow("magic-inside-payload") << QList<QByteArray>{I2cFrame::encode(5, hex("51 55 02 00"))}
-                                              << QList<QByteArray>{hex("05 51 55 02 00")} << QByteArray();
-        // A false magic whose length points far ahead does not hold up the real frame behind it.
-        QTest::newRow("false-magic-with-long-length") << QList<QByteArray>{hex("51 55 07 7F FF 00") + read}
-                                                      << QList<QByteArray>{hex("05 AA")} << QByteArray();
-        QTest::newRow("incomplete-frame-waits")
-            << QList<QByteArray>{read + scan.left(6)} << QList<QByteArray>{hex("05 AA")} << scan.left(6);
-        QTest::newRow("other-command-consumed") << QList<QByteArray>{I2cFrame::encode(9, hex("01")) + read}
-                                                << QList<QByteArray>{hex("09 01"), hex("05 AA")} << QByteArray();
-    }
-
-    void i2cReceiver()
-    {
-        QFETCH(QList<QByteArray>, chunks);
-        QFETCH(QList<QByteArray>, frames);
-        QFETCH(QByteArray, left);
-        I2cFrameReceiver receiver;
-        QList<QByteArray> got;
-        for (const QByteArray& chunk : chunks)
-            for (const I2cFrameReceiver::Frame& frame : receiver.feed(chunk))
-                got.append(QByteArray(1, char(frame.command)) + frame.payload);
-        QCOMPARE(got, frames);
-        QCOMPARE(receiver.pending().toHex(' '), left.toHex(' '));
-    }
-
-    void i2cReceiverStaysBounded()
-    {
-        I2cFrameReceiver receiver;
-        // A stream without a magic keeps nothing but a possible first magic byte.
-        const QByteArray noise(1 << 20, '\x55');
-        QVERIFY(receiver.feed(noise).isEmpty());
-        QVERIFY(receiver.pending().isEmpty());
-        QVERIFY(receiver.feed(noise + "Q").isEmpty());
-        QCOMPARE(receiver.pending(), QByteArray("Q"));
-        // ... which still completes a frame split right inside the magic.
-        const QList<I2cFrameReceiver::Frame> frames = receiver.feed(I2cFrame::encode(5, hex("42")).mid(1));
-        QCOMPARE(frames.size(), 1);
-        QCOMPARE(frames.first().payload, hex("42"));
-
-        // A frame announcing the largest length keeps at most one frame's worth of bytes.
-        receiver.clear();
-        receiver.feed(QByteArray(1000, '\x01') + hex("51 55 02 FF FF"));
-        for (int i = 0; i < 70; ++i)
-            receiver.feed(QByteArray(1000, '\x00'));
-        QVERIFY(receiver.pending().size() <= I2cFrame::maxFrameSize);
     }
 };
 
