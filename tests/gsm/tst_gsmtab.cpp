@@ -141,8 +141,6 @@ struct Rig : ConsoleRig
             typed = arg;
         } else if (what.startsWith("press ")) {
             presses << arg;
-        } else if (what == "ringing") { // as if a call had rung
-            w->GSM_ringing = true;
         } else if (what == "no-echo") {
             echo = false;
         } else {
@@ -217,7 +215,7 @@ private slots:
         QTest::newRow("dial-busy") << Bytes{"ATD7;", ok + "\r\nBUSY\r\n"} << L{"dial"} << Bytes{"ATD7;"} << L{"Calling...", "busy"};
         QTest::newRow("dial-echo-and-error-one-read") << Bytes{"ATD7;", "\r\nERROR\r\n"} << L{"dial"} << Bytes{"ATD7;"} << L{error};
         QTest::newRow("redial-refused") << Bytes{"ATD7;", "\r\n+CME ERROR: 30\r\n"} << L{"auto-redial", "dial"} << Bytes{"ATD7;"} << L{error};
-        QTest::newRow("answer-sms") << Bytes{"ATA", sms + ok} << L{"ringing", "dial"} << Bytes{"ATA"} << L{"Calling...", newSms, "in call"};
+        QTest::newRow("answer-sms") << Bytes{"ATA", sms + ok} << L{"<" + ring, "dial"} << Bytes{"ATA"} << L{call, "Calling...", newSms, "in call"};
         QTest::newRow("hangup-ring") << Bytes{"ATH", ring + ok} << L{"hangup"} << Bytes{"ATH"} << L{ended, call};
         // The number from the keypad; no tones outside a call; a rejected call does not hide the next.
         QTest::newRow("keypad-dial-reject-ring") << Bytes{} << L{"clean", "keys 10086", "dial", "<\r\nNO CARRIER\r\n", "clean", "dial", "<" + ring, "hangup", "<" + ring}
