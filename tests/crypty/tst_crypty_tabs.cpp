@@ -90,15 +90,13 @@ private slots:
         const auto des = [](int mode, const QString& key, const QString& data) {
             return Fields{{"DEScomboBox", mode}, {"DeslineEdit_KEY", key}, {"DeslineEdit_Data", data}};
         };
-        const QString k16 = "133457799BBCDFF1", d16 = "0123456789ABCDEF";
+        const QString k16 = "133457799BBCDFF1";
         const char *enc = "DespushButton_Encryption", *dec = "DespushButton_Decryption",
                    *res = "DeslineEdit_Result";
         row("des-empty-key-before-bad-data", des(0, "", "zz"), enc, res, "Error for Data", "");
-        row("des-bad-key-and-bad-data", des(0, "G33457799BBCDFF1", "0x0123456789ABCD"), dec, res,
+        row("des-bad-key-and-bad-data", des(0, "G33457799BBCDFF1", "0x0123456789ABCD"), enc, res,
             "Please enter '0' - '9', 'A' - 'F'", "");
-        row("des-lower-case-in-upper-out", des(0, "133457799bbcdff1", "0123456789abcdef"), enc, res, "",
-            "85E813540F0AB405");
-        row("des-decrypt", des(1, k16 + k16, "85E813540F0AB405"), dec, res, "", d16);
+        row("des-decrypt", des(1, k16 + k16, "85E813540F0AB405"), dec, res, "", "0123456789ABCDEF");
 
         const char* source = "base64_source_textBrowser";
         const char *encode = "base64_encode_pushButton", *decode = "base64_decode_pushButton";
@@ -114,20 +112,17 @@ private slots:
             return Fields{{"UnicodecheckBox", prefix}, {"UnicodetextEdit", hex}};
         };
         const char *toText = "UtoSpushButton", *view = "UnicodetextBrowser";
-        row("unicode-html-shown-as-text", unicode(false, "003C0062003E"), toText, view, "", "<b>");
+        // Markup, line breaks and separators come out as typed characters.
+        row("unicode-to-text-raw", unicode(false, "003C0062003E000A00A02028"), toText, view, "",
+            QString::fromUtf8("<b>\n\u00A0\u2028"));
         row("unicode-prefix-unticked", unicode(false, "\\U0041"), toText, view,
             "Invalid hexadecimal group \"\\U00\" at position 1.", "");
         row("unicode-trailing-partial", unicode(true, "\\U00410"), toText, view,
             "Incomplete group \"0\" at the end.", "");
-        // Text -> hex -> text through the widgets gives the text back unchanged.
         row("unicode-from-lines-and-separators", unicode(false, "A\nB\u00A0\u2028"), "StoUpushButton", view,
             "", "0041000A004200A02028");
-        row("unicode-to-lines-and-separators", unicode(false, "0041000A004200A02028"), toText, view, "",
-            QString::fromUtf8("A\nB\u00A0\u2028"));
         row("unicode-from-surrogate-pair", unicode(true, "😀中"), "StoUpushButton", view, "",
             "\\UD83D\\UDE00\\U4E2D");
-        row("unicode-to-surrogate-pair", unicode(true, "\\UD83D\\UDE00\\U4E2D"), toText, view, "",
-            QString::fromUtf8("😀中"));
     }
 
     // A warning is modal, titled "warning:" with one OK, and leaves the output as it was;
