@@ -61,7 +61,6 @@ private slots:
         QTest::addColumn<int>("byte"); // byte 1 afterwards (starts as 0x11: refused)
         QTest::newRow("lower-case") << 2 << QVariant("ab") << int(Qt::EditRole) << 0xAB;
         QTest::newRow("one-digit") << 2 << QVariant("7") << int(Qt::EditRole) << 0x07;
-        QTest::newRow("empty-text") << 2 << QVariant("") << int(Qt::EditRole) << 0x11;
         QTest::newRow("above-ff") << 2 << QVariant("1FF") << int(Qt::EditRole) << 0x11;
         QTest::newRow("not-hex") << 2 << QVariant("G1") << int(Qt::EditRole) << 0x11;
         QTest::newRow("display-role") << 2 << QVariant("22") << int(Qt::DisplayRole) << 0x11;
@@ -96,14 +95,11 @@ private slots:
         auto row = [](const char* tag, const char* text, const char* hex) {
             QTest::newRow(tag) << text << hex;
         };
-        row("across-row-end", "DE AD", "DEAD");
-        row("lower-case-extra-blanks", " de   ad ", "DEAD");
+        row("across-row-end-lower-case", " de   ad ", "DEAD");
         row("overlapping-zeros", "00 00", "0000");
         row("one-nul-byte", "00", "00");
-        row("one-byte", "41", "41");
         row("blank-only", "   ", "");
         row("four-digit-token", "DEAD", "");
-        row("bad-digit", "DE AG", "");
     }
     void searchMatchesPython()
     {
