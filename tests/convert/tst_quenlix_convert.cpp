@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "app/mainwindow.h"
 #include "tests/common/testhome.h"
 #include "tests/convert/feedserver.h"
 #include "tools/convert_exchangerates.h"
@@ -165,6 +166,29 @@ private slots:
             paths << QString::fromLatin1(currency.flag);
         for (const QString& path : paths)
             QVERIFY2(QSvgRenderer(path).isValid(), qPrintable(path));
+    }
+
+    // The main window builds the converter, and with it the daily rate check, only when the
+    // tool is switched on (a missing switch means on).
+    void rateCheckOnlyWithTheTool_data()
+    {
+        QTest::addColumn<QString>("convertSwitch");
+        QTest::newRow("missing") << QString();
+        QTest::newRow("on") << "true";
+        QTest::newRow("off") << "false";
+    }
+    void rateCheckOnlyWithTheTool()
+    {
+        QFETCH(QString, convertSwitch);
+        cleanup(); // a fresh home in which no rate check has run yet
+        home = std::make_unique<TestHome>();
+        if (!convertSwitch.isEmpty())
+            home->writeSettings({{"Convert", convertSwitch}});
+        MainWindow w;
+        const bool built = convertSwitch != "false";
+        QCOMPARE(bool(w.findChild<QWidget*>("quenlix_convert")), built);
+        QSettings s(home->settingsFile(), QSettings::IniFormat);
+        QCOMPARE(s.value(ExchangeRates::lastOpenedKey).isValid(), built);
     }
 
     // Closing while the feed never answers: the panel goes within the bounded wait.
