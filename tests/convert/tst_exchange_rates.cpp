@@ -189,11 +189,10 @@ private slots:
         QCOMPARE(storedValue(home.settingsFile(), "USD").toDouble(), 1.25);
     }
 
-    // A feed that never answers: a fetch gives up after its time-out, and closing the
-    // program during a download ends the check at once, storing nothing.
+    // A feed that never answers: a fetch gives up after its time-out (closing the panel
+    // during a download is the panel test's).
     void silentServer()
     {
-        TestHome home;
         FeedServer server;
         QVERIFY(server.startSilent());
         QElapsedTimer clock;
@@ -203,15 +202,6 @@ private slots:
         QVERIFY2(r.errorString.contains("500 ms"), qPrintable(r.errorString));
         QVERIFY(clock.elapsed() < 5000);
         QCOMPARE(server.acceptedCount(), 1);
-
-        CurrencyConverter check(home.settingsFile(), server.url());
-        check.start();
-        QTRY_COMPARE(server.acceptedCount(), 2);
-        clock.restart();
-        check.requestInterruption();
-        QVERIFY(check.wait(2000));
-        QVERIFY(clock.elapsed() < 2000);
-        QVERIFY(!storedValue(home.settingsFile(), "USD").isValid());
     }
 };
 

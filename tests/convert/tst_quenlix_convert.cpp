@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QSvgRenderer>
 
 #include <memory>
 
@@ -12,10 +11,7 @@
 #include "tests/common/testhome.h"
 #include "tests/convert/feedserver.h"
 #include "tools/convert_exchangerates.h"
-#include "tools/convert_resources.h"
 #include "tools/quenlix_convert.h"
-
-using namespace UnitConvert;
 
 namespace {
 
@@ -155,17 +151,6 @@ private slots:
         QVERIFY(w.result->placeholderText().isEmpty());
         w.swap->click();
         QCOMPARE(w.result->text(), QStringLiteral("1.5"));
-    }
-
-    void resourcesRender()
-    {
-        QStringList paths{ConvertResources::swapIcon, ConvertResources::placeholderIcon};
-        for (int c = 0; c < CardCount; ++c)
-            paths << QString::fromLatin1(ConvertResources::iconDir) + card(UnitConvert::Card(c)).iconFile;
-        for (const ExchangeRates::Currency& currency : ExchangeRates::currencies)
-            paths << QString::fromLatin1(currency.flag);
-        for (const QString& path : paths)
-            QVERIFY2(QSvgRenderer(path).isValid(), qPrintable(path));
     }
 
     // The main window builds the converter, and with it the daily rate check, only when the
