@@ -16,9 +16,14 @@ using CryptyCore::Base64Failure;
 using CryptyCore::DesFailure;
 using UnicodeHex::Failure;
 
-Q_DECLARE_METATYPE(CryptyCore::DesFailure)
-Q_DECLARE_METATYPE(CryptyCore::Base64Failure)
-Q_DECLARE_METATYPE(UnicodeHex::Failure)
+// clang-format off
+struct DesCase { int mode; QString key, data; bool encrypt; DesFailure failure; QString result; };
+struct Base64Case { QString base64; Base64Failure failure; QString text; bool canonical = false; };
+struct HexCase { QString input; bool prefix; Failure failure; QString text, group; int position; };
+// clang-format on
+Q_DECLARE_METATYPE(DesCase)
+Q_DECLARE_METATYPE(Base64Case)
+Q_DECLARE_METATYPE(HexCase)
 
 namespace {
 
@@ -115,43 +120,31 @@ private slots:
     // One row per rule of the cipher fields, in the order the rules are checked.
     void desFields_data()
     {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("data");
-        QTest::addColumn<bool>("encrypt");
-        QTest::addColumn<DesFailure>("failure");
-        QTest::addColumn<QString>("result");
-        const auto row = [](const char* name, int mode, const QString& key, const QString& data, bool encrypt,
-                            DesFailure failure, const char* result) {
-            QTest::newRow(name) << mode << key << data << encrypt << failure << QString(result);
-        };
-        const QString k16 = "133457799BBCDFF1";
-        const QString d16 = "0123456789ABCDEF";
-        const QString badData = "0x0123456789ABCD";
-        row("empty-key-before-bad-data", 0, "", "zz", true, DesFailure::BadLength, "");
-        row("3DES-with-32-digit-key", 2, k16 + k16, d16, true, DesFailure::BadLength, "");
-        row("length-before-digits", 1, "XYZ", d16, true, DesFailure::BadLength, "");
-        row("bad-key-and-bad-data", 0, "133457799BBCDFFG", badData, true, DesFailure::NotHex, "");
-        row("non-latin1-key", 0, "133457799BBCDFF" + QString(QChar(0x4E2D)), d16, true, DesFailure::NotHex,
-            "");
-        row("lower-case-in-upper-out", 0, k16.toLower(), d16.toLower(), true, DesFailure::None,
-            "85E813540F0AB405");
-        row("2DES-equal-halves-is-DES", 1, k16 + k16, d16, true, DesFailure::None, "85E813540F0AB405");
+        QTest::addColumn<DesCase>("c");
+        const QString k16 = "133457799BBCDFF1", d16 = "0123456789ABCDEF";
+        // clang-format off
+        QTest::newRow("empty-key-before-bad-data") << DesCase{0, "", "zz", true, DesFailure::BadLength, ""};
+        QTest::newRow("3DES-with-32-digit-key") << DesCase{2, k16 + k16, d16, true, DesFailure::BadLength, ""};
+        QTest::newRow("length-before-digits") << DesCase{1, "XYZ", d16, true, DesFailure::BadLength, ""};
+        QTest::newRow("bad-key-and-bad-data")
+            << DesCase{0, "133457799BBCDFFG", "0x0123456789ABCD", true, DesFailure::NotHex, ""};
+        QTest::newRow("non-latin1-key")
+            << DesCase{0, "133457799BBCDFF" + QString(QChar(0x4E2D)), d16, true, DesFailure::NotHex, ""};
+        QTest::newRow("lower-case-in-upper-out")
+            << DesCase{0, k16.toLower(), d16.toLower(), true, DesFailure::None, "85E813540F0AB405"};
+        QTest::newRow("2DES-equal-halves-is-DES")
+            << DesCase{1, k16 + k16, d16, true, DesFailure::None, "85E813540F0AB405"};
         // Reference value: OpenSSL des-ede-ecb with the first 32 digits.
-        row("3DES-k3-is-k1-is-2DES", 2, "0123456789ABCDEFFEDCBA98765432100123456789ABCDEF", d16, true,
-            DesFailure::None, "1A4D672DCA6CB335");
+        QTest::newRow("3DES-k3-is-k1-is-2DES") << DesCase{2, "0123456789ABCDEFFEDCBA98765432100123456789ABCDEF",
+                                                          d16, true, DesFailure::None, "1A4D672DCA6CB335"};
+        // clang-format on
     }
     void desFields()
     {
-        QFETCH(int, mode);
-        QFETCH(QString, key);
-        QFETCH(QString, data);
-        QFETCH(bool, encrypt);
-        QFETCH(DesFailure, failure);
-        QFETCH(QString, result);
-        const CryptyCore::DesResult r = CryptyCore::desBlock(mode, key, data, encrypt);
-        QCOMPARE(r.failure, failure);
-        QCOMPARE(r.text, result);
+        QFETCH(DesCase, c);
+        const CryptyCore::DesResult r = CryptyCore::desBlock(c.mode, c.key, c.data, c.encrypt);
+        QCOMPARE(r.failure, c.failure);
+        QCOMPARE(r.text, c.result);
     }
 
     // Published vectors: "Now is the time" in ECB and in CBC (the iv ends as the last ciphertext).
@@ -279,35 +272,28 @@ private slots:
     // accepts and refuses. `canonical`: the text encodes back to exactly this Base64.
     void base64_data()
     {
-        QTest::addColumn<QString>("base64");
-        QTest::addColumn<Base64Failure>("failure");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("canonical");
-        const auto row = [](const char* name, const QString& base64, Base64Failure failure,
-                            const QString& text, bool canonical = false) {
-            QTest::newRow(name) << base64 << failure << text << canonical;
-        };
+        QTest::addColumn<Base64Case>("c");
         for (const char* t : {"", "f", "fo", "foo", "foobar"})
-            row(t, QByteArray(t).toBase64(), Base64Failure::None, t, true);
-        row("non-ascii", "5Lit5paH", Base64Failure::None, QString::fromUtf8("中文"), true);
-        row("broken-over-lines", "Zm9v\nYmFy\r\n", Base64Failure::None, "foobar");
-        row("non-canonical-last-bits", "YR==", Base64Failure::None, "a");
-        row("byte-order-mark-kept", "77u/YQ==", Base64Failure::None, QChar(0xFEFF) + QString("a"), true);
-        row("char-outside-alphabet", "Zm9v!mFy", Base64Failure::InvalidBase64, "");
-        row("non-ascii-char", QString::fromUtf8("Zm9vé==="), Base64Failure::InvalidBase64, "");
-        row("encoded-surrogate", "7aCA", Base64Failure::NotUtf8, "");
+            QTest::newRow(t) << Base64Case{QByteArray(t).toBase64(), Base64Failure::None, t, true};
+        // clang-format off
+        QTest::newRow("non-ascii") << Base64Case{"5Lit5paH", Base64Failure::None, QString::fromUtf8("中文"), true};
+        QTest::newRow("broken-over-lines") << Base64Case{"Zm9v\nYmFy\r\n", Base64Failure::None, "foobar"};
+        QTest::newRow("non-canonical-last-bits") << Base64Case{"YR==", Base64Failure::None, "a"};
+        QTest::newRow("byte-order-mark-kept")
+            << Base64Case{"77u/YQ==", Base64Failure::None, QChar(0xFEFF) + QString("a"), true};
+        QTest::newRow("char-outside-alphabet") << Base64Case{"Zm9v!mFy", Base64Failure::InvalidBase64};
+        QTest::newRow("non-ascii-char") << Base64Case{QString::fromUtf8("Zm9vé==="), Base64Failure::InvalidBase64};
+        QTest::newRow("encoded-surrogate") << Base64Case{"7aCA", Base64Failure::NotUtf8};
+        // clang-format on
     }
     void base64()
     {
-        QFETCH(QString, base64);
-        QFETCH(Base64Failure, failure);
-        QFETCH(QString, text);
-        QFETCH(bool, canonical);
-        const CryptyCore::Base64Result r = CryptyCore::base64Decode(base64);
-        QCOMPARE(r.failure, failure);
-        QCOMPARE(r.text, text);
-        if (canonical)
-            QCOMPARE(CryptyCore::base64Encode(text), base64);
+        QFETCH(Base64Case, c);
+        const CryptyCore::Base64Result r = CryptyCore::base64Decode(c.base64);
+        QCOMPARE(r.failure, c.failure);
+        QCOMPARE(r.text, c.text);
+        if (c.canonical)
+            QCOMPARE(CryptyCore::base64Encode(c.text), c.base64);
     }
 
     // Random, partly damaged Base64 against Python's strict decoder and coreutils (white
@@ -356,41 +342,30 @@ print(json.dumps(out)))",
         QVERIFY(invalid > 30 && invalid < 270); // both outcomes well represented
     }
 
+    // Position counts in the input as typed, prefixes included.
     void unicodeFromHex_data()
     {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<bool>("prefix");
-        QTest::addColumn<Failure>("failure");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<int>("position");
-        const auto row = [](const char* name, const char* input, bool prefix, Failure failure,
-                            const QString& text, const char* group, int position) {
-            QTest::newRow(name) << QString(input) << prefix << failure << text << QString(group) << position;
-        };
+        QTest::addColumn<HexCase>("c");
         const QString aZhong = QString::fromUtf8("A中");
-        row("plain", "00414E2D", false, Failure::None, aZhong, "", 0);
-        row("mixed-prefixes", "\\U0041\\u4E2D", true, Failure::None, aZhong, "", 0);
-        row("prefix-unticked", "\\U0041", false, Failure::InvalidGroup, "", "\\U00", 1);
-        row("trailing-partial", "00410", false, Failure::IncompleteGroup, "", "0", 5);
-        row("blank-inside", "0041 4E2D", false, Failure::InvalidGroup, "", " 4E2", 5);
-        // Position counts in the input as typed, prefixes included.
-        row("bad-group-after-prefixes", "\\U0041\\uZZ41", true, Failure::InvalidGroup, "", "ZZ41", 9);
-        row("partial-after-prefix", "\\U0041\\U41", true, Failure::IncompleteGroup, "", "41", 9);
+        // clang-format off
+        QTest::newRow("plain") << HexCase{"00414E2D", false, Failure::None, aZhong, "", 0};
+        QTest::newRow("mixed-prefixes") << HexCase{"\\U0041\\u4E2D", true, Failure::None, aZhong, "", 0};
+        QTest::newRow("prefix-unticked") << HexCase{"\\U0041", false, Failure::InvalidGroup, "", "\\U00", 1};
+        QTest::newRow("trailing-partial") << HexCase{"00410", false, Failure::IncompleteGroup, "", "0", 5};
+        QTest::newRow("blank-inside") << HexCase{"0041 4E2D", false, Failure::InvalidGroup, "", " 4E2", 5};
+        QTest::newRow("bad-group-after-prefixes")
+            << HexCase{"\\U0041\\uZZ41", true, Failure::InvalidGroup, "", "ZZ41", 9};
+        QTest::newRow("partial-after-prefix") << HexCase{"\\U0041\\U41", true, Failure::IncompleteGroup, "", "41", 9};
+        // clang-format on
     }
     void unicodeFromHex()
     {
-        QFETCH(QString, input);
-        QFETCH(bool, prefix);
-        QFETCH(Failure, failure);
-        QFETCH(QString, text);
-        QFETCH(QString, group);
-        QFETCH(int, position);
-        const UnicodeHex::Decoded d = UnicodeHex::fromHex(input, prefix);
-        QCOMPARE(d.failure, failure);
-        QCOMPARE(d.text, text);
-        QCOMPARE(d.group, group);
-        QCOMPARE(d.position, position);
+        QFETCH(HexCase, c);
+        const UnicodeHex::Decoded d = UnicodeHex::fromHex(c.input, c.prefix);
+        QCOMPARE(d.failure, c.failure);
+        QCOMPARE(d.text, c.text);
+        QCOMPARE(d.group, c.group);
+        QCOMPARE(d.position, c.position);
     }
 
     // Random text against Python's UTF-16BE, then back, with and without group prefixes;
