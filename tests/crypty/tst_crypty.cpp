@@ -1,24 +1,43 @@
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextEdit>
 
+#include <memory>
+
+#include "app/mainwindow.h"
+#include "app/mainwindow_form.h"
+#include "app/toolswitches.h"
+#include "tests/common/modalanswer.h"
 #include "tests/common/peerprocess.h"
+#include "tests/common/press.h"
 #include "tests/common/shareddata.h"
+#include "tests/common/testhome.h"
 #include "tools/crypty_core.h"
 #include "tools/des.h"
+#include "tools/documenttext.h"
 #include "tools/unicode_core.h"
 
 using CryptyCore::Base64Failure;
 using CryptyCore::DesFailure;
 using UnicodeHex::Failure;
 
-Q_DECLARE_METATYPE(CryptyCore::DesFailure)
-Q_DECLARE_METATYPE(CryptyCore::Base64Failure)
-Q_DECLARE_METATYPE(UnicodeHex::Failure)
+// clang-format off
+struct DesCase { int mode; QString key, data; bool encrypt; DesFailure failure; QString result; };
+struct Base64Case { QString base64; Base64Failure failure; QString text; bool canonical = false; };
+struct HexCase { QString input; bool prefix; Failure failure; QString text, group; int position; };
+// clang-format on
+Q_DECLARE_METATYPE(DesCase)
+Q_DECLARE_METATYPE(Base64Case)
+Q_DECLARE_METATYPE(HexCase)
 
 namespace {
 
@@ -108,83 +127,210 @@ QList<QMap<QByteArray, QByteArray>> readRsp(const QString& path)
 
 } // namespace
 
-class TestCryptyCore : public QObject
+using Fields = QList<QPair<QString, QVariant>>;
+Q_DECLARE_METATYPE(Fields)
+
+// The cipher, Base64 and Unicode code against published vectors, NIST files, OpenSSL,
+// coreutils and Python; then the two tabs' fields, buttons and warnings.
+class TestCrypty : public QObject
 {
     Q_OBJECT
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<MainWindow> window;
+    Ui_MainWindow* ui = nullptr;
+
+    template <typename T> T* widget(const QString& name)
+    {
+        T* w = window->findChild<T*>(name);
+        if (!w)
+            qFatal("no widget %s", qPrintable(name));
+        return w;
+    }
+
+    void setField(const QString& name, const QVariant& value)
+    {
+        if (auto* combo = window->findChild<QComboBox*>(name))
+            combo->setCurrentIndex(value.toInt());
+        else if (auto* box = window->findChild<QCheckBox*>(name))
+            box->setChecked(value.toBool());
+        else if (auto* line = window->findChild<QLineEdit*>(name))
+            line->setText(value.toString());
+        else
+            widget<QTextEdit>(name)->setPlainText(value.toString());
+    }
+
+    QString text(const QString& name)
+    {
+        if (auto* line = window->findChild<QLineEdit*>(name))
+            return line->text();
+        return rawDocumentText(widget<QTextEdit>(name)->document());
+    }
+
 private slots:
+    void initTestCase()
+    {
+        home = std::make_unique<TestHome>();
+        QList<QPair<QString, QString>> off;
+        for (const QString& key : ToolSwitches::keys()) {
+            if (key != QLatin1String("UNICODE") && key != QLatin1String("Crypty"))
+                off.append({key, QStringLiteral("false")});
+        }
+        home->writeSettings(off);
+        window = std::make_unique<MainWindow>();
+        ui = window->ui;
+        QCOMPARE(window->startedTools, QStringList({"Unicode", "Crypty"}));
+        window->show();
+    }
+
+    void cleanupTestCase()
+    {
+        window.reset();
+        home.reset();
+    }
+
+    // Every warning of both pages, and valid input that opens none.
+    void buttons_data()
+    {
+        QTest::addColumn<Fields>("fields");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("warning");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const Fields& fields, const char* button, const char* output,
+                            const char* warning, const QString& expected) {
+            QTest::newRow(name) << fields << QString(button) << QString(output) << QString(warning)
+                                << expected;
+        };
+        const auto des = [](int mode, const QString& key, const QString& data) {
+            return Fields{{"DEScomboBox", mode}, {"DeslineEdit_KEY", key}, {"DeslineEdit_Data", data}};
+        };
+        const QString k16 = "133457799BBCDFF1";
+        const char *enc = "DespushButton_Encryption", *dec = "DespushButton_Decryption",
+                   *res = "DeslineEdit_Result";
+        row("des-empty-key-before-bad-data", des(0, "", "zz"), enc, res, "Error for Data", "");
+        row("des-bad-key-and-bad-data", des(0, "G33457799BBCDFF1", "0x0123456789ABCD"), enc, res,
+            "Please enter '0' - '9', 'A' - 'F'", "");
+        row("des-decrypt", des(1, k16 + k16, "85E813540F0AB405"), dec, res, "", "0123456789ABCDEF");
+
+        const char* source = "base64_source_textBrowser";
+        const char *encode = "base64_encode_pushButton", *decode = "base64_decode_pushButton";
+        const char* b64 = "base64_to_textBrowser";
+        // No-break space and line separator reach the encoder as typed (coreutils base64).
+        row("base64-encode-raw-characters", {{source, QString::fromUtf8("a\u00A0b\u2028c\nd")}}, encode, b64,
+            "", "YcKgYuKAqGMKZA==");
+        row("base64-decode-lines", {{source, "PGI+eDwv\nYj4="}}, decode, b64, "", "<b>x</b>");
+        row("base64-invalid", {{source, "Zm9v!mFy"}}, decode, b64, "Invalid Base64 text.", "");
+        row("base64-not-utf8", {{source, "/w=="}}, decode, b64, "The decoded data is not UTF-8 text.", "");
+
+        const auto unicode = [](bool prefix, const char* hex) {
+            return Fields{{"UnicodecheckBox", prefix}, {"UnicodetextEdit", hex}};
+        };
+        const char *toText = "UtoSpushButton", *view = "UnicodetextBrowser";
+        // Markup, line breaks and separators come out as typed characters.
+        row("unicode-to-text-raw", unicode(false, "003C0062003E000A00A02028"), toText, view, "",
+            QString::fromUtf8("<b>\n\u00A0\u2028"));
+        row("unicode-prefix-unticked", unicode(false, "\\U0041"), toText, view,
+            "Invalid hexadecimal group \"\\U00\" at position 1.", "");
+        row("unicode-trailing-partial", unicode(true, "\\U00410"), toText, view,
+            "Incomplete group \"0\" at the end.", "");
+        row("unicode-from-lines-and-separators", unicode(false, "A\nB\u00A0\u2028"), "StoUpushButton", view,
+            "", "0041000A004200A02028");
+        row("unicode-from-surrogate-pair", unicode(true, "😀中"), "StoUpushButton", view, "",
+            "\\UD83D\\UDE00\\U4E2D");
+    }
+
+    // A warning is modal, titled "warning:" with one OK, and leaves the output as it was;
+    // the inputs are never rewritten.
+    void buttons()
+    {
+        QFETCH(Fields, fields);
+        QFETCH(QString, button);
+        QFETCH(QString, output);
+        QFETCH(QString, warning);
+        QFETCH(QString, expected);
+        for (const auto& f : fields)
+            setField(f.first, f.second);
+        setField(output, QStringLiteral("previous"));
+
+        ModalAnswer answer(QStringLiteral("OK"), 2000);
+        press(widget<QPushButton>(button));
+
+        QCOMPARE(answer.seen(), !warning.isEmpty());
+        if (answer.seen()) {
+            QCOMPARE(answer.title(), QStringLiteral("warning:"));
+            QCOMPARE(answer.text(), warning);
+            QCOMPARE(answer.buttons(), QStringList{"OK"});
+        }
+        QCOMPARE(text(output), warning.isEmpty() ? expected : QStringLiteral("previous"));
+        for (const auto& f : fields) {
+            if (f.second.typeId() == QMetaType::QString)
+                QCOMPARE(text(f.first), f.second.toString());
+        }
+    }
+
+    // The count fields follow typing and the cut a shorter mode makes.
+    void countFieldsFollowEveryChange()
+    {
+        ui->DEScomboBox->setCurrentIndex(2);
+        ui->DeslineEdit_KEY->clear();
+        ui->DeslineEdit_Data->clear();
+        QTest::keyClicks(ui->DeslineEdit_KEY, QString("0123456789ABCDEF").repeated(4));
+        QCOMPARE(ui->DeslineEdit_KEYLEN->text(), QStringLiteral("48"));
+        QTest::keyClicks(ui->DeslineEdit_Data, QStringLiteral("0123456789ABCDEF01"));
+        QCOMPARE(ui->DeslineEdit_Datalen->text(), QStringLiteral("16"));
+
+        ui->DEScomboBox->setCurrentIndex(0);
+        QCOMPARE(ui->DeslineEdit_KEY->text(), QStringLiteral("0123456789ABCDEF"));
+        QCOMPARE(ui->DeslineEdit_KEYLEN->text(), QStringLiteral("16"));
+        ui->DeslineEdit_Data->clear();
+        QCOMPARE(ui->DeslineEdit_Datalen->text(), QStringLiteral("0"));
+    }
+
     // One row per rule of the cipher fields, in the order the rules are checked.
     void desFields_data()
     {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("data");
-        QTest::addColumn<bool>("encrypt");
-        QTest::addColumn<DesFailure>("failure");
-        QTest::addColumn<QString>("result");
-        const auto row = [](const char* name, int mode, const QString& key, const QString& data, bool encrypt,
-                            DesFailure failure, const char* result) {
-            QTest::newRow(name) << mode << key << data << encrypt << failure << QString(result);
-        };
-        const QString k16 = "133457799BBCDFF1";
-        const QString d16 = "0123456789ABCDEF";
-        const QString badData = "0x0123456789ABCD";
-        row("empty-key-before-bad-data", 0, "", "zz", true, DesFailure::BadLength, "");
-        row("2DES-with-16-digit-key", 1, k16, d16, true, DesFailure::BadLength, "");
-        row("3DES-with-32-digit-key", 2, k16 + k16, d16, true, DesFailure::BadLength, "");
-        row("DES-with-15-digit-data", 0, k16, d16.left(15), true, DesFailure::BadLength, "");
-        row("length-before-digits", 1, "XYZ", d16, true, DesFailure::BadLength, "");
-        row("0x-data", 0, k16, badData, true, DesFailure::NotHex, "");
-        row("bad-key-and-bad-data", 0, "133457799BBCDFFG", badData, true, DesFailure::NotHex, "");
-        row("non-latin1-key", 0, "133457799BBCDFF" + QString(QChar(0x4E2D)), d16, true, DesFailure::NotHex,
-            "");
-        row("lower-case-in-upper-out", 0, k16.toLower(), d16.toLower(), true, DesFailure::None,
-            "85E813540F0AB405");
-        row("decrypt-upper-case", 0, k16, "85e813540f0ab405", false, DesFailure::None, "0123456789ABCDEF");
-        row("2DES-equal-halves-is-DES", 1, k16 + k16, d16, true, DesFailure::None, "85E813540F0AB405");
+        QTest::addColumn<DesCase>("c");
+        const QString k16 = "133457799BBCDFF1", d16 = "0123456789ABCDEF";
+        // clang-format off
+        QTest::newRow("empty-key-before-bad-data") << DesCase{0, "", "zz", true, DesFailure::BadLength, ""};
+        QTest::newRow("3DES-with-32-digit-key") << DesCase{2, k16 + k16, d16, true, DesFailure::BadLength, ""};
+        QTest::newRow("length-before-digits") << DesCase{1, "XYZ", d16, true, DesFailure::BadLength, ""};
+        QTest::newRow("bad-key-and-bad-data")
+            << DesCase{0, "133457799BBCDFFG", "0x0123456789ABCD", true, DesFailure::NotHex, ""};
+        QTest::newRow("non-latin1-key")
+            << DesCase{0, "133457799BBCDFF" + QString(QChar(0x4E2D)), d16, true, DesFailure::NotHex, ""};
+        QTest::newRow("lower-case-in-upper-out")
+            << DesCase{0, k16.toLower(), d16.toLower(), true, DesFailure::None, "85E813540F0AB405"};
+        QTest::newRow("2DES-equal-halves-is-DES")
+            << DesCase{1, k16 + k16, d16, true, DesFailure::None, "85E813540F0AB405"};
         // Reference value: OpenSSL des-ede-ecb with the first 32 digits.
-        row("3DES-k3-is-k1-is-2DES", 2, "0123456789ABCDEFFEDCBA98765432100123456789ABCDEF", d16, true,
-            DesFailure::None, "1A4D672DCA6CB335");
+        QTest::newRow("3DES-k3-is-k1-is-2DES") << DesCase{2, "0123456789ABCDEFFEDCBA98765432100123456789ABCDEF",
+                                                          d16, true, DesFailure::None, "1A4D672DCA6CB335"};
+        // clang-format on
     }
     void desFields()
     {
-        QFETCH(int, mode);
-        QFETCH(QString, key);
-        QFETCH(QString, data);
-        QFETCH(bool, encrypt);
-        QFETCH(DesFailure, failure);
-        QFETCH(QString, result);
-        const CryptyCore::DesResult r = CryptyCore::desBlock(mode, key, data, encrypt);
-        QCOMPARE(r.failure, failure);
-        QCOMPARE(r.text, result);
+        QFETCH(DesCase, c);
+        const CryptyCore::DesResult r = CryptyCore::desBlock(c.mode, c.key, c.data, c.encrypt);
+        QCOMPARE(r.failure, c.failure);
+        QCOMPARE(r.text, c.result);
     }
 
-    // Published vectors: "Now is the time" in ECB and in CBC.
-    void desKnownAnswers_data()
-    {
-        QTest::addColumn<QByteArray>("key");
-        QTest::addColumn<QByteArray>("iv");
-        QTest::addColumn<QByteArray>("plain");
-        QTest::addColumn<QByteArray>("cipher");
-        const QByteArray key = QByteArray::fromHex("0123456789abcdef"), text = "Now is the time for all ";
-        QTest::newRow("ecb-now-is-the-time")
-            << key << QByteArray() << text
-            << QByteArray::fromHex("3fa40e8a984d48156a271787ab8883f9893d51ec4b563b53");
-        QTest::newRow("cbc-now-is-the-time")
-            << key << QByteArray::fromHex("1234567890abcdef") << text
-            << QByteArray::fromHex("e5c7cdde872bf27c43e934008c389c0f683788499a7c05f6");
-    }
+    // Published vectors: "Now is the time" in ECB and in CBC (the iv ends as the last ciphertext).
     void desKnownAnswers()
     {
-        QFETCH(QByteArray, key);
-        QFETCH(QByteArray, iv);
-        QFETCH(QByteArray, plain);
-        QFETCH(QByteArray, cipher);
-        for (bool encrypt : {true, false}) {
-            QByteArray chain = iv;
-            QCOMPARE(run(Single, encrypt, key, encrypt ? plain : cipher, &chain).toHex(),
-                     (encrypt ? cipher : plain).toHex());
-            if (!iv.isEmpty()) // ready for the next block: holds the last ciphertext
-                QCOMPARE(chain.toHex(), cipher.right(8).toHex());
+        const QByteArray key = QByteArray::fromHex("0123456789abcdef"), plain = "Now is the time for all ";
+        const QByteArray cbcIv = QByteArray::fromHex("1234567890abcdef");
+        for (const QByteArray& iv : {QByteArray(), cbcIv}) {
+            const QByteArray cipher =
+                QByteArray::fromHex(iv.isEmpty() ? "3fa40e8a984d48156a271787ab8883f9893d51ec4b563b53"
+                                                 : "e5c7cdde872bf27c43e934008c389c0f683788499a7c05f6");
+            for (bool encrypt : {true, false}) {
+                QByteArray chain = iv;
+                QCOMPARE(run(Single, encrypt, key, encrypt ? plain : cipher, &chain),
+                         encrypt ? cipher : plain);
+                QCOMPARE(chain, iv.isEmpty() ? iv : cipher.right(8));
+            }
         }
     }
 
@@ -295,42 +441,28 @@ private slots:
     // accepts and refuses. `canonical`: the text encodes back to exactly this Base64.
     void base64_data()
     {
-        QTest::addColumn<QString>("base64");
-        QTest::addColumn<Base64Failure>("failure");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("canonical");
-        const auto row = [](const char* name, const QString& base64, Base64Failure failure,
-                            const QString& text, bool canonical = false) {
-            QTest::newRow(name) << base64 << failure << text << canonical;
-        };
+        QTest::addColumn<Base64Case>("c");
         for (const char* t : {"", "f", "fo", "foo", "foobar"})
-            row(t, QByteArray(t).toBase64(), Base64Failure::None, t, true);
-        row("non-ascii", "5Lit5paH", Base64Failure::None, QString::fromUtf8("中文"), true);
-        row("no-break-space-and-line-separator", "YcKgYuKAqGM=", Base64Failure::None,
-            QString::fromUtf8("a\u00A0b\u2028c"), true);
-        row("broken-over-lines", "Zm9v\nYmFy\r\n", Base64Failure::None, "foobar");
-        row("blanks-around-padding", " Zm9v YmE= ", Base64Failure::None, "fooba");
-        row("non-canonical-last-bits", "YR==", Base64Failure::None, "a");
-        row("byte-order-mark-kept", "77u/YQ==", Base64Failure::None, QChar(0xFEFF) + QString("a"), true);
-        row("char-outside-alphabet", "Zm9v!mFy", Base64Failure::InvalidBase64, "");
-        row("missing-padding", "Zg", Base64Failure::InvalidBase64, "");
-        row("surplus-padding", "Zm9v====", Base64Failure::InvalidBase64, "");
-        row("padding-in-the-middle", "Zg==Zm9v", Base64Failure::InvalidBase64, "");
-        row("non-ascii-char", QString::fromUtf8("Zm9vé==="), Base64Failure::InvalidBase64, "");
-        row("encoded-surrogate", "7aCA", Base64Failure::NotUtf8, "");
-        row("overlong-slash", "wK8=", Base64Failure::NotUtf8, "");
+            QTest::newRow(t) << Base64Case{QByteArray(t).toBase64(), Base64Failure::None, t, true};
+        // clang-format off
+        QTest::newRow("non-ascii") << Base64Case{"5Lit5paH", Base64Failure::None, QString::fromUtf8("中文"), true};
+        QTest::newRow("broken-over-lines") << Base64Case{"Zm9v\nYmFy\r\n", Base64Failure::None, "foobar"};
+        QTest::newRow("non-canonical-last-bits") << Base64Case{"YR==", Base64Failure::None, "a"};
+        QTest::newRow("byte-order-mark-kept")
+            << Base64Case{"77u/YQ==", Base64Failure::None, QChar(0xFEFF) + QString("a"), true};
+        QTest::newRow("char-outside-alphabet") << Base64Case{"Zm9v!mFy", Base64Failure::InvalidBase64};
+        QTest::newRow("non-ascii-char") << Base64Case{QString::fromUtf8("Zm9vé==="), Base64Failure::InvalidBase64};
+        QTest::newRow("encoded-surrogate") << Base64Case{"7aCA", Base64Failure::NotUtf8};
+        // clang-format on
     }
     void base64()
     {
-        QFETCH(QString, base64);
-        QFETCH(Base64Failure, failure);
-        QFETCH(QString, text);
-        QFETCH(bool, canonical);
-        const CryptyCore::Base64Result r = CryptyCore::base64Decode(base64);
-        QCOMPARE(r.failure, failure);
-        QCOMPARE(r.text, text);
-        if (canonical)
-            QCOMPARE(CryptyCore::base64Encode(text), base64);
+        QFETCH(Base64Case, c);
+        const CryptyCore::Base64Result r = CryptyCore::base64Decode(c.base64);
+        QCOMPARE(r.failure, c.failure);
+        QCOMPARE(r.text, c.text);
+        if (c.canonical)
+            QCOMPARE(CryptyCore::base64Encode(c.text), c.base64);
     }
 
     // Random, partly damaged Base64 against Python's strict decoder and coreutils (white
@@ -379,44 +511,30 @@ print(json.dumps(out)))",
         QVERIFY(invalid > 30 && invalid < 270); // both outcomes well represented
     }
 
+    // Position counts in the input as typed, prefixes included.
     void unicodeFromHex_data()
     {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<bool>("prefix");
-        QTest::addColumn<Failure>("failure");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<int>("position");
-        const auto row = [](const char* name, const char* input, bool prefix, Failure failure,
-                            const QString& text, const char* group, int position) {
-            QTest::newRow(name) << QString(input) << prefix << failure << text << QString(group) << position;
-        };
+        QTest::addColumn<HexCase>("c");
         const QString aZhong = QString::fromUtf8("A中");
-        row("plain", "00414E2D", false, Failure::None, aZhong, "", 0);
-        row("mixed-prefixes", "\\U0041\\u4E2D", true, Failure::None, aZhong, "", 0);
-        row("empty", "", false, Failure::None, "", "", 0);
-        row("prefix-unticked", "\\U0041", false, Failure::InvalidGroup, "", "\\U00", 1);
-        row("trailing-partial", "00410", false, Failure::IncompleteGroup, "", "0", 5);
-        row("plus-sign-not-hex", "+041", false, Failure::InvalidGroup, "", "+041", 1);
-        row("blank-inside", "0041 4E2D", false, Failure::InvalidGroup, "", " 4E2", 5);
-        row("trailing-line-break", "0041\n", false, Failure::IncompleteGroup, "", "\n", 5);
-        // Position counts in the input as typed, prefixes included.
-        row("bad-group-after-prefixes", "\\U0041\\uZZ41", true, Failure::InvalidGroup, "", "ZZ41", 9);
-        row("partial-after-prefix", "\\U0041\\U41", true, Failure::IncompleteGroup, "", "41", 9);
+        // clang-format off
+        QTest::newRow("plain") << HexCase{"00414E2D", false, Failure::None, aZhong, "", 0};
+        QTest::newRow("mixed-prefixes") << HexCase{"\\U0041\\u4E2D", true, Failure::None, aZhong, "", 0};
+        QTest::newRow("prefix-unticked") << HexCase{"\\U0041", false, Failure::InvalidGroup, "", "\\U00", 1};
+        QTest::newRow("trailing-partial") << HexCase{"00410", false, Failure::IncompleteGroup, "", "0", 5};
+        QTest::newRow("blank-inside") << HexCase{"0041 4E2D", false, Failure::InvalidGroup, "", " 4E2", 5};
+        QTest::newRow("bad-group-after-prefixes")
+            << HexCase{"\\U0041\\uZZ41", true, Failure::InvalidGroup, "", "ZZ41", 9};
+        QTest::newRow("partial-after-prefix") << HexCase{"\\U0041\\U41", true, Failure::IncompleteGroup, "", "41", 9};
+        // clang-format on
     }
     void unicodeFromHex()
     {
-        QFETCH(QString, input);
-        QFETCH(bool, prefix);
-        QFETCH(Failure, failure);
-        QFETCH(QString, text);
-        QFETCH(QString, group);
-        QFETCH(int, position);
-        const UnicodeHex::Decoded d = UnicodeHex::fromHex(input, prefix);
-        QCOMPARE(d.failure, failure);
-        QCOMPARE(d.text, text);
-        QCOMPARE(d.group, group);
-        QCOMPARE(d.position, position);
+        QFETCH(HexCase, c);
+        const UnicodeHex::Decoded d = UnicodeHex::fromHex(c.input, c.prefix);
+        QCOMPARE(d.failure, c.failure);
+        QCOMPARE(d.text, c.text);
+        QCOMPARE(d.group, c.group);
+        QCOMPARE(d.position, c.position);
     }
 
     // Random text against Python's UTF-16BE, then back, with and without group prefixes;
@@ -446,5 +564,5 @@ print(json.dumps(out)))",
     }
 };
 
-QTEST_GUILESS_MAIN(TestCryptyCore)
-#include "tst_crypty_core.moc"
+QTEST_MAIN(TestCrypty)
+#include "tst_crypty.moc"
