@@ -66,10 +66,25 @@ QString mqttSubscribeTopic(const QString& text)
     return topic.remove(QLatin1Char(' '));
 }
 
-QString mqttLogLine(const QTime& time, const QString& topic, const QByteArray& payload)
+QList<MqttLogPiece> mqttLogLine(const QTime& time, const QString& topic, const QByteArray& payload)
 {
-    return QStringLiteral("Time:<font color='red'>%1</font>\t\tTopic:<font color='blue'>%2</font>"
-                          "\t\treceive:<font color='green'>%3</font>")
-        .arg(time.toString(QStringLiteral("hh:mm")), topic.toHtmlEscaped(),
-             QString::fromUtf8(payload).toHtmlEscaped());
+    const auto collapsed = [](const QString& text) {
+        QString out;
+        out.reserve(text.size());
+        bool inBlanks = false;
+        for (const QChar c : text) {
+            const bool blank = c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') ||
+                               c == QLatin1Char('\r') || c == QLatin1Char('\f');
+            if (!blank || !inBlanks)
+                out += blank ? QLatin1Char(' ') : c;
+            inBlanks = blank;
+        }
+        return out;
+    };
+    return {{QStringLiteral("Time:"), QString()},
+            {time.toString(QStringLiteral("hh:mm")), QStringLiteral("red")},
+            {QStringLiteral(" Topic:"), QString()},
+            {collapsed(topic), QStringLiteral("blue")},
+            {QStringLiteral(" receive:"), QString()},
+            {collapsed(QString::fromUtf8(payload)), QStringLiteral("green")}};
 }

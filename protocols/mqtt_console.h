@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 class QSettings;
@@ -48,6 +49,13 @@ QString mqttWebSocketUrl(const QString& scheme, const QString& host, const QStri
 // The subscribe field as a topic filter: every space removed.
 QString mqttSubscribeTopic(const QString& text);
 
-// One rich-text line of the message log. Topic and payload come from the broker and
-// are escaped, so they show as sent instead of being taken for markup.
-QString mqttLogLine(const QTime& time, const QString& topic, const QByteArray& payload);
+// One line of the message log, in pieces of one colour each ("" for the view's own):
+// "Time:" hh:mm in red, " Topic:" the topic in blue, " receive:" the payload in green.
+// Topic and payload show as sent, never read as markup; as in a rich-text line, every
+// run of blanks, tabs and line ends shows as one space.
+struct MqttLogPiece
+{
+    QString text;
+    QString colour;
+};
+QList<MqttLogPiece> mqttLogLine(const QTime& time, const QString& topic, const QByteArray& payload);

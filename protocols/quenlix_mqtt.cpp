@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QColor>
 #include <QCursor>
 #include <QIntValidator>
 #include <QMenu>
@@ -6,6 +7,7 @@
 #include <QSslConfiguration>
 #include <QSslSocket>
 #include <QStatusBar>
+#include <QTextCharFormat>
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
@@ -254,7 +256,15 @@ void MainWindow::Quenlix_Mqtt_on_pub_clicked()
 
 void MainWindow::Quenlix_Mqtt_onMessage(const QByteArray& message, const MqttTopicName& topic)
 {
-    LogView::of(ui->mqtt_textEdit)->appendHtml(mqttLogLine(QTime::currentTime(), topic.name(), message));
+    // Text runs in their colours: a large payload read as markup would hold up the window.
+    LogView* log = LogView::of(ui->mqtt_textEdit);
+    log->startLine();
+    for (const MqttLogPiece& piece : mqttLogLine(QTime::currentTime(), topic.name(), message)) {
+        QTextCharFormat format;
+        if (!piece.colour.isEmpty())
+            format.setForeground(QColor(piece.colour));
+        log->append(piece.text, format);
+    }
 }
 
 void MainWindow::actionMQTT_Save_triggered()

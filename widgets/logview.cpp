@@ -8,6 +8,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <limits>
+
 namespace {
 
 bool isLineEnd(QChar c)
@@ -33,7 +35,7 @@ LogView::LogView(QAbstractScrollArea* view, QTextDocument* document, int maxBloc
         document->setMaximumBlockCount(maxBlocks);
     m_empty = document->isEmpty();
     m_timer->setSingleShot(true);
-    connect(m_timer, &QTimer::timeout, this, &LogView::flush);
+    connect(m_timer, &QTimer::timeout, this, &LogView::flushFrame);
     connect(document, &QTextDocument::contentsChanged, this, &LogView::onDocumentChanged);
 }
 
@@ -166,6 +168,20 @@ void LogView::dropOldPending()
 void LogView::flush()
 {
     m_timer->stop();
+    while (!m_pending.isEmpty())
+        insertPending(std::numeric_limits<qint64>::max());
+}
+
+void LogView::flushFrame()
+{
+    insertPending(charsPerFrame);
+    if (!m_pending.isEmpty())
+        m_timer->start(frameMs);
+}
+
+// Inserts up to `limit` characters of what waits, oldest first.
+void LogView::insertPending(qint64 limit)
+{
     if (m_pending.isEmpty())
         return;
     m_sinceFlush.start();
@@ -179,10 +195,23 @@ void LogView::flush()
         m_replaceAll = false;
     }
     cursor.movePosition(QTextCursor::End);
-    for (const Run& run : std::as_const(m_pending))
-        cursor.insertText(run.text, run.format);
-    m_pending.clear();
-    m_pendingChars = 0;
+    while (!m_pending.isEmpty() && limit > 0) {
+        Run& run = m_pending.first();
+        if (run.text.size() <= limit) {
+            cursor.insertText(run.text, run.format);
+            limit -= run.text.size();
+            m_pendingChars -= run.text.size();
+            m_pending.removeFirst();
+            continue;
+        }
+        qsizetype part = limit;
+        if (run.text.at(part).isLowSurrogate())
+            ++part; // never part a surrogate pair
+        cursor.insertText(run.text.left(part), run.format);
+        run.text.remove(0, part);
+        m_pendingChars -= part;
+        limit = 0;
+    }
     trimDocument();
     cursor.endEditBlock();
     m_editing = false;

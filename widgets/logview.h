@@ -16,7 +16,8 @@ class QWidget;
 // Keeps a receive view that outside data is appended to bounded and responsive.
 // It attaches to the view (a QPlainTextEdit or QTextEdit, whose class and object
 // name stay as they are) and owns everything appended to it:
-// - appends are gathered and inserted together, at most once a frame;
+// - appends are gathered and inserted together, at most once a frame and at most
+//   `charsPerFrame` at a time, so a flood is shown over several frames;
 // - the view holds at least the newest `budget` characters exactly, trimming whole
 //   lines from the front once it holds half a budget more;
 // - a line longer than `lineWidth` is continued on a new line, so no append lays
@@ -28,6 +29,8 @@ public:
     static constexpr int budget = 1000000;
     static constexpr int lineWidth = 1536; // a multiple of 3: hex entries "AB " stay whole
     static constexpr int frameMs = 16;
+    // What one frame inserts at most: laying out more would hold up the window.
+    static constexpr int charsPerFrame = 32 * 1024;
 
     // Read-only and selectable; maxBlocks 0 leaves the line count unlimited.
     static LogView* attach(QPlainTextEdit* view, int maxBlocks = 0);
@@ -60,6 +63,8 @@ private:
     };
     void push(QString text, const QTextCharFormat& format);
     void dropOldPending();
+    void insertPending(qint64 limit);
+    void flushFrame();
     void trimDocument();
     void onDocumentChanged();
 

@@ -103,10 +103,13 @@ private slots:
                 .toImage()
                 .pixelColor(0, 0);
         };
-        // The cyan face, lit: no red, green and blue alike.
-        QTRY_VERIFY_WITH_TIMEOUT(centreColour().green() > 60, 5000);
-        const QColor c = centreColour();
-        QVERIFY2(c.red() < 30 && qAbs(c.green() - c.blue()) < 30, qPrintable(c.name()));
+        // The cyan face, lit: no red, green and blue alike. Read in one grab, retried: another
+        // test's window on the same display may cover the spot for a moment.
+        const auto cyan = [&] {
+            const QColor c = centreColour();
+            return c.green() > 60 && c.red() < 30 && qAbs(c.green() - c.blue()) < 30;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(cyan(), 5000);
     }
 
     void mouseTurnsBox()

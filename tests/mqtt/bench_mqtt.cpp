@@ -1,0 +1,97 @@
+// 40 messages of 512 KiB through a real mosquitto into the MQTT tab and, in the same run,
+// into mosquitto_sub: time to the last message, event-loop lateness and the log's size.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+#include "protocols/mqttclient.h"
+#include "tests/common/consolerig.h"
+#include "tests/common/freeport.h"
+#include "tests/common/latenessprobe.h"
+#include "tests/common/peerprocess.h"
+#include "widgets/logview.h"
+
+class BenchMqtt : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void hugeMessagesAgainstMosquittoSub()
+    {
+        constexpr int count = 40;
+        QTemporaryDir dir;
+        const QString d = dir.path() + '/';
+        const quint16 port = freeTcpPort();
+        QFile conf(d + "mosquitto.conf");
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write(QString("allow_anonymous true\npersistence false\nmessage_size_limit 0\n"
+                           "listener %1 127.0.0.1\n")
+                       .arg(port)
+                       .toUtf8());
+        conf.close();
+        // The broker, started as root, reads its files as the user "mosquitto".
+        QFile::setPermissions(conf.fileName(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+        QFile::setPermissions(d, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther);
+        PeerProcess broker;
+        QVERIFY(broker.startWaitingForPort("mosquitto", {"-c", conf.fileName()}, port));
+
+        ConsoleRig r("MQTT");
+        r.w->show();
+        r.ui->mqtt_host_lineEdit->setText("127.0.0.1");
+        r.ui->mqtt_port_lineEdit->setText(QString::number(port));
+        ConsoleRig::press(r.ui->mqtt_opencompushButton);
+        QTRY_COMPARE_WITH_TIMEOUT(r.w->statusBar()->currentMessage(), QStringLiteral("MQTT Connected"),
+                                  10000);
+        r.ui->mqtt_subscribe_lineEdit->setText("bench/#");
+        ConsoleRig::press(r.ui->mqtt_subscribed_pushButton);
+        QTRY_VERIFY(r.w->statusBar()->currentMessage().contains("subcribed"));
+        int tabReceived = 0;
+        qint64 tabDoneMs = -1;
+        QElapsedTimer clock;
+        connect(r.w->MQTT_client, &MqttClient::messageReceived, this, [&] {
+            if (++tabReceived == count)
+                tabDoneMs = clock.elapsed();
+        });
+        PeerProcess sub;
+        QVERIFY(sub.startWaitingForText("stdbuf",
+                                        {"-oL", "mosquitto_sub", "-d", "-h", "127.0.0.1", "-p",
+                                         QString::number(port), "-t", "bench/#", "-C", QString::number(count),
+                                         "-F", "%l"},
+                                        "received SUBACK"));
+
+        QByteArray payload = QByteArray("0123456789abcdef").repeated(512 * 1024 / 16);
+        QFile file(d + "payload");
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(payload) == payload.size());
+        file.close();
+        LatenessProbe probe;
+        clock.start();
+        PeerProcess pub; // one publisher sends all messages, so both subscribers get them at once
+        QStringList args{"-h", "127.0.0.1", "-p", QString::number(port), "-t", "bench/big", "-l"};
+        QVERIFY(
+            pub.start("sh", {"-c", QString("for i in $(seq %1); do cat '%2'; echo; done | mosquitto_pub %3")
+                                       .arg(count)
+                                       .arg(file.fileName(), args.join(' '))}));
+        qint64 subDoneMs = -1;
+        const bool done = QTest::qWaitFor(
+            [&] {
+                if (subDoneMs < 0 && !sub.isRunning())
+                    subDoneMs = clock.elapsed();
+                return subDoneMs >= 0 && tabDoneMs >= 0;
+            },
+            120000);
+        const qsizetype held = LogView::of(r.ui->mqtt_textEdit)->text().size();
+        qInfo("mqtt %d x 512 KiB through mosquitto: tab %lld ms, mosquitto_sub %lld ms, time ratio %.2f; "
+              "lateness p99 %lld ms, worst %lld ms; log %lld chars (budget %d)",
+              count, tabDoneMs, subDoneMs, subDoneMs > 0 ? double(tabDoneMs) / subDoneMs : 0.0, probe.p99(),
+              probe.worst(), qint64(held), LogView::budget);
+        QVERIFY(done && tabReceived == count);
+        QVERIFY(held <= LogView::budget * 3 / 2 + LogView::lineWidth);
+    }
+};
+
+QTEST_MAIN(BenchMqtt)
+#include "bench_mqtt.moc"
