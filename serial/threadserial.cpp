@@ -1,5 +1,6 @@
 #include "serial/threadserial.h"
 
+#include <QPointer>
 #include <QSerialPort>
 
 ThreadSerial::ThreadSerial(QThread*) : QThread(nullptr) {}
@@ -53,13 +54,14 @@ void ThreadSerial::Init(bool emitReceived)
         connect(serialPort, &QSerialPort::readyRead, this, &ThreadSerial::readData);
 }
 
+// A receiver that runs the event loop (the GPS tab does) lets more bytes arrive
+// meanwhile, and the port announces them with no second readyRead: read on until
+// nothing is left, or the last bytes of a stream would wait for the next ones.
 void ThreadSerial::readData()
 {
-    if (!readEnabled)
-        return;
-    const QByteArray data = serialPort->readAll();
-    if (!data.isEmpty())
-        emit Serial_read_Data(data);
+    const QPointer<ThreadSerial> self(this);
+    while (self && readEnabled && serialPort && serialPort->isOpen() && serialPort->bytesAvailable() > 0)
+        emit Serial_read_Data(serialPort->readAll());
 }
 
 // A vanished device makes the port report a read error on every event-loop pass
