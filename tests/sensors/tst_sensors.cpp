@@ -172,123 +172,99 @@ private slots:
                  101);
     }
 
-    void oscLine_data()
+    // What each line decodes to, written out: the values in order, "-" for no reading.
+    void boardLines_data()
     {
+        QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<Doubles>("values"); // empty: no frame
-        QTest::newRow("four-values") << QByteArray("$0:1.5;$1:-2;$2:3;$3:4;") << Doubles{1.5, -2, 3, 4};
-        QTest::newRow("nan-and-infinities")
-            << QByteArray("$0:nan;$1:inf;$2:-inf;$3:1e999;") << Doubles{0, 0, 0, 0};
-        QTest::newRow("missing-tag-zeroes-the-rest") << QByteArray("$0:1;$2:3;$3:4;") << Doubles{1, 0, 0, 0};
-        QTest::newRow("noise-before-frame")
-            << QByteArray("\x01zz$1:9;$0:1;$1:2;$2:3;$3:4;") << Doubles{1, 2, 3, 4};
-        QTest::newRow("nul-in-value") << QByteArray("$0:1\0002;$1:2;$2:3;$3:4;", 22) << Doubles{0, 2, 3, 4};
-        QTest::newRow("no-frame") << QByteArray("$1:2;$2:3;$3:4;") << Doubles{};
-    }
-
-    void oscLine()
-    {
-        QFETCH(QByteArray, line);
-        QFETCH(Doubles, values);
-        const std::optional<OscLine::Values> got = OscLine::parse(line);
-        QCOMPARE(got ? Doubles(got->begin(), got->end()) : Doubles{}, values);
-    }
-
-    void envLine_data()
-    {
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<int>("quantity"); // -1: no known reading
-        QTest::addColumn<double>("value");
-        const auto row = [](const char* name, const QByteArray& line, int q, double value) {
-            QTest::newRow(name) << line << q << value;
+        QTest::addColumn<QString>("decoded");
+        const auto row = [](const char* kind, const char* name, const QByteArray& line, const char* decoded) {
+            QTest::addRow("%s-%s", kind, name)
+                << QString::fromLatin1(kind) << line << QString::fromLatin1(decoded);
         };
-        row("temperature", "Temperature:25.30C", int(Quantity::Temperature), 25.3);
-        row("barometer-with-decimals-reads-0", "Barometer:1013.25Pa", int(Quantity::Barometer), 0);
-        row("ultraviolet-not-a-number", "Ultraviolet:high", int(Quantity::Ultraviolet), 0);
-        row("noise-before-key", "\xff\x01Humidity:50%", int(Quantity::Humidity), 50);
-        row("nul-in-value-reads-0", QByteArray("TVOC:1\0002ppb", 11), int(Quantity::TVOC), 0);
-        row("wrong-unit", "Temperature:25.3F", -1, 0);
-        row("lower-case-key", "humidity:50%", -1, 0);
-    }
-
-    void envLine()
-    {
-        QFETCH(QByteArray, line);
-        QFETCH(int, quantity);
-        QFETCH(double, value);
-        const std::optional<EnvLine::Reading> got = EnvLine::parse(line);
-        QCOMPARE(got ? int(got->quantity) : -1, quantity);
-        QCOMPARE(got ? got->value : 0.0, value);
-    }
-
-    // The angles are checked with the attitude maths and on the IMU tab.
-    void imuLine_data()
-    {
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<bool>("recognised");
-        QTest::addColumn<bool>("valid");
-        QTest::addColumn<Doubles>("components");
-        auto row = [](const char* name, const QByteArray& line, bool valid, Doubles q) {
-            QTest::newRow(name) << line << true << valid << q;
-        };
-        row("reference", "W:1.0, X:0, Y:0, Z:0", true, {1, 0, 0, 0});
-        row("no-blanks", "W:0.8660254,X:0.5,Y:0,Z:-0.25", true, {0.8660254, 0.5, 0, -0.25});
-        row("blanks-and-line-breaks", "  W:  1 ,\tX: 0,\r\nY:0 ,  Z:0  ", true, {1, 0, 0, 0});
-        row("first-of-two-frames", "W:1,X:0,Y:0,Z:0 W:0,X:1,Y:0,Z:0", true, {1, 0, 0, 0});
-        row("overflowing-component", "W:1" + QByteArray(400, '0') + ",X:0,Y:0,Z:0", false, {});
+        // Oscilloscope: the four channels.
+        row("osc", "four-values", "$0:1.5;$1:-2;$2:3;$3:4;", "1.5 -2 3 4");
+        row("osc", "nan-and-infinities", "$0:nan;$1:inf;$2:-inf;$3:1e999;", "0 0 0 0");
+        row("osc", "missing-tag-zeroes-the-rest", "$0:1;$2:3;$3:4;", "1 0 0 0");
+        row("osc", "noise-before-frame", "\x01zz$1:9;$0:1;$1:2;$2:3;$3:4;", "1 2 3 4");
+        row("osc", "nul-in-value", QByteArray("$0:1\0002;$1:2;$2:3;$3:4;", 22), "0 2 3 4");
+        row("osc", "no-frame", "$1:2;$2:3;$3:4;", "-");
+        // Environment: the quantity's index and its value.
+        row("env", "temperature", "Temperature:25.30C", "1 25.3");
+        row("env", "barometer-with-decimals-reads-0", "Barometer:1013.25Pa", "2 0");
+        row("env", "ultraviolet-no-unit-not-a-number", "Ultraviolet:high", "3 0");
+        row("env", "noise-before-key", "\xff\x01Humidity:50%", "0 50");
+        row("env", "nul-in-value-reads-0", QByteArray("TVOC:1\0002ppb", 11), "5 0");
+        row("env", "wrong-unit", "Temperature:25.3F", "-");
+        row("env", "lower-case-key", "humidity:50%", "-");
+        // IMU: w x y z, or the angles of a frame without a rotation (no NaN on the labels).
+        row("imu", "reference", "W:1.0, X:0, Y:0, Z:0", "1 0 0 0");
+        row("imu", "no-blanks", "W:0.8660254,X:0.5,Y:0,Z:-0.25", "0.8660254 0.5 0 -0.25");
+        row("imu", "blanks-and-line-breaks", "  W:  1 ,\tX: 0,\r\nY:0 ,  Z:0  ", "1 0 0 0");
+        row("imu", "first-of-two-frames", "W:1,X:0,Y:0,Z:0 W:0,X:1,Y:0,Z:0", "1 0 0 0");
+        row("imu", "overflowing-component", "W:1" + QByteArray(400, '0') + ",X:0,Y:0,Z:0",
+            "no rotation 0 0 0");
         for (const char* none :
              {"W:1;X:0;Y:0;Z:0", "w:1,x:0,y:0,z:0", "W:+1,X:0,Y:0,Z:0", "W:.5,X:0,Y:0,Z:0"})
-            QTest::newRow(none) << QByteArray(none) << false << false << Doubles{};
+            row("imu", none, none, "-");
+        // Colour: x y lux cct; an unreadable lux is -0, an unreadable y or cct -1.
+        row("cie", "board-line", "CIEX:0.587309;CIEY:0.424433;LUX:682.496000;CCT:1763.247393\r\n",
+            "0.587309 0.424433 682.496 1763.247393");
+        row("cie", "lower-case-blanks", "  ciex : 0.587309 ; ciey: 0.424433;lux :682.496000;cct:1763.2  ",
+            "0.587309 0.424433 682.496 1763.2");
+        row("cie", "other-order-empty-pair-trailing-comma",
+            "CCT:1763.2;;LUX:682.496000;CIEY:0.424433;CIEX:0.587309,", "0.587309 0.424433 682.496 1763.2");
+        row("cie", "unknown-key-two-colons-later-pair-wins", "CIEX:0:5;R:12;CIEY:0.1;CIEY:0.3", "0 0.3 0 0");
+        row("cie", "unreadable-or-infinite", "CIEX:a;CIEY:inf;LUX:c;CCT:1e999", "0 -1 -0 -1");
+        row("cie", "nothing-usable", "hello", "0 0 0 0");
+        // A typed I2C byte list; a refused one leaves the bytes untouched.
+        row("i2c", "mixed-case-digits", "0x01,0x34,0xAb", "1 52 171");
+        row("i2c", "lone-digit", "0x1", "-");
+        row("i2c", "blank-after-comma", "0x12, 0x34", "-");
+        row("i2c", "trailing-line-feed", "0x12\n", "-");
+        // Time-of-flight arrangement names: code, width, height; unknown names are 8 x 8.
+        row("tof", "4x4", "4x4", "0 4 4");
+        row("tof", "48x32-width-first", "48x32", "4 48 32");
+        row("tof", "54x42-prefix", "54x42 (VL53L9)", "5 54 42");
+        row("tof", "exact-texts-case-sensitive", "4X4", "1 8 8");
+        row("tof", "exact-texts-no-prefix", "16x16 ", "1 8 8");
     }
-
-    void imuLine()
+    void boardLines()
     {
+        QFETCH(QString, kind);
         QFETCH(QByteArray, line);
-        QFETCH(bool, recognised);
-        QFETCH(bool, valid);
-        QFETCH(Doubles, components);
-        const std::optional<ImuLine::Frame> frame = ImuLine::parse(line);
-        QCOMPARE(frame.has_value(), recognised);
-        if (!frame)
-            return;
-        QCOMPARE(frame->valid, valid);
-        if (valid)
-            QCOMPARE((Doubles{frame->w, frame->x, frame->y, frame->z}), components);
-        else // no NaN angles on the labels
-            QCOMPARE((Doubles{frame->angles.pitch, frame->angles.yaw, frame->angles.roll}), Doubles(3, 0.0));
-    }
-
-    void cieReadings_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<double>("x");
-        QTest::addColumn<double>("y");
-        QTest::addColumn<double>("lux");
-        QTest::addColumn<double>("cct");
-        QTest::newRow("board-line") << "CIEX:0.587309;CIEY:0.424433;LUX:682.496000;CCT:1763.247393\r\n"
-                                    << 0.587309 << 0.424433 << 682.496 << 1763.247393;
-        QTest::newRow("lower-case-blanks")
-            << "  ciex : 0.587309 ; ciey: 0.424433;lux :682.496000;cct:1763.2  " << 0.587309 << 0.424433
-            << 682.496 << 1763.2;
-        QTest::newRow("other-order-empty-pair-trailing-comma")
-            << "CCT:1763.2;;LUX:682.496000;CIEY:0.424433;CIEX:0.587309," << 0.587309 << 0.424433 << 682.496
-            << 1763.2;
-        QTest::newRow("unknown-key-two-colons-later-pair-wins")
-            << "CIEX:0:5;R:12;CIEY:0.1;CIEY:0.3" << 0.0 << 0.3 << 0.0 << 0.0;
-        QTest::newRow("unreadable-or-infinite")
-            << "CIEX:a;CIEY:inf;LUX:c;CCT:1e999" << 0.0 << -1.0 << 0.0 << -1.0;
-        QTest::newRow("nothing-usable") << "hello" << 0.0 << 0.0 << 0.0 << 0.0;
-    }
-    void cieReadings()
-    {
-        QFETCH(QString, line);
-        const CieReading r = CieReading::parse(line);
-        QTEST(r.x, "x");
-        QTEST(r.y, "y");
-        QTEST(r.lux, "lux");
-        QTEST(r.cct, "cct");
-        if (line.contains("LUX:c"))
-            QVERIFY(std::signbit(r.lux)); // an unreadable lux is -0
+        Doubles v;
+        QString text;
+        if (kind == "osc") {
+            const std::optional<OscLine::Values> got = OscLine::parse(line);
+            v = got ? Doubles(got->begin(), got->end()) : Doubles{};
+        } else if (kind == "env") {
+            const std::optional<EnvLine::Reading> got = EnvLine::parse(line);
+            v = got ? Doubles{double(got->quantity), got->value} : Doubles{};
+        } else if (kind == "imu") {
+            const std::optional<ImuLine::Frame> f = ImuLine::parse(line);
+            if (f && f->valid)
+                v = {f->w, f->x, f->y, f->z};
+            else if (f)
+                text = "no rotation ", v = {f->angles.pitch, f->angles.yaw, f->angles.roll};
+        } else if (kind == "cie") {
+            const CieReading r = CieReading::parse(QString::fromLatin1(line));
+            v = {r.x, r.y, r.lux, r.cct};
+        } else if (kind == "i2c") {
+            QByteArray bytes("untouched");
+            if (I2cFrame::parseByteList(QString::fromLatin1(line), &bytes))
+                std::copy(bytes.cbegin(), bytes.cend(), std::back_inserter(v));
+            else
+                QCOMPARE(bytes, QByteArray("untouched"));
+            for (double& b : v)
+                b = quint8(b);
+        } else {
+            const Arrangement a = arrangementFromText(QString::fromLatin1(line));
+            v = {double(a.code), double(a.width), double(a.height)};
+        }
+        for (double d : v) // -0 written as such
+            text += (std::signbit(d) && d == 0 ? QStringLiteral("-0") : QString::number(d, 'g', 10)) + ' ';
+        QTEST(v.isEmpty() ? QStringLiteral("-") : text.trimmed(), "decoded");
     }
 
     void observerTables()
@@ -326,23 +302,6 @@ private slots:
         QVERIFY(green.g == 255 && green.r < 100 && green.b < 100);
     }
 
-    void i2cByteLists_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("bytes"); // empty: refused
-        QTest::newRow("mixed-case-digits") << "0x01,0x34,0xAb" << QByteArray::fromHex("0134ab");
-        QTest::newRow("lone-digit") << "0x1" << QByteArray();
-        QTest::newRow("blank-after-comma") << "0x12, 0x34" << QByteArray();
-        QTest::newRow("trailing-line-feed") << "0x12\n" << QByteArray();
-    }
-    void i2cByteLists()
-    {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, bytes);
-        QByteArray got("untouched");
-        QCOMPARE(I2cFrame::parseByteList(text, &got), !bytes.isEmpty());
-        QCOMPARE(got, bytes.isEmpty() ? QByteArray("untouched") : bytes);
-    }
     void i2cWriteFillsTheAdapterBuffer()
     {
         // The largest write fills the adapter's 512-byte buffer; one byte more is refused.
@@ -351,27 +310,6 @@ private slots:
         QCOMPARE(largest.mid(3, 2), QByteArray::fromHex("01FA")); // 506 payload bytes
         QCOMPARE(quint8(largest.back()), quint8(505 % 256));
         QVERIFY(I2cFrame::writeRegisters(0x00, QByteArray(506, '\x01')).isEmpty());
-    }
-
-    void tofArrangements_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
-        QTest::newRow("4x4") << "4x4" << 0 << 4 << 4;
-        QTest::newRow("48x32-width-first") << "48x32" << 4 << 48 << 32;
-        QTest::newRow("54x42-prefix") << "54x42 (VL53L9)" << 5 << 54 << 42;
-        QTest::newRow("exact-texts-case-sensitive") << "4X4" << 1 << 8 << 8;
-        QTest::newRow("exact-texts-no-prefix") << "16x16 " << 1 << 8 << 8;
-    }
-    void tofArrangements()
-    {
-        QFETCH(QString, text);
-        const Arrangement a = arrangementFromText(text);
-        QTEST(a.code, "code");
-        QTEST(a.width, "width");
-        QTEST(a.height, "height");
     }
 
     void tmf8828ZoneTable()
