@@ -1,16 +1,12 @@
 // The time-of-flight, spectroscopy, I2C register and attitude views, offscreen: where readings land,
 // what they paint, and the arithmetic behind them.
 #include <QBarSet>
-#include <QChart>
 #include <QChartView>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QImage>
 #include <QLabel>
 #include <QQuaternion>
 #include <QRandomGenerator>
-#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QSurface3DSeries>
 #include <QSurfaceDataProxy>
@@ -83,30 +79,20 @@ class TestSensorViews : public QObject
 {
     Q_OBJECT
 private slots:
-    void tofLabelGridArrangements_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("cols");
-        QTest::newRow("4x4") << 0 << 4 << 4;
-        QTest::newRow("54x42") << 5 << 42 << 54;
-        QTest::newRow("unknown-code") << 99 << 8 << 8;
-    }
+    // Frame index i sits in row i / cols, column i % cols; an unknown code is 8 x 8.
     void tofLabelGridArrangements()
     {
-        QFETCH(int, code);
-        QFETCH(int, rows);
-        QFETCH(int, cols);
         quenlix_tof_data data;
-        data.changeArrangement(1);
-        data.changeArrangement(code);
         auto* grid = data.findChild<QGridLayout*>(QStringLiteral("gridLayout_tofdata"));
-        QCOMPARE(data.labels.size(), rows * cols);
-        QCOMPARE(grid->count(), rows * cols); // the previous labels are gone
-        // Frame index i sits in row i / cols, column i % cols.
-        const int last = rows * cols - 1;
-        QCOMPARE(grid->itemAtPosition(last / cols, last % cols)->widget(), data.labels.at(last));
-        QCOMPARE(grid->itemAtPosition(1, 0)->widget(), data.labels.at(cols));
+        const int arrangements[][3] = {{1, 8, 8}, {0, 4, 4}, {5, 42, 54}, {99, 8, 8}}; // code, rows, columns
+        for (const auto& [code, rows, cols] : arrangements) {
+            data.changeArrangement(code);
+            QCOMPARE(data.labels.size(), rows * cols);
+            QCOMPARE(grid->count(), rows * cols); // the previous labels are gone
+            const int last = rows * cols - 1;
+            QCOMPARE(grid->itemAtPosition(last / cols, last % cols)->widget(), data.labels.at(last));
+            QCOMPARE(grid->itemAtPosition(1, 0)->widget(), data.labels.at(cols));
+        }
     }
 
     // A frame is drawn at screen rate, and only on the labels it reaches.
@@ -269,6 +255,8 @@ private slots:
         QCOMPARE(tools.valueLabels.size(), 256);
         for (int reg : {0x00, 0x0F, 0x10, 0x5C, 0xFF})
             QCOMPARE(grid->itemAtPosition(reg / 16 + 1, reg % 16 + 1)->widget(), tools.valueLabels.at(reg));
+        tools.updateLabelValues(256, 0x11); // beyond the grid: ignored
+        tools.updateLabelValues(-1, 0x11);
     }
 
     void i2cRegisterFrames_data()
@@ -297,34 +285,6 @@ private slots:
                                    : QStringLiteral("00"));
     }
 
-    void i2cChangeColours()
-    {
-        quenlix_i2c_tools tools;
-        QLabel* label = tools.valueLabels.at(0x42);
-        const auto background = [](QLabel* l) { return l->palette().color(QPalette::Window).name(); };
-        const auto show = [&](unsigned char value) {
-            QByteArray block(256, '\0');
-            block[0x42] = char(value);
-            tools.updateValues(I2cFrame::encode(I2cFrame::Start, block));
-            const int shown = tools.framesShown();
-            [&] { QTRY_VERIFY(tools.framesShown() > shown); }();
-            return background(label);
-        };
-        // Changing three times in a row: green, pink, green; then unchanged: white.
-        QCOMPARE(show(0x01), QStringLiteral("#00cd66"));
-        QCOMPARE(show(0x02), QStringLiteral("#ff69b4"));
-        QCOMPARE(show(0xAB), QStringLiteral("#00cd66"));
-        QCOMPARE(label->text(), QStringLiteral("AB"));
-        QCOMPARE(show(0xAB), QStringLiteral("#ffffff"));
-        // Cells that never changed turn white on their first update.
-        QCOMPARE(background(tools.valueLabels.at(0)), QStringLiteral("#ffffff"));
-        tools.updateLabelValues(256, 0x11);
-        tools.updateLabelValues(-1, 0x11);
-        tools.updateLabelValues(5, 0x0C);
-        QTRY_COMPARE(tools.valueLabels.at(5)->text(), QStringLiteral("0C"));
-    }
-
-    // The value-grid, heat-map and spectrum colour maps; the value is in millimetres or nanometres.
     void colours_data()
     {
         QTest::addColumn<int>("map");
