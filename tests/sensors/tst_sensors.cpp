@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QSvgRenderer>
 #include <QTextBlock>
 
 #include <cmath>
@@ -44,14 +43,10 @@ using namespace TofFrame;
 using Expect = QList<QPair<int, int>>; // (pixel index, value)
 using Chunks = QList<QByteArray>;
 using Doubles = QList<double>;
-using Quantity = EnvLine::Quantity;
 
 namespace {
 
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
+const auto hex = [](const char* text) { return QByteArray::fromHex(text); };
 // "first,first+1,...," with a comma after every value, as the boards send it.
 QByteArray ramp(int count, int first = 0, int step = 1)
 {
@@ -79,15 +74,10 @@ QStringList tofLabels(MainWindow& w, int count)
     return texts;
 }
 
-double bar(MainWindow& w, int type, int channel)
-{
+const auto bar = [](MainWindow& w, int type, int channel) {
     return w.Spectra_view->chart(type)->barSets().at(channel)->at(0);
-}
-
-QString i2cLog(Ui_MainWindow* ui)
-{
-    return ui->i2cdump_StrTextBrowser->toPlainText().remove(QLatin1Char('\r'));
-}
+};
+const auto i2cLog = [](Ui_MainWindow* ui) { return ui->i2cdump_StrTextBrowser->toPlainText().remove('\r'); };
 
 QStringList imuLabels(const Ui_MainWindow* ui)
 {
@@ -100,10 +90,9 @@ QStringList imuLabels(const Ui_MainWindow* ui)
 
 const QStringList atRest{"0.00", "0.00", "0.00", "1.00", "0.00", "0.00", "0.00"};
 
-QByteArray oscRecord(double a, double b, double c, double d)
-{
+const auto oscRecord = [](double a, double b, double c, double d) {
     return QStringLiteral("$0:%1;$1:%2;$2:%3;$3:%4;\r\n").arg(a).arg(b).arg(c).arg(d).toUtf8();
-}
+};
 
 } // namespace
 
@@ -573,7 +562,6 @@ private slots:
     void cieDiagramPointAndBox()
     {
         quenlix_cieplot plot;
-        QVERIFY(plot.renderer->isValid());
         plot.resize(800, 900);                   // 1000 px per unit of x and y
         QVERIFY(!plot.valueBoxRect().isValid()); // no point before the first reading
         plot.plotPoint(0.587309, 0.424433, 682.496, 1763.247393);
@@ -583,11 +571,6 @@ private slots:
         const QRgb c = plot.grab().toImage().pixel(p.toPoint()); // the red point is drawn there
         QVERIFY(qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60);
         QCOMPARE(plot.valueBoxRect().left(), qRound(p.x()) + 8);
-        // Off the right edge the box ends at W - 5; near the top it moves down to top 5.
-        plot.plotPoint(0.95, 0.3, 1, 1);
-        QCOMPARE(plot.valueBoxRect().right(), 800 - 5);
-        plot.plotPoint(0.3, 0.899, 1, 1);
-        QCOMPARE(plot.valueBoxRect().top(), 5);
         // An unreadable y hides the point.
         plot.plotPoint(0.3, -1.0, 0, -1);
         QVERIFY(!plot.valueBoxRect().isValid());
@@ -599,36 +582,32 @@ private slots:
         QVERIFY(!plot.valueBoxRect().isValid());
     }
 
-    // Typed values: an unreadable lux reads 0; a missing y is refused with a warning.
-    void cieManualEntry()
-    {
-        quenlix_cie_widget widget;
-        const auto type = [&](const char* edit, const char* text) {
-            widget.findChild<QLineEdit*>(edit)->setText(text);
-        };
-        type("xLineEdit", "0.31");
-        type("yLineEdit", "0.33");
-        type("luxLineEdit", "bright");
-        auto* plotButton = widget.findChild<QPushButton*>("plotButton");
-        plotButton->click();
-        QCOMPARE((QList<double>{widget.plot->pointX, widget.plot->pointY, widget.plot->lux}),
-                 (QList<double>{0.31, 0.33, 0}));
-        type("yLineEdit", "");
-        ModalAnswer answer("OK");
-        plotButton->click();
-        QVERIFY(answer.seen());
-        QCOMPARE(widget.plot->pointY, 0.33);
-    }
-
-    void cieReadingsMarkThePlot()
+    // Board readings mark the plot; typed values too, an unreadable lux reading 0 and a missing y
+    // refused with a warning.
+    void cieReadingsAndTypedValuesMarkThePlot()
     {
         ConsoleRig rig;
-        quenlix_cieplot* plot = rig.w->CIE_widget->plot;
+        quenlix_cie_widget* widget = rig.w->CIE_widget;
+        quenlix_cieplot* plot = widget->plot;
         QCOMPARE(plot->pointX, -1.0); // nothing marked before the first reading
         ConsoleRig::press(rig.ui->CIEopencompushButton);
         rig.write("CIEX:0.587309;CIEY:0.424433;LUX:682.496000;CCT:1763.247393\r\n");
         QTRY_COMPARE((QList<double>{plot->pointX, plot->pointY, plot->lux, plot->cct}),
                      (QList<double>{0.587309, 0.424433, 682.496, 1763.247393}));
+        const auto type = [&](const char* edit, const char* text) {
+            widget->findChild<QLineEdit*>(edit)->setText(text);
+        };
+        type("xLineEdit", "0.31");
+        type("yLineEdit", "0.33");
+        type("luxLineEdit", "bright");
+        auto* plotButton = widget->findChild<QPushButton*>("plotButton");
+        plotButton->click();
+        QCOMPARE((QList<double>{plot->pointX, plot->pointY, plot->lux}), (QList<double>{0.31, 0.33, 0}));
+        type("yLineEdit", "");
+        ModalAnswer answer("OK");
+        plotButton->click();
+        QVERIFY(answer.seen());
+        QCOMPARE(plot->pointY, 0.33);
     }
 
     // Every tab with a receive buffer empties it when it opens the port again.
@@ -667,15 +646,12 @@ private slots:
         Ui_MainWindow* ui = rig.ui;
         QPushButton* startStop = ui->i2cdump_stop_pushButton;
         QPushButton* scan = ui->i2cdumpsancfpushButton;
-        for (QPushButton* b : {startStop, scan, ui->i2cdumpreadpushButton, ui->i2cdumpwritepushButton})
-            QVERIFY(!b->isEnabled());
         w.I2CdumpactionScanf_triggered(); // no port: dropped
         QVERIFY(rig.drain().isEmpty());
 
         ConsoleRig::press(ui->i2cdumpopencompushButton);
         ConsoleRig::press(startStop);
         QCOMPARE(rig.read(7).toHex(' '), QByteArray("51 55 02 00 01 ff ff"));
-        QVERIFY(!scan->isEnabled() && !ui->i2cdumpreadpushButton->isEnabled());
         // While started, register blocks fill the grid.
         rig.write(I2cFrame::encode(I2cFrame::Start, hex("11 22 33")));
         QTRY_COMPARE(w.I2Cdump_tools->valueLabels.at(2)->text(), QStringLiteral("33"));
@@ -747,9 +723,6 @@ private slots:
         rig.write("F1:500\r\nFXL:100\r\nF2:1234\r\n");
         QTRY_COMPARE(bar(w, 0, 1), 1.234);
         QCOMPARE(bar(w, 0, 0), 0.5);
-        ui->SpectraYPEcomboBox->setCurrentIndex(1);
-        rig.write("F9:700\r\n");
-        QTRY_COMPARE(bar(w, 1, 8), 0.7);
         ui->SpectraYPEcomboBox->setCurrentIndex(2);
         ui->SpectraportChartComboBox->setCurrentIndex(1);
         rig.write("F1:250\r\n");
