@@ -21,11 +21,10 @@
 
 namespace {
 
-bool sameRotation(const QQuaternion& a, const QQuaternion& b)
-{
-    // q and -q are the same rotation.
+// q and -q are the same rotation.
+const auto sameRotation = [](const QQuaternion& a, const QQuaternion& b) {
     return qAbs(QQuaternion::dotProduct(a.normalized(), b.normalized())) > 0.9999f;
-}
+};
 
 void sendMouse(QWindow* window, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at)
 {

