@@ -73,11 +73,6 @@ int paints(QWidget* view)
     return counter->n;
 }
 
-int tofValue(int i)
-{
-    return 100 + (i * 97) % 3800;
-}
-
 // The tab's settings key, the board's records per second and its i-th record, the tab's set-up
 // returning its Open button, the frames drawn so far, and whether the last record is on screen.
 struct Console
@@ -93,12 +88,13 @@ struct Console
 
 QList<Console> consoles()
 {
-    const auto tof = [](const char* tag, int page) {
+    const auto tofValue = [](int i) { return 100 + (i * 97) % 3800; };
+    const auto tof = [=](const char* tag, int page) {
         return Console{
             tag,
             "TOF",
             10,
-            [](int i) { return QByteArray::number(tofValue(i)).append(',').repeated(2268) + "\r\n"; },
+            [=](int i) { return QByteArray::number(tofValue(i)).append(',').repeated(2268) + "\r\n"; },
             [page](Ui_MainWindow* ui) {
                 ui->TOFTYPEcomboBox->setCurrentIndex(3); // VL53L9, 54 x 42 zones
                 ui->TOFFilterComboBox->setCurrentIndex(0);
@@ -106,7 +102,7 @@ QList<Console> consoles()
                 return ui->TOFopencompushButton;
             },
             [](MainWindow& w) { return w.TOF_view->framesShown(); },
-            [](MainWindow& w, int last) {
+            [=](MainWindow& w, int last) {
                 const int v = tofValue(last);
                 return w.TOF_view->data->labels.last()->text() == QString::number(v) &&
                        w.TOF_view->heatmap->values.last() == v &&
@@ -114,75 +110,58 @@ QList<Console> consoles()
                            float(std::min(v, w.TOF_view->surface->yRange));
             }};
     };
-    const auto environment = [](int i) {
-        return QList<QByteArray>{"Temperature:" + QByteArray::number(20 + i % 10) + "C\r\n",
-                                 "Humidity:" + QByteArray::number(40 + i % 20) + "%\r\n",
-                                 "CO2:" + QByteArray::number(400 + i) + "ppm\r\n"}
-            .at(i % 3);
-    };
-    const auto spectrum = [](int i) { // 18 channels a record
-        QByteArray record;
-        for (int ch = 1; ch <= 18; ++ch)
-            record += QStringLiteral("F%1:%2\r\n").arg(ch).arg(i % 1000, 3, 10, QLatin1Char('0')).toLatin1();
-        return record;
-    };
+    // clang-format off
     return {
-        tof("tof-2d", 0),
-        tof("tof-3d", 1),
-        tof("tof-depth", 2),
+        tof("tof-2d", 0), tof("tof-3d", 1), tof("tof-depth", 2),
         // The numbers follow every other frame: the first and, for an odd count, the last.
         {"imu", "IMU", 100,
-         [](int i) {
-             return QStringLiteral("W:%1, X:%2, Y:0, Z:0\r\n")
-                 .arg(std::cos(i * 0.01), 0, 'f', 4)
-                 .arg(std::sin(i * 0.01), 0, 'f', 4)
-                 .toLatin1();
-         },
+         [](int i) { return QStringLiteral("W:%1, X:%2, Y:0, Z:0\r\n").arg(std::cos(i * 0.01), 0, 'f', 4)
+                                .arg(std::sin(i * 0.01), 0, 'f', 4).toLatin1(); },
          [](Ui_MainWindow* ui) { return ui->imuopencompushButton; },
          [](MainWindow& w) { return paints(w.ui->label_imu_euler_w); },
          [](MainWindow& w, int last) {
-             return w.ui->label_imu_euler_w->text() == QString::number(std::cos(last * 0.01), 'f', 2);
-         }},
-        {"environment", "Environment", 30, environment,
+             return w.ui->label_imu_euler_w->text() == QString::number(std::cos(last * 0.01), 'f', 2); }},
+        {"environment", "Environment", 30,
+         [](int i) { return QList<QByteArray>{"Temperature:" + QByteArray::number(20 + i % 10) + "C\r\n",
+                                              "Humidity:" + QByteArray::number(40 + i % 20) + "%\r\n",
+                                              "CO2:" + QByteArray::number(400 + i) + "ppm\r\n"}.at(i % 3); },
          [](Ui_MainWindow* ui) { return ui->ENVopencompushButton; },
          [](MainWindow& w) { return paints(w.ENV_co2Gauge); },
          [](MainWindow& w, int last) { return w.ENV_co2Gauge->getValue() == 400 + last - (last + 1) % 3; }},
         {"oscilloscope", "Oscilloscope", 50,
-         [](int i) {
-             return QStringLiteral("$0:%1;$1:%2;$2:%3;$3:1;\r\n").arg(i % 100).arg(-i % 50).arg(i).toLatin1();
-         },
+         [](int i) { return QStringLiteral("$0:%1;$1:%2;$2:%3;$3:1;\r\n").arg(i % 100).arg(-i % 50).arg(i).toLatin1(); },
          [](Ui_MainWindow* ui) { return ui->OSCopencompushButton; },
          [](MainWindow& w) { return paints(w.OSC_waveView->viewport()); },
          [](MainWindow& w, int last) {
              const QList<QPointF> shown = w.OSC_waveView->channelPoints(WAVE_CH2);
-             return !shown.isEmpty() && shown.last().y() == last;
-         }},
-        // The AS7265X curve with the log shown, at the line's full speed.
-        {"spectra", "Spectra", 11520.0 / (18 * 10), spectrum,
+             return !shown.isEmpty() && shown.last().y() == last; }},
+        // The AS7265X curve with the log shown, 18 channels a record, at the line's full speed.
+        {"spectra", "Spectra", 11520.0 / (18 * 10),
+         [](int i) {
+             QByteArray record;
+             for (int ch = 1; ch <= 18; ++ch)
+                 record += QStringLiteral("F%1:%2\r\n").arg(ch).arg(i % 1000, 3, 10, QLatin1Char('0')).toLatin1();
+             return record; },
          [](Ui_MainWindow* ui) {
              ui->SpectraYPEcomboBox->setCurrentIndex(2);
              ui->SpectraportChartComboBox->setCurrentIndex(1);
              ui->SpectracheckBox->setChecked(true);
-             return ui->SpectraopencompushButton;
-         },
+             return ui->SpectraopencompushButton; },
          [](MainWindow& w) { return paints(w.Spectra_view->curve()); },
-         [](MainWindow& w, int last) {
-             return w.Spectra_view->curve()->values().value(18) == (last % 1000) / 1000.0;
-         }},
+         [](MainWindow& w, int last) { return w.Spectra_view->curve()->values().value(18) == (last % 1000) / 1000.0; }},
         // Register blocks of 256 bytes at the line's full speed.
         {"i2c", "i2cdump", 11520.0 / 262,
          [](int i) { return I2cFrame::encode(I2cFrame::Start, QByteArray(255, char(i)) + char(i * 7)); },
          [](Ui_MainWindow* ui) { return ui->i2cdumpopencompushButton; },
          [](MainWindow& w) { return w.I2Cdump_tools->framesShown(); },
          [](MainWindow& w, int last) {
-             return w.I2Cdump_tools->valueLabels.last()->text() ==
-                    QByteArray(1, char(last * 7)).toHex().toUpper();
-         }},
+             return w.I2Cdump_tools->valueLabels.last()->text() == QByteArray(1, char(last * 7)).toHex().toUpper(); }},
         // This machine's lateness with the window shown and nothing streaming, for comparison.
         {"idle-window", "Environment", 10, [](int) { return QByteArray(); },
          [](Ui_MainWindow* ui) { return ui->ENVopencompushButton; }, [](MainWindow&) { return 0; },
          [](MainWindow&, int) { return true; }},
     };
+    // clang-format on
 }
 
 } // namespace
