@@ -194,8 +194,6 @@ private slots:
                 rig.ui->tabWidget->setCurrentWidget(page);
         }
         qint64 received = 0;
-        QObject::connect(w.Serial_thread, &ThreadSerial::Serial_read_Data, &w,
-                         [&](const QByteArray& chunk) { received += chunk.size(); });
         // Lateness: how much later than asked a 10 ms timer fires while the board streams.
         QList<qint64> late;
         QElapsedTimer clock;
@@ -218,6 +216,8 @@ private slots:
             } else {
                 ConsoleRig::press(open);
                 QVERIFY(w.Serial_isOpen);
+                QObject::connect(w.Serial_thread, &ThreadSerial::Serial_read_Data, &w,
+                                 [&](const QByteArray& chunk) { received += chunk.size(); });
                 probe.start(10);
             }
             const int shownBefore = c.shown(w);
