@@ -109,7 +109,7 @@ private slots:
         QVERIFY2(c.red() < 30 && qAbs(c.green() - c.blue()) < 30, qPrintable(c.name()));
     }
 
-    void mouseTurnsBox()
+    void mouseTurnsAndWheelZooms()
     {
         quenlix_3d_imu view;
         widget3D* window = view.window3D();
@@ -133,13 +133,8 @@ private slots:
         // A quaternion replaces whatever the mouse did.
         view.Set_Value(1, 0, 0, 0);
         QVERIFY(sameRotation(transform->rotation(), start));
-    }
 
-    // The steps and their limits are in the attitude maths test; here the wheel reaches the camera.
-    void wheelZooms()
-    {
-        quenlix_3d_imu view;
-        widget3D* window = view.window3D();
+        // The wheel's steps and limits are in the attitude maths test; here it reaches the camera.
         const auto distance = [&] {
             return (window->sceneCamera()->position() - window->sceneCamera()->viewCenter()).length();
         };

@@ -243,18 +243,6 @@ private slots:
         QVERIFY(!curve.grab().toImage().isNull());
     }
 
-    // Register 16 (r - 1) + (c - 1) sits in row r, column c, after the header row and column.
-    void i2cGridPositions()
-    {
-        quenlix_i2c_tools tools;
-        auto* grid = tools.findChild<QGridLayout*>(QStringLiteral("gridLayout"));
-        QCOMPARE(tools.valueLabels.size(), 256);
-        for (int reg : {0x00, 0x0F, 0x10, 0x5C, 0xFF})
-            QCOMPARE(grid->itemAtPosition(reg / 16 + 1, reg % 16 + 1)->widget(), tools.valueLabels.at(reg));
-        tools.updateLabelValues(256, 0x11); // beyond the grid: ignored
-        tools.updateLabelValues(-1, 0x11);
-    }
-
     void i2cRegisterFrames_data()
     {
         QTest::addColumn<int>("payloadSize");
@@ -267,6 +255,12 @@ private slots:
         QFETCH(int, payloadSize);
         QFETCH(int, updated);
         quenlix_i2c_tools tools;
+        // Register 16 (r - 1) + (c - 1) sits in row r, column c, after the header row and column.
+        auto* grid = tools.findChild<QGridLayout*>(QStringLiteral("gridLayout"));
+        for (int reg : {0x00, 0x0F, 0x10, 0x5C, 0xFF})
+            QCOMPARE(grid->itemAtPosition(reg / 16 + 1, reg % 16 + 1)->widget(), tools.valueLabels.at(reg));
+        tools.updateLabelValues(256, 0x11); // beyond the grid: ignored
+        tools.updateLabelValues(-1, 0x11);
         QByteArray payload;
         for (int i = 0; i < payloadSize; ++i)
             payload.append(char(0xFF - (i & 0xFF)));
