@@ -47,7 +47,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         quenlix_tof_surface* surface = view.surface;
         QVERIFY2(surface->graph, "Xvfb offers OpenGL: the graph must exist");
-        QCOMPARE(surface->graph->axisX()->max(), 7.0f);
         // Every arrangement is drawn at once, without waiting for the window's next frame.
         for (int code : {4, 5, 0, 4}) {
             surface->changeArrangement(code);
@@ -82,8 +81,6 @@ private slots:
         // A frame whose component overflows is shown in numbers but does not turn the box.
         QVERIFY(rig.send("W:1" + QByteArray(400, '0') + ", X:0, Y:0, Z:0\r\n"));
         QTRY_COMPARE(rig.w->IMU_frameToggle, 1);
-        rig.w->IMU_attitudeView->Set_Value(0, 0, 0, 0);
-        rig.w->IMU_attitudeView->Set_Value(std::nan(""), 0, 0, 1);
         QVERIFY(sameRotation(box->rotation(), turned));
         ConsoleRig::press(rig.ui->imuopencompushButton);
     }
