@@ -66,29 +66,10 @@ struct Tof
     }
 };
 
-QStringList tofLabels(MainWindow& w, int count)
-{
-    QStringList texts;
-    for (int i = 0; i < count && i < w.TOF_view->data->labels.size(); ++i)
-        texts << w.TOF_view->data->labels.at(i)->text();
-    return texts;
-}
-
 const auto bar = [](MainWindow& w, int type, int channel) {
     return w.Spectra_view->chart(type)->barSets().at(channel)->at(0);
 };
 const auto i2cLog = [](Ui_MainWindow* ui) { return ui->i2cdump_StrTextBrowser->toPlainText().remove('\r'); };
-
-QStringList imuLabels(const Ui_MainWindow* ui)
-{
-    QStringList texts;
-    for (const QLabel* l : {ui->label_imu_x, ui->label_imu_y, ui->label_imu_z, ui->label_imu_euler_w,
-                            ui->label_imu_euler_x, ui->label_imu_euler_y, ui->label_imu_euler_z})
-        texts << l->text();
-    return texts;
-}
-
-const QStringList atRest{"0.00", "0.00", "0.00", "1.00", "0.00", "0.00", "0.00"};
 
 const auto oscRecord = [](double a, double b, double c, double d) {
     return QStringLiteral("$0:%1;$1:%2;$2:%3;$3:%4;\r\n").arg(a).arg(b).arg(c).arg(d).toUtf8();
@@ -241,12 +222,11 @@ private slots:
             v = {r.x, r.y, r.lux, r.cct};
         } else if (kind == "i2c") {
             QByteArray bytes("untouched");
-            if (I2cFrame::parseByteList(QString::fromLatin1(line), &bytes))
-                std::copy(bytes.cbegin(), bytes.cend(), std::back_inserter(v));
-            else
+            if (!I2cFrame::parseByteList(QString::fromLatin1(line), &bytes))
                 QCOMPARE(bytes, QByteArray("untouched"));
-            for (double& b : v)
-                b = quint8(b);
+            else
+                for (char b : bytes)
+                    v << quint8(b);
         } else {
             const Arrangement a = arrangementFromText(QString::fromLatin1(line));
             v = {double(a.code), double(a.width), double(a.height)};
@@ -497,6 +477,14 @@ private slots:
     {
         ConsoleRig rig("IMU");
         MainWindow& w = *rig.w;
+        const auto imuLabels = [](Ui_MainWindow* ui) {
+            QStringList texts;
+            for (const QLabel* l : {ui->label_imu_x, ui->label_imu_y, ui->label_imu_z, ui->label_imu_euler_w,
+                                    ui->label_imu_euler_x, ui->label_imu_euler_y, ui->label_imu_euler_z})
+                texts << l->text();
+            return texts;
+        };
+        const QStringList atRest{"0.00", "0.00", "0.00", "1.00", "0.00", "0.00", "0.00"};
         ConsoleRig::press(rig.ui->imuopencompushButton);
         QVERIFY(rig.send("W:1.0, X:0, Y:0, Z:0\r\n"));
         QTRY_COMPARE(imuLabels(rig.ui), atRest);
@@ -731,6 +719,12 @@ private slots:
         ConsoleRig rig;
         MainWindow& w = *rig.w;
         Ui_MainWindow* ui = rig.ui;
+        const auto tofLabels = [](MainWindow& w, int count) {
+            QStringList texts;
+            for (int i = 0; i < count && i < w.TOF_view->data->labels.size(); ++i)
+                texts << w.TOF_view->data->labels.at(i)->text();
+            return texts;
+        };
         ConsoleRig::press(ui->TOFopencompushButton);
         rig.write(ramp(16, 1) + "\r\n" + ramp(16, 101) + "\r\n");
         QTRY_COMPARE(tofLabels(w, 4), (QStringList{"104", "103", "102", "101"}));

@@ -85,14 +85,17 @@ private slots:
         ConsoleRig::press(rig.ui->imuopencompushButton);
     }
 
-    void attitudeIsDrawn()
+    void attitudeIsDrawnAndTurnedByMouseAndWheel()
     {
         quenlix_3d_imu view;
         view.resize(300, 300);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
+        widget3D* window = view.window3D();
+        Qt3DCore::QTransform* transform = window->getCuboidEntity()->transform();
         view.Set_Value(1, 0, 0, 0);
-        // The window container is not in QWidget::grab(); read the screen instead.
+        // Upright, the lit cyan face is drawn: no red, green and blue alike. The window container is
+        // not in QWidget::grab(); read the screen instead.
         const QPoint centre = view.mapToGlobal(QPoint(150, 150));
         const auto centreColour = [&] {
             return QGuiApplication::primaryScreen()
@@ -100,18 +103,9 @@ private slots:
                 .toImage()
                 .pixelColor(0, 0);
         };
-        // The cyan face, lit: no red, green and blue alike.
         QTRY_VERIFY_WITH_TIMEOUT(centreColour().green() > 60, 5000);
         const QColor c = centreColour();
         QVERIFY2(c.red() < 30 && qAbs(c.green() - c.blue()) < 30, qPrintable(c.name()));
-    }
-
-    void mouseTurnsAndWheelZooms()
-    {
-        quenlix_3d_imu view;
-        widget3D* window = view.window3D();
-        Qt3DCore::QTransform* transform = window->getCuboidEntity()->transform();
-        view.Set_Value(1, 0, 0, 0);
         const QQuaternion start = transform->rotation();
 
         // 10 pixels right with the right button: 4 degrees about Y, after the current attitude.
