@@ -31,12 +31,11 @@
 
 namespace {
 
-double threadCpuSeconds()
-{
+const auto threadCpuSeconds = [] {
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return t.tv_sec + t.tv_nsec / 1e9;
-}
+};
 
 // Runs the window's event loop, as the program does, until `done` holds or the time is up
 // (QTest's waits sleep between event passes, which would count as lateness).

@@ -11,6 +11,7 @@
 #include <QSurface3DSeries>
 #include <QSurfaceDataProxy>
 #include <QTest>
+#include <QVector4D>
 
 #include <cmath>
 
@@ -43,18 +44,6 @@ QList<int> ramp(int count, int first = 0)
 const auto surfaceHeight = [](quenlix_tof_surface* surface, int row, int column) {
     return surface->dataArray->at(row)->at(column).y();
 };
-
-// Every bar value of the three spectrum charts and every curve value, in one list: a reading that
-// lands in the wrong place shows up as a difference anywhere in it. AS7341 bars are at 0..8,
-// AS7343 at 9..20, AS7265X at 21..38, the curve at 39..57.
-QList<double> snapshot(const quenlix_spectroscopy& view)
-{
-    QList<double> all;
-    for (int type = 0; type < 3; ++type)
-        for (QBarSet* set : view.chart(type)->barSets())
-            all.append(set->at(0));
-    return all + view.curve()->values();
-}
 
 // Rotation by `degrees` about a unit axis: (cos(a/2), sin(a/2) * axis).
 Attitude::Quaternion rotation(double degrees, double ax, double ay, double az)
@@ -207,6 +196,15 @@ private slots:
             {255, 2, 1, 39},        // curve channel 255 wraps to 380 nm
             {0, 0, 255, -1}};       // no chart selected
         // clang-format on
+        // Every bar value of the three charts and every curve value in one list: AS7341 bars are at
+        // 0..8, AS7343 at 9..20, AS7265X at 21..38, the curve at 39..57.
+        const auto snapshot = [](const quenlix_spectroscopy& view) {
+            QList<double> all;
+            for (int type = 0; type < 3; ++type)
+                for (QBarSet* set : view.chart(type)->barSets())
+                    all.append(set->at(0));
+            return all + view.curve()->values();
+        };
         for (const auto& [channel, type, chart, where] : table) {
             quenlix_spectroscopy view;
             view.update_data_barset(uchar(channel), 0.3, uchar(type), uchar(chart));
@@ -371,15 +369,14 @@ private slots:
     void unitQuaternion()
     {
         using Attitude::unitQuaternion;
-        const auto same = [](const std::optional<Attitude::Quaternion>& q, float w, float x, float y,
-                             float z) {
-            return q && std::abs(q->w - w) < 1e-6f && std::abs(q->x - x) < 1e-6f &&
-                   std::abs(q->y - y) < 1e-6f && std::abs(q->z - z) < 1e-6f;
+        const auto unit = [](double w, double x, double y, double z) {
+            const std::optional<Attitude::Quaternion> q = unitQuaternion(w, x, y, z);
+            return q ? QVector4D(q->w, q->x, q->y, q->z) : QVector4D();
         };
-        QVERIFY(same(unitQuaternion(2, 0, 0, 0), 1, 0, 0, 0));
-        QVERIFY(same(unitQuaternion(0, 3, 0, 4), 0, 0.6f, 0, 0.8f));
-        QVERIFY(same(unitQuaternion(1e-30, 0, 0, 0), 1, 0, 0, 0));
-        QVERIFY(same(unitQuaternion(1e300, 1e300, 0, 0), float(M_SQRT1_2), float(M_SQRT1_2), 0, 0));
+        QVERIFY(qFuzzyCompare(unit(2, 0, 0, 0), QVector4D(1, 0, 0, 0)));
+        QVERIFY(qFuzzyCompare(unit(0, 3, 0, 4), QVector4D(0, 0.6f, 0, 0.8f)));
+        QVERIFY(qFuzzyCompare(unit(1e-30, 0, 0, 0), QVector4D(1, 0, 0, 0)));
+        QVERIFY(qFuzzyCompare(unit(1e300, 1e300, 0, 0), QVector4D(M_SQRT1_2, M_SQRT1_2, 0, 0)));
         QVERIFY(!unitQuaternion(0, 0, 0, 0));
         QVERIFY(!unitQuaternion(NAN, 1, 0, 0));
         QVERIFY(!unitQuaternion(1, INFINITY, 0, 0));
