@@ -14,6 +14,7 @@
 #include <QVector4D>
 
 #include <cmath>
+#include <numeric>
 
 #include "sensors/attitude_math.h"
 #include "sensors/i2cframe.h"
@@ -35,9 +36,8 @@ namespace {
 
 QList<int> ramp(int count, int first = 0)
 {
-    QList<int> values;
-    for (int i = 0; i < count; ++i)
-        values.append(first + i);
+    QList<int> values(count);
+    std::iota(values.begin(), values.end(), first);
     return values;
 }
 
@@ -275,37 +275,34 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("range");
         QTest::addColumn<Rgb>("expected");
-        const auto label = [](const char* name, int v, int range, Rgb c) {
-            QTest::newRow(name) << 0 << double(v) << range << c;
+        enum { Label, Heat, Wavelength };
+        const auto row = [](int map, const char* name, double v, int range, Rgb c) {
+            QTest::newRow(name) << map << v << range << c;
         };
-        const auto heat = [](const char* name, int v, int range, Rgb c) {
-            QTest::newRow(name) << 1 << double(v) << range << c;
-        };
-        const auto nm = [](const char* name, double v, Rgb c) { QTest::newRow(name) << 2 << v << 0 << c; };
-        label("label-zero-is-white", 0, 4000, {255, 255, 255});
-        label("label-quarter", 1000, 4000, {0, 0, 127});
-        label("label-three-quarters", 3000, 4000, {127, 0, 127});
-        label("label-beyond-range-is-red", 9000, 4000, {255, 0, 0});
+        row(Label, "label-zero-is-white", 0, 4000, {255, 255, 255});
+        row(Label, "label-quarter", 1000, 4000, {0, 0, 127});
+        row(Label, "label-three-quarters", 3000, 4000, {127, 0, 127});
+        row(Label, "label-beyond-range-is-red", 9000, 4000, {255, 0, 0});
         // A range of 1 has no first half: nothing may come out as NaN garbage.
-        label("label-range-1-value-1", 1, 1, {255, 0, 0});
-        heat("heat-first-reading", 51, 2000, {180, 0, 0});
-        heat("heat-t-0.2", 440, 2000, {240, 60, 0});
-        heat("heat-t-0.4", 830, 2000, {245, 200, 0});
-        heat("heat-t-0.65", 1350, 2050, {0, 180, 180});
-        heat("heat-at-range", 2000, 2000, {0, 0, 160});
-        heat("heat-fifty-no-reading", 50, 2000, {10, 12, 18});
-        heat("heat-beyond-range-no-reading", 2001, 2000, {10, 12, 18});
+        row(Label, "label-range-1-value-1", 1, 1, {255, 0, 0});
+        row(Heat, "heat-first-reading", 51, 2000, {180, 0, 0});
+        row(Heat, "heat-t-0.2", 440, 2000, {240, 60, 0});
+        row(Heat, "heat-t-0.4", 830, 2000, {245, 200, 0});
+        row(Heat, "heat-t-0.65", 1350, 2050, {0, 180, 180});
+        row(Heat, "heat-at-range", 2000, 2000, {0, 0, 160});
+        row(Heat, "heat-fifty-no-reading", 50, 2000, {10, 12, 18});
+        row(Heat, "heat-beyond-range-no-reading", 2001, 2000, {10, 12, 18});
         // One sensor band from each stretch of the spectrum, and its ends.
-        nm("380-nm", 380, {150, 0, 255});
-        nm("460-nm", 460, {0, 72, 255});
-        nm("510-nm", 510, {0, 255, 0});
-        nm("610-nm", 610, {255, 160, 0});
-        nm("500-nm", 500, {0, 217, 217});
-        nm("705-nm", 705, {182, 21, 21});
-        nm("760-nm", 760, {129, 8, 8});
-        nm("940-nm", 940, {160, 160, 160});
-        nm("below-visible", 379.9, {128, 128, 128});
-        nm("beyond-940", 940.1, {128, 128, 128});
+        row(Wavelength, "380-nm", 380, 0, {150, 0, 255});
+        row(Wavelength, "460-nm", 460, 0, {0, 72, 255});
+        row(Wavelength, "500-nm", 500, 0, {0, 217, 217});
+        row(Wavelength, "510-nm", 510, 0, {0, 255, 0});
+        row(Wavelength, "610-nm", 610, 0, {255, 160, 0});
+        row(Wavelength, "705-nm", 705, 0, {182, 21, 21});
+        row(Wavelength, "760-nm", 760, 0, {129, 8, 8});
+        row(Wavelength, "940-nm", 940, 0, {160, 160, 160});
+        row(Wavelength, "below-visible", 379.9, 0, {128, 128, 128});
+        row(Wavelength, "beyond-940", 940.1, 0, {128, 128, 128});
     }
 
     void colours()
