@@ -87,29 +87,24 @@ struct Console
 
 QList<Console> consoles()
 {
+    // clang-format off
     const auto tofValue = [](int i) { return 100 + (i * 97) % 3800; };
     const auto tof = [=](const char* tag, int page) {
-        return Console{
-            tag,
-            "TOF",
-            10,
+        return Console{tag, "TOF", 10,
             [=](int i) { return QByteArray::number(tofValue(i)).append(',').repeated(2268) + "\r\n"; },
             [page](Ui_MainWindow* ui) {
                 ui->TOFTYPEcomboBox->setCurrentIndex(3); // VL53L9, 54 x 42 zones
                 ui->TOFFilterComboBox->setCurrentIndex(0);
                 ui->TOFChartComboBox->setCurrentIndex(page);
-                return ui->TOFopencompushButton;
-            },
+                return ui->TOFopencompushButton; },
             [](MainWindow& w) { return w.TOF_view->framesShown(); },
             [=](MainWindow& w, int last) {
                 const int v = tofValue(last);
-                return w.TOF_view->data->labels.last()->text() == QString::number(v) &&
-                       w.TOF_view->heatmap->values.last() == v &&
-                       w.TOF_view->surface->dataArray->first()->first().y() ==
-                           float(std::min(v, w.TOF_view->surface->yRange));
-            }};
+                return w.TOF_view->data->labels.last()->text() == QString::number(v)
+                       && w.TOF_view->heatmap->values.last() == v
+                       && w.TOF_view->surface->dataArray->first()->first().y()
+                              == float(std::min(v, w.TOF_view->surface->yRange)); }};
     };
-    // clang-format off
     return {
         tof("tof-2d", 0), tof("tof-3d", 1), tof("tof-depth", 2),
         // The numbers follow every other frame: the first and, for an odd count, the last.
@@ -155,10 +150,6 @@ QList<Console> consoles()
          [](MainWindow& w) { return w.I2Cdump_tools->framesShown(); },
          [](MainWindow& w, int last) {
              return w.I2Cdump_tools->valueLabels.last()->text() == QByteArray(1, char(last * 7)).toHex().toUpper(); }},
-        // This machine's lateness with the window shown and nothing streaming, for comparison.
-        {"idle-window", "Environment", 10, [](int) { return QByteArray(); },
-         [](Ui_MainWindow* ui) { return ui->ENVopencompushButton; }, [](MainWindow&) { return 0; },
-         [](MainWindow&, int) { return true; }},
     };
     // clang-format on
 }
