@@ -29,6 +29,7 @@
 #include "sensors/gbktext.h"
 #include "sensors/lineassembler.h"
 #include "sensors/tof_frame.h"
+#include "widgets/filechooser.h"
 
 class Callout;
 struct ConfigState;
@@ -42,14 +43,18 @@ class ScreenRate;
 class QBarCategoryAxis;
 class QBarSet;
 class QChart;
+class QCheckBox;
 class QComboBox;
 class QDialog;
 class QEvent;
+class QLCDNumber;
+class QPlainTextEdit;
 class QPolarChart;
 class QPushButton;
 class QRadioButton;
 class QResizeEvent;
 class QScatterSeries;
+class QSpinBox;
 class QSettings;
 class QStackedBarSeries;
 class QTcpServer;
@@ -148,7 +153,8 @@ public:
     enum class SerialTab { Com, Gps, Gsm, Env, Osc, Spectra, I2cdump, Tof, Modbus, Cie, Imu };
     static constexpr int serialTabCount = 11;
     // One tab's row of the open/close and lock tables.
-    struct SerialTabControls {
+    struct SerialTabControls
+    {
         QComboBox* portList = nullptr;
         QComboBox* baudList = nullptr;
         QPushButton* openButton = nullptr;
@@ -176,6 +182,38 @@ public:
     void Serial_applyScan(const QStringList& available);
     void Serial_portFailed(ThreadSerial* worker, SerialTab tab, const QString& errorText);
     static void Serial_release(ThreadSerial* worker);
+
+    // ---- The three terminals' shared controls (serial/terminals.cpp) ----
+    // Asks for file names (Export, Import, Send File); tests put a fake here.
+    std::unique_ptr<FileChooser> fileChooser = std::make_unique<FileChooser>();
+    enum class Terminal { Com, Udp, Tcp };
+    // One terminal's row of the controls table.
+    struct TerminalControls
+    {
+        QPlainTextEdit* textView;
+        QPlainTextEdit* hexView;
+        QCheckBox* hexBox;
+        QCheckBox* stampBox;
+        QPlainTextEdit* sendBox;
+        QPushButton* sendButton;
+        QCheckBox* keepBox;
+        QSpinBox* delayBox;
+        QLCDNumber* sentCounter;
+        QLCDNumber* receivedCounter;
+        QTimer* sendTimer;
+        int* sendInterval;
+        void (MainWindow::*sendOnce)();
+    };
+    TerminalControls Terminal_controls(Terminal terminal);
+    void Terminal_sendClicked(Terminal terminal);
+    void Terminal_keepSendingToggled(Terminal terminal);
+    void Terminal_setInterval(Terminal terminal, int ms);
+    void Terminal_showHex(Terminal terminal);
+    void Terminal_clearCounters(Terminal terminal);
+    void Terminal_clearReceived(Terminal terminal);
+    void Terminal_clearSend(Terminal terminal);
+    void Terminal_export(Terminal terminal);
+    void Terminal_import(Terminal terminal);
 
     // ---- Serial terminal (serial/) ----
     QTimer* COM_sendTimer = nullptr;
@@ -242,7 +280,6 @@ public slots:
     void slotcom_pushButton_12();
 
 public:
-
     // ---- UDP terminal (network/) ----
     QTimer* UDP_sendTimer = nullptr;
     int UDP_sendInterval = 0;
@@ -270,7 +307,6 @@ public slots:
     void actionLoadfile_UDP_triggered();
 
 public:
-
     // ---- TCP terminal (network/) ----
     QTimer* TCP_sendTimer = nullptr;
     int TCP_sendInterval = 0;
@@ -283,7 +319,8 @@ public:
     // Cuts the sockets off from this window before the window's children go:
     // a socket that disconnects while being destroyed must not reach a
     // half-destroyed window.
-    struct TCP_SocketGuard {
+    struct TCP_SocketGuard
+    {
         MainWindow* window;
         ~TCP_SocketGuard();
     } TCP_socketGuard{this};
@@ -292,7 +329,9 @@ public:
     void TCP_setStopped(const QString& status);
     void TCP_releaseClientSocket();
     void TCP_showChunk(QTcpSocket* socket, bool fromServer);
+    void TCP_showRest(QTcpSocket* socket, bool fromServer);
     bool TCP_payload(QByteArray* payload);
+    void TCP_sendOnce();
     void TCP_sendTo(QTcpSocket* socket, const QByteArray& payload);
 
 public slots:
@@ -319,7 +358,6 @@ public slots:
     void actionLoadfile_TCP_triggered();
 
 public:
-
     // ---- GPS console (gps/) ----
     QTcpServer* GPS_tcpServer = nullptr;
     QList<QTcpSocket*> GPS_tcpClients;
@@ -355,7 +393,8 @@ public:
     QScatterSeries* GPS_skySeries[GPS_skySize] = {};
     bool GPS_skyDrawn[GPS_skySize] = {};
     // One bar chart per constellation code 1..5 (index 0 unused).
-    struct GPS_SignalGroup {
+    struct GPS_SignalGroup
+    {
         QList<double> values;
         QStringList categories;
         QChart* chart = nullptr;
@@ -365,7 +404,8 @@ public:
     };
     GPS_SignalGroup GPS_signalGroups[6];
     // Joins the satellite worker and cuts the TCP peers off before the window's children go.
-    struct GPS_DialogGuard {
+    struct GPS_DialogGuard
+    {
         MainWindow* window;
         ~GPS_DialogGuard();
     } GPS_dialogGuard{this};
@@ -419,7 +459,6 @@ public slots:
     void GPS_SignaltipSlot(QPointF point, bool state);
 
 public:
-
     // ---- GSM console (gsm/) ----
     QByteArray GSM_rxBuffer;
     bool GSM_ringing = false;
@@ -487,7 +526,6 @@ public slots:
     void GSMTCPsendmsgBtn_triggered();
 
 public:
-
     // ---- Unicode tab (tools/) ----
     void Unicode_Init_Start();
 
@@ -497,7 +535,6 @@ public slots:
 
 public:
     // ---- Environment console (sensors/) ----
-    static constexpr int ENV_logMaxChars = 256 * 1024; // one endless line must not grow the log forever
     ByteLineAssembler ENV_rxBuffer{QByteArrayLiteral("\r\n"), 4096};
     GbkTextDecoder ENV_logDecoder;
     ProgressBarPercent* ENV_humidityGauge = nullptr;
@@ -518,7 +555,6 @@ public slots:
     void ENVactionClear_triggered();
 
 public:
-
     // ---- Crypty tab (tools/) ----
     void Crypty_Init_Start();
 
@@ -558,7 +594,6 @@ public slots:
     void on_checkBox_3_stateChanged(int state);
 
 public:
-
     // ---- MQTT client (protocols/) ----
     static constexpr int MqttLogMaxLines = 10000;
     bool MQTT_isConnected = false;
@@ -611,7 +646,6 @@ public slots:
     void Spectra_pushButton_Clear_Log_triggered();
 
 public:
-
     // ---- I2C dump console (sensors/) ----
     quenlix_i2c_tools* I2Cdump_tools = nullptr;
     GuardedDialog<Ui_I2CDump_ReadREG> I2Cdump_read;
@@ -650,7 +684,6 @@ public slots:
     void I2CdumpactionClear_triggered();
 
 public:
-
     // ---- Time-of-flight console (sensors/) ----
     LineAssembler TOF_rxText;
     quenlix_tof* TOF_view = nullptr;
@@ -676,7 +709,6 @@ public slots:
     void TOFactionClear_triggered();
 
 public:
-
     // ---- Modbus master (protocols/) ----
     static constexpr int ModbusLogMaxBlocks = 10000;
     Quenlix_ModbusClient* Modbus_client = nullptr;
@@ -692,7 +724,8 @@ public:
     void Modbus_onReadButtonClicked(int slaveId, Quenlix_ModbusClient::FunctionCode functionCode,
                                     int startAddress, int quantity, Quenlix_ModBus_Mode mode);
     void Modbus_onWriteButtonClicked(int slaveId, Quenlix_ModbusClient::FunctionCode functionCode,
-                                     int startAddress, int quantity, QByteArray data, Quenlix_ModBus_Mode mode);
+                                     int startAddress, int quantity, QByteArray data,
+                                     Quenlix_ModBus_Mode mode);
     Quenlix_ModbusClient* Modbus_engine();
     void Modbus_releaseEngine();
     void Modbus_transaction(int slaveId, Quenlix_ModbusClient::FunctionCode functionCode, int startAddress,
@@ -712,7 +745,6 @@ public slots:
     void actionModbus_send_CleanData_triggered();
 
 public:
-
     // ---- CIE colour console (sensors/) ----
     LineAssembler CIE_rxText;
     quenlix_cie_widget* CIE_widget = nullptr;
@@ -728,7 +760,6 @@ public slots:
     void CIEactionClear_triggered();
 
 public:
-
     // ---- IMU console (sensors/) ----
     ByteLineAssembler IMU_rxBuffer{QByteArrayLiteral("\r\n"), 4096};
     quenlix_3d_imu* IMU_attitudeView = nullptr;
@@ -750,7 +781,6 @@ public slots:
     void readimuCom(QByteArray data);
 
 public:
-
 public slots:
     // ---- Shell ----
     void on_actionExit_triggered();

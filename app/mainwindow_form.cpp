@@ -124,9 +124,9 @@ void Ui_MainWindow::setupUi(QMainWindow* MainWindow)
     retranslateUi(MainWindow);
 
     tabWidget->setCurrentIndex(0);
-    for (QComboBox* baud : {baudRateComboBox, GPSbaudRateComboBox, OSCbaudRateComboBox, SpectrabaudRateComboBox,
-                            i2cdumpbaudRateComboBox, TOFbaudRateComboBox, ModbusbaudRateComboBox,
-                            CIEbaudRateComboBox, imubaudRateComboBox})
+    for (QComboBox* baud : {baudRateComboBox, GPSbaudRateComboBox, OSCbaudRateComboBox,
+                            SpectrabaudRateComboBox, i2cdumpbaudRateComboBox, TOFbaudRateComboBox,
+                            ModbusbaudRateComboBox, CIEbaudRateComboBox, imubaudRateComboBox})
         baud->setCurrentIndex(8);
     GSMbaudRateComboBox->setCurrentIndex(2);
     ENVbaudRateComboBox->setCurrentIndex(2);

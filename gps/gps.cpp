@@ -31,6 +31,7 @@
 #include "gps/customwebpage.h"
 #include "gps/gpsmap.h"
 #include "gps/gpstrack.h"
+#include "widgets/logview.h"
 
 void MainWindow::GPS_Init_Start()
 {
@@ -73,9 +74,7 @@ void MainWindow::GPS_Init_Start()
           static_cast<QWidget*>(ui->GPSTCPopencompushButton)})
         w->hide();
 
-    ui->GPStextBrowser->setMaximumBlockCount(10000);
-    ui->GPStextBrowser->setReadOnly(true);
-    ui->GPStextBrowser->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    LogView::attach(ui->GPStextBrowser, 10000);
 
     for (QLabel* w : {ui->label_38, ui->label_37, ui->label_58, ui->BDKejianweixing, ui->GPSKejianweixing,
                       ui->Shiyongweixing})
@@ -132,6 +131,8 @@ void MainWindow::GPSCleanData_triggered()
 
 void MainWindow::readGPSCom(QByteArray data)
 {
+    // Logged first: the processing below runs the event loop, and a later chunk must not overtake this one.
+    LogView::of(ui->GPStextBrowser)->append(GPS_decoder.decode(data));
     GPS_Analysis_Data_Process(data);
     QCoreApplication::processEvents();
     if (GPS_fixValid == 1) {
@@ -149,9 +150,6 @@ void MainWindow::readGPSCom(QByteArray data)
     }
     if (data.isEmpty())
         return;
-    ui->GPStextBrowser->moveCursor(QTextCursor::End);
-    ui->GPStextBrowser->insertPlainText(GPS_decoder.decode(data));
-    ui->GPStextBrowser->moveCursor(QTextCursor::End);
     ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(data.size()));
 }
 
@@ -264,9 +262,7 @@ void MainWindow::GPSTCP_Server_ReadMessage()
         GPSTCP_Server_ReadLine(line);
     ui->statusBar->showMessage(
         tr("TCP receive ") + tr("from:%1:%2").arg(client->peerAddress().toString()).arg(client->peerPort()));
-    ui->GPStextBrowser->moveCursor(QTextCursor::End);
-    ui->GPStextBrowser->insertPlainText(QTextCodec::codecForName("GBK")->toUnicode(data));
-    ui->GPStextBrowser->moveCursor(QTextCursor::End);
+    LogView::of(ui->GPStextBrowser)->append(QTextCodec::codecForName("GBK")->toUnicode(data));
 }
 
 // One whole position line from a client.

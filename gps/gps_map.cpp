@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,7 +53,7 @@ void MainWindow::GPSsearchdriving_triggered()
 
 void MainWindow::GPStrochoidpushButton_triggered()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("read"), QString(), QStringLiteral("(*)"));
+    const QString path = fileChooser->openFileName(this, tr("read"));
     if (path.isEmpty())
         return;
     QFile file(path);

@@ -95,7 +95,9 @@ void MainWindow::GSMguadianhuapushButton_triggered()
     AtExchange at = GSM_exchange();
     at.send("ATH\r\n");
     GSM_inCall = false;
-    GSM_ringSeen = GSM_clipSeen = false; // a rejected call ends its ring sequence
+    // A rejected call ends its ring sequence, and what was held of it.
+    GSM_ringSeen = GSM_clipSeen = false;
+    GSM_rxBuffer.clear();
     const int reply = at.waitFor(11, 100, {"OK", "ERROR\r\n"});
     if (reply == 0) {
         ui->statusBar->showMessage(tr("call ended"));
@@ -121,7 +123,9 @@ void MainWindow::GSMbodianhuapushButton_triggered()
         }
         ui->GSMbodianhuapushButton->setText(tr("Call"));
         GSM_ringing = false;
+        // Answered: the ring sequence is over, and a RING still held must not announce it again.
         GSM_ringSeen = GSM_clipSeen = false;
+        GSM_rxBuffer.clear();
         return;
     }
     const QString number = ui->GSMtextBrowser_1->toPlainText();

@@ -140,6 +140,7 @@ void MainWindow::TCP_updateSendStatus()
     auto* socket = qobject_cast<QTcpSocket*>(sender());
     if (!socket || !TCP_serverClients.contains(socket))
         return;
+    TCP_showRest(socket, true);
     const QString address = socket->property(peerProperty).toString();
     ui->statusBar->showMessage(tr("client: ") + tr("%1 left").arg(address));
     const int index =
@@ -236,6 +237,8 @@ void MainWindow::displayError(QAbstractSocket::SocketError error)
 // Client mode ends by itself (error or the server closing): back to Stopped.
 void MainWindow::TCP_setStopped(const QString& status)
 {
+    if (TCP_clientSocket)
+        TCP_showRest(TCP_clientSocket, false);
     TCP_releaseClientSocket();
     TCP_isOpen = false;
     ui->statusBar->showMessage(status);
@@ -262,7 +265,10 @@ void MainWindow::TCP_showChunk(QTcpSocket* socket, bool fromServer)
 {
     if (fromServer ? !TCP_serverClients.contains(socket) : socket != TCP_clientSocket)
         return;
-    QByteArray data = socket->read(readBatch);
+    // The read that empties the buffer asks for one byte more than it holds: only a
+    // read past the buffer makes a socket whose buffer was full read on.
+    const qint64 buffered = socket->bytesAvailable();
+    QByteArray data = socket->read(buffered <= readBatch ? buffered + 1 : readBatch);
     if (data.isEmpty())
         return;
     const bool stamped = ui->TCP_showtime_checkBox->isChecked();
@@ -277,6 +283,13 @@ void MainWindow::TCP_showChunk(QTcpSocket* socket, bool fromServer)
     if (socket->bytesAvailable() > 0)
         // Through a timer rather than a posted call, so timers and input get their turn.
         QTimer::singleShot(1, socket, [this, socket, fromServer] { TCP_showChunk(socket, fromServer); });
+}
+
+// A peer that closes may leave data in the socket's buffer: it is shown before the socket goes.
+void MainWindow::TCP_showRest(QTcpSocket* socket, bool fromServer)
+{
+    while (socket->bytesAvailable() > 0)
+        TCP_showChunk(socket, fromServer);
 }
 
 bool MainWindow::TCP_payload(QByteArray* payload)
@@ -328,76 +341,55 @@ void MainWindow::TCP_Client_WorkSendMessage()
         TCP_sendTo(TCP_clientSocket, payload);
 }
 
+void MainWindow::TCP_sendOnce()
+{
+    if (ui->TCP_comboBox->currentIndex() == clientMode)
+        TCP_Client_WorkSendMessage();
+    else
+        TCP_Server_WorkSendMessage();
+}
+
 void MainWindow::TCPsendmsgBtn_clicked()
 {
-    if (TerminalView::isPausing(ui->TCPsendmsgBtn)) {
-        TCP_sendTimer->stop();
-        TerminalView::setSendIdle(ui->TCPsendmsgBtn);
-    } else if (ui->TCPsendMsgtextEdit->toPlainText().isEmpty()) {
-        ui->statusBar->showMessage(tr("No Data"));
-    } else if (ui->TCPobocheckBox->isChecked()) {
-        TCP_sendTimer->start(TCP_sendInterval);
-        TerminalView::setSendPausing(ui->TCPsendmsgBtn);
-    } else {
-        ui->TCPsendMsgtextEdit->setFocus();
-        if (ui->TCP_comboBox->currentIndex() == clientMode)
-            TCP_Client_WorkSendMessage();
-        else
-            TCP_Server_WorkSendMessage();
-    }
+    Terminal_sendClicked(Terminal::Tcp);
 }
 
 void MainWindow::TCP_obocheckBox_clicked()
 {
-    const bool keep = ui->TCPobocheckBox->isChecked();
-    ui->TCPdelayspinBox->setEnabled(keep);
-    ui->statusBar->showMessage(keep ? tr("Enable Keep sending") : tr("Disable Keep sending"));
+    Terminal_keepSendingToggled(Terminal::Tcp);
 }
 
 void MainWindow::TCPdelayspinBox_valueChanged(int value)
 {
-    TCP_sendInterval = value;
+    Terminal_setInterval(Terminal::Tcp, value);
 }
 
 void MainWindow::TCPHideHex_pushButton_clicked()
 {
-    ui->TCP_HexTextBrowser->setVisible(ui->TCP_HEXcheckBox->isChecked());
-    if (ui->TCP_showtime_checkBox->isChecked()) {
-        TerminalView::scrollToBottom(ui->TCP_HexTextBrowser);
-        TerminalView::scrollToBottom(ui->TCP_StrTextBrowser);
-    }
+    Terminal_showHex(Terminal::Tcp);
 }
 
 void MainWindow::actionClearBytes_TCP_triggered()
 {
-    ui->TCPsendbyteslcdNumber->display(0);
-    ui->TCPrecvbyteslcdNumber->display(0);
-    ui->statusBar->showMessage(tr("Counter has been cleared"));
+    Terminal_clearCounters(Terminal::Tcp);
 }
 
 void MainWindow::actionCleanData_TCP_triggered()
 {
-    ui->TCP_StrTextBrowser->clear();
-    ui->TCP_HexTextBrowser->clear();
-    ui->statusBar->showMessage(tr("Receive has been cleared"));
+    Terminal_clearReceived(Terminal::Tcp);
 }
 
 void MainWindow::cleanSendData_TCP_clicked()
 {
-    ui->TCPsendMsgtextEdit->clear();
-    ui->statusBar->showMessage(tr("Send has been cleared"));
+    Terminal_clearSend(Terminal::Tcp);
 }
 
 void MainWindow::actionSave_TCP_triggered()
 {
-    const QString status = TerminalView::exportText(this, ui->TCP_StrTextBrowser);
-    if (!status.isEmpty())
-        ui->statusBar->showMessage(status);
+    Terminal_export(Terminal::Tcp);
 }
 
 void MainWindow::actionLoadfile_TCP_triggered()
 {
-    const QString status = TerminalView::importText(this, ui->TCPsendMsgtextEdit);
-    if (!status.isEmpty())
-        ui->statusBar->showMessage(status);
+    Terminal_import(Terminal::Tcp);
 }

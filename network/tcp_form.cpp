@@ -3,6 +3,7 @@
 #include <QSpacerItem>
 
 #include "app/formkit.h"
+#include "serial/terminalformat.h"
 #include "serial/terminalformkit.h"
 
 using TerminalFormKit::make;
@@ -75,7 +76,7 @@ void Ui_TcpForm::setupTcpForm()
     gridLayout_9->addWidget(TCPobocheckBox, 2, 2);
     TCPdelayspinBox = make<QSpinBox>(groupBox_7, "TCPdelayspinBox");
     TCPdelayspinBox->setRange(10, 5000);
-    TCPdelayspinBox->setValue(200);
+    TCPdelayspinBox->setValue(TerminalFormat::sendIntervalMs);
     gridLayout_9->addWidget(TCPdelayspinBox, 2, 3);
     label_14 = make<QLabel>(groupBox_7, "label_14");
     gridLayout_9->addWidget(label_14, 2, 4);

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHostAddress>
 #include <QLCDNumber>
@@ -25,8 +26,11 @@
 #include "serial/terminalview.h"
 
 namespace {
-// Datagrams shown per pass of the event loop; the rest follow in the next pass.
-constexpr int datagramsPerPass = 256;
+// How long one pass may read datagrams while a flood lasts.
+constexpr qint64 passMs = 20;
+// The kernel holds a burst this large while the window is busy elsewhere (the
+// system may grant less).
+constexpr int receiveBufferBytes = 4 * 1024 * 1024;
 } // namespace
 
 void MainWindow::getLocalIP()
@@ -112,6 +116,7 @@ bool MainWindow::UDP_WorkOpen()
         socket->deleteLater();
         return false;
     }
+    socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, receiveBufferBytes);
     UDP_recvSocket = socket;
     connect(UDP_recvSocket, SIGNAL(readyRead()), this, SLOT(readUDP()));
     UDP_setFieldsEnabled(false);
@@ -158,21 +163,12 @@ void MainWindow::UDP_sendMsg()
 
 void MainWindow::UDPsendmsgBtn_clicked()
 {
-    if (TerminalView::isPausing(ui->UDPsendmsgBtn)) {
-        UDP_sendTimer->stop();
-        TerminalView::setSendIdle(ui->UDPsendmsgBtn);
-    } else if (ui->UDPsendMsgtextEdit->toPlainText().isEmpty()) {
-        ui->statusBar->showMessage(tr("No Data"));
-    } else if (!ui->UDPobocheckBox->isChecked()) {
-        ui->UDPsendMsgtextEdit->setFocus();
-        UDP_sendMsg();
-    } else {
-        UDP_sendTimer->start(UDP_sendInterval);
-        TerminalView::setSendPausing(ui->UDPsendmsgBtn);
-    }
+    Terminal_sendClicked(Terminal::Udp);
 }
 
-// Shows pending datagrams in bounded batches, so a flood cannot freeze the window.
+// Takes every pending datagram at once, so a burst never overflows the kernel's
+// buffer; the views gather the text and show it at screen rate. Only a flood that
+// lasts is read on in the next pass, so timers and input get their turn.
 void MainWindow::readUDP()
 {
     QUdpSocket* socket = UDP_recvSocket;
@@ -180,15 +176,17 @@ void MainWindow::readUDP()
         return;
     const bool stamped = ui->UDP_showtime_checkBox->isChecked();
     ChunkDecoder* decoder = ChunkDecoder::of(socket);
-    QString text, hex, from;
+    QString text, hex;
+    QNetworkDatagram datagram;
     qint64 bytes = 0;
-    for (int i = 0; i < datagramsPerPass && socket->hasPendingDatagrams(); ++i) {
-        const QNetworkDatagram datagram = socket->receiveDatagram();
+    QElapsedTimer pass;
+    pass.start();
+    while (socket->hasPendingDatagrams() && !pass.hasExpired(passMs)) {
+        datagram = socket->receiveDatagram();
         QByteArray data = datagram.data();
         const QString hexPart = TerminalFormat::hexNetwork(data);
         bytes += data.size();
         data.replace('\r', QByteArray());
-        from = tr("from:%1:%2").arg(datagram.senderAddress().toString()).arg(datagram.senderPort());
         if (stamped) {
             TerminalView::showChunk(ui->UDP_StrTextBrowser, ui->UDP_HexTextBrowser,
                                     decoder->decode(data, true), hexPart, true);
@@ -199,63 +197,50 @@ void MainWindow::readUDP()
     }
     if (!stamped)
         TerminalView::showChunk(ui->UDP_StrTextBrowser, ui->UDP_HexTextBrowser, text, hex, false);
-    ui->statusBar->showMessage(tr("UDP receive ") + from);
+    ui->statusBar->showMessage(
+        tr("UDP receive ") +
+        tr("from:%1:%2").arg(datagram.senderAddress().toString()).arg(datagram.senderPort()));
     TerminalView::addToCounter(ui->UDPrecvbyteslcdNumber, bytes);
     if (socket->hasPendingDatagrams())
-        QTimer::singleShot(1, this, &MainWindow::readUDP); // timers and input get their turn first
+        QTimer::singleShot(0, socket, [this] { readUDP(); });
 }
 
 void MainWindow::UDP_obocheckBox_clicked()
 {
-    const bool keep = ui->UDPobocheckBox->isChecked();
-    ui->UDPdelayspinBox->setEnabled(keep);
-    ui->statusBar->showMessage(keep ? tr("Enable Keep sending") : tr("Disable Keep sending"));
+    Terminal_keepSendingToggled(Terminal::Udp);
 }
 
 void MainWindow::UDPdelayspinBox_valueChanged(int value)
 {
-    UDP_sendInterval = value;
+    Terminal_setInterval(Terminal::Udp, value);
 }
 
 void MainWindow::UDPHideHex_pushButton_clicked()
 {
-    ui->UDP_HexTextBrowser->setVisible(ui->UDP_HEXcheckBox->isChecked());
-    if (ui->UDP_showtime_checkBox->isChecked()) {
-        TerminalView::scrollToBottom(ui->UDP_HexTextBrowser);
-        TerminalView::scrollToBottom(ui->UDP_StrTextBrowser);
-    }
+    Terminal_showHex(Terminal::Udp);
 }
 
 void MainWindow::actionClearBytes_UDP_triggered()
 {
-    ui->UDPsendbyteslcdNumber->display(0);
-    ui->UDPrecvbyteslcdNumber->display(0);
-    ui->statusBar->showMessage(tr("Counter has been cleared"));
+    Terminal_clearCounters(Terminal::Udp);
 }
 
 void MainWindow::actionCleanData_UDP_triggered()
 {
-    ui->UDP_HexTextBrowser->clear();
-    ui->UDP_StrTextBrowser->clear();
-    ui->statusBar->showMessage(tr("Receive has been cleared"));
+    Terminal_clearReceived(Terminal::Udp);
 }
 
 void MainWindow::cleanSendData_UDP_clicked()
 {
-    ui->UDPsendMsgtextEdit->clear();
-    ui->statusBar->showMessage(tr("Send has been cleared"));
+    Terminal_clearSend(Terminal::Udp);
 }
 
 void MainWindow::actionSave_UDP_triggered()
 {
-    const QString status = TerminalView::exportText(this, ui->UDP_StrTextBrowser);
-    if (!status.isEmpty())
-        ui->statusBar->showMessage(status);
+    Terminal_export(Terminal::Udp);
 }
 
 void MainWindow::actionLoadfile_UDP_triggered()
 {
-    const QString status = TerminalView::importText(this, ui->UDPsendMsgtextEdit);
-    if (!status.isEmpty())
-        ui->statusBar->showMessage(status);
+    Terminal_import(Terminal::Udp);
 }

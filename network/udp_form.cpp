@@ -3,6 +3,7 @@
 #include <QSpacerItem>
 
 #include "app/formkit.h"
+#include "serial/terminalformat.h"
 #include "serial/terminalformkit.h"
 
 using TerminalFormKit::make;
@@ -69,7 +70,7 @@ void Ui_UdpForm::setupUdpForm()
     gridLayout_5->addWidget(UDPobocheckBox, 1, 2);
     UDPdelayspinBox = make<QSpinBox>(groupBox_5, "UDPdelayspinBox");
     UDPdelayspinBox->setRange(10, 5000);
-    UDPdelayspinBox->setValue(200);
+    UDPdelayspinBox->setValue(TerminalFormat::sendIntervalMs);
     gridLayout_5->addWidget(UDPdelayspinBox, 1, 3);
     label_11 = make<QLabel>(groupBox_5, "label_11");
     label_11->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);

@@ -6,8 +6,8 @@
 #include <QVariant>
 
 // Framing of a Modbus request or reply: RTU on a serial line, or TCP with an MBAP
-// header. Any value other than RTU counts as TCP.
-enum Quenlix_ModBus_Mode { Quenlix_ModBus_RTU = 0, Quenlix_ModBus_TCP = 1 };
+// header. Any value other than RTU counts as TCP (so every int is a valid value).
+enum Quenlix_ModBus_Mode : int { Quenlix_ModBus_RTU = 0, Quenlix_ModBus_TCP = 1 };
 
 // Modbus master frame engine: builds one request frame and checks and decodes one
 // reply. It does no I/O. Problems are reported through errorOccurred() and an empty
@@ -16,7 +16,8 @@ class Quenlix_ModbusClient : public QObject
 {
     Q_OBJECT
 public:
-    enum FunctionCode {
+    // Any int may arrive here (an unknown code is refused), hence the fixed underlying type.
+    enum FunctionCode : int {
         ReadCoils = 1,
         ReadDiscreteInputs = 2,
         ReadHoldingRegisters = 3,

@@ -13,7 +13,4 @@ void Ui_BleForm::setupBleForm()
     gridLayout_36->addLayout(gridLayout_35, 0, 0);
 }
 
-void Ui_BleForm::retranslateBleForm()
-{
-
-}
+void Ui_BleForm::retranslateBleForm() {}

@@ -22,6 +22,7 @@
 #include "protocols/modbusconsole.h"
 #include "serial/terminalformat.h"
 #include "serial/threadserial.h"
+#include "widgets/logview.h"
 
 namespace {
 
@@ -29,12 +30,11 @@ namespace {
 constexpr qint64 linkReadBufferBytes = 64 * 1024;
 
 // Appends at the end whatever the user selected or clicked in the log.
+// One entry per exchange: shown at once.
 void appendLogEntry(QPlainTextEdit* log, const QString& html)
 {
-    QTextCursor cursor(log->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertHtml(html);
-    log->verticalScrollBar()->setValue(log->verticalScrollBar()->maximum());
+    LogView::of(log)->insertHtml(html);
+    LogView::of(log)->flush();
 }
 
 } // namespace
@@ -57,8 +57,8 @@ void MainWindow::Modbus_Init_Start()
     ui->Modbus_sendMsgtextEdit->setReadOnly(true);
     ui->Modbus_HexTextBrowser->setReadOnly(true);
     // Logs of a long polling session keep their newest entries only.
-    ui->Modbus_sendMsgtextEdit->setMaximumBlockCount(ModbusLogMaxBlocks);
-    ui->Modbus_HexTextBrowser->setMaximumBlockCount(ModbusLogMaxBlocks);
+    LogView::attach(ui->Modbus_sendMsgtextEdit, ModbusLogMaxBlocks);
+    LogView::attach(ui->Modbus_HexTextBrowser, ModbusLogMaxBlocks);
     ui->Modbus_lineEdit->setReadOnly(true);
     ui->ModbusopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
     ui->ModbusTCPopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));

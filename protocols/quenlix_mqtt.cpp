@@ -17,6 +17,7 @@
 #include "protocols/mqtt_console.h"
 #include "protocols/websocketiodevice.h"
 #include "tools/documenttext.h"
+#include "widgets/logview.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ void MainWindow::Mqtt_Init_Start()
     ui->mqtt_port_lineEdit->setValidator(new QIntValidator(1, 65535, ui->mqtt_port_lineEdit));
     ui->mqtt_textEdit->setReadOnly(true);
     // A flooding broker must not grow the log without end: keep the newest lines.
-    ui->mqtt_textEdit->document()->setMaximumBlockCount(MqttLogMaxLines);
+    LogView::attach(ui->mqtt_textEdit, MqttLogMaxLines);
     QSettings file(ToolSwitches::settingsFilePath(), QSettings::IniFormat);
     const MqttFields f = loadMqttFields(file);
     const bool knownScheme = f.protocol >= 0 && f.protocol < ui->mqtt_protocol_combox->count();
@@ -253,7 +254,7 @@ void MainWindow::Quenlix_Mqtt_on_pub_clicked()
 
 void MainWindow::Quenlix_Mqtt_onMessage(const QByteArray& message, const MqttTopicName& topic)
 {
-    ui->mqtt_textEdit->append(mqttLogLine(QTime::currentTime(), topic.name(), message));
+    LogView::of(ui->mqtt_textEdit)->appendHtml(mqttLogLine(QTime::currentTime(), topic.name(), message));
 }
 
 void MainWindow::actionMQTT_Save_triggered()

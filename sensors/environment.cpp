@@ -8,13 +8,14 @@
 #include "app/styles.h"
 #include "widgets/cthermometer.h"
 #include "widgets/dashboard.h"
+#include "widgets/logview.h"
 #include "widgets/progressbarpercent.h"
 #include "widgets/ultraviolet.h"
 
 void MainWindow::ENVironment_Init_Start()
 {
     ENV_rxBuffer.clear();
-    ui->ENV_StrTextBrowser->setMaximumBlockCount(100);
+    LogView::attach(ui->ENV_StrTextBrowser, 100);
     connect(ui->ENVopencompushButton, SIGNAL(pressed()), this, SLOT(ENVactionOpen_triggered()));
     connect(ui->EVN_Clear_pushButton, SIGNAL(pressed()), this, SLOT(ENVactionClear_triggered()));
     for (int row : {0, 1, 2})
@@ -107,21 +108,9 @@ void MainWindow::ENV_showReading(const EnvLine::Reading& reading)
 // The received text as it came, newest at the bottom and in view.
 void MainWindow::ENV_appendLog(const QByteArray& chunk)
 {
-    QPlainTextEdit* log = ui->ENV_StrTextBrowser;
     QString text = ENV_logDecoder.decode(chunk);
     text.remove(QLatin1Char('\r'));
-    QTextCursor cursor(log->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text);
-    const int excess = log->document()->characterCount() - ENV_logMaxChars;
-    if (excess > 0) {
-        cursor.setPosition(0);
-        cursor.setPosition(excess + ENV_logMaxChars / 2, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-        cursor.movePosition(QTextCursor::End);
-    }
-    log->setTextCursor(cursor);
-    log->ensureCursorVisible();
+    LogView::of(ui->ENV_StrTextBrowser)->append(text);
 }
 
 void MainWindow::ENVactionClear_triggered()

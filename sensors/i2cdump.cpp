@@ -15,6 +15,7 @@
 #include "sensors/i2cframe.h"
 #include "sensors/quenlix_i2c_tools.h"
 #include "serial/threadserial.h"
+#include "widgets/logview.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void MainWindow::I2Cdump_Init_Start()
     connect(ui->i2cdumpreadpushButton, SIGNAL(pressed()), this, SLOT(slotI2Cdump_read_ui()));
     connect(ui->i2cdumpwritepushButton, SIGNAL(pressed()), this, SLOT(slotI2Cdump_write_ui()));
     ui->gridLayout_i2cdump->addWidget(I2Cdump_tools);
-    ui->i2cdump_StrTextBrowser->setMaximumBlockCount(100);
+    LogView::attach(ui->i2cdump_StrTextBrowser, 100);
     connect(ui->i2cdumpopencompushButton, SIGNAL(pressed()), this, SLOT(I2CdumpOpen_triggered()));
     connect(I2Cdump_tools, SIGNAL(Channge_Addr(int)), this, SLOT(I2Cdump_Setaddr(int)));
     connect(I2Cdump_tools, SIGNAL(Get_Addr(QByteArray)), this, SLOT(I2Cdump_printscanf(QByteArray)));
@@ -197,10 +198,8 @@ void MainWindow::I2Cdump_printread(QByteArray data)
 
 void MainWindow::I2Cdump_appendLog(const QString& text)
 {
-    QPlainTextEdit* log = ui->i2cdump_StrTextBrowser;
-    log->moveCursor(QTextCursor::End);
-    log->insertPlainText(text + QStringLiteral("\r\n"));
-    log->moveCursor(QTextCursor::End);
+    LogView::of(ui->i2cdump_StrTextBrowser)->append(text + QStringLiteral("\r\n"));
+    LogView::of(ui->i2cdump_StrTextBrowser)->flush(); // one entry per exchange: shown at once
 }
 
 void MainWindow::I2CdumpactionClear_triggered()

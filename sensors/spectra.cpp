@@ -9,6 +9,7 @@
 #include "app/styles.h"
 #include "sensors/quenlix_spectroscopy.h"
 #include "sensors/spectra_reading.h"
+#include "widgets/logview.h"
 
 void MainWindow::Spectra_Init_Start()
 {
@@ -26,8 +27,7 @@ void MainWindow::Spectra_Init_Start()
     ui->SpectraopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
     ui->SpectraportChartComboBox->clear();
     ui->SpectraportChartComboBox->addItem(tr("Bar Chart"));
-    ui->Spectra_textEdit->setReadOnly(true);
-    ui->Spectra_textEdit->setMaximumBlockCount(SpectraLogMaxLines);
+    LogView::attach(ui->Spectra_textEdit, SpectraLogMaxLines);
     ui->Spectra_textEdit->hide();
     Spectra_rxBuffer.clear();
 }
@@ -53,7 +53,7 @@ void MainWindow::readSpectraCom(QByteArray data)
     for (const QString& line : Spectra_rxBuffer.feed(data)) {
         const QString shown = line.trimmed();
         if (!shown.isEmpty())
-            ui->Spectra_textEdit->appendPlainText(shown);
+            LogView::of(ui->Spectra_textEdit)->appendLine(shown);
     }
     for (const QString& line : Spectra_rxText.feed(data))
         extractValuesFromQString(line);

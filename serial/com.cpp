@@ -159,61 +159,35 @@ void MainWindow::COM_showWriteResult(qint64 written, qint64 size)
 
 void MainWindow::sendmsgBtn_clicked()
 {
-    if (TerminalView::isPausing(ui->sendmsgBtn)) {
-        COM_sendTimer->stop();
-        TerminalView::setSendIdle(ui->sendmsgBtn);
-        return;
-    }
-    if (ui->sendMsgtextEdit->toPlainText().isEmpty()) {
-        ui->statusBar->showMessage(tr("No Data"));
-        return;
-    }
-    if (!ui->obocheckBox->isChecked()) {
-        ui->sendMsgtextEdit->setFocus();
-        sendMsg();
-        return;
-    }
-    COM_sendTimer->start(COM_sendInterval);
-    TerminalView::setSendPausing(ui->sendmsgBtn);
+    Terminal_sendClicked(Terminal::Com);
 }
 
 void MainWindow::obocheckBox_clicked()
 {
-    const bool keep = ui->obocheckBox->isChecked();
-    ui->delayspinBox->setEnabled(keep);
-    ui->statusBar->showMessage(keep ? tr("Enable Keep sending") : tr("Disable Keep sending"));
+    Terminal_keepSendingToggled(Terminal::Com);
 }
 
 void MainWindow::delayspinBox_valueChanged(int value)
 {
-    COM_sendInterval = value;
+    Terminal_setInterval(Terminal::Com, value);
 }
 
 void MainWindow::COMHideHex_pushButton_clicked()
 {
-    ui->COM_HexTextBrowser->setVisible(ui->HEXcheckBox->isChecked());
-    if (ui->showtime_checkBox->isChecked()) {
-        TerminalView::scrollToBottom(ui->COM_StrTextBrowser);
-        TerminalView::scrollToBottom(ui->COM_HexTextBrowser);
-    }
+    Terminal_showHex(Terminal::Com);
 }
 
 void MainWindow::actionClearBytes_triggered()
 {
-    ui->sendbyteslcdNumber->display(0);
-    ui->recvbyteslcdNumber->display(0);
-    ui->statusBar->showMessage(tr("Counter has been cleared"));
+    Terminal_clearCounters(Terminal::Com);
 }
 
 void MainWindow::actionCleanData_triggered()
 {
-    ui->COM_StrTextBrowser->clear();
-    ui->COM_HexTextBrowser->clear();
-    ui->statusBar->showMessage(tr("Receive has been cleared"));
+    Terminal_clearReceived(Terminal::Com);
 }
 
 void MainWindow::cleanSendData_clicked()
 {
-    ui->sendMsgtextEdit->clear();
-    ui->statusBar->showMessage(tr("Send has been cleared"));
+    Terminal_clearSend(Terminal::Com);
 }

@@ -12,21 +12,17 @@
 
 void MainWindow::actionSave_triggered()
 {
-    const QString status = TerminalView::exportText(this, ui->COM_StrTextBrowser);
-    if (!status.isEmpty())
-        ui->statusBar->showMessage(status);
+    Terminal_export(Terminal::Com);
 }
 
 void MainWindow::actionLoadfile_triggered()
 {
-    const QString status = TerminalView::importText(this, ui->sendMsgtextEdit);
-    if (!status.isEmpty())
-        ui->statusBar->showMessage(status);
+    Terminal_import(Terminal::Com);
 }
 
 void MainWindow::actionSendfile_triggered()
 {
-    const QString path = TerminalView::chooseOpenFile(this, tr("Read file"));
+    const QString path = fileChooser->openFileName(this, tr("Read file"));
     if (path.isEmpty() || !Serial_thread || !Serial_thread->serialPort)
         return;
     if (!COM_fileSender->start(path, Serial_thread->serialPort))

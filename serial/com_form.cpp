@@ -3,6 +3,7 @@
 #include <QIcon>
 
 #include "app/formkit.h"
+#include "serial/terminalformat.h"
 #include "serial/terminalformkit.h"
 
 using TerminalFormKit::make;
@@ -82,7 +83,7 @@ void Ui_ComForm::setupComForm()
     gridLayout_2->addWidget(obocheckBox, 1, 2);
     delayspinBox = make<QSpinBox>(groupBox_4, "delayspinBox");
     delayspinBox->setRange(10, 5000);
-    delayspinBox->setValue(200);
+    delayspinBox->setValue(TerminalFormat::sendIntervalMs);
     gridLayout_2->addWidget(delayspinBox, 1, 3);
     label_6 = make<QLabel>(groupBox_4, "label_6");
     gridLayout_2->addWidget(label_6, 1, 4);

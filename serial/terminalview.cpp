@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLCDNumber>
@@ -16,6 +15,8 @@
 
 #include "serial/terminalfiles.h"
 #include "serial/terminalformat.h"
+#include "widgets/filechooser.h"
+#include "widgets/logview.h"
 
 namespace TerminalView {
 
@@ -26,86 +27,32 @@ QString tr(const char* text)
     return QCoreApplication::translate("MainWindow", text);
 }
 
-QStringList& fileAnswers()
-{
-    static QStringList answers;
-    return answers;
-}
-
-// Keeps a view within its caps. The last block (a stream without line feeds)
-// drops its oldest quarter once it passes maxBlockChars; the whole view drops
-// its oldest blocks, a few at a time, once it passes maxChars.
-void trim(QPlainTextEdit* view)
-{
-    QTextDocument* doc = view->document();
-    const QTextBlock last = doc->lastBlock();
-    if (last.length() > maxBlockChars) {
-        QTextCursor cursor(doc);
-        cursor.setPosition(last.position());
-        cursor.setPosition(last.position() + last.length() - maxBlockChars * 3 / 4, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-    }
-    const int excess = doc->characterCount() - maxChars;
-    if (excess > 0) {
-        const QTextBlock cut = doc->findBlock(excess);
-        QTextCursor cursor(doc);
-        cursor.setPosition(qMin(cut.position() + cut.length(), doc->characterCount() - 1),
-                           QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-    }
-}
-
-// The part of a large chunk that would survive the caps anyway, so a big chunk
-// is never laid out only to be dropped again.
-QString keptPart(const QString& text)
-{
-    QString kept = text.size() > maxChars ? text.right(maxChars) : text;
-    const int lastBreak = int(kept.lastIndexOf(QLatin1Char('\n')));
-    if (kept.size() - lastBreak - 1 > maxBlockChars)
-        kept = kept.left(lastBreak + 1) + kept.right(maxBlockChars * 3 / 4);
-    return kept;
-}
-
 } // namespace
 
 void setupReceiveView(QPlainTextEdit* view)
 {
-    view->setMaximumBlockCount(maxBlocks);
-    view->setReadOnly(true);
-    view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    LogView::attach(view, maxBlocks);
 }
 
 void appendPlain(QPlainTextEdit* view, const QString& text)
 {
-    QTextCursor cursor(view->document());
-    cursor.beginEditBlock(); // one layout pass for the insertion and the trimming
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(keptPart(text), QTextCharFormat());
-    trim(view);
-    cursor.endEditBlock();
-    view->moveCursor(QTextCursor::End);
+    LogView::of(view)->append(text);
 }
 
 void appendStamped(QPlainTextEdit* view, const QString& stamp, const QString& text)
 {
-    QTextCursor cursor(view->document());
-    cursor.beginEditBlock();
-    cursor.movePosition(QTextCursor::End);
-    if (!view->document()->isEmpty())
-        cursor.insertBlock();
+    LogView* log = LogView::of(view);
+    log->startLine();
     QTextCharFormat green;
     green.setForeground(Qt::darkGreen);
-    cursor.insertText(stamp, green);
+    log->append(stamp, green);
     QTextCharFormat black;
     black.setForeground(Qt::black);
-    QString flat = keptPart(text);
-    flat.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    flat.replace(QChar::ParagraphSeparator, QLatin1Char(' '));
-    flat.replace(QChar::LineSeparator, QLatin1Char(' '));
-    cursor.insertText(flat, black);
-    trim(view);
-    cursor.endEditBlock();
-    scrollToBottom(view);
+    QString flat = text;
+    for (QChar lineEnd : {QChar(QLatin1Char('\n')), QChar(QLatin1Char('\r')),
+                          QChar(QChar::ParagraphSeparator), QChar(QChar::LineSeparator)})
+        flat.replace(lineEnd, QLatin1Char(' '));
+    log->append(flat, black);
 }
 
 QString stampNow()
@@ -157,12 +104,12 @@ void addToCounter(QLCDNumber* counter, qint64 n)
         counter->display(sum);
 }
 
-QString exportText(QWidget* parent, QPlainTextEdit* view)
+QString exportText(QWidget* parent, FileChooser& chooser, QPlainTextEdit* view)
 {
-    const QString text = view->toPlainText();
+    const QString text = LogView::of(view) ? LogView::of(view)->text() : view->toPlainText();
     if (text.isEmpty())
         return tr("No data need to save");
-    const QString path = chooseSaveFile(parent, tr("Save as"), QStringLiteral("newtxt.txt"));
+    const QString path = chooser.saveFileName(parent, tr("Save as"), QStringLiteral("newtxt.txt"));
     if (path.isEmpty())
         return QString();
     QString error;
@@ -171,9 +118,9 @@ QString exportText(QWidget* parent, QPlainTextEdit* view)
     return QStringLiteral("Saved success.\tsaved: ") + QFileInfo(path).canonicalFilePath();
 }
 
-QString importText(QWidget* parent, QPlainTextEdit* sendBox)
+QString importText(QWidget* parent, FileChooser& chooser, QPlainTextEdit* sendBox)
 {
-    const QString path = chooseOpenFile(parent, tr("Read file"));
+    const QString path = chooser.openFileName(parent, tr("Read file"));
     if (path.isEmpty())
         return QString();
     QString text;
@@ -189,25 +136,6 @@ QString importText(QWidget* parent, QPlainTextEdit* sendBox)
     sendBox->setPlainText(sendBox->toPlainText() + text);
     sendBox->moveCursor(QTextCursor::End);
     return tr("Success for read the data in the file");
-}
-
-QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& proposed)
-{
-    if (!fileAnswers().isEmpty())
-        return fileAnswers().takeFirst();
-    return QFileDialog::getSaveFileName(parent, caption, proposed);
-}
-
-QString chooseOpenFile(QWidget* parent, const QString& caption)
-{
-    if (!fileAnswers().isEmpty())
-        return fileAnswers().takeFirst();
-    return QFileDialog::getOpenFileName(parent, caption, QString(), QStringLiteral("(*)"));
-}
-
-void queueFileAnswers(const QStringList& answers)
-{
-    fileAnswers() += answers;
 }
 
 } // namespace TerminalView

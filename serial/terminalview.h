@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
+class FileChooser;
 class QLCDNumber;
 class QPlainTextEdit;
 class QPushButton;
@@ -13,20 +13,16 @@ class QWidget;
 // Export/Import buttons. Texts use the main window's translation context.
 namespace TerminalView {
 
-// A view keeps at most this many blocks and at most about this many characters.
-// A stream without line feeds stays one block, which the view lays out again on
-// every append: such a block keeps only its newest maxBlockChars characters.
+// A receive view keeps at most this many lines, within its log's character budget.
 constexpr int maxBlocks = 10000;
-constexpr int maxChars = 1000000;
-constexpr int maxBlockChars = 8192;
 
-// Read-only, selectable, capped at maxBlocks.
+// Read-only, selectable, capped at maxBlocks and fed through a LogView.
 void setupReceiveView(QPlainTextEdit* view);
 // Appends plain text at the end of the view.
 void appendPlain(QPlainTextEdit* view, const QString& text);
-// Starts a new block with a green "[hh:mm:ss.zzz]" stamp followed by `text` in
+// Starts a new line with a green "[hh:mm:ss.zzz]" stamp followed by `text` in
 // black; the text is inserted as characters, never read as markup, and its line
-// breaks show as blanks, so the chunk stays one block.
+// breaks show as blanks, so the chunk stays one line.
 void appendStamped(QPlainTextEdit* view, const QString& stamp, const QString& text);
 // The current local time as a stamp.
 QString stampNow();
@@ -45,15 +41,9 @@ void addToCounter(QLCDNumber* counter, qint64 n);
 
 // Export: writes the view's plain text to a file the user chooses; returns the
 // status text to show (empty when the dialog was cancelled).
-QString exportText(QWidget* parent, QPlainTextEdit* view);
+QString exportText(QWidget* parent, FileChooser& chooser, QPlainTextEdit* view);
 // Import: appends a small text file to the send box; returns the status text
 // (empty when cancelled).
-QString importText(QWidget* parent, QPlainTextEdit* sendBox);
-
-// File dialogs go through here. Tests queue answers (paths; an empty string acts
-// as a cancelled dialog) which are used instead of showing a dialog.
-QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& proposed);
-QString chooseOpenFile(QWidget* parent, const QString& caption);
-void queueFileAnswers(const QStringList& answers);
+QString importText(QWidget* parent, FileChooser& chooser, QPlainTextEdit* sendBox);
 
 } // namespace TerminalView

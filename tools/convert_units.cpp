@@ -2,8 +2,10 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <limits>
 
 #include "tools/convert_tables.h"
 
@@ -80,11 +82,15 @@ const UnitRow* findUnit(const CardSpec& spec, const QString& key)
     return nullptr;
 }
 
-std::optional<double> apply(const Op (&ops)[3], double x)
+std::optional<double> apply(const Op (&ops)[3], double x, double* scale)
 {
     if (ops[0].kind == OpKind::None)
         return std::nullopt;
+    double unused = 0;
+    double& s = scale ? *scale : unused;
     for (const Op& op : ops) {
+        // Products keep their relative rounding; a sum's rounding is relative to its larger term.
+        const double sumScale = std::max({s, std::fabs(x), std::fabs(op.k)});
         switch (op.kind) {
         case OpKind::None:
             return x;
@@ -92,18 +98,23 @@ std::optional<double> apply(const Op (&ops)[3], double x)
             break;
         case OpKind::Mul:
             x = x * op.k;
+            s *= std::fabs(op.k);
             break;
         case OpKind::Div:
             x = x / op.k;
+            s /= std::fabs(op.k);
             break;
         case OpKind::Add:
             x = x + op.k;
+            s = sumScale;
             break;
         case OpKind::Sub:
             x = x - op.k;
+            s = sumScale;
             break;
         case OpKind::SubFrom:
             x = op.k - x;
+            s = sumScale;
             break;
         }
     }
@@ -120,6 +131,23 @@ std::optional<double> fromBase(const CardSpec& spec, double value, const QString
 {
     const UnitRow* row = findUnit(spec, key);
     return row ? apply(row->from, value) : std::nullopt;
+}
+
+std::optional<double> convert(const CardSpec& spec, double value, const QString& fromKey,
+                              const QString& toKey)
+{
+    const UnitRow* from = findUnit(spec, fromKey);
+    const UnitRow* to = findUnit(spec, toKey);
+    if (!from || !to)
+        return std::nullopt;
+    double scale = std::fabs(value);
+    std::optional<double> r = apply(from->to, value, &scale);
+    if (r)
+        r = apply(to->from, *r, &scale);
+    // Each of the at most six steps rounds by half an ulp of the scale; eight ulps cover them.
+    if (r && std::isfinite(*r) && std::fabs(*r) <= 8 * std::numeric_limits<double>::epsilon() * scale)
+        r = 0.0;
+    return r;
 }
 
 std::optional<double> parseInput(const QString& text)

@@ -101,12 +101,19 @@ QString unitKey(const QString& label);
 // The row whose key equals `key` exactly (case-sensitive), or null.
 const UnitRow* findUnit(const CardSpec& spec, const QString& key);
 
-// Runs a row's operation list on x. A row with no operations gives nothing.
-std::optional<double> apply(const Op (&ops)[3], double x);
+// Runs a row's operation list on x. A row with no operations gives nothing. A given `scale`
+// follows the largest magnitude the computation passes through, for convert().
+std::optional<double> apply(const Op (&ops)[3], double x, double* scale = nullptr);
 
 // A unit's value in the base unit and back, by key. Nothing when the key has no row.
 std::optional<double> toBase(const CardSpec& spec, double value, const QString& key);
 std::optional<double> fromBase(const CardSpec& spec, double value, const QString& key);
+
+// A value from one unit to another, by key, through the base unit. A result that is zero
+// within the rounding of its own computation is 0: 0 K in degrees Rankine passes through
+// -273.15 and 491.67 and would otherwise come out as 5.7e-14.
+std::optional<double> convert(const CardSpec& spec, double value, const QString& fromKey,
+                              const QString& toKey);
 
 // The typed number: locale-independent, "." as decimal point, optional exponent,
 // surrounding white space ignored. Nothing for text that is not a finite number.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string.h> // memrchr
 
 namespace HexBytes {
 
@@ -93,6 +94,28 @@ qint64 indexOf(const QByteArray& data, const QByteArray& pattern, qint64 from)
         if (std::memcmp(base + at + 1, pattern.constData() + 1, size_t(n - 1)) == 0)
             return at;
         ++at;
+    }
+    return -1;
+}
+
+qint64 lastIndexOf(const QByteArray& data, const QByteArray& pattern, qint64 from)
+{
+    const qint64 n = pattern.size();
+    if (n == 0 || from < 0 || n > data.size())
+        return -1;
+    const char* base = data.constData();
+    const char first = pattern.at(0);
+    // Candidates start in [0, end): never past the last place a whole pattern fits, so the
+    // terminating NUL behind the data is never taken for a byte of the file.
+    qint64 end = std::min(from, data.size() - n) + 1;
+    while (end > 0) {
+        const void* hit = memrchr(base, first, size_t(end));
+        if (!hit)
+            return -1;
+        const qint64 at = static_cast<const char*>(hit) - base;
+        if (std::memcmp(base + at + 1, pattern.constData() + 1, size_t(n - 1)) == 0)
+            return at;
+        end = at;
     }
     return -1;
 }

@@ -58,6 +58,10 @@ HexRowSet diffRows(const QByteArray& a, const QByteArray& b);
 // First offset at or after `from` where `pattern` starts, or -1.
 qint64 indexOf(const QByteArray& data, const QByteArray& pattern, qint64 from);
 
+// The last offset at or before `from` where `pattern` starts (a `from` past the end means
+// the end), or -1.
+qint64 lastIndexOf(const QByteArray& data, const QByteArray& pattern, qint64 from);
+
 // Adds to `rows` the row of the first byte of every occurrence of `pattern`.
 void markHitRows(const QByteArray& data, const QByteArray& pattern, HexRowSet* rows);
 

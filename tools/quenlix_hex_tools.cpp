@@ -550,9 +550,8 @@ qint64 quenlix_hex_tools::findIn(int side, qint64 from, bool forward) const
     if (!model || searchPattern.isEmpty() || from < 0)
         return -1;
     const QByteArray& data = model->getByteArray();
-    if (forward)
-        return HexBytes::indexOf(data, searchPattern, from);
-    return from >= data.size() ? data.lastIndexOf(searchPattern) : data.lastIndexOf(searchPattern, from);
+    return forward ? HexBytes::indexOf(data, searchPattern, from)
+                   : HexBytes::lastIndexOf(data, searchPattern, from);
 }
 
 void quenlix_hex_tools::highlightCurrentSearchResult()

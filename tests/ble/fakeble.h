@@ -19,7 +19,6 @@ struct FakeServiceDef
     QBluetoothUuid uuid;
     QString name;
     QList<BleCharacteristic> characteristics;
-    QLowEnergyService::ServiceTypes type = QLowEnergyService::PrimaryService;
 };
 
 class FakeService : public BleService
@@ -29,7 +28,7 @@ public:
 
     QBluetoothUuid serviceUuid() const override { return m_def.uuid; }
     QString serviceName() const override { return m_def.name; }
-    QLowEnergyService::ServiceTypes type() const override { return m_def.type; }
+    QLowEnergyService::ServiceTypes type() const override { return QLowEnergyService::PrimaryService; }
     ServiceState state() const override { return m_state; }
     QList<BleCharacteristic> characteristics() const override
     {
@@ -47,11 +46,11 @@ public:
     void writeCharacteristic(const QBluetoothUuid& c, const QByteArray& v,
                              QLowEnergyService::WriteMode mode) override
     {
-        write(c, {}, v, mode == QLowEnergyService::WriteWithoutResponse ? " nr" : "");
+        writes << hex(c) + "=" + v.toHex() + (mode == QLowEnergyService::WriteWithoutResponse ? " nr" : "");
     }
     void writeDescriptor(const QBluetoothUuid& c, const QBluetoothUuid& d, const QByteArray& v) override
     {
-        write(c, d, v, "");
+        writes << hex(c) + "/" + hex(d) + "=" + v.toHex();
     }
     void fail(QLowEnergyService::ServiceError error) { emit errorOccurred(error); }
     void answerRead(quint16 uuid, const QByteArray& v) { emit characteristicRead(with(uuid, v), v); }
@@ -62,11 +61,7 @@ public:
     QStringList writes;
 
 private:
-    void write(const QBluetoothUuid& c, const QBluetoothUuid& d, const QByteArray& v, const char* tail)
-    {
-        const auto hex = [](const QBluetoothUuid& u) { return QString::number(u.toUInt16(), 16); };
-        writes.append(hex(c) + (d.isNull() ? "" : "/" + hex(d)) + "=" + v.toHex() + tail);
-    }
+    static QString hex(const QBluetoothUuid& u) { return QString::number(u.toUInt16(), 16); }
     BleCharacteristic with(quint16 uuid, const QByteArray& value) const
     {
         BleCharacteristic c = characteristic(QBluetoothUuid(uuid));
@@ -80,7 +75,6 @@ private:
 class FakeController : public BleController
 {
 public:
-    // Offers `defs`; every service object it makes is added to `made`.
     FakeController(const QBluetoothDeviceInfo& device, const QList<FakeServiceDef>& defs,
                    QList<QPointer<FakeService>>* made, QObject* parent)
         : BleController(parent), device(device), m_defs(defs), m_made(made)
@@ -89,7 +83,6 @@ public:
 
     void connectToDevice() override
     {
-        ++connectCalls;
         if (m_state != ControllerState::UnconnectedState)
             return; // as Qt does
         m_state = ControllerState::ConnectingState;
@@ -129,7 +122,6 @@ public:
     }
 
     QBluetoothDeviceInfo device;
-    int connectCalls = 0;
 
 private:
     QList<FakeServiceDef> m_defs;
@@ -157,7 +149,12 @@ public:
     }
     bool isActive() const override { return m_active; }
     QString errorString() const override { return "Cannot find valid Bluetooth adapter."; }
-    void see(const QBluetoothDeviceInfo& info) { emit deviceDiscovered(info); }
+    void see(const QString& address, const QString& name)
+    {
+        QBluetoothDeviceInfo info(QBluetoothAddress(address), name, 0);
+        info.setCoreConfigurations(QBluetoothDeviceInfo::LowEnergyCoreConfiguration);
+        emit deviceDiscovered(info);
+    }
     void timeOut() { m_active = false, emit finished(); }
 
     int starts = 0;
@@ -196,26 +193,3 @@ public:
     QList<QPointer<FakeService>> services;
     int controllersMade = 0;
 };
-
-inline QBluetoothDeviceInfo leDevice(const QString& address, const QString& name)
-{
-    QBluetoothDeviceInfo info(QBluetoothAddress(address), name, 0);
-    info.setCoreConfigurations(QBluetoothDeviceInfo::LowEnergyCoreConfiguration);
-    return info;
-}
-
-inline BleCharacteristic characteristic(quint16 uuid, QLowEnergyCharacteristic::PropertyTypes properties,
-                                        bool withCccd = false, const QString& name = QString())
-{
-    BleCharacteristic c{QBluetoothUuid(uuid), name, {}, properties, {}};
-    if (withCccd)
-        c.descriptors.append(
-            {QBluetoothUuid(QBluetoothUuid::DescriptorType::ClientCharacteristicConfiguration),
-             QByteArray(2, 0)});
-    return c;
-}
-
-inline QString uuidText(quint16 uuid)
-{
-    return QBluetoothUuid(uuid).toString();
-}

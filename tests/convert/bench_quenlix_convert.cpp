@@ -5,12 +5,11 @@
 #include <QSettings>
 
 #include "tests/common/testhome.h"
-#include "tests/convert/feedserver.h"
 #include "tools/convert_exchangerates.h"
 #include "tools/quenlix_convert.h"
 
 // Figures for the converter panel. Targets: construction well under 300 ms, a keystroke's
-// recompute under 1 ms, close within 2 s while the rate feed never answers.
+// recompute under 1 ms. (Closing within the bound while the feed never answers is a test.)
 class bench_QuenlixConvert : public QObject
 {
     Q_OBJECT
@@ -49,25 +48,6 @@ private slots:
         {
             source->setText(QString::number(++i));
         }
-    }
-
-    void silentFeed()
-    {
-        TestHome home;
-        FeedServer server;
-        QVERIFY(server.startSilent());
-        qputenv("PLAX_RATES_URL", server.url().toString().toLatin1());
-        QElapsedTimer clock;
-        clock.start();
-        auto* panel = new quenlix_convert;
-        panel->show();
-        const qint64 shown = clock.elapsed();
-        QTRY_COMPARE(server.acceptedCount(), 1);
-        clock.restart();
-        delete panel;
-        const qint64 closed = clock.elapsed();
-        qInfo("feed never answers: shown after %lld ms, closed in %lld ms (target < 2000 ms)", shown, closed);
-        QVERIFY(closed < 2000);
     }
 };
 

@@ -89,7 +89,6 @@ private slots:
         QTest::addColumn<bool>("newDay");
         const QDateTime now = QDateTime::currentDateTime();
         QTest::newRow("never") << QVariant() << true;
-        QTest::newRow("earlier-today") << QVariant(now.addSecs(-1)) << (now.addSecs(-1).date() != now.date());
         QTest::newRow("yesterday") << QVariant(now.addDays(-1)) << true;
         QTest::newRow("clock-set-back") << QVariant(now.addDays(1)) << true;
         QTest::newRow("unreadable") << QVariant("not a date") << true;
@@ -132,7 +131,7 @@ private slots:
         const QDateTime firstStamp = s.value(lastOpenedKey).toDateTime();
         QCOMPARE(s.value(lastDownloadKey).toDateTime().date(), QDate::currentDate());
 
-        QTest::qWait(20); // a later stamp than the first
+        QTRY_VERIFY(QDateTime::currentDateTime() > firstStamp); // so that the next stamp is later
         CurrencyConverter second;
         QVERIFY(!second.dayChanged());
         QVERIFY(runCheck(second));

@@ -1,12 +1,8 @@
 #include <QtTest>
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QScroller>
 #include <QSettings>
 #include <QSvgRenderer>
 
@@ -40,21 +36,11 @@ CardWidgets cardOf(const QWidget& panel, const QString& prefix)
             panel.findChild<QPushButton*>(prefix + "_interchangeable_pushButton")};
 }
 
-// One test row per "name|column|..." text; every column is a QString.
-void addRows(std::initializer_list<const char*> rows)
+// The item whose label starts with `key` followed by "(".
+int itemOf(QComboBox* box, const QString& key)
 {
-    for (const char* row : rows) {
-        const QStringList r = QString::fromUtf8(row).split('|');
-        QTestData& data = QTest::newRow(qPrintable(r[0]));
-        for (const QString& column : r.mid(1))
-            data << column;
-    }
-}
-
-int currencyIndex(const QString& code)
-{
-    for (int i = 0; i < ExchangeRates::currencyCount; ++i) {
-        if (QLatin1String(ExchangeRates::currencies[i].label).startsWith(code))
+    for (int i = 0; i < box->count(); ++i) {
+        if (box->itemText(i).startsWith(key + "("))
             return i;
     }
     return -1;
@@ -87,72 +73,48 @@ private slots:
         home.reset();
     }
 
-    void startState()
-    {
-        for (int c = 0; c < CardCount; ++c) {
-            const CardSpec& spec = card(UnitConvert::Card(c));
-            const CardWidgets w = cardOf(*panel, spec.prefix);
-            QVERIFY2(w.source && w.result && w.from && w.to && w.swap, spec.prefix);
-            QVERIFY(w.result->isReadOnly());
-            QVERIFY(w.result->text().isEmpty()); // nothing computed yet
-            QVERIFY(w.swap->text().isEmpty() && !w.swap->icon().isNull());
-            QCOMPARE(w.from->count(), c == Exchangerates ? ExchangeRates::currencyCount : spec.rowCount);
-            for (int i = 0; i < w.from->count(); ++i)
-                QCOMPARE(w.from->itemText(i), w.to->itemText(i));
-            if (c != Exchangerates) {
-                QCOMPARE(w.from->currentIndex(), spec.defaultFrom);
-                QCOMPARE(w.to->currentIndex(), spec.defaultTo);
-            }
-            QCOMPARE(panel->findChild<QLabel*>(QStringLiteral("label_svg_") + spec.prefix)->pixmap().size(),
-                     QSize(30, 30));
-        }
-        const CardWidgets lengths = cardOf(*panel, "lengths");
-        QCOMPARE(lengths.from->currentText(), QStringLiteral("mm(millimeter)"));
-        QCOMPARE(lengths.to->currentText(), QStringLiteral("mil(mill)"));
-        const CardWidgets money = cardOf(*panel, "exchangerates");
-        QCOMPARE(money.from->currentText(), QStringLiteral("AUD(Australian Dollar)"));
-        QCOMPARE(money.to->currentText(), QStringLiteral("AUD(Australian Dollar)"));
-        QVERIFY(!money.source->property("invalid").toBool()); // empty is not an error
-    }
-
-    void scrolling()
-    {
-        panel->resize(250, 300);
-        panel->show();
-        QVERIFY(QTest::qWaitForWindowExposed(panel.get()));
-        auto* area = panel->findChild<QScrollArea*>("scrollArea");
-        QVERIFY(!area->horizontalScrollBar()->isVisible());
-        QVERIFY(area->verticalScrollBar()->maximum() > 0);
-        QVERIFY(QScroller::hasScroller(area->viewport()));
-
-        const QPoint at = area->viewport()->rect().center();
-        QWheelEvent wheel(at, area->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(area->viewport(), &wheel);
-        QVERIFY(area->verticalScrollBar()->value() > 0);
-    }
-
+    // Typing into a card: the result field, and the mark on a text that is no number.
     void typing_data()
     {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<QString>("toolTip"); // an invalid number says so
-        addRows({"km-m|1|1000|", "exponent|1e-3|1|", "letters-not-zero|12abc||Not a number",
-                 "comma-not-zero|1,5||Not a number", "empty-clears|||", "blank-clears|  ||"});
+        QTest::addColumn<QString>("card");
+        QTest::addColumn<QString>("line"); // "value|from|to|expected|tool tip"
+        const char* rows[][3] = {
+            {"km-m", "lengths", "1|km|m|1000|"},
+            {"exponent", "lengths", "1e-3|km|m|1|"},
+            {"letters-not-zero", "lengths", "12abc|km|m||Not a number"},
+            {"comma-not-zero", "lengths", "1,5|km|m||Not a number"},
+            {"empty-clears", "lengths", "|km|m||"},
+            {"blank-clears", "lengths", "  |km|m||"},
+            {"absolute-zero-kelvin-in-rankine", "temperature", "0|K|°R|0|"},
+            {"absolute-zero-celsius-in-rankine", "temperature", "-273.15|°C|°R|0|"},
+            {"zero-rankine-in-rankine", "temperature", "0|°R|°R|0|"},
+            {"rankine-to-kelvin", "temperature", "1|°R|K|0.5555555556|"},
+            {"attosecond-keeps-digits", "time", "1|as|s|1e-18|"},
+            {"eur-usd", "exchangerates", "100|EUR|USD|108.83|"},
+            {"usd-eur-no-point", "exchangerates", "108.83|USD|EUR|100|"},
+            {"usd-jpy-ten-decimals", "exchangerates", "1|USD|JPY|146.6323624001|"},
+            {"idr-eur-small", "exchangerates", "1|IDR|EUR|0.0000587802|"},
+            {"negative", "exchangerates", "-5|EUR|USD|-5.4415|"},
+            {"currency-letters", "exchangerates", "abc|EUR|USD||Not a number"},
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r[0]) << QString(r[1]) << QString::fromUtf8(r[2]);
     }
     void typing()
     {
-        QFETCH(QString, value);
-        QFETCH(QString, expected);
-        QFETCH(QString, toolTip);
-        const CardWidgets w = cardOf(*panel, "lengths");
-        w.source->setText("7");     // so that every row below really changes the text
-        w.from->setCurrentIndex(0); // km
-        w.to->setCurrentIndex(1);   // m
-        w.source->setText(value);
-        QCOMPARE(w.result->text(), expected);
-        QCOMPARE(w.source->property("invalid").toBool(), !toolTip.isEmpty());
-        QCOMPARE(w.source->toolTip(), toolTip);
+        QFETCH(QString, card);
+        QFETCH(QString, line);
+        const QStringList f = line.split('|');
+        const CardWidgets w = cardOf(*panel, card);
+        w.source->setText("7"); // so that every row below really changes the text
+        w.from->setCurrentIndex(itemOf(w.from, f[1]));
+        w.to->setCurrentIndex(itemOf(w.to, f[2]));
+        QVERIFY(w.from->currentIndex() >= 0 && w.to->currentIndex() >= 0);
+        w.source->setText(f[0]);
+        QCOMPARE(w.result->text(), f[3]);
+        QCOMPARE(w.source->property("invalid").toBool(), !f[4].isEmpty());
+        QCOMPARE(w.source->toolTip(), f[4]);
+        QVERIFY(w.result->placeholderText().isEmpty());
     }
 
     // A label that lost its key (a faulty translation) converts to nothing, quietly.
@@ -172,80 +134,45 @@ private slots:
         w.from->setCurrentIndex(0);
         w.to->setCurrentIndex(1);
         w.source->setText("1");
-        QCOMPARE(w.result->text(), QStringLiteral("1000"));
         QSignalSpy recomputed(w.result, &QLineEdit::textChanged);
         w.swap->click();
         QCOMPARE(w.from->currentIndex(), 1);
         QCOMPARE(w.to->currentIndex(), 0);
-        QCOMPARE(w.source->text(), QStringLiteral("1"));
         QCOMPARE(w.result->text(), QStringLiteral("0.001"));
         QCOMPARE(recomputed.count(), 2); // m->m, then m->km
-
         w.to->setCurrentIndex(1);
         recomputed.clear();
-        w.swap->click();
-        QCOMPARE(w.from->currentIndex(), 1);
-        QCOMPARE(w.to->currentIndex(), 1);
+        w.swap->click(); // the same unit on both sides: nothing to do
         QCOMPARE(recomputed.count(), 0);
     }
 
-    void currency_data()
-    {
-        QTest::addColumn<QString>("amount");
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::addColumn<QString>("expected");
-        addRows({"eur-usd|100|EUR|USD|108.83", "usd-eur-no-point|108.83|USD|EUR|100",
-                 "usd-jpy-ten-decimals|1|USD|JPY|146.6323624001", "idr-eur-small|1|IDR|EUR|0.0000587802",
-                 "negative|-5|EUR|USD|-5.4415", "letters|abc|EUR|USD|"});
-    }
-    void currency()
-    {
-        QFETCH(QString, amount);
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        QFETCH(QString, expected);
-        const CardWidgets w = cardOf(*panel, "exchangerates");
-        w.from->setCurrentIndex(currencyIndex(from));
-        w.to->setCurrentIndex(currencyIndex(to));
-        w.source->setText(amount);
-        QCOMPARE(w.result->text(), expected);
-        QVERIFY(w.result->placeholderText().isEmpty());
-    }
-
     // A missing or unusable rate is said, not shown as 0; the euro needs no rate at all.
+    // Rates stored while the panel runs count at the next keystroke.
     void currencyWithoutRates()
     {
         const CardWidgets w = cardOf(*panel, "exchangerates");
         QSettings s(home->settingsFile(), QSettings::IniFormat);
         s.remove(ExchangeRates::group);
         s.sync();
-        w.from->setCurrentIndex(currencyIndex("EUR"));
-        w.to->setCurrentIndex(currencyIndex("EUR"));
+        w.from->setCurrentIndex(itemOf(w.from, "EUR"));
+        w.to->setCurrentIndex(itemOf(w.to, "EUR"));
         w.source->setText("7.5");
         QCOMPARE(w.result->text(), QStringLiteral("7.5"));
-
-        w.to->setCurrentIndex(currencyIndex("USD"));
-        QCOMPARE(w.result->text(), QString());
-        QCOMPARE(w.result->placeholderText(), QStringLiteral("No rate for USD"));
-
-        for (const char* unusable : {"0", "-1", "abc"}) {
-            s.setValue("ExchangeRates/USD", unusable);
+        w.to->setCurrentIndex(itemOf(w.to, "USD"));
+        for (const char* unusable : {"", "0", "-1", "abc"}) {
+            if (*unusable)
+                s.setValue("ExchangeRates/USD", unusable);
             s.sync();
             w.source->setText(w.source->text() + "1"); // a keystroke
+            QCOMPARE(w.result->text(), QString());
             QCOMPARE(w.result->placeholderText(), QStringLiteral("No rate for USD"));
         }
-
-        // Rates stored while the panel runs count at the next keystroke.
         s.setValue("ExchangeRates/USD", 2.0);
         s.sync();
         w.source->setText("3");
         QCOMPARE(w.result->text(), QStringLiteral("6"));
         QVERIFY(w.result->placeholderText().isEmpty());
-
         w.swap->click();
-        QCOMPARE(w.from->currentText(), QStringLiteral("USD(United States Dollar)"));
-        QCOMPARE(w.to->currentText(), QStringLiteral("EUR(Euro)"));
         QCOMPARE(w.result->text(), QStringLiteral("1.5"));
     }
 
@@ -256,7 +183,6 @@ private slots:
             paths << QString::fromLatin1(ConvertResources::iconDir) + card(UnitConvert::Card(c)).iconFile;
         for (const ExchangeRates::Currency& currency : ExchangeRates::currencies)
             paths << QString::fromLatin1(currency.flag);
-        QCOMPARE(paths.size(), 2 + CardCount + 31);
         for (const QString& path : paths)
             QVERIFY2(QSvgRenderer(path).isValid(), qPrintable(path));
         QVERIFY(QFile::exists(QString::fromLatin1(ConvertResources::styleSheet)));

@@ -9,8 +9,7 @@
 #include "gsm/atreply.h"
 #include "tests/common/ptypair.h"
 
-using AtReply::Unsolicited;
-using Bytes = QList<QByteArray>;
+using namespace AtReply;
 
 namespace {
 
@@ -28,230 +27,158 @@ struct Exchange
     }
 };
 
+// Each way of reading what the modem sent, written out as text so that one table holds them all.
+// Input pieces that arrive in separate reads are split at '|'; "[...]" is what is left over.
+QString shown(const QString& reading, const QByteArray& r)
+{
+    // clang-format off
+    if (reading == "class")
+        return QStringList{holds(r, "OK\r\n") ? "ok" : "", isError(r) ? "error" : "",
+                           endsWithFinalResult(r) ? "complete" : "", isFailedAttempt(r) ? "failed-dial" : ""}.join(' ').simplified();
+    if (reading == "settings") // caller display, ringer, text mode
+        return QString("%1 %2 %3").arg(clipSetting(r)).arg(ringerSetting(r)).arg(smsTextModeSetting(r));
+    bool found = false;
+    const int csq = csqValue("+CSQ: " + r + "\r\nOK\r\n", &found);
+    if (reading == "signal")
+        return found ? QString::fromLatin1(signalPicture(csq)) : "not found";
+    // Decoding is lenient; what does not encode back to the same hex is marked.
+    const QString text = fromUcs2Hex(QString::fromLatin1(r));
+    if (reading == "ucs2")
+        return toUcs2Hex(text) == r ? text : text + " (one way)";
+    const SmsMessage m = parseReceivedMessage(r);
+    if (reading == "sms")
+        return !isReceivedMessage(r) ? "not received" : m.valid ? formatMessage(m) : "invalid";
+    // clang-format on
+    QStringList got;
+    QByteArray left;
+    if (reading == "notices") { // the results in order, and the reader's buffer afterwards
+        bool ringSeen = false, clipSeen = false;
+        for (const QByteArray& chunk : r.split('|')) {
+            for (const Unsolicited& u : readUnsolicited(left, ringSeen, clipSeen, chunk)) {
+                const char* names[] = {"ended", "busy", "connected", "call:", "sms:"};
+                got << names[u.kind] + (u.kind >= Unsolicited::IncomingCall ? u.detail : "");
+            }
+            if (left.size() > unsolicitedBufferLimit)
+                got << "overflow";
+        }
+        return got.join(' ') + " [" + left + "]";
+    }
+    // "exchange": what a transaction sees of each read, and the notices taken out of them.
+    Exchange rig;
+    {
+        AtExchange at([&] { return &rig.port; }, [](int) {}, [&](const QByteArray& line) { left += line; });
+        at.setOwnResults({"NO CARRIER"});
+        for (const QByteArray& read : r.split('|')) {
+            rig.pty.write(read);
+            if (!QTest::qWaitFor([&] { return rig.port.bytesAvailable() == read.size(); }))
+                return "read lost";
+            got << at.read();
+        }
+    }
+    return got.join('|') + " [" + left + "]";
+}
+
 } // namespace
 
 class TestGsmCore : public QObject
 {
     Q_OBJECT
 private slots:
-    // How one read, or what waits in the port, is classed.
-    void replyClasses_data()
+    void readings_data()
     {
-        QTest::addColumn<QByteArray>("read");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<bool>("error");
-        QTest::addColumn<bool>("complete");
-        QTest::addColumn<bool>("failedDial");
-        // clang-format off
-        QTest::newRow("ok") << QByteArray("\r\n+CSQ: 20,0\r\n\r\nOK\r\n") << true << false << true << false;
-        QTest::newRow("ok-after-zero-byte") << QByteArray("\r\n\0OK\r\n", 7) << false << false << false << false;
-        QTest::newRow("ok-unfinished") << QByteArray("\r\nOK\r") << false << false << false << false;
-        QTest::newRow("value-line-only") << QByteArray("\r\n+CSQ: 20,0\r\n") << false << false << false << false;
-        QTest::newRow("error") << QByteArray("\r\nERROR\r\n") << false << true << true << false;
-        QTest::newRow("cme-error") << QByteArray("\r\n+CME ERROR: 30\r\n") << false << true << true << false;
-        QTest::newRow("prompt") << QByteArray("AT+CIPSEND\r\r\n> ") << false << false << true << false;
-        QTest::newRow("send-fail") << QByteArray("\r\nSEND FAIL\r\n") << false << false << true << false;
-        QTest::newRow("notice-is-no-reply") << QByteArray("\r\nRING\r\n") << false << false << false << false;
-        QTest::newRow("no-carrier") << QByteArray("\r\nNO CARRIER\r\n") << false << false << true << true;
-        QTest::newRow("no-dialtone") << QByteArray("\r\nNO DIALTONE\r\n") << false << false << true << true;
-        QTest::newRow("busy") << QByteArray("\r\nBUSY\r\n") << false << false << true << true;
-        QTest::newRow("unknown-caller") << QByteArray("\r\n+CLIP: \"UNKNOWN\",129\r\n") << false << false << false << false;
-        // clang-format on
-    }
-
-    void replyClasses()
-    {
-        QFETCH(QByteArray, read);
-        QTEST(AtReply::holds(read, "OK\r\n"), "ok");
-        QTEST(AtReply::isError(read), "error");
-        QTEST(AtReply::endsWithFinalResult(read), "complete");
-        QTEST(AtReply::isFailedAttempt(read), "failedDial");
-    }
-
-    void statusSettings_data()
-    {
-        QTest::addColumn<QByteArray>("read");
-        QTest::addColumn<QList<int>>("settings"); // caller display, ringer, text mode
-        // clang-format off
-        QTest::newRow("clip-on") << QByteArray("\r\n+CLIP: 1,1\r\n\r\nOK\r\n") << QList<int>{1, -1, -1};
-        // Only the first field counts: the second is the network's provisioning.
-        QTest::newRow("clip-off-provisioned") << QByteArray("\r\n+CLIP: 0,1\r\nOK\r\n") << QList<int>{0, -1, -1};
-        QTest::newRow("calm-0-is-ringer-on") << QByteArray("+CALM: 0\r\n\r\nOK\r\n") << QList<int>{-1, 1, -1};
-        QTest::newRow("calm-1-is-ringer-off") << QByteArray("+CALM: 1\r\n\r\nOK\r\n") << QList<int>{-1, 0, -1};
-        QTest::newRow("cmgf-text") << QByteArray("+CMGF: 1\r\nOK\r\n") << QList<int>{-1, -1, 1};
-        QTest::newRow("cmgf-pdu") << QByteArray("+CMGF: 0\r\nOK\r\n") << QList<int>{-1, -1, 0};
-        QTest::newRow("echo-only") << QByteArray("AT+CLIP?\rAT+CALM?\rAT+CMGF?\r") << QList<int>{-1, -1, -1};
-        QTest::newRow("value-not-arrived") << QByteArray("\r\n+CLIP: ") << QList<int>{-1, -1, -1};
-        // clang-format on
-    }
-
-    void statusSettings()
-    {
-        QFETCH(QByteArray, read);
-        QTEST((QList<int>{AtReply::clipSetting(read), AtReply::ringerSetting(read),
-                          AtReply::smsTextModeSetting(read)}),
-              "settings");
-    }
-
-    void signalQuality_data()
-    {
-        QTest::addColumn<QByteArray>("value");
-        QTest::addColumn<QString>("picture");
-        // clang-format off
-        QTest::newRow("99-unknown") << QByteArray("99,99") << ":images/sig0.png";
-        QTest::newRow("31") << QByteArray("31,0") << ":images/sig100.png";
-        QTest::newRow("98") << QByteArray("98,0") << ":images/sig100.png";
-        QTest::newRow("02-padded") << QByteArray("02,0") << ":images/sig75.png";
-        // 27.007 does not pad the value: a single digit is still that level.
-        QTest::newRow("5-unpadded") << QByteArray("5,0") << ":images/sig75.png";
-        QTest::newRow("1") << QByteArray("1,0") << ":images/sig50.png";
-        QTest::newRow("0") << QByteArray("0,0") << ":images/sig25.png";
-        QTest::newRow("not-a-number") << QByteArray("ab,0") << ":images/sig25.png";
-        QTest::newRow("out-of-range") << QByteArray("120,0") << "";
-        QTest::newRow("negative") << QByteArray("-1,0") << "";
-        // clang-format on
-    }
-
-    void signalQuality()
-    {
-        QFETCH(QByteArray, value);
-        bool found = false;
-        const int v = AtReply::csqValue("+CSQ: " + value + "\r\nOK\r\n", &found);
-        QVERIFY(found);
-        QTEST(QString::fromLatin1(AtReply::signalPicture(v)), "picture");
-    }
-
-    void ucs2_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("hex");
-        QTest::addColumn<bool>("both"); // false: only decoding, which is lenient
-        // clang-format off
-        QTest::newRow("line-feed") << QString("\n") << "000a" << true;
-        QTest::newRow("e-acute") << QString(QChar(0x00E9)) << "00e9" << true;
-        QTest::newRow("cjk-zhong") << QString(QChar(0x4E2D)) << "4e2d" << true;
-        QTest::newRow("plus-number") << QString("+86138") << "002b00380036003100330038" << true;
-        QTest::newRow("astral-two-units") << QString::fromUtf8("\xF0\x9F\x98\x80") << "d83dde00" << true;
-        QTest::newRow("empty") << QString() << "" << true;
-        QTest::newRow("upper-case") << QString("N") + QChar(0x00C4) << "004E00C4" << false;
-        QTest::newRow("short-tail-dropped") << QString("H") << "004800" << false;
-        QTest::newRow("not-hex-reads-as-zero") << QString(QChar(0)) << "zz41" << false;
-        // clang-format on
-    }
-
-    void ucs2()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, hex);
-        QFETCH(bool, both);
-        if (both)
-            QCOMPARE(AtReply::toUcs2Hex(text), hex);
-        QCOMPARE(AtReply::fromUcs2Hex(hex), text);
-    }
-
-    void receivedMessage_data()
-    {
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<QString>("shown"); // empty: not a valid message
+        QTest::addColumn<QString>("reading");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("shown");
+        auto row = [](const char* name, const char* reading, const QString& in, const QString& out) {
+            QTest::newRow(name) << QString(reading) << in << out;
+        };
+        const QString clip = "+CLIP: \"10086\",129,\"\",0,\"\",0\r\n", ok = "\r\nOK\r\n",
+                      sms = "\r\n+CMTI: \"SM\",";
         const QString time = "Time:24/01/02,03:04:05+32\r\n";
         // clang-format off
-        QTest::newRow("four-fields") << QByteArray("AT+CMGR=3\r\r\n+CMGR: \"REC UNREAD\",\"002B0038\",\"\",\"24/01/02,03:04:05+32\"\r\n004800690021\r\n\r\nOK\r\n")
-            << "Sender:+8\r\n" + time + "Hi!";
-        QTest::newRow("header-with-more-fields") << QByteArray("+CMGR: \"REC READ\",\"0031\",\"\",\"24/01/02,03:04:05+32\",145,4,0,8,\"0032\",145,4\r\n4E2D\r\n\r\nOK\r\n")
-            << "Sender:1\r\n" + time + QChar(0x4E2D);
-        QTest::newRow("no-name-field") << QByteArray("+CMGR: \"REC READ\",\"0031\",,\"24/01/02\"\r\n0041\r\n\r\nOK\r\n") << "";
+        row("ok", "class", "\r\n+CSQ: 20,0\r\n\r\nOK\r\n", "ok complete");
+        row("ok-after-zero-byte", "class", "\r\n" + QString(QChar(0)) + "OK\r\n", "");
+        row("ok-unfinished", "class", "\r\nOK\r", "");
+        row("value-line-only", "class", "\r\n+CSQ: 20,0\r\n", "");
+        row("error", "class", "\r\nERROR\r\n", "error complete");
+        row("cme-error", "class", "\r\n+CME ERROR: 30\r\n", "error complete");
+        row("prompt", "class", "AT+CIPSEND\r\r\n> ", "complete");
+        row("send-fail", "class", "\r\nSEND FAIL\r\n", "complete");
+        row("notice-is-no-reply", "class", "\r\nRING\r\n", "");
+        row("no-carrier", "class", "\r\nNO CARRIER\r\n", "complete failed-dial");
+        row("no-dialtone", "class", "\r\nNO DIALTONE\r\n", "complete failed-dial");
+        row("busy", "class", "\r\nBUSY\r\n", "complete failed-dial");
+        row("unknown-caller", "class", "\r\n+CLIP: \"UNKNOWN\",129\r\n", "");
+
+        row("clip-on", "settings", "\r\n+CLIP: 1,1\r\n\r\nOK\r\n", "1 -1 -1");
+        // Only the first field counts: the second is the network's provisioning.
+        row("clip-off-provisioned", "settings", "\r\n+CLIP: 0,1\r\nOK\r\n", "0 -1 -1");
+        row("calm-0-is-ringer-on", "settings", "+CALM: 0\r\n\r\nOK\r\n", "-1 1 -1");
+        row("calm-1-is-ringer-off", "settings", "+CALM: 1\r\n\r\nOK\r\n", "-1 0 -1");
+        row("cmgf-text", "settings", "+CMGF: 1\r\nOK\r\n", "-1 -1 1");
+        row("cmgf-pdu", "settings", "+CMGF: 0\r\nOK\r\n", "-1 -1 0");
+        row("echo-only", "settings", "AT+CLIP?\rAT+CALM?\rAT+CMGF?\r", "-1 -1 -1");
+        row("value-not-arrived", "settings", "\r\n+CLIP: ", "-1 -1 -1");
+
+        row("99-unknown", "signal", "99,99", ":images/sig0.png");
+        row("31", "signal", "31,0", ":images/sig100.png");
+        row("98", "signal", "98,0", ":images/sig100.png");
+        row("02-padded", "signal", "02,0", ":images/sig75.png");
+        // 27.007 does not pad the value: a single digit is still that level.
+        row("5-unpadded", "signal", "5,0", ":images/sig75.png");
+        row("1", "signal", "1,0", ":images/sig50.png");
+        row("0", "signal", "0,0", ":images/sig25.png");
+        row("not-a-number", "signal", "ab,0", ":images/sig25.png");
+        row("out-of-range", "signal", "120,0", "");
+        row("negative", "signal", "-1,0", "");
+
+        row("line-feed", "ucs2", "000a", "\n");
+        row("e-acute", "ucs2", "00e9", "\u00e9");
+        row("cjk-zhong", "ucs2", "4e2d", "\u4e2d");
+        row("plus-number", "ucs2", "002b00380036003100330038", "+86138");
+        row("astral-two-units", "ucs2", "d83dde00", "\U0001F600");
+        row("empty", "ucs2", "", "");
+        row("upper-case", "ucs2", "004E00C4", "N\u00c4 (one way)");
+        row("short-tail-dropped", "ucs2", "004800", "H (one way)");
+        row("not-hex-reads-as-zero", "ucs2", "zz41", QString(QChar(0)) + " (one way)");
+
+        row("four-fields", "sms", "AT+CMGR=3\r\r\n+CMGR: \"REC UNREAD\",\"002B0038\",\"\",\"24/01/02,03:04:05+32\"\r\n004800690021\r\n\r\nOK\r\n", "Sender:+8\r\n" + time + "Hi!");
+        row("header-with-more-fields", "sms", "+CMGR: \"REC READ\",\"0031\",\"\",\"24/01/02,03:04:05+32\",145,4,0,8,\"0032\",145,4\r\n4E2D\r\n\r\nOK\r\n", "Sender:1\r\n" + time + "\u4e2d");
+        row("no-name-field", "sms", "+CMGR: \"REC READ\",\"0031\",,\"24/01/02\"\r\n0041\r\n\r\nOK\r\n", "invalid");
+        row("stored", "sms", "+CMGR: \"STO UNSENT\",\"0031\",\"\"\r\n0041\r\n\r\nOK\r\n", "not received");
+
+        row("ring-then-caller", "notices", "\r\nRING\r\n|" + clip, "call: call:10086 []");
+        row("ring-and-caller-in-one-read", "notices", "\r\nRING\r\n" + clip, "call: call:10086 []");
+        row("caller-145-international", "notices", "RING\r\n|+CLIP: \"+86138\",145,\"\",,\"\",0\r\n", "call: call:+86138 []");
+        row("caller-line-split", "notices", "RING\r\n|+CLIP: \"10086\",1|29,\"\",0\r\n", "call: call:10086 []");
+        row("repeated-ring-without-caller", "notices", "RING\r\n|RING\r\n", "call: [RING\r\nRING\r\n]");
+        row("caller-gives-up-next-call-shows", "notices", "RING\r\n|\r\nNO CARRIER\r\n|RING\r\n", "call: ended call: [RING\r\n]");
+        row("busy-split", "notices", "\r\nBU|SY\r\n", "busy []");
+        row("colp", "notices", "\r\n+COLP: \"10086\",129\r\n", "connected []");
+        row("new-sms-split", "notices", sms + "|3\r\n", "sms:3 []");
+        row("sms-then-ring-in-one-read", "notices", "\r\n+CMTI: \"SM\",12\r\n\r\nRING\r\n", "sms:12 call: [\r\nRING\r\n]");
+        row("other-storage-waits", "notices", "\r\n+CMTI: \"ME\",3\r\n", " [\r\n+CMTI: \"ME\",3\r\n]");
+        row("flood-capped-newest-kept", "notices", QString(9000, 'x') + "|\r\nBUSY\r\n", "busy []");
+
+        row("sms-inside-signal-reply", "exchange", sms + "3\r\n\r\n+CSQ: 20,0\r\n" + ok, "\r\n\r\n+CSQ: 20,0\r\n" + ok + " [+CMTI: \"SM\",3\r\n]");
+        row("query-reply-is-no-notice", "exchange", "\r\n+CLIP: 1,1\r\n" + ok, "\r\n+CLIP: 1,1\r\n" + ok + " []");
+        row("notice-split-across-reads", "exchange", sms + "|3\r\n" + ok, sms + "|" + ok + " [+CMTI: \"SM\",3\r\n]");
+        row("line-end-split-across-reads", "exchange", "\r\nRING\r|\n" + ok, "\r\nRING\r|" + ok + " [RING\r\n]");
+        row("dial-outcome-stays-notices-go", "exchange", "\r\nBUSY\r\n\r\nNO CARRIER\r\n\r\n+CLIP: \"1\",129\r\n", "\r\n\r\nNO CARRIER\r\n\r\n [BUSY\r\n+CLIP: \"1\",129\r\n]");
+        row("unfinished-notice-handed-over-at-end", "exchange", ok + sms, ok + sms + " [+CMTI: \"SM\",]");
         // clang-format on
     }
 
-    void receivedMessage()
+    void readings()
     {
-        QFETCH(QByteArray, reply);
-        QVERIFY(AtReply::isReceivedMessage(reply));
-        const AtReply::SmsMessage m = AtReply::parseReceivedMessage(reply);
-        QTEST(m.valid ? AtReply::formatMessage(m) : QString(), "shown");
+        QFETCH(QString, reading);
+        QFETCH(QString, input);
+        QTEST(::shown(reading, input.toLatin1()), "shown");
     }
 
-    // Chunks in, results out, in order, with the reader's buffer at the end.
-    void unsolicited_data()
-    {
-        QTest::addColumn<Bytes>("chunks");
-        QTest::addColumn<QStringList>("results");
-        QTest::addColumn<QByteArray>("bufferAfter");
-        const QByteArray clip = "+CLIP: \"10086\",129,\"\",0,\"\",0\r\n";
-        // clang-format off
-        QTest::newRow("ring-then-caller") << Bytes{"\r\nRING\r\n", clip} << QStringList{"call:", "call:10086"} << QByteArray();
-        QTest::newRow("ring-and-caller-in-one-read") << Bytes{"\r\nRING\r\n" + clip} << QStringList{"call:", "call:10086"} << QByteArray();
-        QTest::newRow("caller-145-international") << Bytes{"RING\r\n", "+CLIP: \"+86138\",145,\"\",,\"\",0\r\n"} << QStringList{"call:", "call:+86138"} << QByteArray();
-        QTest::newRow("caller-line-split") << Bytes{"RING\r\n", "+CLIP: \"10086\",1", "29,\"\",0\r\n"} << QStringList{"call:", "call:10086"} << QByteArray();
-        QTest::newRow("repeated-ring-without-caller") << Bytes{"RING\r\n", "RING\r\n"} << QStringList{"call:"} << QByteArray("RING\r\nRING\r\n");
-        QTest::newRow("caller-gives-up-next-call-shows") << Bytes{"RING\r\n", "\r\nNO CARRIER\r\n", "RING\r\n"} << QStringList{"call:", "ended", "call:"} << QByteArray("RING\r\n");
-        QTest::newRow("busy-split") << Bytes{"\r\nBU", "SY\r\n"} << QStringList{"busy"} << QByteArray();
-        QTest::newRow("colp") << Bytes{"\r\n+COLP: \"10086\",129\r\n"} << QStringList{"connected"} << QByteArray();
-        QTest::newRow("new-sms-split") << Bytes{"\r\n+CMTI: \"SM\",", "3\r\n"} << QStringList{"sms:3"} << QByteArray();
-        QTest::newRow("sms-then-ring-in-one-read") << Bytes{"\r\n+CMTI: \"SM\",12\r\n\r\nRING\r\n"} << QStringList{"sms:12", "call:"} << QByteArray("\r\nRING\r\n");
-        QTest::newRow("other-storage-waits") << Bytes{"\r\n+CMTI: \"ME\",3\r\n"} << QStringList{} << QByteArray("\r\n+CMTI: \"ME\",3\r\n");
-        QTest::newRow("flood-capped-newest-kept") << Bytes{QByteArray(9000, 'x'), "\r\nBUSY\r\n"} << QStringList{"busy"} << QByteArray();
-        // clang-format on
-    }
-
-    void unsolicited()
-    {
-        QFETCH(Bytes, chunks);
-        QByteArray buffer;
-        bool ringSeen = false;
-        bool clipSeen = false;
-        QStringList got;
-        for (const QByteArray& chunk : chunks) {
-            for (const Unsolicited& u : AtReply::readUnsolicited(buffer, ringSeen, clipSeen, chunk)) {
-                const char* names[] = {"ended", "busy", "connected", "call:", "sms:"};
-                got << QString::fromLatin1(names[u.kind]) +
-                           (u.kind >= Unsolicited::IncomingCall ? u.detail : "");
-            }
-            QVERIFY(buffer.size() <= AtReply::unsolicitedBufferLimit);
-        }
-        QTEST(got, "results");
-        QTEST(buffer, "bufferAfter");
-    }
-
-    // Reads as they arrive, what the caller sees of each, and the notices taken out in order.
-    void unsolicitedTakenOutOfReplies_data()
-    {
-        QTest::addColumn<Bytes>("reads");
-        QTest::addColumn<Bytes>("seen");
-        QTest::addColumn<QByteArray>("notices");
-        const QByteArray ok = "\r\nOK\r\n", sms = "\r\n+CMTI: \"SM\",";
-        // clang-format off
-        QTest::newRow("sms-inside-signal-reply") << Bytes{sms + "3\r\n\r\n+CSQ: 20,0\r\n" + ok} << Bytes{"\r\n\r\n+CSQ: 20,0\r\n" + ok} << QByteArray("+CMTI: \"SM\",3\r\n");
-        QTest::newRow("query-reply-is-no-notice") << Bytes{"\r\n+CLIP: 1,1\r\n" + ok} << Bytes{"\r\n+CLIP: 1,1\r\n" + ok} << QByteArray();
-        QTest::newRow("notice-split-across-reads") << Bytes{sms, "3\r\n" + ok} << Bytes{sms, ok} << QByteArray("+CMTI: \"SM\",3\r\n");
-        QTest::newRow("line-end-split-across-reads") << Bytes{"\r\nRING\r", "\n" + ok} << Bytes{"\r\nRING\r", ok} << QByteArray("RING\r\n");
-        QTest::newRow("dial-outcome-stays-notices-go") << Bytes{"\r\nBUSY\r\n\r\nNO CARRIER\r\n\r\n+CLIP: \"1\",129\r\n"}
-            << Bytes{"\r\n\r\nNO CARRIER\r\n\r\n"} << QByteArray("BUSY\r\n+CLIP: \"1\",129\r\n");
-        QTest::newRow("unfinished-notice-handed-over-at-end") << Bytes{ok + sms} << Bytes{ok + sms} << QByteArray("+CMTI: \"SM\",");
-        // clang-format on
-    }
-
-    void unsolicitedTakenOutOfReplies()
-    {
-        QFETCH(Bytes, reads);
-        Exchange rig;
-        Bytes seen;
-        {
-            AtExchange at([&] { return &rig.port; }, [](int) {},
-                          [&](const QByteArray& line) { rig.notices += line; });
-            at.setOwnResults({"NO CARRIER"});
-            for (const QByteArray& read : reads) {
-                rig.pty.write(read);
-                QTRY_COMPARE(rig.port.bytesAvailable(), qint64(read.size()));
-                seen << at.read();
-            }
-        }
-        QTEST(seen, "seen");
-        QTEST(rig.notices, "notices");
-    }
-
-    // The modem answers in two pieces: the wait ends once the reply is complete, not after the pause.
-    void completeReplyEndsPause()
+    // A wait ends once the reply is complete or the port is gone, not after the pause; the
+    // modem answers in two pieces, then stays silent, then goes.
+    void waitsEndEarly()
     {
         Exchange rig;
         QVERIFY(rig.at.send("AT+CSQ\r\n"));
@@ -263,19 +190,13 @@ private slots:
         QCOMPARE(rig.at.waitFor(3, 2000, {"+CSQ: 20,0\r\n\r\nOK\r\n"}), 0);
         QVERIFY(clock.elapsed() < 1000);
         QCOMPARE(rig.notices, QByteArray("+CMTI: \"SM\",3\r\n"));
-        // A silent modem: every poll and pause is spent.
+        const auto never = [](const QByteArray&) { return false; };
         clock.restart();
-        QCOMPARE(rig.at.poll(5, 40, [](const QByteArray&) { return false; }), AtExchange::Result::TimedOut);
+        QCOMPARE(rig.at.poll(5, 40, never), AtExchange::Result::TimedOut);
         QVERIFY(clock.elapsed() >= 200);
-    }
-
-    void portGoneDuringPauseEndsAtOnce()
-    {
-        Exchange rig;
         QTimer::singleShot(150, [&] { rig.port.close(); });
-        QElapsedTimer clock;
-        clock.start();
-        QCOMPARE(rig.at.poll(50, 100, [](const QByteArray&) { return false; }), AtExchange::Result::PortLost);
+        clock.restart();
+        QCOMPARE(rig.at.poll(50, 100, never), AtExchange::Result::PortLost);
         QVERIFY(clock.elapsed() < 1000);
         QVERIFY(!rig.at.send("AT\r\n") && rig.at.read().isEmpty());
     }

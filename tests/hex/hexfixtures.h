@@ -43,13 +43,12 @@ inline bool python(const QString& path, const QString& code)
 // Offsets of every occurrence (overlapping included) of `hexBytes` ("DEAD") in a file.
 inline QList<qint64> pythonFindAll(const QString& path, const QString& hexBytes)
 {
-    const char* script = "import sys\ndata = open(sys.argv[1], 'rb').read()\n"
-                         "pat = bytes.fromhex(sys.argv[2])\ni = data.find(pat)\n"
-                         "while i >= 0:\n    print(i)\n    i = data.find(pat, i + 1)\n";
+    const char* script = "import sys\nd = open(sys.argv[1], 'rb').read()\np = bytes.fromhex(sys.argv[2])\n"
+                         "print(*(i for i in range(len(d)) if d.startswith(p, i)))";
     QList<qint64> offsets;
-    for (const QByteArray& line : run(systemPython(), {"-c", script, path, hexBytes}).split('\n'))
-        if (!line.trimmed().isEmpty())
-            offsets << line.trimmed().toLongLong();
+    for (const QByteArray& n : run(systemPython(), {"-c", script, path, hexBytes}).simplified().split(' '))
+        if (!n.isEmpty())
+            offsets << n.toLongLong();
     return offsets;
 }
 

@@ -127,7 +127,8 @@ QSize textRoom(QWidget* w)
 QStringList problemsIn(QWidget* root)
 {
     QStringList problems;
-    auto report = [&problems](const QWidget* w, const QString& what) {
+    const auto report = [&problems](const QWidget* w, QString what, const auto&... numbersAndNames) {
+        ((what = what.arg(numbersAndNames)), ...);
         problems << QStringLiteral("%1 (%2 in %3): %4")
                         .arg(w->objectName(), w->metaObject()->className(), w->parentWidget()->objectName(),
                              what);
@@ -142,34 +143,29 @@ QStringList problemsIn(QWidget* root)
         auto* label = qobject_cast<QLabel*>(w);
         if (label && !labelText(w).isEmpty() && label->wordWrap()) {
             if (size.height() + 1 < label->heightForWidth(size.width()))
-                report(w, QStringLiteral("wrapped text needs %1 px, has %2")
-                              .arg(label->heightForWidth(size.width()))
-                              .arg(size.height()));
+                report(w, "wrapped text needs %1 px, has %2", label->heightForWidth(size.width()),
+                       size.height());
         } else if ((label && !labelText(w).isEmpty()) || (button && !button->text().isEmpty())) {
             const QSize needed = textRoom(w);
             if (size.width() + 1 < needed.width() || size.height() + 1 < needed.height())
-                report(w, QStringLiteral("clipped: %1x%2 shown, %3x%4 needed")
-                              .arg(size.width())
-                              .arg(size.height())
-                              .arg(needed.width())
-                              .arg(needed.height()));
+                report(w, "clipped: %1x%2 shown, %3x%4 needed", size.width(), size.height(), needed.width(),
+                       needed.height());
         }
         if ((qobject_cast<QPushButton*>(w) || qobject_cast<QToolButton*>(w)) && button->text().isEmpty() &&
             button->icon().isNull() && !w->styleSheet().contains(QLatin1String("image")))
-            report(w, QStringLiteral("button without text or picture"));
+            report(w, "button without text or picture");
         if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) {
             if (area->horizontalScrollBar()->isVisible())
-                report(w, QStringLiteral("horizontal scroll bar"));
+                report(w, "horizontal scroll bar");
             auto* text = qobject_cast<QTextEdit*>(w);
             if (text && text->isReadOnly() && !text->toPlainText().isEmpty() &&
                 area->verticalScrollBar()->maximum() > 0)
-                report(w,
-                       QStringLiteral("%1 px of its text hidden").arg(area->verticalScrollBar()->maximum()));
+                report(w, "%1 px of its text hidden", area->verticalScrollBar()->maximum());
         }
         const QString className = QString::fromLatin1(w->metaObject()->className());
         if (!className.startsWith(QLatin1Char('Q')) && w->findChildren<QWidget*>().isEmpty() &&
             !draws(w->grab().toImage()))
-            report(w, QStringLiteral("draws nothing"));
+            report(w, "draws nothing");
 
         const QList<QWidget*> kids = shownChildren(w);
         const QRect inside = w->contentsRect() - (w->layout() ? w->layout()->contentsMargins() : QMargins());
@@ -186,13 +182,13 @@ QStringList problemsIn(QWidget* root)
                 grows |= c->inherits("QWindowContainer");
             grows &= kid->maximumHeight() >= QWIDGETSIZE_MAX;
             if (grows && roomBelow > slack * 2)
-                report(kid, QStringLiteral("%1x%2 px empty band below").arg(g.width()).arg(roomBelow));
+                report(kid, "%1x%2 px empty band below", g.width(), roomBelow);
             if (!ours(kid))
                 continue;
             for (int j = i + 1; j < kids.size(); ++j) {
                 const QRect both = g.intersected(kids.at(j)->geometry());
                 if (ours(kids.at(j)) && both.width() > 2 && both.height() > 2)
-                    report(kid, QStringLiteral("overlaps %1").arg(kids.at(j)->objectName()));
+                    report(kid, "overlaps %1", kids.at(j)->objectName());
             }
             // A caption: a label whose nearest neighbour to the right or below is a field.
             if (auto* caption = qobject_cast<QLabel*>(kid); caption && !labelText(kid).isEmpty()) {
@@ -201,9 +197,7 @@ QStringList problemsIn(QWidget* root)
                     const Neighbour n = nearest(kids, kid, textRect(caption, kids), right);
                     const bool centred = caption->alignment() & Qt::AlignHCenter;
                     if (n.widget && isField(n.widget) && n.gap > slack && !(right && centred))
-                        report(kid, QStringLiteral("caption stands %1 px from %2")
-                                        .arg(n.gap)
-                                        .arg(n.widget->objectName()));
+                        report(kid, "caption stands %1 px from %2", n.gap, n.widget->objectName());
                 }
             }
             // Nothing is pushed down to the bottom under an empty area.
@@ -213,7 +207,7 @@ QStringList problemsIn(QWidget* root)
                     o->geometry().bottom() < g.top())
                     roomAbove = qMin(roomAbove, g.top() - o->geometry().bottom() - 1 - spacing);
             if (roomAbove > slack * 4 && !below.widget && roomBelow <= slack)
-                report(kid, QStringLiteral("pushed down under %1 px of empty room").arg(roomAbove));
+                report(kid, "pushed down under %1 px of empty room", roomAbove);
         }
         auto* grid = qobject_cast<QGridLayout*>(w->layout());
         for (int r = 0; grid && r < grid->rowCount(); ++r) {
@@ -230,7 +224,7 @@ QStringList problemsIn(QWidget* root)
             }
             const QRect cell = grid->cellRect(r, 0);
             if (hiddenOnly && !shown && cell.height() > slack * 2)
-                report(w, QStringLiteral("row %1 is hidden but keeps %2 px").arg(r).arg(cell.height()));
+                report(w, "row %1 is hidden but keeps %2 px", r, cell.height());
         }
         // A grid field spanning more columns than a neighbour in its row should not be the narrower.
         for (int i = 0; grid && i < grid->count(); ++i) {
@@ -242,10 +236,7 @@ QStringList problemsIn(QWidget* root)
                 int rb, cb, rsb, csb;
                 grid->getItemPosition(j, &rb, &cb, &rsb, &csb);
                 if (b && isField(b) && ours(b) && rb == ra && csa > csb && a->width() + slack < b->width())
-                    report(b, QStringLiteral("%1 px wide beside the %2 px %3")
-                                  .arg(b->width())
-                                  .arg(a->width())
-                                  .arg(a->objectName()));
+                    report(b, "%1 px wide beside the %2 px %3", b->width(), a->width(), a->objectName());
             }
         }
     }
@@ -293,13 +284,9 @@ private slots:
         for (int i = 0; i < tabs->count(); ++i) {
             tabs->setCurrentIndex(i);
             settle();
-            visit(&w,
-                  QStringLiteral("%1-%2x%3-tab%4")
-                      .arg(locale)
-                      .arg(size.width())
-                      .arg(size.height())
-                      .arg(i, 2, 10, QLatin1Char('0')),
-                  tabs->currentWidget(), problems);
+            const QString name =
+                QString::asprintf("%s-%dx%d-tab%02d", qPrintable(locale), size.width(), size.height(), i);
+            visit(&w, name, tabs->currentWidget(), problems);
         }
         // Each dialog as its menu entry or button opens it, at its own size.
         const QList<std::pair<const char*, std::function<QDialog*()>>> dialogs = {

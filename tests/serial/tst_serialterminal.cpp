@@ -7,9 +7,9 @@
 #include "app/styles.h"
 #include "serial/com_expand_form.h"
 #include "serial/linefilesender.h"
-#include "serial/terminalview.h"
 #include "serial/threadserial.h"
 #include "tests/common/consolerig.h"
+#include "tests/common/filechooserfake.h"
 
 using Tab = MainWindow::SerialTab;
 
@@ -71,102 +71,6 @@ class TestSerialTerminal : public QObject
 {
     Q_OBJECT
 private slots:
-    void receiveShowsTextHexAndKeepsSplitCharacters()
-    {
-        Rig r;
-        QVERIFY(r.open());
-        QCOMPARE(r.ui->opencompushButton->text(), QStringLiteral("Close"));
-        QVERIFY(r.ui->sendmsgBtn->isEnabled() && r.ui->com_expandpushButton->isEnabled());
-        r.write(QByteArray::fromHex("41420d0a"));
-        QTRY_COMPARE(r.receivedCount(), 4);
-        QCOMPARE(r.status(), QStringLiteral("Successfully read 4 byte data"));
-        const QByteArray euro = QByteArray::fromHex("e282ac"); // one character, three bytes
-        r.write(euro.left(1));
-        QTRY_COMPARE(r.receivedCount(), 5);
-        r.write(euro.mid(1));
-        QTRY_COMPARE(r.receivedCount(), 7);
-        QCOMPARE(r.ui->COM_StrTextBrowser->toPlainText(), "AB\n" + QString::fromUtf8(euro));
-        QCOMPARE(r.ui->COM_HexTextBrowser->toPlainText(),
-                 QStringLiteral("0x41,0x42,0x0d,0x0a,\n0xe2,0x82,0xac,"));
-    }
-
-    void stampedChunksAreEscapedAndOneBlockEach()
-    {
-        Rig r;
-        r.ui->showtime_checkBox->setChecked(true);
-        QVERIFY(r.open());
-        const QByteArray markup("<b>&amp;</b>\nx");
-        r.write(markup);
-        QTRY_COMPARE(r.receivedCount(), markup.size());
-        r.write("second");
-        QTRY_COMPARE(r.receivedCount(), markup.size() + 6);
-        QTextDocument* doc = r.ui->COM_StrTextBrowser->document();
-        QCOMPARE(doc->blockCount(), 2);
-        QVERIFY(QRegularExpression("^\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\]")
-                    .match(doc->firstBlock().text())
-                    .hasMatch());
-        // Markup stays text; the line break inside the chunk shows as a blank.
-        QCOMPARE(doc->firstBlock().text().mid(14), QStringLiteral("<b>&amp;</b> x"));
-        QCOMPARE(doc->lastBlock().text().mid(14), QStringLiteral("second"));
-        QCOMPARE(r.ui->COM_HexTextBrowser->document()->blockCount(), 2);
-    }
-
-    void viewsAndCounterStayBounded()
-    {
-        Rig r;
-        QVERIFY(r.open());
-        const QByteArray noLineFeeds(40 * 1024, 'x');
-        for (int i = 0; i < 3; ++i) {
-            r.write(noLineFeeds);
-            QTRY_VERIFY(r.receivedCount() >= qMin(99999, (i + 1) * noLineFeeds.size()));
-        }
-        QCOMPARE(r.receivedCount(), 99999);
-        for (QPlainTextEdit* view : {r.ui->COM_StrTextBrowser, r.ui->COM_HexTextBrowser}) {
-            QVERIFY(view->document()->characterCount() <= TerminalView::maxChars);
-            QVERIFY(view->document()->lastBlock().length() <= TerminalView::maxBlockChars);
-        }
-        QVERIFY(r.ui->COM_StrTextBrowser->toPlainText().endsWith(QString(1000, 'x')));
-        r.write("b");
-        QTRY_COMPARE(r.status(), QStringLiteral("Successfully read 1 byte data"));
-        QCOMPARE(r.receivedCount(), 99999);
-        press(r.ui->cleanbytespushButton);
-        QCOMPARE(r.receivedCount(), 0);
-        QCOMPARE(r.status(), QStringLiteral("Counter has been cleared"));
-    }
-
-    void sendText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("hex");
-        QTest::addColumn<QByteArray>("sent");
-        QTest::addColumn<QString>("status");
-        QTest::newRow("text-two-lines") << "AT\nOK" << false << QByteArray("AT\r\nOK") << "Send Success";
-        QTest::newRow("hex") << "0x01, 0x02,0x03" << true << QByteArray::fromHex("010203") << "Send Success";
-        QTest::newRow("hex-bad-token")
-            << "12 zz" << true << QByteArray() << "The input data format is wrong!";
-        QTest::newRow("empty") << "" << false << QByteArray() << "No Data";
-        QTest::newRow("port-gone") << "AT" << false << QByteArray() << "Send failed: ";
-    }
-
-    void sendText()
-    {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, sent);
-        Rig r;
-        QVERIFY(r.open());
-        QFETCH(bool, hex);
-        QFETCH(QString, status);
-        if (QTest::currentDataTag() == QByteArray("port-gone"))
-            r.w->Serial_thread->serialPort->close(); // behind the terminal's back
-        r.ui->sendAsHexcheckBox->setChecked(hex);
-        r.ui->sendMsgtextEdit->setPlainText(text);
-        press(r.ui->sendmsgBtn);
-        QCOMPARE(sent.isEmpty() ? r.drain(200) : r.read(sent.size()), sent);
-        // After "Send failed: " comes the system's own reason.
-        QCOMPARE(status.endsWith(": ") ? r.status().left(status.size()) : r.status(), status);
-        QCOMPARE(r.sentCount(), sent.size());
-    }
-
     void keepSendingPacesPausesAndBuildsNoBacklog()
     {
         Rig r;
@@ -222,46 +126,6 @@ private slots:
         QTRY_VERIFY(worker.isNull());
     }
 
-    void exportAndImport()
-    {
-        Rig r;
-        QTemporaryDir dir;
-        press(r.ui->savetxtpushButton);
-        QCOMPARE(r.status(), QStringLiteral("No data need to save"));
-        r.ui->COM_StrTextBrowser->setPlainText("AB\nCD");
-        TerminalView::queueFileAnswers({dir.filePath("out.txt")});
-        press(r.ui->savetxtpushButton);
-        QCOMPARE(r.status(),
-                 "Saved success.\tsaved: " + QFileInfo(dir.filePath("out.txt")).canonicalFilePath());
-        QFile f(dir.filePath("out.txt"));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("AB\nCD"));
-        const QString bad = dir.filePath("missing/out.txt");
-        TerminalView::queueFileAnswers({bad});
-        press(r.ui->savetxtpushButton);
-        QVERIFY(r.status().startsWith("Save failed:Open file " + bad + " failed, can't save\n"));
-        r.ui->statusBar->showMessage("kept");
-        TerminalView::queueFileAnswers({QString()}); // cancelled
-        press(r.ui->savetxtpushButton);
-        QCOMPARE(r.status(), QStringLiteral("kept"));
-        writeFile(dir.filePath("big.txt"), QByteArray(10001, 'a'));
-        writeFile(dir.filePath("in.txt"), "L1\r\nL2\r\n");
-        r.ui->sendMsgtextEdit->setPlainText("X");
-        TerminalView::queueFileAnswers(
-            {dir.filePath("nope.txt"), dir.filePath("big.txt"), dir.filePath("in.txt")});
-        press(r.ui->readtxtpushButton);
-        QCOMPARE(r.status(), QStringLiteral("Open failed: Failed to open this file, this may be due to "
-                                            "insufficient permissions."));
-        press(r.ui->readtxtpushButton);
-        QCOMPARE(
-            r.status(),
-            QStringLiteral("Load failed: file size is 10001 bytes, Exceeded the limit size 10000 bytes"));
-        QCOMPARE(r.ui->sendMsgtextEdit->toPlainText(), QStringLiteral("X"));
-        press(r.ui->readtxtpushButton);
-        QCOMPARE(r.status(), QStringLiteral("Success for read the data in the file"));
-        QCOMPARE(r.ui->sendMsgtextEdit->toPlainText(), QStringLiteral("XL1\nL2\n"));
-    }
-
     void sendFileGoesOutLineByLine()
     {
         Rig r;
@@ -270,7 +134,9 @@ private slots:
         writeFile(dir.filePath("f.bin"), content);
         writeFile(dir.filePath("big.txt"), QByteArray("line\n").repeated(2000));
         QVERIFY(r.open());
-        TerminalView::queueFileAnswers({dir.filePath("f.bin"), dir.filePath("big.txt")});
+        auto* files = new FileChooserFake;
+        files->answers = {dir.filePath("f.bin"), dir.filePath("big.txt")};
+        r.w->fileChooser.reset(files);
         press(r.ui->sendfileBtn);
         QCOMPARE(r.read(content.size(), 3000), content);
         QTRY_COMPARE(r.status(), QStringLiteral("Success for send the data in the file"));
