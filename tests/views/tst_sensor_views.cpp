@@ -1,19 +1,22 @@
-// The time-of-flight, spectroscopy and I2C register views, offscreen: where readings land and
-// what they paint.
+// The time-of-flight, spectroscopy, I2C register and attitude views, offscreen: where readings land,
+// what they paint, and the arithmetic behind them.
 #include <QBarSet>
-#include <QChart>
 #include <QChartView>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QImage>
 #include <QLabel>
-#include <QSignalSpy>
+#include <QQuaternion>
+#include <QRandomGenerator>
 #include <QStackedWidget>
 #include <QSurface3DSeries>
 #include <QSurfaceDataProxy>
 #include <QTest>
+#include <QVector4D>
 
+#include <cmath>
+#include <numeric>
+
+#include "sensors/attitude_math.h"
 #include "sensors/i2cframe.h"
 #include "sensors/quenlix_3d_imu.h"
 #include "sensors/quenlix_i2c_tools.h"
@@ -24,33 +27,37 @@
 #include "sensors/quenlix_tof_data.h"
 #include "sensors/quenlix_tof_heatmap.h"
 #include "sensors/quenlix_tof_surface.h"
+#include "sensors/spectrum_scale.h"
 #include "sensors/tof_scale.h"
+
+Q_DECLARE_METATYPE(Rgb)
 
 namespace {
 
 QList<int> ramp(int count, int first = 0)
 {
-    QList<int> values;
-    for (int i = 0; i < count; ++i)
-        values.append(first + i);
+    QList<int> values(count);
+    std::iota(values.begin(), values.end(), first);
     return values;
 }
 
-double surfaceHeight(quenlix_tof_surface* surface, int row, int column)
-{
+const auto surfaceHeight = [](quenlix_tof_surface* surface, int row, int column) {
     return surface->dataArray->at(row)->at(column).y();
+};
+
+// Rotation by `degrees` about a unit axis: (cos(a/2), sin(a/2) * axis).
+Attitude::Quaternion rotation(double degrees, double ax, double ay, double az)
+{
+    const double half = degrees * M_PI / 360.0;
+    const double s = std::sin(half);
+    return {float(std::cos(half)), float(ax * s), float(ay * s), float(az * s)};
 }
 
-// Every bar value of the three spectrum charts and every curve value, in one list: a reading that
-// lands in the wrong place shows up as a difference anywhere in it. AS7341 bars are at 0..8,
-// AS7343 at 9..20, AS7265X at 21..38, the curve at 39..57.
-QList<double> snapshot(const quenlix_spectroscopy& view)
+// Hamilton product a * b (b applied first).
+Attitude::Quaternion product(const Attitude::Quaternion& a, const Attitude::Quaternion& b)
 {
-    QList<double> all;
-    for (int type = 0; type < 3; ++type)
-        for (QBarSet* set : view.chart(type)->barSets())
-            all.append(set->at(0));
-    return all + view.curve()->values();
+    return {a.w * b.w - a.x * b.x - a.y * b.y - a.z * b.z, a.w * b.x + a.x * b.w + a.y * b.z - a.z * b.y,
+            a.w * b.y - a.x * b.z + a.y * b.w + a.z * b.x, a.w * b.z + a.x * b.y - a.y * b.x + a.z * b.w};
 }
 
 } // namespace
@@ -59,34 +66,19 @@ class TestSensorViews : public QObject
 {
     Q_OBJECT
 private slots:
-    void tofLabelGridArrangements_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("cols");
-        QTest::newRow("4x4") << 0 << 4 << 4;
-        QTest::newRow("48x32") << 4 << 32 << 48;
-        QTest::newRow("54x42") << 5 << 42 << 54;
-        QTest::newRow("unknown-code") << 99 << 8 << 8;
-    }
+    // Frame index i sits in row i / cols, column i % cols; an unknown code is 8 x 8.
     void tofLabelGridArrangements()
     {
-        QFETCH(int, code);
-        QFETCH(int, rows);
-        QFETCH(int, cols);
         quenlix_tof_data data;
-        data.changeArrangement(1);
-        data.changeArrangement(code);
         auto* grid = data.findChild<QGridLayout*>(QStringLiteral("gridLayout_tofdata"));
-        QCOMPARE(data.labels.size(), rows * cols);
-        QCOMPARE(grid->count(), rows * cols); // the previous labels are gone
-        QCOMPARE(data.findChildren<QLabel*>().size(), rows * cols);
-        // Frame index i sits in row i / cols, column i % cols.
-        const int last = rows * cols - 1;
-        QCOMPARE(grid->itemAtPosition(last / cols, last % cols)->widget(), data.labels.at(last));
-        QCOMPARE(grid->itemAtPosition(1, 0)->widget(), data.labels.at(cols));
-        data.updateLabelValues(last, 123);
-        QCOMPARE(data.labels.at(last)->font().pointSize(), TofScale::labelPointSize(rows * cols));
+        const int arrangements[][3] = {{1, 8, 8}, {0, 4, 4}, {5, 42, 54}, {99, 8, 8}}; // code, rows, columns
+        for (const auto& [code, rows, cols] : arrangements) {
+            data.changeArrangement(code);
+            QCOMPARE(grid->count(), rows * cols); // the previous labels are gone
+            const int last = rows * cols - 1;
+            QCOMPARE(grid->itemAtPosition(last / cols, last % cols)->widget(), data.labels.at(last));
+            QCOMPARE(grid->itemAtPosition(1, 0)->widget(), data.labels.at(cols));
+        }
     }
 
     // A frame is drawn at screen rate, and only on the labels it reaches.
@@ -131,13 +123,9 @@ private slots:
         QCOMPARE(std::pair(map.rows, map.cols), std::pair(32, 48));
     }
 
-    void tofSurfacePointOrder()
+    void tofSurfacePointOrderAndHeights()
     {
         quenlix_tof_surface surface;
-        // Before any rebuild the order is transposed: index 1 raises column 0, row 1.
-        surface.updateMultipleDataPoints(surface.points, {0, 500});
-        QCOMPARE(surfaceHeight(&surface, 1, 0), 500.0);
-        QCOMPARE(surfaceHeight(&surface, 0, 1), 3000.0);
         surface.changeArrangement(1);
         surface.updateMultipleDataPoints(surface.points, {0, 500});
         QCOMPARE(surfaceHeight(&surface, 0, 6), 500.0);
@@ -148,11 +136,7 @@ private slots:
         QCOMPARE(surface.series->dataProxy()->columnCount(), 48);
         // Item positions are (column, height, row).
         QCOMPARE(surface.dataArray->at(31)->at(47).position(), QVector3D(47, 3000, 31));
-    }
 
-    void tofSurfaceHeights()
-    {
-        quenlix_tof_surface surface;
         surface.changeArrangement(0);
         surface.setYRange(2000);
         surface.updateMultipleDataPoints(surface.points, {2500, 1500, 12, 2000});
@@ -195,37 +179,41 @@ private slots:
         QCoreApplication::processEvents();
     }
 
-    void spectrumRouting_data()
-    {
-        QTest::addColumn<int>("channel");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("chart");
-        QTest::addColumn<int>("where"); // snapshot position, -1 for nowhere
-        QTest::newRow("as7341-nir") << 8 << 0 << 0 << 8;
-        QTest::newRow("as7341-fxl-ignored") << 9 << 0 << 0 << -1;
-        QTest::newRow("as7343-fy") << 11 << 1 << 0 << 9 + 11;
-        QTest::newRow("as7343-channel-12-ignored") << 12 << 1 << 0 << -1;
-        QTest::newRow("as7265x-940nm-bar") << 17 << 2 << 0 << 21 + 17;
-        QTest::newRow("as7265x-channel-18-ignored") << 18 << 2 << 0 << -1;
-        QTest::newRow("unknown-type-bar-ignored") << 0 << 255 << 0 << -1;
-        QTest::newRow("curve-940nm") << 17 << 2 << 1 << 39 + 18;
-        QTest::newRow("curve-any-type") << 3 << 0 << 1 << 39 + 4;
-        QTest::newRow("curve-channel-18-ignored") << 18 << 2 << 1 << -1;
-        QTest::newRow("curve-channel-255-wraps-to-380nm") << 255 << 2 << 1 << 39;
-        QTest::newRow("no-chart-selected") << 0 << 0 << 255 << -1;
-    }
+    // One reading lands in exactly one place (or none): the snapshot position for channel, sensor
+    // type and chart.
     void spectrumRouting()
     {
-        QFETCH(int, channel);
-        QFETCH(int, type);
-        QFETCH(int, chart);
-        QFETCH(int, where);
-        quenlix_spectroscopy view;
-        view.update_data_barset(uchar(channel), 0.3, uchar(type), uchar(chart));
-        QList<double> expected(58, 0.0);
-        if (where >= 0)
-            expected[where] = 0.3;
-        QCOMPARE(snapshot(view), expected);
+        // clang-format off
+        const int table[][4] = {
+            {8, 0, 0, 8},           // AS7341 NIR
+            {9, 0, 0, -1},          // AS7341 FXL: no bar
+            {12, 1, 0, -1},         // AS7343 has no channel 12
+            {17, 2, 0, 21 + 17},    // AS7265X 940 nm bar
+            {18, 2, 0, -1},         // AS7265X has no channel 18
+            {0, 255, 0, -1},        // unknown type
+            {17, 2, 1, 39 + 18},    // curve at 940 nm
+            {255, 2, 1, 39},        // curve channel 255 wraps to 380 nm
+            {0, 0, 255, -1}};       // no chart selected
+        // clang-format on
+        // Every bar value of the three charts and every curve value in one list: AS7341 bars are at
+        // 0..8, AS7343 at 9..20, AS7265X at 21..38, the curve at 39..57.
+        const auto snapshot = [](const quenlix_spectroscopy& view) {
+            QList<double> all;
+            for (int type = 0; type < 3; ++type)
+                for (QBarSet* set : view.chart(type)->barSets())
+                    all.append(set->at(0));
+            return all + view.curve()->values();
+        };
+        for (const auto& [channel, type, chart, where] : table) {
+            quenlix_spectroscopy view;
+            view.update_data_barset(uchar(channel), 0.3, uchar(type), uchar(chart));
+            QList<double> expected(58, 0.0);
+            if (where >= 0)
+                expected[where] = 0.3;
+            QVERIFY2(
+                snapshot(view) == expected,
+                qPrintable(QStringLiteral("channel %1 type %2 chart %3").arg(channel).arg(type).arg(chart)));
+        }
     }
 
     void spectrumCurveListsStayPaired()
@@ -248,36 +236,11 @@ private slots:
         QVERIFY(!curve.grab().toImage().isNull());
     }
 
-    void i2cGridAndAddressList()
-    {
-        quenlix_i2c_tools tools;
-        auto* grid = tools.findChild<QGridLayout*>(QStringLiteral("gridLayout"));
-        QCOMPARE(grid->itemAtPosition(0, 0), nullptr);
-        const auto text = [&](int row, int column) {
-            return qobject_cast<QLabel*>(grid->itemAtPosition(row, column)->widget())->text();
-        };
-        QCOMPARE((QStringList{text(0, 1), text(0, 11), text(0, 16), text(1, 0), text(11, 0), text(16, 0)}),
-                 (QStringList{"00", "0A", "0F", "00", "A0", "F0"}));
-        // Register 16 (r - 1) + (c - 1) sits in row r, column c.
-        QCOMPARE(tools.valueLabels.size(), 256);
-        for (int reg : {0x00, 0x0F, 0x10, 0x5C, 0xFF})
-            QCOMPARE(grid->itemAtPosition(reg / 16 + 1, reg % 16 + 1)->widget(), tools.valueLabels.at(reg));
-
-        QComboBox* list = tools.findChild<QComboBox*>(QStringLiteral("comboBox"));
-        QCOMPARE(list->count(), 128);
-        QCOMPARE(list->itemText(0x7F), QStringLiteral("0x7F"));
-        QSignalSpy spy(&tools, &quenlix_i2c_tools::Channge_Addr);
-        list->setCurrentIndex(list->findText(QStringLiteral("0x68")));
-        QCOMPARE(spy.size(), 1);
-        QCOMPARE(spy.first().first().toInt(), 104);
-    }
-
     void i2cRegisterFrames_data()
     {
         QTest::addColumn<int>("payloadSize");
         QTest::addColumn<int>("updated");
         QTest::newRow("oversized-300-bytes") << 300 << 256;
-        QTest::newRow("first-row-only") << 16 << 16;
         QTest::newRow("empty") << 0 << 0;
     }
     void i2cRegisterFrames()
@@ -285,6 +248,12 @@ private slots:
         QFETCH(int, payloadSize);
         QFETCH(int, updated);
         quenlix_i2c_tools tools;
+        // Register 16 (r - 1) + (c - 1) sits in row r, column c, after the header row and column.
+        auto* grid = tools.findChild<QGridLayout*>(QStringLiteral("gridLayout"));
+        for (int reg : {0x00, 0x0F, 0x10, 0x5C, 0xFF})
+            QCOMPARE(grid->itemAtPosition(reg / 16 + 1, reg % 16 + 1)->widget(), tools.valueLabels.at(reg));
+        tools.updateLabelValues(256, 0x11); // beyond the grid: ignored
+        tools.updateLabelValues(-1, 0x11);
         QByteArray payload;
         for (int i = 0; i < payloadSize; ++i)
             payload.append(char(0xFF - (i & 0xFF)));
@@ -299,31 +268,138 @@ private slots:
                                    : QStringLiteral("00"));
     }
 
-    void i2cChangeColours()
+    void colours_data()
     {
-        quenlix_i2c_tools tools;
-        QLabel* label = tools.valueLabels.at(0x42);
-        const auto background = [](QLabel* l) { return l->palette().color(QPalette::Window).name(); };
-        const auto show = [&](unsigned char value) {
-            QByteArray block(256, '\0');
-            block[0x42] = char(value);
-            tools.updateValues(I2cFrame::encode(I2cFrame::Start, block));
-            const int shown = tools.framesShown();
-            [&] { QTRY_VERIFY(tools.framesShown() > shown); }();
-            return background(label);
+        QTest::addColumn<int>("map");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("range");
+        QTest::addColumn<Rgb>("expected");
+        enum { Label, Heat, Wavelength };
+        const auto row = [](int map, const char* name, double v, int range, Rgb c) {
+            QTest::newRow(name) << map << v << range << c;
         };
-        // Changing three times in a row: green, pink, green; then unchanged: white.
-        QCOMPARE(show(0x01), QStringLiteral("#00cd66"));
-        QCOMPARE(show(0x02), QStringLiteral("#ff69b4"));
-        QCOMPARE(show(0xAB), QStringLiteral("#00cd66"));
-        QCOMPARE(label->text(), QStringLiteral("AB"));
-        QCOMPARE(show(0xAB), QStringLiteral("#ffffff"));
-        // Cells that never changed turn white on their first update.
-        QCOMPARE(background(tools.valueLabels.at(0)), QStringLiteral("#ffffff"));
-        tools.updateLabelValues(256, 0x11);
-        tools.updateLabelValues(-1, 0x11);
-        tools.updateLabelValues(5, 0x0C);
-        QTRY_COMPARE(tools.valueLabels.at(5)->text(), QStringLiteral("0C"));
+        row(Label, "label-zero-is-white", 0, 4000, {255, 255, 255});
+        row(Label, "label-quarter", 1000, 4000, {0, 0, 127});
+        row(Label, "label-three-quarters", 3000, 4000, {127, 0, 127});
+        row(Label, "label-beyond-range-is-red", 9000, 4000, {255, 0, 0});
+        // A range of 1 has no first half: nothing may come out as NaN garbage.
+        row(Label, "label-range-1-value-1", 1, 1, {255, 0, 0});
+        row(Heat, "heat-first-reading", 51, 2000, {180, 0, 0});
+        row(Heat, "heat-t-0.2", 440, 2000, {240, 60, 0});
+        row(Heat, "heat-t-0.4", 830, 2000, {245, 200, 0});
+        row(Heat, "heat-t-0.65", 1350, 2050, {0, 180, 180});
+        row(Heat, "heat-at-range", 2000, 2000, {0, 0, 160});
+        row(Heat, "heat-fifty-no-reading", 50, 2000, {10, 12, 18});
+        row(Heat, "heat-beyond-range-no-reading", 2001, 2000, {10, 12, 18});
+        // One sensor band from each stretch of the spectrum, and its ends.
+        row(Wavelength, "380-nm", 380, 0, {150, 0, 255});
+        row(Wavelength, "460-nm", 460, 0, {0, 72, 255});
+        row(Wavelength, "500-nm", 500, 0, {0, 217, 217});
+        row(Wavelength, "510-nm", 510, 0, {0, 255, 0});
+        row(Wavelength, "610-nm", 610, 0, {255, 160, 0});
+        row(Wavelength, "705-nm", 705, 0, {182, 21, 21});
+        row(Wavelength, "760-nm", 760, 0, {129, 8, 8});
+        row(Wavelength, "940-nm", 940, 0, {160, 160, 160});
+        row(Wavelength, "below-visible", 379.9, 0, {128, 128, 128});
+        row(Wavelength, "beyond-940", 940.1, 0, {128, 128, 128});
+    }
+
+    void colours()
+    {
+        QFETCH(int, map);
+        QFETCH(double, value);
+        QFETCH(int, range);
+        QFETCH(Rgb, expected);
+        const Rgb c = map == 0   ? TofScale::labelColor(int(value), range)
+                      : map == 1 ? TofScale::heatColor(int(value), range)
+                                 : SpectrumScale::wavelengthColor(value);
+        QCOMPARE(QList<int>({c.r, c.g, c.b}), QList<int>({expected.r, expected.g, expected.b}));
+    }
+
+    void spectrumPlotArea()
+    {
+        const SpectrumScale::PlotArea a = SpectrumScale::plotArea(570, 460);
+        // pointX(1) is 50 + 500 / 18 truncated; a wild reading stays a coordinate (no undefined
+        // float-to-int conversion).
+        QCOMPARE((QList<int>{a.right(), a.bottom(), a.pointX(0, 19), a.pointX(1, 19), a.pointX(18, 19),
+                             a.valueY(1.0), a.valueY(0.5), a.valueY(0.0), a.gridY(0), a.gridY(10),
+                             a.valueY(NAN), a.valueY(1e300)}),
+                 (QList<int>{550, 420, 50, 77, 550, 20, 220, 420, 20, 420, 420, -1000000}));
+    }
+
+    // Roll applies first, then pitch, then yaw. Straight up or down only the yaw - roll difference is
+    // defined: it is reported as yaw, roll 0.
+    void eulerAngles()
+    {
+        const QList<std::pair<Attitude::Quaternion, QList<double>>> table = {
+            {product(rotation(30, 0, 1, 0), product(rotation(20, 1, 0, 0), rotation(10, 0, 0, 1))),
+             {20, 30, 10}},
+            {product(rotation(90, 1, 0, 0), rotation(25, 0, 0, 1)), {90, -25, 0}},
+            {product(rotation(-90, 1, 0, 0), rotation(25, 0, 0, 1)), {-90, 25, 0}}};
+        for (const auto& [q, angles] : table) {
+            const Attitude::EulerAngles e = Attitude::eulerAngles(q);
+            const QList<double> got{e.pitch, e.yaw, e.roll};
+            for (int i = 0; i < 3; ++i)
+                QVERIFY2(std::abs(got[i] - angles[i]) < 0.05, qPrintable(QString::number(got[i])));
+        }
+    }
+
+    // The IMU console reports the toolkit's own decomposition: compare with QQuaternion over random
+    // attitudes, lengths other than 1 included.
+    void eulerAnglesMatchToolkit()
+    {
+        QRandomGenerator rng(20240521);
+        for (int i = 0; i < 2000; ++i) {
+            const float w = float(rng.bounded(4.0) - 2.0), x = float(rng.bounded(4.0) - 2.0),
+                        y = float(rng.bounded(4.0) - 2.0), z = float(rng.bounded(4.0) - 2.0);
+            float pitch, yaw, roll;
+            QQuaternion(w, x, y, z).getEulerAngles(&pitch, &yaw, &roll);
+            const Attitude::EulerAngles e = Attitude::eulerAngles({w, x, y, z});
+            const QString where = QStringLiteral("(%1, %2, %3, %4)").arg(w).arg(x).arg(y).arg(z);
+            QVERIFY2(std::abs(e.pitch - pitch) < 0.01f, qPrintable(where));
+            QVERIFY2(std::abs(e.yaw - yaw) < 0.01f, qPrintable(where));
+            QVERIFY2(std::abs(e.roll - roll) < 0.01f, qPrintable(where));
+        }
+    }
+
+    void unitQuaternion()
+    {
+        using Attitude::unitQuaternion;
+        const auto unit = [](double w, double x, double y, double z) {
+            const std::optional<Attitude::Quaternion> q = unitQuaternion(w, x, y, z);
+            return q ? QVector4D(q->w, q->x, q->y, q->z) : QVector4D();
+        };
+        QVERIFY(qFuzzyCompare(unit(2, 0, 0, 0), QVector4D(1, 0, 0, 0)));
+        QVERIFY(qFuzzyCompare(unit(0, 3, 0, 4), QVector4D(0, 0.6f, 0, 0.8f)));
+        QVERIFY(qFuzzyCompare(unit(1e-30, 0, 0, 0), QVector4D(1, 0, 0, 0)));
+        QVERIFY(qFuzzyCompare(unit(1e300, 1e300, 0, 0), QVector4D(M_SQRT1_2, M_SQRT1_2, 0, 0)));
+        QVERIFY(!unitQuaternion(0, 0, 0, 0));
+        QVERIFY(!unitQuaternion(NAN, 1, 0, 0));
+        QVERIFY(!unitQuaternion(1, INFINITY, 0, 0));
+    }
+
+    void wheelZoom()
+    {
+        using namespace Attitude;
+        // One notch (angle delta 120) forward: 94 % of the distance; backward: 106 %.
+        const std::optional<double> forward = wheelStep(QPoint(), QPoint(0, 120));
+        QVERIFY(forward);
+        QCOMPARE(zoomedDistance(300, *forward, 0.1, 2000), 282.0);
+        QCOMPARE(zoomedDistance(300, *wheelStep(QPoint(), QPoint(0, -120)), 0.1, 2000), 318.0);
+        // A pixel delta wins over the angle delta.
+        QCOMPARE(*wheelStep(QPoint(0, 10), QPoint(0, 120)), -10.0);
+        QVERIFY(!wheelStep(QPoint(), QPoint()));
+        QVERIFY(!wheelStep(QPoint(5, 0), QPoint(0, 120))); // sideways pixels: no vertical movement
+
+        double distance = 300;
+        for (int i = 0; i < 500; ++i)
+            distance = zoomedDistance(distance, *forward, 0.1, 2000);
+        QCOMPARE(distance, 0.2);
+        for (int i = 0; i < 500; ++i)
+            distance = zoomedDistance(distance, -*forward, 0.1, 2000);
+        QCOMPARE(distance, 1800.0);
+        // Even a huge step cannot pass through the view centre.
+        QCOMPARE(zoomedDistance(300, -100000, 0.1, 2000), 0.2);
     }
 };
 
