@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSerialPort>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTcpSocket>
@@ -44,22 +45,28 @@ struct Rig : ConsoleRig
         w->fileChooser.reset(files);
         c = w->Terminal_controls(t);
     }
+    QPushButton* openButton() const
+    {
+        return terminal == Terminal::Com   ? ui->opencompushButton
+               : terminal == Terminal::Udp ? ui->UDPopencompushButton
+                                           : ui->TCPopencompushButton;
+    }
     bool open()
     {
-        if (terminal == Terminal::Com) {
-            press(ui->opencompushButton);
-            return w->Serial_isOpen;
-        }
-        port = terminal == Terminal::Udp ? freeUdpPort() : freeTcpPort();
-        if (terminal == Terminal::Udp) {
+        if (terminal == Terminal::Udp && udp.state() != QAbstractSocket::BoundState) {
+            port = freeUdpPort();
             udp.bind(QHostAddress::LocalHost, 0);
             ui->UDPSenderPortlineEdit->setText(QString::number(port));
             ui->UDPFarPortlineEdit->setText(QString::number(udp.localPort()));
-            press(ui->UDPopencompushButton);
-            return w->UDP_isOpen;
+        } else if (terminal == Terminal::Tcp) {
+            port = freeTcpPort();
+            ui->TCPServerPortlineEdit->setText(QString::number(port));
         }
-        ui->TCPServerPortlineEdit->setText(QString::number(port));
-        press(ui->TCPopencompushButton);
+        press(openButton());
+        if (terminal == Terminal::Com)
+            return w->Serial_isOpen;
+        if (terminal == Terminal::Udp)
+            return w->UDP_isOpen;
         tcp.connectToHost(QHostAddress::LocalHost, port);
         QDeadlineTimer accepted(2000);
         while (w->TCP_serverClients.isEmpty() && !accepted.hasExpired())
@@ -86,18 +93,20 @@ struct Rig : ConsoleRig
             QTRY_VERIFY(counted + received() >= done + part.size());
         }
     }
-    // What the far end got, once `size` bytes came or the time is up.
+    // What the far end got, once `size` bytes came or the time is up (one look at least).
     QByteArray farEndGets(int size, int timeoutMs = 2000)
     {
-        if (terminal == Terminal::Com)
-            return read(size, timeoutMs);
-        QAbstractSocket* s = terminal == Terminal::Udp ? static_cast<QAbstractSocket*>(&udp) : &tcp;
         QByteArray got;
         QDeadlineTimer deadline(timeoutMs);
-        while (got.size() < size && !deadline.hasExpired()) {
+        do {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            got += terminal == Terminal::Udp ? udp.receiveDatagram().data() : s->readAll();
-        }
+            if (terminal == Terminal::Com)
+                got += pty.read(1, 5);
+            else if (terminal == Terminal::Tcp)
+                got += tcp.readAll();
+            while (udp.hasPendingDatagrams())
+                got += udp.receiveDatagram().data();
+        } while (got.size() < size && !deadline.hasExpired());
         return got;
     }
     int received() const { return c.receivedCounter->intValue(); }
@@ -254,10 +263,7 @@ private slots:
         QCOMPARE(r.status(), QStringLiteral("Enable Keep sending"));
         r.c.delayBox->setValue(40);
         // A bad hex token stops keep-sending at its first tick.
-        QCheckBox* hex = r.w->findChild<QCheckBox*>(terminal == Terminal::Com   ? "sendAsHexcheckBox"
-                                                    : terminal == Terminal::Udp ? "UDPsendAsHexcheckBox"
-                                                                                : "TCPsendAsHexcheckBox");
-        hex->setChecked(true);
+        hexBox(r)->setChecked(true);
         r.c.sendBox->setPlainText("zz");
         press(r.c.sendButton);
         QCOMPARE(r.c.sendButton->text(), QStringLiteral("Pause"));
@@ -270,6 +276,63 @@ private slots:
         r.w->Terminal_clearSend(terminal);
         QVERIFY(r.c.sendBox->toPlainText().isEmpty());
         QCOMPARE(r.status(), QStringLiteral("Send has been cleared"));
+    }
+
+    // Keep-sending pauses while the terminal is closed and resumes when it opens again.
+    void keepSendingPausesWhileClosed_data()
+    {
+        QTest::addColumn<Terminal>("terminal");
+        QTest::newRow("serial") << Terminal::Com;
+        QTest::newRow("udp") << Terminal::Udp;
+    }
+    void keepSendingPausesWhileClosed()
+    {
+        QFETCH(Terminal, terminal);
+        Rig r(terminal);
+        QVERIFY(r.open());
+        r.c.keepBox->setChecked(true);
+        r.c.delayBox->setValue(20);
+        r.c.sendBox->setPlainText("k");
+        press(r.c.sendButton);
+        QCOMPARE(r.farEndGets(1), QByteArray("k"));
+        press(r.openButton());    // close
+        r.farEndGets(1 << 20, 0); // what left before
+        QSignalSpy ticks(r.c.sendTimer, &QTimer::timeout);
+        QTRY_VERIFY(ticks.count() >= 5);
+        QCOMPARE(r.farEndGets(1, 0), QByteArray());
+        QVERIFY(r.open());
+        QCOMPARE(r.farEndGets(1), QByteArray("k"));
+        press(r.c.sendButton);
+        QVERIFY(!r.c.sendTimer->isActive());
+    }
+
+    // A far end that stops reading: keep-sending skips its ticks rather than pile data up.
+    void keepSendingBuildsNoBacklog_data()
+    {
+        QTest::addColumn<Terminal>("terminal");
+        QTest::addColumn<int>("block");
+        QTest::newRow("serial") << Terminal::Com << 1000;
+        QTest::newRow("tcp") << Terminal::Tcp << 64 * 1024;
+    }
+    void keepSendingBuildsNoBacklog()
+    {
+        QFETCH(Terminal, terminal);
+        QFETCH(int, block);
+        Rig r(terminal);
+        r.tcp.setReadBufferSize(1);
+        QVERIFY(r.open());
+        r.c.keepBox->setChecked(true);
+        r.c.delayBox->setValue(10);
+        r.c.sendBox->setPlainText(QString(block, QLatin1Char('q')));
+        QSignalSpy ticks(r.c.sendTimer, &QTimer::timeout);
+        press(r.c.sendButton);
+        // Far more ticks than the kernel's buffers take.
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 200, 10000);
+        const QIODevice* out = terminal == Terminal::Com
+                                   ? static_cast<QIODevice*>(r.w->Serial_thread->serialPort)
+                                   : r.w->TCP_serverClients.value(0);
+        QVERIFY2(out->bytesToWrite() <= block, qPrintable(QString::number(out->bytesToWrite())));
+        press(r.c.sendButton);
     }
 
     // Export with nothing, a failing or cancelled save; Import of a missing and a good file.
