@@ -28,60 +28,45 @@ class TestSerialCore : public QObject
 {
     Q_OBJECT
 private slots:
-    void hexTokens_data()
+    // How typed text becomes bytes: hex tokens ('h', "!" where the text is refused), the serial
+    // terminal's line ends ('s') and the presets' escapes ('e').
+    void typedText_data()
     {
+        QTest::addColumn<char>("rule");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("long-token-low-byte") << "0x1234" << true << QByteArray::fromHex("34");
-        QTest::newRow("32-bit-max") << "FFFFFFFF" << true << QByteArray::fromHex("ff");
-        QTest::newRow("above-32-bits") << "100000000" << false << QByteArray();
-        QTest::newRow("bad-token-drops-all") << "12 zz" << false << QByteArray();
-        QTest::newRow("capital-X") << "0X41" << false << QByteArray();
-        QTest::newRow("line-break-inside") << "12\n34" << false << QByteArray();
-        QTest::newRow("only-blanks") << "   " << true << QByteArray();
-        QTest::newRow("bare-0x") << "0x" << false << QByteArray();
-        QTest::newRow("leading-trailing-commas") << ",41,,42," << true << QByteArray::fromHex("4142");
+        const QByteArray refused("!");
+        // clang-format off
+        QTest::newRow("hex-long-token-low-byte") << 'h' << "0x1234" << QByteArray::fromHex("34");
+        QTest::newRow("hex-32-bit-max") << 'h' << "FFFFFFFF" << QByteArray::fromHex("ff");
+        QTest::newRow("hex-above-32-bits") << 'h' << "100000000" << refused;
+        QTest::newRow("hex-bad-token-drops-all") << 'h' << "12 zz" << refused;
+        QTest::newRow("hex-capital-X") << 'h' << "0X41" << refused;
+        QTest::newRow("hex-line-break-inside") << 'h' << "12\n34" << refused;
+        QTest::newRow("hex-only-blanks") << 'h' << "   " << QByteArray();
+        QTest::newRow("hex-bare-0x") << 'h' << "0x" << refused;
+        QTest::newRow("hex-leading-trailing-commas") << 'h' << ",41,,42," << QByteArray::fromHex("4142");
+        QTest::newRow("serial-crlf-stays-single") << 's' << "AT\r\nOK" << QByteArray("AT\r\nOK");
+        QTest::newRow("serial-lone-cr-stays") << 's' << "A\rB" << QByteArray("A\rB");
+        QTest::newRow("serial-utf8") << 's' << QString::fromUtf8("é") << QByteArray("\xc3\xa9");
+        QTest::newRow("escape-all-letters") << 'e' << "\\t\\a\\b\\f\\v" << QByteArray::fromHex("0907080c0b");
+        QTest::newRow("escape-quotes") << 'e' << "\\?\\'\\\"" << QByteArray("?'\"");
+        QTest::newRow("escape-hex-form-unchanged") << 'e' << "\\x41" << QByteArray("\\x41");
+        QTest::newRow("escape-lone-backslash-at-end") << 'e' << "AB\\" << QByteArray("AB\\");
+        // clang-format on
     }
-
-    void hexTokens()
+    void typedText()
     {
+        QFETCH(char, rule);
         QFETCH(QString, text);
-        QFETCH(QByteArray, bytes);
         QByteArray out("junk");
-        QTEST(TerminalFormat::parseHexTokens(text, &out), "ok");
-        QCOMPARE(out, bytes);
-    }
-
-    void serialText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("crlf-stays-single") << "AT\r\nOK" << QByteArray("AT\r\nOK");
-        QTest::newRow("lone-cr-stays") << "A\rB" << QByteArray("A\rB");
-        QTest::newRow("utf8") << QString::fromUtf8("é") << QByteArray("\xc3\xa9");
-    }
-
-    void serialText()
-    {
-        QFETCH(QString, text);
-        QTEST(TerminalFormat::serialText(text), "bytes");
-    }
-
-    void escapes_data()
-    {
-        QTest::addColumn<QByteArray>("typed");
-        QTest::addColumn<QByteArray>("sent");
-        QTest::newRow("all-letters") << QByteArray("\\t\\a\\b\\f\\v") << QByteArray::fromHex("0907080c0b");
-        QTest::newRow("quotes") << QByteArray("\\?\\'\\\"") << QByteArray("?'\"");
-        QTest::newRow("hex-form-unchanged") << QByteArray("\\x41") << QByteArray("\\x41");
-        QTest::newRow("lone-backslash-at-end") << QByteArray("AB\\") << QByteArray("AB\\");
-    }
-
-    void escapes()
-    {
-        QFETCH(QByteArray, typed);
-        QTEST(TerminalFormat::expandEscapes(typed), "sent");
+        if (rule == 'h' && !TerminalFormat::parseHexTokens(text, &out))
+            out = out.isEmpty() ? "!" : "<refused, yet " + out + ">";
+        else if (rule == 's')
+            out = TerminalFormat::serialText(text);
+        else if (rule == 'e')
+            out = TerminalFormat::expandEscapes(text.toUtf8());
+        QTEST(out, "bytes");
     }
 
     void counterSaturates()
