@@ -312,7 +312,7 @@ private slots:
         QCOMPARE(plot->pointX, -1.0); // nothing marked before the first reading
         ConsoleRig::press(rig.ui->CIEopencompushButton);
         QVERIFY(rig.w->Serial_isOpen);
-        rig.write("CIEX:0.587309;CIEY:0.424433;LUX:682.496000;CCT:1763.247393\r\n");
+        rig.send("CIEX:0.587309;CIEY:0.424433;LUX:682.496000;CCT:1763.247393\r\n");
         QTRY_COMPARE(plot->pointX, 0.587309);
         QCOMPARE(plot->pointY, 0.424433);
         QCOMPARE(plot->lux, 682.496);
@@ -339,7 +339,7 @@ private slots:
             {"imu", {rig.ui->imuopencompushButton, [&] { return w.IMU_rxBuffer.isEmpty(); }}}};
         const auto [open, empty] = tabs.value(tab);
         ConsoleRig::press(open);
-        rig.write("CIEX:0.7;9,9,9,");
+        rig.send("CIEX:0.7;9,9,9,");
         QTRY_VERIFY(!empty());
         ConsoleRig::press(open);
         QVERIFY(!w.Serial_isOpen);
@@ -368,7 +368,7 @@ private slots:
         QCOMPARE(startStop->text(), QStringLiteral("Stop"));
         QVERIFY(!scan->isEnabled() && !ui->i2cdumpreadpushButton->isEnabled());
         // While started, register blocks fill the grid.
-        rig.write(I2cFrame::encode(I2cFrame::Start, hex("11 22 33")));
+        rig.send(I2cFrame::encode(I2cFrame::Start, hex("11 22 33")));
         QTRY_COMPARE(w.I2Cdump_tools->valueLabels.at(2)->text(), QStringLiteral("33"));
 
         // Closing while started sends nothing and leaves "Stop"; after reopening it stops the adapter.
@@ -388,9 +388,9 @@ private slots:
         QCOMPARE(rig.read(7).toHex(' '), QByteArray("51 55 01 00 01 ff ff"));
         // The reply arrives with noise before it and split in two.
         const QByteArray reply = I2cFrame::encode(I2cFrame::Scan, hex("3C 68"));
-        rig.write(hex("00 51") + reply.left(4));
+        rig.send(hex("00 51") + reply.left(4));
         QCoreApplication::processEvents();
-        rig.write(reply.mid(4));
+        rig.send(reply.mid(4));
         QTRY_COMPARE(i2cLog(ui), QStringLiteral("Searching for I2C devices on the bus:\n0x3c, 0x68, \n"));
         ConsoleRig::press(ui->i2cdump_Clear_pushButton);
         QCOMPARE(i2cLog(ui), QString());
@@ -414,7 +414,7 @@ private slots:
         ConsoleRig::press(w.I2Cdump_readUi->I2CDump_ReadREGCancel);
         QTRY_VERIFY(!w.I2Cdump_readOpen);
         QVERIFY(w.I2Cdump_readUi == nullptr);
-        rig.write(I2cFrame::encode(I2cFrame::Read, hex("01 AB")));
+        rig.send(I2cFrame::encode(I2cFrame::Read, hex("01 AB")));
         QTRY_COMPARE(i2cLog(ui), QStringLiteral("Reg addr 0xf8: 0x01, 0xab, \n"));
 
         ConsoleRig::press(ui->i2cdumpwritepushButton);
@@ -456,20 +456,20 @@ private slots:
         ConsoleRig::press(ui->SpectraopencompushButton);
         QVERIFY(w.Serial_isOpen);
         // AS7341: FXL has no bar there and is dropped.
-        rig.write("F1:500\r\nFXL:100\r\nF2:1234\r\n");
+        rig.send("F1:500\r\nFXL:100\r\nF2:1234\r\n");
         QTRY_COMPARE(bar(w, 0, 1), 1.234);
         QCOMPARE(bar(w, 0, 0), 0.5);
 
         ui->SpectraYPEcomboBox->setCurrentIndex(1);
         QCOMPARE(w.Spectra_view->stackedWidget()->currentIndex(), 1);
-        rig.write("F9:700\r\n");
+        rig.send("F9:700\r\n");
         QTRY_COMPARE(bar(w, 1, 8), 0.7);
 
         ui->SpectraYPEcomboBox->setCurrentIndex(2);
         QCOMPARE(ui->SpectraportChartComboBox->count(), 2);
         ui->SpectraportChartComboBox->setCurrentIndex(1);
         QCOMPARE(w.Spectra_view->stackedWidget()->currentIndex(), 3);
-        rig.write("F1:250\r\n");
+        rig.send("F1:250\r\n");
         QTRY_COMPARE(w.Spectra_view->curve()->values().at(1), 0.25);
         QCOMPARE(w.Spectra_view->curve()->values().at(0), 0.0);
 
@@ -483,7 +483,7 @@ private slots:
         QVERIFY(!ui->Spectra_textEdit->isHidden());
         ui->SpectracheckBox->setChecked(false);
         QVERIFY(ui->Spectra_textEdit->isHidden());
-        rig.write("F1:1\r\n\r\nF2:2\r\nF4:");
+        rig.send("F1:1\r\n\r\nF2:2\r\nF4:");
         QTRY_VERIFY(ui->Spectra_textEdit->toPlainText().endsWith(QStringLiteral("F1:250\nF1:1\nF2:2")));
         QTRY_VERIFY(!w.Spectra_rxBuffer.isEmpty());
         ConsoleRig::press(ui->Spectra_pushButton_Clear_Log);
@@ -498,7 +498,7 @@ private slots:
         ConsoleRig::press(rig.ui->TOFopencompushButton);
         QVERIFY(w.Serial_isOpen);
         QCOMPARE(tofLabels(w, 1), QStringList{"0"});
-        rig.write(ramp(16, 1) + "\r\n" + ramp(16, 101) + "\r\n");
+        rig.send(ramp(16, 1) + "\r\n" + ramp(16, 101) + "\r\n");
         QTRY_COMPARE(tofLabels(w, 4), (QStringList{"104", "103", "102", "101"}));
         // The 8 x 8 heat map ignores a 16-value frame until the arrangement is applied.
         QCOMPARE(w.TOF_view->heatmap->values.size(), 64);
@@ -506,12 +506,12 @@ private slots:
 
         rig.ui->TOFArrangementcomboBox->setCurrentText("8x8");
         QCOMPARE(w.TOF_view->data->labels.size(), 64);
-        rig.write(ramp(64, 1000) + "\r\n");
+        rig.send(ramp(64, 1000) + "\r\n");
         QTRY_COMPARE(tofLabels(w, 2), (QStringList{"1007", "1006"}));
         QCOMPARE(w.TOF_view->heatmap->values.at(0), 1007);
         QCOMPARE(w.TOF_view->heatmap->values.at(63), 1056);
         // A frame with a count outside the accepted set changes nothing.
-        rig.write(ramp(65, 1) + "\r\n" + ramp(64, 2000) + "\r\n");
+        rig.send(ramp(65, 1) + "\r\n" + ramp(64, 2000) + "\r\n");
         QTRY_COMPARE(tofLabels(w, 1), QStringList{"2007"});
     }
 
@@ -530,7 +530,7 @@ private slots:
 
         ConsoleRig::press(ui->TOFopencompushButton);
         const QByteArray frame = QByteArray("2000,").repeated(2268) + "\r\n";
-        rig.write(frame);
+        rig.send(frame);
         QTRY_COMPARE(w.TOF_filterState[0], 2000);
         // A range change clears the filter history and rebuilds every view with the new range.
         ui->TOFRangeComboBox->setCurrentText("12000");
@@ -538,7 +538,7 @@ private slots:
         QCOMPARE(
             (QList<int>{w.TOF_view->data->range, w.TOF_view->heatmap->range, w.TOF_view->surface->yRange}),
             QList<int>(3, 12000));
-        rig.write(frame);
+        rig.send(frame);
         QTRY_COMPARE(w.TOF_filterState[0], 2000);
         ui->TOFFilterComboBox->setCurrentIndex(0); // the filter list only clears the history
         QCOMPARE(w.TOF_filterState[0], 0);
