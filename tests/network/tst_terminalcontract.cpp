@@ -135,12 +135,6 @@ void addTerminals(const QList<Terminal>& terminals = {Terminal::Com, Terminal::U
         QTest::newRow(names[int(t)]) << t;
 }
 
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 } // namespace
 
 class TestTerminalContract : public QObject
@@ -185,7 +179,8 @@ private slots:
         r.w->Terminal_export(terminal);
         QCOMPARE(r.status(),
                  "Saved success.\tsaved: " + QFileInfo(dir.filePath("out.txt")).canonicalFilePath());
-        QCOMPARE(readFile(dir.filePath("out.txt")), text.toUtf8());
+        QFile out(dir.filePath("out.txt"));
+        QVERIFY(out.open(QIODevice::ReadOnly) && out.readAll() == text.toUtf8());
         r.w->Terminal_clearReceived(terminal);
         r.w->Terminal_clearCounters(terminal);
         QVERIFY(r.shown(r.c.textView).isEmpty() && r.shown(r.c.hexView).isEmpty() && r.received() == 0);
@@ -298,11 +293,11 @@ private slots:
         QVERIFY(!r.c.sendTimer->isActive());
     }
 
-    // Export with nothing, a failing or cancelled save; Import of a missing and a good file.
-    void exportAndImport_data() { addTerminals(); }
+    // Export with nothing, a failing or cancelled save; Import of a missing and a good file
+    // (one implementation for all three terminals).
     void exportAndImport()
     {
-        QFETCH(Terminal, terminal);
+        const Terminal terminal = Terminal::Udp;
         Rig r(terminal);
         QTemporaryDir dir;
         r.w->Terminal_export(terminal);
