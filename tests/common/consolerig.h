@@ -52,20 +52,15 @@ struct ConsoleRig
 
     static void press(QAbstractButton* button) { ::press(button); }
 
-    // Writes as the board in one piece; the window's event loop runs first.
+    // Writes as the board, letting the window's event loop run before each 1 KiB piece.
     bool send(const QByteArray& data)
-    {
-        QCoreApplication::processEvents();
-        return pty.write(data) == data.size();
-    }
-
-    // Writes from the board's side, letting the window's event loop run between pieces.
-    void write(const QByteArray& data)
     {
         for (qsizetype done = 0; done < data.size(); done += 1024) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            pty.write(data.mid(done, 1024));
+            if (pty.write(data.mid(done, 1024)) != qMin<qsizetype>(1024, data.size() - done))
+                return false;
         }
+        return true;
     }
 
     // What the program sent to the board; waits until `atLeast` bytes came or the time is up.

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QTcpSocket>
-#include <QThread>
 
 #include <csignal>
 #include <sys/types.h>
@@ -24,40 +23,39 @@ bool PeerProcess::start(const QString& program, const QStringList& args)
     return true;
 }
 
-bool PeerProcess::startWaitingForText(const QString& program, const QStringList& args,
-                                      const QByteArray& readyText, int timeoutMs)
+// Starts, then waits until `ready` holds while the peer still runs.
+bool PeerProcess::startWaiting(const QString& program, const QStringList& args,
+                               const std::function<bool()>& ready, int timeoutMs)
 {
     if (!start(program, args))
         return false;
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        if (output().contains(readyText))
-            return true;
+    for (QDeadlineTimer deadline(timeoutMs); !deadline.hasExpired(); m_process.waitForReadyRead(50)) {
         if (m_process.state() != QProcess::Running)
             return false;
-        m_process.waitForReadyRead(50);
+        if (ready())
+            return true;
     }
     return false;
+}
+
+bool PeerProcess::startWaitingForText(const QString& program, const QStringList& args,
+                                      const QByteArray& readyText, int timeoutMs)
+{
+    return startWaiting(
+        program, args, [&] { return output().contains(readyText); }, timeoutMs);
 }
 
 bool PeerProcess::startWaitingForPort(const QString& program, const QStringList& args, quint16 tcpPort,
                                       int timeoutMs)
 {
-    if (!start(program, args))
-        return false;
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        if (m_process.state() != QProcess::Running)
-            return false;
-        QTcpSocket probe;
-        probe.connectToHost(QHostAddress::LocalHost, tcpPort);
-        if (probe.waitForConnected(200)) {
-            probe.disconnectFromHost();
-            return true;
-        }
-        QThread::msleep(50);
-    }
-    return false;
+    return startWaiting(
+        program, args,
+        [&] {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, tcpPort);
+            return probe.waitForConnected(200);
+        },
+        timeoutMs);
 }
 
 void PeerProcess::stop()

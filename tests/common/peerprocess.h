@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QStringList>
 
+#include <functional>
+
 // A helper process playing the far side of a test (a server, a broker, a device).
 // start() waits until the peer is ready: until its output contains `readyText`,
 // or until a TCP port on 127.0.0.1 accepts connections. stop() ends it by its PID.
@@ -23,12 +25,12 @@ public:
                              int timeoutMs = 10000);
     void stop();
 
-    qint64 pid() const { return m_pid; }
     QByteArray output() const; // everything the peer printed so far
     bool isRunning() const;
-    void write(const QByteArray& data) { m_process.write(data); }
 
 private:
+    bool startWaiting(const QString& program, const QStringList& args, const std::function<bool()>& ready,
+                      int timeoutMs);
     QProcess m_process;
     qint64 m_pid = 0;
     mutable QByteArray m_output;

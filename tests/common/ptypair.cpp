@@ -9,49 +9,47 @@
 #include <termios.h>
 #include <unistd.h>
 
+namespace {
+
+void makeRaw(int fd)
+{
+    termios tio{};
+    tcgetattr(fd, &tio);
+    cfmakeraw(&tio);
+    tcsetattr(fd, TCSANOW, &tio);
+}
+
+} // namespace
+
 PtyPair::PtyPair()
 {
     m_master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (m_master >= 0 && (grantpt(m_master) != 0 || unlockpt(m_master) != 0))
+        hangUp();
     if (m_master < 0)
         return;
-    if (grantpt(m_master) != 0 || unlockpt(m_master) != 0) {
-        ::close(m_master);
-        m_master = -1;
-        return;
-    }
-    termios tio{};
-    tcgetattr(m_master, &tio);
-    cfmakeraw(&tio);
-    tcsetattr(m_master, TCSANOW, &tio);
+    makeRaw(m_master);
     m_slavePath = QString::fromLocal8Bit(ptsname(m_master));
     // Raw mode on the slave too, and keep one handle so the master sees no hang-up
     // while the program closes and reopens the port.
     m_slaveKeeper = ::open(ptsname(m_master), O_RDWR | O_NOCTTY);
-    if (m_slaveKeeper >= 0) {
-        termios stio{};
-        tcgetattr(m_slaveKeeper, &stio);
-        cfmakeraw(&stio);
-        tcsetattr(m_slaveKeeper, TCSANOW, &stio);
-    }
+    if (m_slaveKeeper >= 0)
+        makeRaw(m_slaveKeeper);
     fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
 }
 
 PtyPair::~PtyPair()
 {
-    if (m_slaveKeeper >= 0)
-        ::close(m_slaveKeeper);
-    if (m_master >= 0)
-        ::close(m_master);
+    hangUp();
 }
 
 void PtyPair::hangUp()
 {
     if (m_slaveKeeper >= 0)
         ::close(m_slaveKeeper);
-    m_slaveKeeper = -1;
     if (m_master >= 0)
         ::close(m_master);
-    m_master = -1;
+    m_slaveKeeper = m_master = -1;
 }
 
 qint64 PtyPair::write(const QByteArray& data)

@@ -566,7 +566,7 @@ private slots:
         quenlix_cieplot* plot = widget->plot;
         QCOMPARE(plot->pointX, -1.0); // nothing marked before the first reading
         ConsoleRig::press(rig.ui->CIEopencompushButton);
-        rig.write("CIEX:0.587309;CIEY:0.424433;LUX:682.496000;CCT:1763.247393\r\n");
+        rig.send("CIEX:0.587309;CIEY:0.424433;LUX:682.496000;CCT:1763.247393\r\n");
         QTRY_COMPARE((QList<double>{plot->pointX, plot->pointY, plot->lux, plot->cct}),
                      (QList<double>{0.587309, 0.424433, 682.496, 1763.247393}));
         const auto type = [&](const char* edit, const char* text) {
@@ -605,7 +605,7 @@ private slots:
             {"imu", {rig.ui->imuopencompushButton, [&] { return w.IMU_rxBuffer.isEmpty(); }}}};
         const auto [open, empty] = tabs.value(tab);
         ConsoleRig::press(open);
-        rig.write("CIEX:0.7;9,9,9,");
+        rig.send("CIEX:0.7;9,9,9,");
         QTRY_VERIFY(!empty());
         ConsoleRig::press(open);
         ConsoleRig::press(open);
@@ -626,7 +626,7 @@ private slots:
         ConsoleRig::press(startStop);
         QCOMPARE(rig.read(7).toHex(' '), QByteArray("51 55 02 00 01 ff ff"));
         // While started, register blocks fill the grid.
-        rig.write(I2cFrame::encode(I2cFrame::Start, hex("11 22 33")));
+        rig.send(I2cFrame::encode(I2cFrame::Start, hex("11 22 33")));
         QTRY_COMPARE(w.I2Cdump_tools->valueLabels.at(2)->text(), QStringLiteral("33"));
 
         // Closing while started sends nothing; after reopening the same button stops the adapter.
@@ -640,7 +640,7 @@ private slots:
         QCOMPARE(rig.read(7).toHex(' '), QByteArray("51 55 03 00 01 68 68"));
         ConsoleRig::press(ui->i2cdumpsancfpushButton);
         QCOMPARE(rig.read(7).toHex(' '), QByteArray("51 55 01 00 01 ff ff"));
-        rig.write(I2cFrame::encode(I2cFrame::Scan, hex("3C 68")));
+        rig.send(I2cFrame::encode(I2cFrame::Scan, hex("3C 68")));
         QTRY_COMPARE(i2cLog(ui), QStringLiteral("Searching for I2C devices on the bus:\n0x3c, 0x68, \n"));
         ConsoleRig::press(ui->i2cdump_Clear_pushButton); // the log below holds nothing from before
 
@@ -655,7 +655,7 @@ private slots:
         // The reply comes after the dialog was closed: printed with the register asked for.
         ConsoleRig::press(w.I2Cdump_readUi->I2CDump_ReadREGCancel);
         QTRY_VERIFY(w.I2Cdump_readUi == nullptr);
-        rig.write(I2cFrame::encode(I2cFrame::Read, hex("01 AB")));
+        rig.send(I2cFrame::encode(I2cFrame::Read, hex("01 AB")));
         QTRY_COMPARE(i2cLog(ui), QStringLiteral("Reg addr 0xf8: 0x01, 0xab, \n"));
 
         ConsoleRig::press(ui->i2cdumpwritepushButton);
@@ -690,16 +690,16 @@ private slots:
         Ui_MainWindow* ui = rig.ui;
         ConsoleRig::press(ui->SpectraopencompushButton);
         // AS7341: FXL has no bar there and is dropped.
-        rig.write("F1:500\r\nFXL:100\r\nF2:1234\r\n");
+        rig.send("F1:500\r\nFXL:100\r\nF2:1234\r\n");
         QTRY_COMPARE(bar(w, 0, 1), 1.234);
         QCOMPARE(bar(w, 0, 0), 0.5);
         ui->SpectraYPEcomboBox->setCurrentIndex(2);
         ui->SpectraportChartComboBox->setCurrentIndex(1);
-        rig.write("F1:250\r\n");
+        rig.send("F1:250\r\n");
         QTRY_COMPARE(w.Spectra_view->curve()->values().at(1), 0.25);
         QCOMPARE(w.Spectra_view->curve()->values().at(0), 0.0);
         // The raw log fills while hidden, without blank lines; its button clears the half line too.
-        rig.write("F1:1\r\n\r\nF2:2\r\nF4:");
+        rig.send("F1:1\r\n\r\nF2:2\r\nF4:");
         QTRY_VERIFY(ui->Spectra_textEdit->toPlainText().endsWith(QStringLiteral("F1:250\nF1:1\nF2:2")));
         QTRY_VERIFY(!w.Spectra_rxBuffer.isEmpty());
         ConsoleRig::press(ui->Spectra_pushButton_Clear_Log);
@@ -719,16 +719,16 @@ private slots:
             return texts;
         };
         ConsoleRig::press(ui->TOFopencompushButton);
-        rig.write(ramp(16, 1) + "\r\n" + ramp(16, 101) + "\r\n");
+        rig.send(ramp(16, 1) + "\r\n" + ramp(16, 101) + "\r\n");
         QTRY_COMPARE(tofLabels(w, 4), (QStringList{"104", "103", "102", "101"}));
         ui->TOFArrangementcomboBox->setCurrentText("8x8");
-        rig.write(ramp(64, 1000) + "\r\n");
+        rig.send(ramp(64, 1000) + "\r\n");
         QTRY_COMPARE(tofLabels(w, 2), (QStringList{"1007", "1006"}));
         QCOMPARE(w.TOF_view->heatmap->values.value(63), 1056);
         ui->TOFTYPEcomboBox->setCurrentIndex(3);
         QCOMPARE(QSize(w.TOF_view->heatmap->cols, w.TOF_view->heatmap->rows), QSize(54, 42));
         const QByteArray frame = QByteArray("2000,").repeated(2268) + "\r\n";
-        rig.write(frame);
+        rig.send(frame);
         QTRY_COMPARE(w.TOF_filterState[0], 2000);
         // A range change clears the filter history and rebuilds every view with the new range.
         ui->TOFRangeComboBox->setCurrentText("12000");
@@ -736,7 +736,7 @@ private slots:
         QCOMPARE(
             (QList<int>{w.TOF_view->data->range, w.TOF_view->heatmap->range, w.TOF_view->surface->yRange}),
             QList<int>(3, 12000));
-        rig.write(frame);
+        rig.send(frame);
         QTRY_COMPARE(w.TOF_filterState[0], 2000);
         ui->TOFFilterComboBox->setCurrentIndex(0); // the filter list only clears the history
         QCOMPARE(w.TOF_filterState[0], 0);
