@@ -146,6 +146,25 @@ private slots:
         QTEST(w.serialPort->stopBits(), "expectStop");
     }
 
+    // The receiver runs the event loop (as the GPS tab does) while more bytes arrive: the
+    // port gives no second readyRead for them, yet they are delivered without further input.
+    void bytesArrivingDuringTheReceiverAreDelivered()
+    {
+        PtyPair pty;
+        ThreadSerial w;
+        openWorker(w, pty.slavePath(), true);
+        QByteArray got;
+        connect(&w, &ThreadSerial::Serial_read_Data, this, [&](const QByteArray& data) {
+            got += data;
+            if (got == "first") {
+                pty.write("last");
+                QTRY_VERIFY(w.serialPort->bytesAvailable() > 0); // read in, not announced
+            }
+        });
+        pty.write("first");
+        QTRY_COMPARE(got, QByteArray("firstlast"));
+    }
+
     void unpluggedDeviceClosesPortAndReportsOnce()
     {
         PtyPair pty;
