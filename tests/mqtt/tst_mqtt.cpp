@@ -491,8 +491,10 @@ private slots:
             QCOMPARE(window->MQTT_client->state(), MqttClient::Connected);
         } else {
             expectIdle();
-            QVERIFY(LogView::of(ui->mqtt_textEdit)->text().endsWith(
-                "MQTT was disconnected: The broker sent a packet larger than 67108864 bytes"));
+            QVERIFY(
+                LogView::of(ui->mqtt_textEdit)
+                    ->text()
+                    .endsWith("MQTT was disconnected: The broker sent a packet larger than 67108864 bytes"));
         }
     }
 
