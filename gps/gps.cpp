@@ -31,6 +31,7 @@
 #include "gps/customwebpage.h"
 #include "gps/gpsmap.h"
 #include "gps/gpstrack.h"
+#include "widgets/framestatus.h"
 #include "widgets/logview.h"
 
 void MainWindow::GPS_Init_Start()
@@ -150,7 +151,7 @@ void MainWindow::readGPSCom(QByteArray data)
     }
     if (data.isEmpty())
         return;
-    ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(data.size()));
+    FrameStatus::show(ui->statusBar, tr("Successfully read %1 byte data").arg(data.size()));
 }
 
 void MainWindow::GPSSavefile(QString latitude, QString longitude)

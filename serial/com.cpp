@@ -18,6 +18,7 @@
 #include "serial/terminalformat.h"
 #include "serial/terminalview.h"
 #include "serial/threadserial.h"
+#include "widgets/framestatus.h"
 
 void MainWindow::Serial_Init_Start()
 {
@@ -117,7 +118,7 @@ void MainWindow::readCom(QByteArray data)
     TerminalView::showChunk(ui->COM_StrTextBrowser, ui->COM_HexTextBrowser, text, hex,
                             ui->showtime_checkBox->isChecked());
     TerminalView::addToCounter(ui->recvbyteslcdNumber, data.size());
-    ui->statusBar->showMessage(tr("Successfully read %1 byte data").arg(data.size()));
+    FrameStatus::show(ui->statusBar, tr("Successfully read %1 byte data").arg(data.size()));
 }
 
 bool MainWindow::COM_isValidHex(const QString& token)

@@ -1,9 +1,12 @@
 // The bounded receive log: what it keeps, where it cuts, what Export gets.
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 
+#include "widgets/framestatus.h"
 #include "widgets/logview.h"
 
 namespace {
@@ -125,6 +128,21 @@ private slots:
         log->append(QStringLiteral("new"));
         QCOMPARE(view.toPlainText(), QString());
         QTRY_COMPARE(view.toPlainText(), QStringLiteral("new"));
+    }
+
+    // Stream status texts: a burst ends on its newest text; a text shown meanwhile by
+    // someone else is not overwritten by one still waiting.
+    void streamStatusAtScreenRate()
+    {
+        QStatusBar bar;
+        for (int i = 1; i <= 50; ++i)
+            FrameStatus::show(&bar, QString::number(i));
+        QTRY_COMPARE(bar.currentMessage(), QStringLiteral("50"));
+        FrameStatus::show(&bar, QStringLiteral("chunk"));
+        FrameStatus::show(&bar, QStringLiteral("later chunk")); // waits for the next frame
+        bar.showMessage(QStringLiteral("cleared"));
+        QVERIFY(!bar.findChild<QTimer*>()->isActive()); // nothing waits to overwrite it
+        QCOMPARE(bar.currentMessage(), QStringLiteral("cleared"));
     }
 };
 
