@@ -34,25 +34,14 @@ inline QMap<QString, double> scaledBuiltinRates(double factor)
     return rates;
 }
 
-// A Python peer on 127.0.0.1 (port chosen by the system). "files DIR [CERT KEY]" serves DIR
-// over HTTP, or HTTPS with that certificate; "silent" accepts connections and never answers.
+// A Python peer on 127.0.0.1 (port chosen by the system). "files DIR" serves DIR
+// over HTTP; "silent" accepts connections and never answers.
 class FeedServer
 {
 public:
-    bool start(bool useTls = false)
+    bool start()
     {
-        m_tls = useTls;
-        QStringList args{"files", m_dir.filePath("www")};
-        if (useTls) {
-            QProcess openssl;
-            openssl.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1", "-subj",
-                                      "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1", "-keyout",
-                                      m_dir.filePath("key.pem"), "-out", certificateFile()});
-            if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0)
-                return false;
-            args << certificateFile() << m_dir.filePath("key.pem");
-        }
-        return QDir().mkpath(m_dir.filePath("www")) && startPeer(args);
+        return QDir().mkpath(m_dir.filePath("www")) && startPeer({"files", m_dir.filePath("www")});
     }
     bool startSilent() { return startPeer({"silent"}); }
 
@@ -63,17 +52,15 @@ public:
     }
     QUrl url(const QString& name = QStringLiteral("eurofxref-daily.xml")) const
     {
-        return QUrl(
-            QStringLiteral("%1://127.0.0.1:%2/%3").arg(m_tls ? "https" : "http").arg(m_port).arg(name));
+        return QUrl(QStringLiteral("%1://127.0.0.1:%2/%3").arg("http").arg(m_port).arg(name));
     }
     int requestCount() const { return m_process.output().count("\"GET "); } // as logged so far
     int acceptedCount() const { return m_process.output().count("accepted"); }
-    QString certificateFile() const { return m_dir.filePath(QStringLiteral("cert.pem")); }
 
 private:
     bool startPeer(const QStringList& args)
     {
-        static const char script[] = R"(import functools, http.server, socket, ssl, sys
+        static const char script[] = R"(import functools, http.server, socket, sys
 if sys.argv[1] == 'silent':
     server = socket.socket()
     server.bind(('127.0.0.1', 0))
@@ -85,10 +72,6 @@ if sys.argv[1] == 'silent':
         print('accepted', flush=True)
 handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=sys.argv[2])
 server = http.server.HTTPServer(('127.0.0.1', 0), handler)
-if len(sys.argv) > 3:
-    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    context.load_cert_chain(sys.argv[3], sys.argv[4])
-    server.socket = context.wrap_socket(server.socket, server_side=True)
 print('port %d ready' % server.server_address[1], flush=True)
 server.serve_forever()
 )";
@@ -105,5 +88,4 @@ server.serve_forever()
     QTemporaryDir m_dir;
     PeerProcess m_process;
     quint16 m_port = 0;
-    bool m_tls = false;
 };

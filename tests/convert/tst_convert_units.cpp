@@ -84,12 +84,10 @@ private slots:
             "mm-mil-start-pair|Lengths|1|mm|mil|39.370078740157481",
             "trailing-zeros-trimmed|Lengths|1|m|km|0.001",
             "typed-value-noise-at-15|Lengths|123.456|m|m|123.456000000000003",
-            "parsec-double|Lengths|1|pc|m|30856775814913672",
             "below-15-decimals-not-zero|Mass|1|u|kg|1.6605390666e-27",
             // 10 decimals; a text that misstates the value gives way to its digits.
             "typed-value-at-10|Time|123.456|s|s|123.456",
             "last-decimal-rounded|Time|1|m|d|30.4166666667",
-            "below-10-decimals-not-zero|Time|1|as|s|1e-18",
             "tiny-negative-not-minus-zero|Time|-1|as|s|-1e-18",
             "cut-to-one-digit-replaced|Capacitance|60|pF|F|6e-11",
             // 6 significant digits, untrimmed.
@@ -101,26 +99,18 @@ private slots:
             "nan-text|Lengths|nan|m|m|<not a number>",
             "beyond-double|Lengths|1e400|m|m|<not a number>",
             // Labels: the key is the text before the first parenthesis.
-            "greek-mu-is-no-unit|Lengths|1|\u03BCm(micrometer)|m|<no unit>",
             "lost-parenthesis-is-no-unit|Lengths|1|mm(millimeter|m|<no unit>",
             "translated-long-name|Lengths|1|mm(\u6BEB\u7C73)|m|0.001",
             "space-kept|Volume|20|UK fl oz(Fluid ounce)|UK pt|1",
             // Keys carry exact code points; a look-alike character (same after NFKC) is another unit.
             "micro-sign|Mass|1000|\u00B5g|mg|1",
             "mu-not-micro-sign|Mass|1|\u03BCg|g|<no unit>",
-            "greek-mu|Time|1000|\u03BCs|ms|1",
-            "ohm-is-omega|Resistance|1000|\u03A9|k\u03A9|1",
-            "ohm-sign-not-omega|Resistance|1|\u2126|k\u03A9|<no unit>",
-            "middle-dot|Torque|1|N\u00B7m|N\u00B7m|1",
-            "reaumur-precomposed|Temperature|1|\u00B0R\u00E9|\u00B0R\u00E9|1",
             // Temperatures with their offsets.
-            "body-temperature|Temperature|37|°C|°F|98.6",
             "absolute-zero|Temperature|0|K|°C|-273.15",
             // Scales GNU units lacks: C = 100 - De * 2/3, (Rø - 7.5) * 40/21, N * 100/33.
             "delisle-boiling|Temperature|0|°De|°C|100",
             "romer-freezing|Temperature|7.5|°Rø|°C|0",
             "romer-boiling|Temperature|60|°Rø|°C|100",
-            "newton-boiling|Temperature|33|°N|°C|100",
             "newton-from-celsius|Temperature|1|°C|°N|0.33",
             // Zero within the rounding of its own computation is zero; tiny real results are not.
             "absolute-zero-in-rankine|Temperature|0|K|°R|0",

