@@ -1,20 +1,12 @@
 // Every sensor console in the whole window, fed through a pseudo-terminal at its board's rate:
 // frames shown per second, event-loop lateness, GUI-thread CPU, and the bytes per second the
 // console took beside what `cat` reads from the same pty at the same pace in the same run.
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLabel>
 #include <QProcess>
 #include <QTest>
-#include <QTimer>
 
-#include <atomic>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
-#include <functional>
-#include <thread>
-#include <unistd.h>
 
 #include "sensors/i2cframe.h"
 #include "sensors/quenlix_i2c_tools.h"
@@ -25,34 +17,12 @@
 #include "sensors/quenlix_tof_heatmap.h"
 #include "sensors/quenlix_tof_surface.h"
 #include "serial/threadserial.h"
+#include "tests/common/benchhelpers.h"
 #include "tests/common/consolerig.h"
 #include "widgets/dashboard.h"
 #include "widgets/mwaveview.h"
 
 namespace {
-
-const auto threadCpuSeconds = [] {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec + t.tv_nsec / 1e9;
-};
-
-// Runs the window's event loop, as the program does, until `done` holds or the time is up
-// (QTest's waits sleep between event passes, which would count as lateness).
-bool runUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    check.start(20);
-    if (!done())
-        loop.exec();
-    return done();
-}
 
 // Views without a frame counter of their own: their paint passes, counted from the first call on.
 int paints(QWidget* view)
@@ -179,87 +149,53 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QAbstractButton* open = c.prepare(rig.ui);
-        for (QWidget* page = open; page; page = page->parentWidget()) {
+        for (QWidget* page = open; page; page = page->parentWidget())
             if (rig.ui->tabWidget->indexOf(page) >= 0)
                 rig.ui->tabWidget->setCurrentWidget(page);
-        }
-        qint64 received = 0;
-        // Lateness: how much later than asked a 10 ms timer fires while the board streams.
-        QList<qint64> late;
-        QElapsedTimer clock;
-        QTimer probe;
-        probe.setTimerType(Qt::PreciseTimer);
-        qint64 due = 10;
-        QObject::connect(&probe, &QTimer::timeout, &probe, [&] {
-            late.append(std::max<qint64>(0, clock.elapsed() - due));
-            due = clock.elapsed() + 10;
-        });
-
-        // The same stream at the same pace twice: into the console, then into cat on the same pty.
-        double streamed = 0, taken = 0, cpu = 0, catRate = 0;
-        int shown = 0;
-        for (const bool toCat : {false, true}) {
-            QProcess cat;
-            if (toCat) {
-                cat.start("cat", {rig.pty.slavePath()});
-                QVERIFY(cat.waitForStarted());
-            } else {
-                ConsoleRig::press(open);
-                QVERIFY(w.Serial_isOpen);
-                QObject::connect(w.Serial_thread, &ThreadSerial::Serial_read_Data, &w,
-                                 [&](const QByteArray& chunk) { received += chunk.size(); });
-                probe.start(10);
-            }
-            const int shownBefore = c.shown(w);
-            const double cpuBefore = threadCpuSeconds();
-            clock.start();
-            // The board plays from its own thread, paced by the wall clock: a slow window cannot
-            // slow it down.
-            std::atomic<int> sent{0};
-            std::atomic<bool> stop{false};
+        // The board plays from its own thread at its pace: a slow window cannot slow it down.
+        const auto play = [&] {
+            std::atomic<bool> stop{false}, allSent{false};
             std::thread board([&, fd = rig.pty.masterFd()] {
-                const auto start = std::chrono::steady_clock::now();
-                for (int i = 0; i < count && !stop; ++i) {
-                    std::this_thread::sleep_until(start +
-                                                  std::chrono::microseconds(qint64(i * 1e6 / c.perSecond)));
-                    const QByteArray bytes = c.record(i);
-                    for (qsizetype done = 0; done < bytes.size() && !stop;) {
-                        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-                        done += std::max<ssize_t>(n, 0);
-                        if (n <= 0)
-                            std::this_thread::sleep_for(std::chrono::microseconds(200));
-                    }
-                    sent = i + 1;
-                }
+                allSent = writePaced(fd, count, 1e6 / c.perSecond, c.record, &stop);
             });
-            const bool allSent = runUntil([&] { return sent == count; }, seconds * 1000 + 5000);
+            runUntil([&] { return bool(allSent); }, seconds * 1000 + 5000);
             stop = true;
             board.join();
-            QVERIFY(allSent);
-            const double elapsed = clock.elapsed() / 1000.0;
-            if (toCat) {
-                runUntil([] { return false; }, 200); // cat drains the pty before it is stopped
-                cat.terminate();                     // our own child, by its id
-                cat.waitForFinished(2000);
-                catRate = cat.readAllStandardOutput().size() / elapsed;
-                continue;
-            }
-            streamed = elapsed;
-            QVERIFY(runUntil([&] { return c.showsRecord(w, count - 1); }, 5000));
-            taken = clock.elapsed() / 1000.0;
-            probe.stop();
-            cpu = threadCpuSeconds() - cpuBefore;
-            shown = c.shown(w) - shownBefore;
-            ConsoleRig::press(open);
-        }
+            return bool(allSent);
+        };
+        // The stream into the console, then the same at the same pace into cat on the same pty.
+        qint64 received = 0;
+        ConsoleRig::press(open);
+        QVERIFY(w.Serial_isOpen);
+        QObject::connect(w.Serial_thread, &ThreadSerial::Serial_read_Data, &w,
+                         [&](const QByteArray& chunk) { received += chunk.size(); });
+        const int shownBefore = c.shown(w);
+        const double cpuBefore = threadCpuSeconds();
+        LatenessProbe probe;
+        QVERIFY(play());
+        const double streamed = probe.clock.elapsed() / 1000.0;
+        QVERIFY(runUntil([&] { return c.showsRecord(w, count - 1); }, 5000));
+        const double taken = probe.clock.elapsed() / 1000.0, cpu = threadCpuSeconds() - cpuBefore;
+        probe.timer.stop();
+        const int shown = c.shown(w) - shownBefore;
+        ConsoleRig::press(open);
 
-        std::sort(late.begin(), late.end());
-        const qint64 p99 = late.isEmpty() ? 0 : late.at(qsizetype(late.size() * 0.99));
+        QProcess cat;
+        cat.start("cat", {rig.pty.slavePath()});
+        QVERIFY(cat.waitForStarted());
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(play());
+        const double catSeconds = clock.elapsed() / 1000.0;
+        runUntil([] { return false; }, 200); // cat drains the pty before it is stopped
+        cat.terminate();                     // our own child, by its id
+        cat.waitForFinished(2000);
+        const double catRate = cat.readAllStandardOutput().size() / catSeconds;
         const double ownRate = received / taken;
         std::printf("%-13s %5.1f records/s sent, %5.1f frames shown/s, lateness p99 %3lld ms max %3lld ms, "
                     "GUI thread %3.0f %% of a core; %7.0f B/s taken vs cat %7.0f B/s: ratio %.2f\n",
-                    c.tag, count / streamed, shown / taken, p99, late.isEmpty() ? 0 : late.last(),
-                    100 * cpu / taken, ownRate, catRate, catRate > 0 ? ownRate / catRate : 1.0);
+                    c.tag, count / streamed, shown / taken, probe.p99(), probe.worst(), 100 * cpu / taken,
+                    ownRate, catRate, catRate > 0 ? ownRate / catRate : 1.0);
     }
 };
 

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "tests/common/benchhelpers.h"
 #include "tests/common/modalanswer.h"
 #include "tests/hex/hexfixtures.h"
 #include "tools/diffwidget.h"
@@ -14,14 +15,6 @@
 using namespace HexFixtures;
 
 namespace {
-
-qint64 rssMiB()
-{
-    for (const QByteArray& line : readAll("/proc/self/status").split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.simplified().split(' ').at(1).toLongLong() / 1024;
-    return -1;
-}
 
 double repaintMs(quenlix_hex_tools& hex)
 {
@@ -63,7 +56,7 @@ private slots:
     {
         QFETCH(QString, second);
         const char* tag = QTest::currentDataTag();
-        const qint64 rssStart = rssMiB();
+        const qint64 rssStart = residentKb() / 1024;
         quenlix_hex_tools hex;
         hex.resize(1400, 900);
         hex.show();
@@ -73,7 +66,7 @@ private slots:
         QVERIFY(hex.loadFile(1, dir.filePath("a.bin")) && hex.loadFile(2, dir.filePath(second)));
         QCoreApplication::processEvents();
         hex.diffWidget->repaint();
-        const qint64 rssLoaded = rssMiB();
+        const qint64 rssLoaded = residentKb() / 1024;
         qInfo("%s: open both + strip %lld ms; memory beyond the files %lld MiB", tag, t.elapsed(),
               rssLoaded - rssStart - 2 * sizeMiB);
 
@@ -106,7 +99,7 @@ private slots:
         hex.ui->tableView1->selectAll();
         const qint64 selectMs = t.elapsed(); // before the repaint below is timed
         qInfo("%s: select-all %lld ms, repaint %.1f ms; memory now +%lld MiB", tag, selectMs, repaintMs(hex),
-              rssMiB() - rssLoaded);
+              residentKb() / 1024 - rssLoaded);
     }
 };
 

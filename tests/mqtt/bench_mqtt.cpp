@@ -9,9 +9,9 @@
 #include <QTextEdit>
 
 #include "protocols/mqttclient.h"
+#include "tests/common/benchhelpers.h"
 #include "tests/common/consolerig.h"
 #include "tests/common/freeport.h"
-#include "tests/common/latenessprobe.h"
 #include "tests/common/peerprocess.h"
 #include "widgets/logview.h"
 
@@ -26,18 +26,20 @@ private slots:
         QTemporaryDir dir;
         const QString d = dir.path() + '/';
         const quint16 port = freeTcpPort();
-        QFile conf(d + "mosquitto.conf");
-        QVERIFY(conf.open(QIODevice::WriteOnly));
-        conf.write(QString("allow_anonymous true\npersistence false\nmessage_size_limit 0\n"
-                           "listener %1 127.0.0.1\n")
-                       .arg(port)
-                       .toUtf8());
-        conf.close();
+        const auto writeFile = [&](const QString& name, const QByteArray& bytes) {
+            QFile f(d + name);
+            return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+        };
+        QVERIFY(
+            writeFile("mosquitto.conf", QString("allow_anonymous true\npersistence false\nmessage_size_limit "
+                                                "0\nlistener %1 127.0.0.1\n")
+                                            .arg(port)
+                                            .toUtf8()));
         // The broker, started as root, reads its files as the user "mosquitto".
-        QFile::setPermissions(conf.fileName(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+        QFile::setPermissions(d + "mosquitto.conf", QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
         QFile::setPermissions(d, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther);
         PeerProcess broker;
-        QVERIFY(broker.startWaitingForPort("mosquitto", {"-c", conf.fileName()}, port));
+        QVERIFY(broker.startWaitingForPort("mosquitto", {"-c", d + "mosquitto.conf"}, port));
 
         ConsoleRig r("MQTT");
         r.w->show();
@@ -63,20 +65,16 @@ private slots:
                                          "-F", "%l"},
                                         "received SUBACK"));
 
-        QByteArray payload = QByteArray("0123456789abcdef").repeated(512 * 1024 / 16);
-        QFile file(d + "payload");
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(payload) == payload.size());
-        file.close();
+        QVERIFY(writeFile("payload", QByteArray("0123456789abcdef").repeated(512 * 1024 / 16)));
         LatenessProbe probe;
         clock.start();
         PeerProcess pub; // one publisher sends all messages, so both subscribers get them at once
-        QStringList args{"-h", "127.0.0.1", "-p", QString::number(port), "-t", "bench/big", "-l"};
         QVERIFY(
-            pub.start("sh", {"-c", QString("for i in $(seq %1); do cat '%2'; echo; done | mosquitto_pub %3")
-                                       .arg(count)
-                                       .arg(file.fileName(), args.join(' '))}));
+            pub.start("sh", {"-c", QString("for i in $(seq %1); do cat '%2'; echo; done | mosquitto_pub -h "
+                                           "127.0.0.1 -p %3 -t bench/big -l")
+                                       .arg(QString::number(count), d + "payload", QString::number(port))}));
         qint64 subDoneMs = -1;
-        const bool done = QTest::qWaitFor(
+        const bool done = runUntil(
             [&] {
                 if (subDoneMs < 0 && !sub.isRunning())
                     subDoneMs = clock.elapsed();

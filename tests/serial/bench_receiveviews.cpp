@@ -4,7 +4,6 @@
 // PLAX_BENCH_SECONDS sets the serial stream's length (default 60).
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLCDNumber>
 #include <QLineEdit>
@@ -13,23 +12,18 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBlock>
-#include <QTimer>
 
-#include <algorithm>
-#include <atomic>
-#include <functional>
 #include <optional>
-#include <thread>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 #include "protocols/mqtttopic.h"
 #include "serial/terminalformat.h"
 #include "serial/threadserial.h"
+#include "tests/common/benchhelpers.h"
 #include "tests/common/consolerig.h"
 #include "tests/common/freeport.h"
 #include "tests/common/modalanswer.h"
@@ -37,59 +31,6 @@
 #include "widgets/logview.h"
 
 namespace {
-
-qint64 residentKb()
-{
-    QFile f("/proc/self/statm");
-    return f.open(QIODevice::ReadOnly)
-               ? f.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE) / 1024
-               : -1;
-}
-
-// Runs the event loop until `done` or the time is up.
-bool waitFor(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
-
-struct Figures
-{
-    double ms = 0;
-    qint64 worst = 0, p99 = 0;
-    bool done = false;
-};
-
-// The one measuring harness: `feed` runs on its own thread while the GUI thread runs
-// until `done`; a 10 ms timer's lateness is sampled all along.
-Figures measure(const std::function<void()>& feed, const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    QList<qint64> late;
-    qint64 last = 0;
-    QTimer probe;
-    probe.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        late << qMax<qint64>(0, clock.elapsed() - last - 10);
-        last = clock.elapsed();
-    });
-    probe.start(10);
-    std::thread feeder(feed);
-    Figures f;
-    f.done = waitFor(done, timeoutMs);
-    f.ms = clock.nsecsElapsed() / 1e6;
-    feeder.join();
-    std::sort(late.begin(), late.end());
-    if (!late.isEmpty()) {
-        f.worst = late.last();
-        f.p99 = late.at(late.size() * 99 / 100);
-    }
-    return f;
-}
 
 int loopbackSocket(int type, quint16 port)
 {
@@ -104,25 +45,10 @@ int loopbackSocket(int type, quint16 port)
 void sendAll(quint16 port, const QByteArray& data)
 {
     const int fd = loopbackSocket(SOCK_STREAM, port);
-    for (qsizetype done = 0; fd >= 0 && done < data.size();) {
-        const ssize_t n =
-            ::send(fd, data.constData() + done, size_t(qMin<qsizetype>(data.size() - done, 65536)), 0);
-        if (n <= 0)
-            break;
-        done += n;
-    }
+    ssize_t n = 1;
+    for (qsizetype done = 0; fd >= 0 && done < data.size() && n > 0; done += n)
+        n = ::send(fd, data.constData() + done, size_t(qMin<qsizetype>(data.size() - done, 65536)), 0);
     ::close(fd);
-}
-
-// Writes `data` to the pty's device side in 1 KiB pieces, pausing `pauseUs` between them.
-void writeAll(PtyPair& pty, const QByteArray& data, int pauseUs = 0)
-{
-    for (qsizetype done = 0; done < data.size();) {
-        const qint64 n = pty.write(data.mid(done, 1024));
-        n > 0 ? void(done += n) : void(usleep(200));
-        if (pauseUs > 0)
-            usleep(pauseUs);
-    }
 }
 
 // Milliseconds for `cat` to read `data` from the pty's device side.
@@ -135,30 +61,14 @@ double catMs(PtyPair& pty, const QByteArray& data, int pauseUs)
     cat.waitForStarted();
     QElapsedTimer clock;
     clock.start();
-    writeAll(pty, data, pauseUs);
+    writePaced(pty.masterFd(), data, pauseUs);
     int queued = 0; // the master's queue drains as cat reads it
-    do {
-        ioctl(pty.masterFd(), TIOCOUTQ, &queued);
-    } while (queued > 0 && clock.elapsed() < 60000 && (usleep(200), true));
+    while (ioctl(pty.masterFd(), TIOCOUTQ, &queued) == 0 && queued > 0 && clock.elapsed() < 60000)
+        usleep(200);
     const double ms = clock.nsecsElapsed() / 1e6;
     cat.kill();
     cat.waitForFinished();
     return ms;
-}
-
-// A socat that writes what it receives on `address` into `file`.
-bool startSocat(PeerProcess& socat, const QString& address, const QString& file, const QByteArray& ready)
-{
-    return socat.startWaitingForText("socat", {"-d", "-d", "-u", address, "OPEN:" + file + ",creat,trunc"},
-                                     ready);
-}
-
-// The view's last two lines, cheap to look at while a flood runs.
-QString tail(QPlainTextEdit* view)
-{
-    LogView::of(view)->flush();
-    const QTextBlock last = view->document()->lastBlock();
-    return last.previous().text() + last.text();
 }
 
 } // namespace
@@ -227,51 +137,60 @@ private slots:
                    serial = !tcp && !udp && button;
         QVERIFY(!button || r.w->TCP_isOpen || r.w->UDP_isOpen || r.w->Serial_isOpen);
         auto* shown = r.w->findChild<QPlainTextEdit*>(view);
+        const auto tail = [shown] { // the view's last two lines, cheap to look at while a flood runs
+            LogView::of(shown)->flush();
+            return shown->document()->lastBlock().previous().text() + shown->document()->lastBlock().text();
+        };
         QLCDNumber* udpCount = r.ui->UDPrecvbyteslcdNumber;
         QTemporaryDir dir;
-        const QString got = dir.filePath("got");
+        const QString got = dir.filePath("got"), toGot = "OPEN:" + got + ",creat,trunc";
         PeerProcess socat; // the UDP peer listens beside the terminal
         if (udp)
-            QVERIFY(startSocat(socat, QString("UDP-RECV:%1,bind=127.0.0.1").arg(peerPort), got,
-                               "starting data transfer loop"));
+            QVERIFY(socat.startWaitingForText(
+                "socat", {"-u", "-d", "-d", QString("UDP-RECV:%1,bind=127.0.0.1").arg(peerPort), toGot},
+                "starting data transfer loop"));
         std::atomic<qint64> received{0};
         if (serial)
             connect(r.w->Serial_thread, &ThreadSerial::Serial_read_Data, this,
                     [&received](const QByteArray& d) { received += d.size(); });
         const QString tailHex = TerminalFormat::hexNetwork(data.right(64 * 1024));
-        const Figures f = measure(
-            [&] {
-                if (tcp)
-                    sendAll(port, data);
-                if (udp) {
-                    const int fds[] = {loopbackSocket(SOCK_DGRAM, port),
-                                       loopbackSocket(SOCK_DGRAM, peerPort)};
-                    for (int i = 0; i < 5000; ++i)
-                        for (int fd : fds)
-                            ::send(fd, data.constData(), data.size(), 0);
+        // The feed runs on its own thread while the GUI thread runs until the data is shown.
+        LatenessProbe probe;
+        std::thread feeder([&] {
+            if (tcp)
+                sendAll(port, data);
+            if (udp) {
+                const int fds[] = {loopbackSocket(SOCK_DGRAM, port), loopbackSocket(SOCK_DGRAM, peerPort)};
+                for (int i = 0; i < 5000; ++i)
                     for (int fd : fds)
-                        ::close(fd);
-                }
-                if (serial)
-                    writeAll(r.pty, data, pauseUs);
-                for (int i = 0; !button && i < 40; ++i, usleep(pauseUs))
-                    QMetaObject::invokeMethod(r.w.get(), [&] {
-                        r.w->Quenlix_Mqtt_onMessage(data, MqttTopicName("bench/big"));
-                        ++received;
-                    });
-            },
+                        ::send(fd, data.constData(), data.size(), 0);
+                for (int fd : fds)
+                    ::close(fd);
+            }
+            if (serial)
+                writePaced(r.pty.masterFd(), data, pauseUs);
+            for (int i = 0; !button && i < 40; ++i, usleep(pauseUs))
+                QMetaObject::invokeMethod(r.w.get(), [&] {
+                    r.w->Quenlix_Mqtt_onMessage(data, MqttTopicName("bench/big"));
+                    ++received;
+                });
+        });
+        const bool done = runUntil(
             [&] {
-                return tcp   ? tail(shown).endsWith(tailHex.right(600))
+                return tcp   ? tail().endsWith(tailHex.right(600))
                        : udp ? udpCount->intValue() >= 5000 * data.size()
                              : received == (serial ? data.size() : 40);
             },
             udp ? 3000 : pauseUs * data.size() / 1000000 + 120000);
+        const double ms = probe.clock.nsecsElapsed() / 1e6;
+        feeder.join();
+        probe.timer.stop();
         const QString held = view.isEmpty() ? QString() : LogView::of(r.w->findChild<QWidget*>(view))->text();
         if (udp) {
             const qint64 peerBytes = QFileInfo(got).size();
             qInfo("%s: terminal %d B, socat %lld B, ratio %.2f (at least 0.90); lateness worst %lld ms",
                   QTest::currentDataTag(), udpCount->intValue(), peerBytes,
-                  double(udpCount->intValue()) / qMax<qint64>(1, peerBytes), f.worst);
+                  double(udpCount->intValue()) / qMax<qint64>(1, peerBytes), probe.worst());
             QVERIFY(udpCount->intValue() >= peerBytes * 9 / 10);
             return;
         }
@@ -279,30 +198,28 @@ private slots:
         double peerMs = 0;
         if (tcp) {
             const quint16 socatPort = freeTcpPort();
-            QVERIFY(startSocat(socat, QString("TCP-LISTEN:%1,bind=127.0.0.1").arg(socatPort), got,
-                               "listening on"));
+            QVERIFY(socat.startWaitingForText(
+                "socat", {"-u", "-d", "-d", QString("TCP-LISTEN:%1,bind=127.0.0.1").arg(socatPort), toGot},
+                "listening on"));
             QElapsedTimer clock;
             clock.start();
             sendAll(socatPort, data);
-            waitFor([&] { return QFileInfo(got).size() >= data.size(); }, 60000);
+            runUntil([&] { return QFileInfo(got).size() >= data.size(); }, 60000);
             peerMs = clock.nsecsElapsed() / 1e6;
         } else if (serial) {
             press(button); // closes: cat reads next
             peerMs = catMs(r.pty, data, pauseUs);
         }
         const double mb = data.size() / 1e3;
-        const QString peer = peerMs <= 0 ? QString("no peer")
-                                         : QString("%1 %2 ms (%3 MB/s), time ratio %4")
-                                               .arg(tcp ? "socat" : "cat")
-                                               .arg(peerMs, 0, 'f', 0)
-                                               .arg(mb / peerMs, 0, 'f', 1)
-                                               .arg(f.ms / peerMs, 0, 'f', 2);
-        qInfo("%s: tab %.0f ms (%.1f MB/s), %s; lateness worst %lld ms, p99 %lld ms; view %lld chars (budget "
-              "%d); "
-              "RSS %lld kB",
-              QTest::currentDataTag(), f.ms, mb / f.ms, qPrintable(peer), f.worst, f.p99, qint64(held.size()),
-              LogView::budget, residentKb());
-        QVERIFY(f.done && held.size() <= LogView::budget * 3 / 2 + LogView::lineWidth);
+        const QString peer = peerMs <= 0
+                                 ? QString("no peer")
+                                 : QString::asprintf("%s %.0f ms (%.1f MB/s), time ratio %.2f",
+                                                     tcp ? "socat" : "cat", peerMs, mb / peerMs, ms / peerMs);
+        qInfo("%s: tab %.0f ms (%.1f MB/s), %s; lateness worst %lld ms, p99 %lld ms; view %lld chars "
+              "(budget %d); RSS %lld kB",
+              QTest::currentDataTag(), ms, mb / ms, qPrintable(peer), probe.worst(), probe.p99(),
+              qint64(held.size()), LogView::budget, residentKb());
+        QVERIFY(done && held.size() <= LogView::budget * 3 / 2 + LogView::lineWidth);
         QString bare = held;
         bare.remove(QRegularExpression("\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\]")).remove(QLatin1Char('\n'));
         if (tcp) // the newest 64 KiB exactly
