@@ -105,6 +105,8 @@ private slots:
         QTest::newRow("udp-burst 5000 x 16 B") << "" << "UDPopencompushButton" << "" << QByteArray(16, 'u') << 0;
         QTest::newRow("gps-serial-flood 3 MiB") << "GPS" << "GPSopencompushButton" << "GPStextBrowser"
             << QByteArray("0123456789ABCDEF").repeated(3 << 16) + "END" << 0;
+        QTest::newRow("gps-tcp-flood 3 MiB") << "GPS" << "GPSTCPopencompushButton" << "GPStextBrowser"
+            << QByteArray("0123456789ABCDEF").repeated(3 << 16) + "END" << 0;
         QTest::newRow("environment long line") << "Environment" << "ENVopencompushButton" << "ENV_StrTextBrowser" << longLine(env) << 1000;
         QTest::newRow("gps long line") << "GPS" << "GPSopencompushButton" << "GPStextBrowser" << longLine(gga) << 1000;
         QTest::newRow("mqtt 40 x 512 KiB") << "MQTT" << "" << "mqtt_textEdit" << QByteArray(512 * 1024, 'm') << 20000;
@@ -128,14 +130,15 @@ private slots:
         r.w->show();
         const quint16 port = open.startsWith("UDP") ? freeUdpPort() : freeTcpPort(), peerPort = freeUdpPort();
         r.ui->TCPServerPortlineEdit->setText(QString::number(port));
+        r.ui->GPSTCPServerPortlineEdit->setText(QString::number(port));
         r.ui->UDPSenderPortlineEdit->setText(QString::number(port));
         r.ui->UDPFarPortlineEdit->setText(QString::number(peerPort + 1));
         auto* button = r.w->findChild<QPushButton*>(open);
         if (button)
             press(button);
-        const bool tcp = open.startsWith("TCP"), udp = open.startsWith("UDP"),
+        const bool tcp = open.startsWith("TCP") || open.startsWith("GPSTCP"), udp = open.startsWith("UDP"),
                    serial = !tcp && !udp && button;
-        QVERIFY(!button || r.w->TCP_isOpen || r.w->UDP_isOpen || r.w->Serial_isOpen);
+        QVERIFY(!button || r.w->TCP_isOpen || r.w->UDP_isOpen || r.w->Serial_isOpen || r.w->GPS_tcpOpen);
         auto* shown = r.w->findChild<QPlainTextEdit*>(view);
         const auto tail = [shown] { // the view's last two lines, cheap to look at while a flood runs
             LogView::of(shown)->flush();
@@ -153,7 +156,9 @@ private slots:
         if (serial)
             connect(r.w->Serial_thread, &ThreadSerial::Serial_read_Data, this,
                     [&received](const QByteArray& d) { received += d.size(); });
-        const QString tailHex = TerminalFormat::hexNetwork(data.right(64 * 1024));
+        // What the view must end with: the newest 64 KiB, as hex in the TCP terminal, as text in the GPS tab.
+        const QString tailHex = open.startsWith("TCP") ? TerminalFormat::hexNetwork(data.right(64 * 1024))
+                                                       : QString::fromLatin1(data.right(64 * 1024));
         // The feed runs on its own thread while the GUI thread runs until the data is shown.
         LatenessProbe probe;
         std::thread feeder([&] {
@@ -222,7 +227,7 @@ private slots:
         QVERIFY(done && held.size() <= LogView::budget * 3 / 2 + LogView::lineWidth);
         QString bare = held;
         bare.remove(QRegularExpression("\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\]")).remove(QLatin1Char('\n'));
-        if (tcp) // the newest 64 KiB exactly
+        if (tcp) // the newest 64 KiB exactly, in the TCP terminal's hex or the GPS tab's text
             QVERIFY(bare.endsWith(tailHex));
         if (open == "opencompushButton") // a stamped chunk shows its line breaks as blanks
             QVERIFY(bare.endsWith(TerminalFormat::hexSerial(data.right(20000)).replace('\n', ' ')));
