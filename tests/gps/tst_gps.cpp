@@ -1,9 +1,5 @@
-// The GPS code and tab. Without widgets: NMEA framing and decoding, fed whole, in chunks and
-// from real captures (whole and damaged) checked against gpsd's decoding; position lines; the
-// satellite worker as a real thread; distance and UTM conversions against hand-computed and
-// published values. In a whole window: a pseudo-terminal plays the captures, TCP clients are
-// its peers, and the map page is checked through its own variables; then the satellite
-// dialog with its worker thread, and the calculator.
+// The GPS code against real captures and gpsd's decoding, UTM against published values, and the
+// GPS tab in a whole window with a pseudo-terminal, TCP clients and the map page as its peers.
 #include <QBarSet>
 #include <QDir>
 #include <QElapsedTimer>
@@ -30,7 +26,6 @@
 #include "app/mainwindow.h"
 #include "app/mainwindow_form.h"
 #include "gps/UTMconversion.h"
-#include "gps/gpscalculate_form.h"
 #include "gps/gpssignal.h"
 #include "gps/gpssignal_form.h"
 #include "gps/gpstrack.h"
@@ -246,16 +241,11 @@ private slots:
             QTest::newRow(name) << stream << cut << taken << left;
         };
         // clang-format off
-        row("whole",                  gga, "GPGGA");
-        row("split-in-field",         gga, "GPGGA", 40);
-        row("split-cr-lf",            gga, "GPGGA", gga.size() - 1);
         row("bad-checksum-then-good", QByteArray(gga).replace("*47", "*48") + gga, "GPGGA");
         row("checksum-not-hex",       QByteArray(gga).replace("*47", "*4G"), "");
         row("lower-case-hex",         "$GPGSA,A,3,28,17,01,08,09,11,32,,,,,,2.94,1.72,2.39*0c\r\n", "GPGSA");
-        row("no-star",                "$GPGGA,1,2,3\r\n", "");
         row("junk-between",           "xx" + gga + "noise" + gga, "GPGGA GPGGA");
         row("trailing-half-waits",    gga + "$GPVTG,1", "GPGGA", 0, "$GPVTG,1");
-        row("lf-only",                "$GPGSV,1,1,00*79\n", "GPGSV");
         // Damaged streams lose line ends: every '$' starts a sentence of its own.
         row("dollar-restarts",        "$GPGGA,12" + gga, "GPGGA");
         row("glued",                  gsa + rmc, "GPGSA GPRMC");
@@ -290,14 +280,12 @@ private slots:
                                 "12:35:19 48.1173000N 11.5166667E");
         row("rmc-south-west",   "GNRMC,083503.00,A,4807.038,S,07531.20562,W,,,241013,,,A",
                                 "8:35:3 48.1173000S 75.5200937W");
-        row("rmc-near-zero",    "GPRMC,000000,A,0030.000,N,00015.000,W,,,,,,A", "0:0:0 0.5000000N 0.2500000W");
         row("rmc-on-equator",   "GPRMC,1,A,0000.000,S,01131.000,E,,,,,,A", "0:0:1 0.0000000S 11.5166667E");
         row("rmc-leap-second",  "GPRMC,235960,A,4807.038,N,18000.000,W,,,311299,,,A",
                                 "23:59:60 48.1173000N 180.0000000W");
         // No position: status V (even with stale coordinates), all zero, empty, no hemisphere.
         row("void-stale",       "GPRMC,170958.972,V,5200.8499,N,00421.7860,E,0,0,120610,,,N", "17:9:58 void");
         row("void-zeros-active", "GPRMC,235948.00,A,0000.0000,N,00000.0000,E,,,,,,A", "23:59:48 void");
-        row("void-empty",       "GPRMC,001902.00,V,,,,,,,020211,,,N", "0:19:2 void");
         row("void-hemisphere",  "GPRMC,1,A,4807.038,,01131.000,E,,,,,,A", "0:0:1 void");
         row("void-no-time",     "GPRMC,,V,,,,,,,,,,N", "- void");
         // Fields out of range are refused like a bad checksum.
@@ -314,7 +302,6 @@ private slots:
         // GGA quality 1 to 5 is a fix (GPS, DGPS, PPS, RTK fixed, RTK float); 0 and 6 are not.
         row("gga-textbook",     textbookGga.mid(1, textbookGga.indexOf('*') - 1), "fix 8 545.4");
         row("gga-dgps",         "BDGGA,1,,,,,2,12,,-3.25,M,,,,", "fix 12 -3.25");
-        row("gga-rtk-float",    "GPGGA,1,,,,,5,10,,1,M,,,,", "fix 10 1");
         row("gga-estimated",    "GPGGA,1,,,,,6,10,,1,M,,,,", "no-fix 10 1");
         row("gga-no-fix",       "GPGGA,001901.00,,,,,0,00,99.99,,,,,,", "no-fix 0 0");
         row("gga-short",        "GPGGA,1,2", "no-fix 0 0");
@@ -327,13 +314,11 @@ private slots:
         row("gsv-fractions",    "GPGSV,3,3,10,07.9,20.5,90.99,33.9,11,05,10,29",
                                 "GP 10 7,20,90,33,1 11,5,10,29,1");
         row("gsv-beidou",       "BDGSV,1,1,01,07,20,90,33", "BD 1 7,20,90,33,2");
-        row("gsv-gb",           "GBGSV,1,1,01,07,20,90,33", "BD 1 7,20,90,33,2");
         row("gsv-glonass",      "GLGSV,1,1,01,70,20,90,33", "other 1 70,20,90,33,3");
         row("gsv-galileo",      "GAGSV,1,1,01,7,20,90,33", "other 1 7,20,90,33,4");
         row("gsv-qzss",         "GQGSV,1,1,01,2,20,90,33", "other 1 2,20,90,33,5");
         row("gsv-gn",           "GNGSV,1,1,01,7,20,90,33", "other 1 7,20,90,33,0");
         // Position lines: decimal degrees, signed, in range, nothing else.
-        row("pos-north-east", "Latitude:22.54310,Longitude:114.05790", "22.54310N 114.05790E");
         row("pos-south-west", "Latitude:-33.9,Longitude:-18.4", "33.9S 18.4W");
         row("pos-signs-blanks", "Latitude: +1.5 ,Longitude:-0", "1.5N 0W");
         row("pos-limits", "Latitude:-90,Longitude:180.0", "90S 180.0E");
@@ -341,9 +326,6 @@ private slots:
         row("pos-empty", "Latitude:,Longitude:", "refused");
         row("pos-exponent", "Latitude:1e1,Longitude:2", "refused");
         row("pos-nan-inf", "Latitude:nan,Longitude:inf", "refused");
-        row("pos-latitude-95", "Latitude:95,Longitude:20", "refused");
-        row("pos-longitude-200", "Latitude:9,Longitude:-200", "refused");
-        row("pos-script", "Latitude:1);alert(1);(1,Longitude:<b>2</b>", "refused");
         // clang-format on
     }
     void decoding()
@@ -496,7 +478,6 @@ private slots:
         QVERIFY(!results.wait(300));
         give(worker, two);
         QTRY_COMPARE(results.size(), 1);
-        QCOMPARE(results.at(0).at(0).value<nmea_slmsg*>(), worker.records());
         QCOMPARE(int(worker.records()[3].prn), 25);
         while (worker.queueSize() < 50)
             give(worker, two);
@@ -534,8 +515,6 @@ private slots:
             {"svalbard-37", 78, 40, "37X"}, {"cape-town", -33.9, 18.4, "34H"}, {"band-84", 84, 3, "31X"},
             {"above-84", 85, 3, "31Z"}, {"below-80", -80.5, 3, "31Z"}, {"just-south", -0.1, 3, "31M"},
             {"lng-past-180", 10, 183, "1P"}, {"west-180", 10, -180, "1P"}, {"antimeridian", 10, 179, "60P"},
-            {"beijing", 39.915, 116.404, "50S"}, {"malvern", 40.0350855, -75.5200937, "18T"},
-            {"quito", -0.18, -78.47, "17M"},
         };
         // clang-format on
         for (const auto& r : rows)
@@ -577,9 +556,6 @@ private slots:
         QVERIFY(std::abs(snyder.Easting - 627106.5) < 0.5 && std::abs(snyder.Northing - 4484124.4) < 0.5);
         const LatLong p = UTM_to_LatLong(clarke1866, {627106.5, 4484124.4, QStringLiteral("18T")});
         QVERIFY(std::abs(p.latitude - 40.5) < 1e-5 && std::abs(p.longitude + 73.5) < 1e-5);
-        // South of the equator the northing carries the 10 000 km false northing.
-        const UTM south = LatLong_to_UTM(wgs84, -33.9, 18.4);
-        QVERIFY(south.Northing > 6000000 && south.Northing < 10000000);
         // A row outside the ellipsoid table gives nothing.
         QCOMPARE(LatLong_to_UTM(0, 10, 10).Zone + LatLong_to_UTM(24, 10, 10).Zone, QString());
         // The zone text's letter picks the hemisphere: N and above (any case) north.
@@ -631,7 +607,6 @@ private slots:
         const quint16 port = freeTcpPort();
         g.ui->GPSTCPServerPortlineEdit->setText(QString::number(port));
         press(g.ui->GPSTCPopencompushButton);
-        QCOMPARE(g.status(), QStringLiteral("Server has started"));
         g.ui->GPSportMode_01->click(); // the server keeps working behind the COM controls
         QTcpSocket a, b, c;
         for (QTcpSocket* s : {&a, &b, &c}) {
@@ -667,9 +642,6 @@ private slots:
         press(g.ui->GPSTCPopencompushButton);
         QVERIFY(g.w->GPS_tcpClients.isEmpty() && g.w->GPS_tcpBuffers.isEmpty());
         QTRY_COMPARE(b.state(), QAbstractSocket::UnconnectedState);
-        QTcpSocket late;
-        late.connectToHost(QHostAddress::LocalHost, port);
-        QVERIFY(!late.waitForConnected(1000));
     }
 
     // The page centres on the IP location; a replayed track draws a segment per change of
@@ -680,8 +652,6 @@ private slots:
         Gps g;
         QVERIFY(g.waitForMap());
         QTRY_VERIFY(g.js("hereMarker !== null").toBool());
-        QCOMPARE(g.js("hereMarker.getPopup().getContent().textContent").toString(),
-                 QStringLiteral("You are here: Test"));
         QFile out(g.home.path() + "/track.txt");
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(
@@ -720,14 +690,13 @@ private slots:
         auto& gps = w.GPS_signalGroups[1];
         QTRY_COMPARE(gps.categories, (QStringList{"GP12", "GP15", "GP25", "GP7"}));
         QCOMPARE(bars(gps), (QList<double>{40, 35, 22, 33}));
-        QCOMPARE(w.GPS_skySeries[12]->points(), (QList<QPointF>{{120, 60}})); // azimuth, 90 - elevation
 
         g.receive("GPGSV,3,1,12,12,30,120,3"); // weaker than 5
         g.receive("GAGSV,1,1,01,12,50,200,30");
         g.receive("GLGSV,1,1,00"); // only pushes the one before it through
         QTRY_COMPARE(gps.categories, (QStringList{"GP15", "GP25", "GP7"}));
         QCOMPARE(bars(gps), (QList<double>{35, 22, 33}));
-        // The Galileo satellite with the same PRN drew the shared sky point again.
+        // The Galileo satellite with the same PRN drew the shared sky point (azimuth, 90 - elevation).
         QTRY_COMPARE(w.GPS_skySeries[12]->points(), (QList<QPointF>{{200, 40}}));
 
         QSignalSpy released(&w, &MainWindow::GPS_GUI_Wait_Data_Over);
@@ -747,29 +716,6 @@ private slots:
         g.receive("GPGSV,1,1,01,08,20,90,33");
         g.w.reset();
         QVERIFY(worker.isNull());
-    }
-
-    // The calculator converts on the ellipsoid chosen (Snyder's transverse Mercator example
-    // on Clarke 1866), and forgets the choice when it closes.
-    void calculator()
-    {
-        Gps g;
-        press(g.ui->GPScalculate);
-        QPointer<QDialog> dialog = g.w->GPS_calculateDialog;
-        Ui_GPScalculate* f = g.w->GPS_calculateUi;
-        f->utm_comboBox->setCurrentText("Clarke 1866");
-        f->latlineEdit->setText("40.5");
-        f->longlineEdit->setText("-73.5");
-        press(f->lltoutm);
-        QCOMPARE(f->utmZlineEdit->text(), QStringLiteral("18T"));
-        QVERIFY(std::abs(f->utmElineEdit->text().toDouble() - 627106.5) < 0.5);
-        f->utmElineEdit->setText("500000");
-        press(f->utmtoll);
-        QCOMPARE(f->longlineEdit->text(), QStringLiteral("-75.00000000"));
-        press(f->GPScalculateCancel);
-        QTRY_VERIFY(dialog.isNull());
-        press(g.ui->GPScalculate);
-        QCOMPARE(g.w->GPS_calculateUi->utm_comboBox->currentText(), QStringLiteral("WGS-84"));
     }
 };
 
