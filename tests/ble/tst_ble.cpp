@@ -15,6 +15,7 @@
 #include "protocols/quenlix_ble.h"
 #include "protocols/serviceinfo.h"
 #include "tests/ble/fakeble.h"
+#include "tests/common/modalanswer.h"
 
 using C = QLowEnergyCharacteristic;
 
@@ -47,16 +48,6 @@ const QList<FakeServiceDef> peripheral = {
       characteristic(indicateOnly, C::Indicate, true), characteristic(noCccd, C::Notify)}},
     {QBluetoothUuid(svcB), "Vendor B", {characteristic(shared, C::Read | C::WriteNoResponse)}}};
 
-// Runs `answer` on the next write dialog once it shows (it is modal: the test waits inside it).
-template <typename Answer> void onWriteDialog(QObject* context, Answer answer)
-{
-    auto* poll = new QTimer(context);
-    QObject::connect(poll, &QTimer::timeout, context, [poll, answer] {
-        if (auto* dialog = qobject_cast<WriteDialog*>(QApplication::activeModalWidget()))
-            poll->stop(), answer(dialog);
-    });
-    poll->start(10);
-}
 } // namespace
 
 class TestBle : public QObject
@@ -329,7 +320,7 @@ private slots:
         openTabOnA();
         QObject scope;
         QList<bool> complaints;
-        onWriteDialog(&scope, [&](WriteDialog* dialog) {
+        answerModals<WriteDialog>(&scope, [&](WriteDialog* dialog) {
             dialog->findChild<QComboBox*>()->setCurrentIndex(hex ? 1 : 0);
             for (const QString& text : texts) {
                 dialog->findChild<QLineEdit*>()->setText(text);
@@ -352,7 +343,7 @@ private slots:
         QSignalSpy requested(panel, &CharacteristicWidget::writeCharacteristicRequested);
         QPointer<CharacteristicWidget> watch(panel);
         QObject scope;
-        onWriteDialog(&scope, [panel](WriteDialog* dialog) {
+        answerModals<WriteDialog>(&scope, [panel](WriteDialog* dialog) {
             delete panel;
             dialog->findChild<QPushButton*>()->click();
         });

@@ -1,36 +1,31 @@
 #include "tests/common/modalanswer.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QMessageBox>
-#include <QTimer>
 
-ModalAnswer::ModalAnswer(const QString& button, int timeoutMs) : m_button(button), m_remainingMs(timeoutMs)
+void pressButton(QMessageBox* box, const QString& button)
 {
-    QTimer::singleShot(20, &m_context, [this] { poll(); });
+    for (QAbstractButton* b : box->buttons()) {
+        if (button.isEmpty() || b->text().remove(QLatin1Char('&')) == button)
+            return b->click();
+    }
+    box->close();
 }
 
-void ModalAnswer::poll()
+ModalAnswer::ModalAnswer(const QString& button, int timeoutMs)
 {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal) {
-        m_remainingMs -= 20;
-        if (m_remainingMs > 0)
-            QTimer::singleShot(20, &m_context, [this] { poll(); });
-        return;
-    }
-    m_seen = true;
-    m_title = modal->windowTitle();
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    // Past the time allowed, nothing is answered any more.
+    QTimer::singleShot(timeoutMs, &m_context, [this] { qDeleteAll(m_context.findChildren<QTimer*>()); });
+    answerModals<QWidget>(&m_context, [this, button](QWidget* modal) {
+        if (std::exchange(m_seen, true))
+            return;
+        m_title = modal->windowTitle();
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box)
+            return void(modal->close());
         m_text = box->text();
         for (QAbstractButton* b : box->buttons())
             m_buttons << b->text();
-        for (QAbstractButton* b : box->buttons()) {
-            if (m_button.isEmpty() || b->text().remove(QLatin1Char('&')) == m_button) {
-                b->click();
-                return;
-            }
-        }
-    }
-    modal->close();
+        pressButton(box, button);
+    });
 }

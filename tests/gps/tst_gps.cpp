@@ -32,6 +32,7 @@
 #include "gps/nmea.h"
 #include "serial/threadserial.h"
 #include "tests/common/freeport.h"
+#include "tests/common/modalanswer.h"
 #include "tests/common/press.h"
 #include "tests/common/ptypair.h"
 #include "tests/common/shareddata.h"
@@ -199,18 +200,6 @@ struct Gps
     // Hands one sentence to the decoding, as the receive slot does.
     void receive(const QByteArray& body) { w->GPS_Analysis_Data_Process(sealed(body)); }
 };
-
-// Answers the next modal dialog of type D from a timer.
-template <typename D, typename F> void answerNext(F answer)
-{
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()))
-            timer->deleteLater(), timer->stop(), answer(dialog);
-    });
-    timer->start(20);
-    QTimer::singleShot(10000, timer, &QObject::deleteLater);
-}
 
 QList<double> bars(const MainWindow::GPS_SignalGroup& g)
 {
@@ -658,7 +647,8 @@ private slots:
             "Latitude:10.5,Longitude:20.5\r\nLatitude:10.5,Longitude:20.5\r\nnoise\r\n"
             "Latitude:alert(1),Longitude:2\r\nLatitude:95,Longitude:2\r\nLatitude:11.5,Longitude:21.5\n");
         out.close();
-        answerNext<QFileDialog>([path = out.fileName()](QFileDialog* d) {
+        QObject scope;
+        answerModals<QFileDialog>(&scope, [path = out.fileName()](QFileDialog* d) {
             d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
             static_cast<QDialog*>(d)->accept();
         });
@@ -670,7 +660,8 @@ private slots:
 
         g.js("var calls = []; window.Set_endaddress = function (d) { calls.push('Set_endaddress:' + d); };"
              "window.searchdriving = function (d) { calls.push('searchdriving:' + d); }; 0");
-        answerNext<QInputDialog>([](QInputDialog* d) { d->setTextValue("it's \\ </script>"), d->accept(); });
+        answerModals<QInputDialog>(
+            &scope, [](QInputDialog* d) { d->setTextValue("it's \\ </script>"), d->accept(); });
         g.w->GPSsearchdriving_triggered();
         QTRY_COMPARE(g.js("calls.join('|')").toString(),
                      QStringLiteral("Set_endaddress:it's \\ </script>|searchdriving:it's \\ </script>"));

@@ -9,6 +9,7 @@
 
 #include "serial/threadserial.h"
 #include "tests/common/consolerig.h"
+#include "tests/common/modalanswer.h"
 
 using Bytes = QList<QByteArray>;
 
@@ -79,18 +80,15 @@ struct Rig : ConsoleRig
     }
     void answerDialogs()
     {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* input = qobject_cast<QInputDialog*>(modal)) {
-            input->setTextValue(typed);
-            input->accept();
-        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            log << "box: " + box->text();
-            const QString answer = presses.isEmpty() ? "Cancel" : presses.takeFirst();
-            for (QAbstractButton* b : box->buttons())
-                if (b->text().remove('&') == answer)
-                    b->click();
-        }
-        QTimer::singleShot(20, w.get(), [this] { answerDialogs(); });
+        answerModals<QDialog>(w.get(), [this](QDialog* modal) {
+            if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+                input->setTextValue(typed);
+                input->accept();
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                log << "box: " + box->text();
+                pressButton(box, presses.isEmpty() ? "Cancel" : presses.takeFirst());
+            }
+        });
     }
     void open()
     {

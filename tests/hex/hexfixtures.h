@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/common/modalanswer.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
@@ -68,31 +70,20 @@ inline QList<qint64> cmpOffsets(const QString& a, const QString& b)
 class ModalScript
 {
 public:
-    explicit ModalScript(QStringList buttons) : m_buttons(std::move(buttons))
+    explicit ModalScript(QStringList buttons)
     {
-        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { poll(); });
-        m_timer.start(10);
+        answerModals<QMessageBox>(&m_context, [this, buttons](QMessageBox* box) mutable {
+            if (buttons.isEmpty())
+                return;
+            titles << box->windowTitle();
+            texts << box->text();
+            pressButton(box, buttons.takeFirst());
+        });
     }
     QStringList titles, texts;
 
 private:
-    void poll()
-    {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || box == m_last || m_buttons.isEmpty())
-            return;
-        m_last = box;
-        titles << box->windowTitle();
-        texts << box->text();
-        const QString wanted = m_buttons.takeFirst();
-        for (QAbstractButton* b : box->buttons())
-            if (b->text().remove('&') == wanted)
-                return b->click();
-        box->close();
-    }
-    QStringList m_buttons;
-    QPointer<QMessageBox> m_last;
-    QTimer m_timer;
+    QObject m_context;
 };
 
 } // namespace HexFixtures
