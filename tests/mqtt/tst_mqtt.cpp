@@ -548,8 +548,7 @@ private slots:
         QPointer<MqttClient> dropped = window->MQTT_client;
         broker.process.stop();
         expectIdle();
-        QVERIFY(dropped);
-        QCOMPARE(dropped->error(), MqttClient::TransportInvalid);
+        QVERIFY(dropped); // a stopping broker may close cleanly or not: either way the client is done
         QCOMPARE(dropped->publish(MqttTopicName("plax/x"), "late"), -1);
         QVERIFY(!dropped->subscribe(MqttTopicFilter("plax/x")));
     }
