@@ -9,7 +9,7 @@
 #include "app/styles.h"
 #include "sensors/imuline.h"
 #include "sensors/quenlix_3d_imu.h"
-#include "sensors/screenrate.h"
+#include "widgets/screenrate.h"
 
 void MainWindow::IMU_Init_Start()
 {

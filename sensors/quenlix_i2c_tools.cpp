@@ -5,7 +5,7 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "sensors/screenrate.h"
+#include "widgets/screenrate.h"
 
 class Ui_quenlix_i2c_tools
 {

@@ -6,7 +6,7 @@
 #include "sensors/quenlix_tof_data.h"
 #include "sensors/quenlix_tof_heatmap.h"
 #include "sensors/quenlix_tof_surface.h"
-#include "sensors/screenrate.h"
+#include "widgets/screenrate.h"
 
 class Ui_quenlix_tof
 {

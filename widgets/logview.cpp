@@ -6,9 +6,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
-#include <QTimer>
 
 #include <limits>
+
+#include "widgets/screenrate.h"
 
 namespace {
 
@@ -27,15 +28,14 @@ template <typename View> void makeReadOnly(View* view)
 } // namespace
 
 LogView::LogView(QAbstractScrollArea* view, QTextDocument* document, int maxBlocks)
-    : QObject(view), m_view(view), m_document(document), m_timer(new QTimer(this))
+    : QObject(view), m_view(view), m_document(document),
+      m_screen(new ScreenRate([this] { flushFrame(); }, this))
 {
     // An undo history would keep every trimmed character alive.
     document->setUndoRedoEnabled(false);
     if (maxBlocks > 0)
         document->setMaximumBlockCount(maxBlocks);
     m_empty = document->isEmpty();
-    m_timer->setSingleShot(true);
-    connect(m_timer, &QTimer::timeout, this, &LogView::flushFrame);
     connect(document, &QTextDocument::contentsChanged, this, &LogView::onDocumentChanged);
 }
 
@@ -133,10 +133,7 @@ void LogView::push(QString text, const QTextCharFormat& format)
         m_pending.append({std::move(text), format});
     if (m_pendingChars > budget + budget / 2)
         dropOldPending();
-    // After a quiet spell the text shows in the next pass of the event loop; while
-    // text keeps coming, once a frame.
-    if (!m_timer->isActive())
-        m_timer->start(m_sinceFlush.isValid() && m_sinceFlush.elapsed() < frameMs ? frameMs : 0);
+    m_screen->post();
 }
 
 // More than the budget waits: everything in the view is older and goes, and so
@@ -167,7 +164,7 @@ void LogView::dropOldPending()
 
 void LogView::flush()
 {
-    m_timer->stop();
+    m_screen->cancel();
     while (!m_pending.isEmpty())
         insertPending(std::numeric_limits<qint64>::max());
 }
@@ -176,7 +173,7 @@ void LogView::flushFrame()
 {
     insertPending(charsPerFrame);
     if (!m_pending.isEmpty())
-        m_timer->start(frameMs);
+        m_screen->post();
 }
 
 // Inserts up to `limit` characters of what waits, oldest first.
@@ -184,7 +181,6 @@ void LogView::insertPending(qint64 limit)
 {
     if (m_pending.isEmpty())
         return;
-    m_sinceFlush.start();
     m_editing = true;
     QTextCursor cursor(m_document);
     cursor.beginEditBlock();
@@ -249,7 +245,7 @@ void LogView::clear()
     m_pending.clear();
     m_pendingChars = 0;
     m_replaceAll = false;
-    m_timer->stop();
+    m_screen->cancel();
     m_document->clear();
     m_column = 0;
     m_empty = true;

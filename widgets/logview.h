@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTextCharFormat>
@@ -10,7 +9,7 @@ class QAbstractScrollArea;
 class QPlainTextEdit;
 class QTextDocument;
 class QTextEdit;
-class QTimer;
+class ScreenRate;
 class QWidget;
 
 // Keeps a receive view that outside data is appended to bounded and responsive.
@@ -28,7 +27,6 @@ class LogView : public QObject
 public:
     static constexpr int budget = 1000000;
     static constexpr int lineWidth = 1536; // a multiple of 3: hex entries "AB " stay whole
-    static constexpr int frameMs = 16;
     // What one frame inserts at most: laying out more would hold up the window.
     static constexpr int charsPerFrame = 32 * 1024;
 
@@ -70,8 +68,7 @@ private:
 
     QAbstractScrollArea* m_view;
     QTextDocument* m_document;
-    QTimer* m_timer;
-    QElapsedTimer m_sinceFlush;
+    ScreenRate* m_screen;
     QVector<Run> m_pending;
     qint64 m_pendingChars = 0;
     int m_column = 0;          // characters since the last line start, pending included

@@ -1,16 +1,17 @@
-#include "sensors/screenrate.h"
+#include "widgets/screenrate.h"
 
 ScreenRate::ScreenRate(std::function<void()> show, QObject* parent) : QObject(parent), m_show(std::move(show))
 {
     m_timer.setSingleShot(true);
-    m_timer.setInterval(intervalMs);
     connect(&m_timer, &QTimer::timeout, this, &ScreenRate::showNow);
 }
 
 void ScreenRate::post()
 {
-    if (!m_timer.isActive())
-        m_timer.start();
+    if (m_timer.isActive())
+        return;
+    const qint64 since = m_sinceShown.isValid() ? m_sinceShown.elapsed() : intervalMs;
+    m_timer.start(since >= intervalMs ? 0 : int(intervalMs - since));
 }
 
 void ScreenRate::flush()
@@ -23,6 +24,7 @@ void ScreenRate::flush()
 
 void ScreenRate::showNow()
 {
+    m_sinceShown.start();
     ++m_shown;
     m_show();
 }

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+// Draws at screen rate: records are decoded (or text gathered) as they arrive and `post()`
+// says something new waits; `show` then runs with whatever is newest by then. After a quiet
+// spell it runs on the next pass of the event loop; while posts keep coming, at most once an
+// interval. A burst between two paints costs one update of the views, and none is left behind.
+class ScreenRate : public QObject
+{
+public:
+    static constexpr int intervalMs = 16;
+
+    ScreenRate(std::function<void()> show, QObject* parent);
+
+    void post();
+    // Shows what waits now (before the views change shape, say).
+    void flush();
+    // Forgets what waits: something newer has been shown another way.
+    void cancel() { m_timer.stop(); }
+    // How often the views were brought up to date.
+    int shown() const { return m_shown; }
+
+private:
+    void showNow();
+
+    std::function<void()> m_show;
+    QTimer m_timer{this};
+    QElapsedTimer m_sinceShown;
+    int m_shown = 0;
+};
