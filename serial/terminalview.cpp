@@ -27,18 +27,8 @@ QString tr(const char* text)
     return QCoreApplication::translate("MainWindow", text);
 }
 
-} // namespace
-
-void setupReceiveView(QPlainTextEdit* view)
-{
-    LogView::attach(view, maxBlocks);
-}
-
-void appendPlain(QPlainTextEdit* view, const QString& text)
-{
-    LogView::of(view)->append(text);
-}
-
+// A new line: the stamp in green, then the chunk in black with its line breaks as blanks,
+// so the chunk stays one line.
 void appendStamped(QPlainTextEdit* view, const QString& stamp, const QString& text)
 {
     LogView* log = LogView::of(view);
@@ -55,9 +45,11 @@ void appendStamped(QPlainTextEdit* view, const QString& stamp, const QString& te
     log->append(flat, black);
 }
 
-QString stampNow()
+} // namespace
+
+void setupReceiveView(QPlainTextEdit* view)
 {
-    return QDateTime::currentDateTime().toString(QStringLiteral("[hh:mm:ss.zzz]"));
+    LogView::attach(view, maxBlocks);
 }
 
 void scrollToBottom(QPlainTextEdit* view)
@@ -69,12 +61,12 @@ void showChunk(QPlainTextEdit* textView, QPlainTextEdit* hexView, const QString&
                bool stamped)
 {
     if (stamped) {
-        const QString stamp = stampNow();
+        const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("[hh:mm:ss.zzz]"));
         appendStamped(textView, stamp, text);
         appendStamped(hexView, stamp, hex);
     } else {
-        appendPlain(textView, text);
-        appendPlain(hexView, hex);
+        LogView::of(textView)->append(text);
+        LogView::of(hexView)->append(hex);
     }
 }
 

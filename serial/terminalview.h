@@ -18,16 +18,9 @@ constexpr int maxBlocks = 10000;
 
 // Read-only, selectable, capped at maxBlocks and fed through a LogView.
 void setupReceiveView(QPlainTextEdit* view);
-// Appends plain text at the end of the view.
-void appendPlain(QPlainTextEdit* view, const QString& text);
-// Starts a new line with a green "[hh:mm:ss.zzz]" stamp followed by `text` in
-// black; the text is inserted as characters, never read as markup, and its line
-// breaks show as blanks, so the chunk stays one line.
-void appendStamped(QPlainTextEdit* view, const QString& stamp, const QString& text);
-// The current local time as a stamp.
-QString stampNow();
 void scrollToBottom(QPlainTextEdit* view);
-// One received chunk into a terminal's text and hex views, stamped or plain.
+// One received chunk into a terminal's text and hex views, as plain text or stamped: a new
+// line with a green "[hh:mm:ss.zzz]" stamp and the chunk in black, its line breaks as blanks.
 void showChunk(QPlainTextEdit* textView, QPlainTextEdit* hexView, const QString& text, const QString& hex,
                bool stamped);
 

@@ -279,7 +279,7 @@ private slots:
         QTemporaryDir dir;
         r.w->Terminal_export(terminal);
         QCOMPARE(r.status(), QStringLiteral("No data need to save"));
-        TerminalView::appendPlain(r.c.textView, "AB\nCD");
+        LogView::of(r.c.textView)->append("AB\nCD");
         const QString bad = dir.filePath("missing/out.txt");
         r.files->answers = {bad};
         r.w->Terminal_export(terminal);
