@@ -133,20 +133,41 @@ std::optional<double> fromBase(const CardSpec& spec, double value, const QString
     return row ? apply(row->from, value) : std::nullopt;
 }
 
-std::optional<double> convert(const CardSpec& spec, double value, const QString& fromKey,
-                              const QString& toKey)
+namespace {
+
+bool isAffine(const Op (&ops)[3])
 {
+    return std::any_of(std::begin(ops), std::end(ops), [](const Op& op) {
+        return op.kind == OpKind::Add || op.kind == OpKind::Sub || op.kind == OpKind::SubFrom;
+    });
+}
+
+} // namespace
+
+std::optional<double> convert(const CardSpec& spec, double value, const QString& fromKey,
+                              const QString& toKey, double* uncertainty)
+{
+    if (uncertainty)
+        *uncertainty = 0.0;
     const UnitRow* from = findUnit(spec, fromKey);
     const UnitRow* to = findUnit(spec, toKey);
     if (!from || !to)
         return std::nullopt;
+    // A unit in itself is the typed value, not the value after a trip through the base unit
+    // and back (1e-12 K would return 2% off from 273.15 and back).
+    if (from == to && from->to[0].kind != OpKind::None)
+        return value;
     double scale = std::fabs(value);
     std::optional<double> r = apply(from->to, value, &scale);
     if (r)
         r = apply(to->from, *r, &scale);
     // Each of the at most six steps rounds by half an ulp of the scale; eight ulps cover them.
-    if (r && std::isfinite(*r) && std::fabs(*r) <= 8 * std::numeric_limits<double>::epsilon() * scale)
+    const double bound = 8 * std::numeric_limits<double>::epsilon() * scale;
+    if (r && std::isfinite(*r) && std::fabs(*r) <= bound)
         r = 0.0;
+    // Products keep their relative precision; an offset leaves an absolute one.
+    if (uncertainty && r && (isAffine(from->to) || isAffine(to->from)))
+        *uncertainty = bound;
     return r;
 }
 
@@ -159,24 +180,33 @@ std::optional<double> parseInput(const QString& text)
     return x;
 }
 
-QString formatResult(double value, ResultFormat format)
+QString formatResult(double value, ResultFormat format, double uncertainty)
 {
     if (format == ResultFormat::General6)
         return QString::number(value, 'g', 6);
 
+    const bool bounded = uncertainty > 0 && std::isfinite(uncertainty);
+    int decimals = format == ResultFormat::Fixed15 ? 15 : 10;
+    // Decimals below the rounding the computation carries would show its noise.
+    if (bounded)
+        decimals = std::clamp(int(std::floor(-std::log10(uncertainty))), 0, decimals);
+
     static const QRegularExpression zeroFraction(QStringLiteral("\\.0+$"));
     static const QRegularExpression trailingZeros(QStringLiteral("(\\.\\d*?[1-9])0+$"));
-    QString text = QString::number(value, 'f', format == ResultFormat::Fixed15 ? 15 : 10);
+    QString text = QString::number(value, 'f', decimals);
     text.replace(zeroFraction, QString());
     text.replace(trailingZeros, QStringLiteral("\\1"));
 
     // A fixed text that misstates a result (1e-12 at 10 decimals reads "0") is replaced
-    // by the significant digits.
+    // by the significant digits, as many as the computation carries.
     if (std::isfinite(value) && value != 0.0) {
         bool ok = false;
         const double shown = text.toDouble(&ok);
-        if (!ok || std::fabs(shown - value) > 1e-6 * std::fabs(value))
-            return QString::number(value, 'g', 15);
+        if (!ok || std::fabs(shown - value) > 1e-6 * std::fabs(value)) {
+            const int digits =
+                bounded ? std::clamp(int(std::floor(std::log10(std::fabs(value) / uncertainty))), 1, 15) : 15;
+            return QString::number(value, 'g', digits);
+        }
     }
     return text;
 }

@@ -111,16 +111,19 @@ std::optional<double> fromBase(const CardSpec& spec, double value, const QString
 
 // A value from one unit to another, by key, through the base unit. A result that is zero
 // within the rounding of its own computation is 0: 0 K in degrees Rankine passes through
-// -273.15 and 491.67 and would otherwise come out as 5.7e-14.
+// -273.15 and 491.67 and would otherwise come out as 5.7e-14. A unit converted to itself
+// gives the value unchanged. Through an offset (temperatures) the result carries an absolute
+// rounding error, given in `uncertainty` (0 when the precision is relative, as for factors).
 std::optional<double> convert(const CardSpec& spec, double value, const QString& fromKey,
-                              const QString& toKey);
+                              const QString& toKey, double* uncertainty = nullptr);
 
 // The typed number: locale-independent, "." as decimal point, optional exponent,
 // surrounding white space ignored. Nothing for text that is not a finite number.
 std::optional<double> parseInput(const QString& text);
 
 // The text shown for a result. Fixed formats fall back to 15 significant digits when
-// the fixed text would misstate a non-zero result (a tiny value printed as 0).
-QString formatResult(double value, ResultFormat format);
+// the fixed text would misstate a non-zero result (a tiny value printed as 0). With an
+// `uncertainty` from convert(), only the digits above it are shown.
+QString formatResult(double value, ResultFormat format, double uncertainty = 0.0);
 
 } // namespace UnitConvert

@@ -73,12 +73,12 @@ void DiffWidget::drawMarks(QPainter& painter, const HexRowSet& rows, const QColo
 {
     painter.setPen(colour);
     painter.setBrush(colour);
-    const int markHeight = int(std::max(2.0f, scale));
+    const int height = markHeight(scale);
     // One mark per pixel line at most: after marking a line, skip every row that
     // maps onto the same line, so a fully different pair costs no more than the height.
     for (int row = rows.nextSet(0); row >= 0;) {
         const int top = int(float(row) * scale);
-        painter.drawRect(QRect(0, top, 10, markHeight));
+        painter.drawRect(QRect(0, top, 10, height));
         int next = int(std::ceil(float(top + 1) / scale));
         while (next > row + 1 && int(float(next - 1) * scale) > top)
             --next; // float rounding: never skip a row of a later line
@@ -102,13 +102,34 @@ void DiffWidget::paintEvent(QPaintEvent* event)
     drawMarks(painter, searchHits, searchColor(), scale);
 }
 
+// A pixel of the strip stands for thousands of rows of a big file: a press on a mark (or
+// within a pixel of one) goes to the nearest marked row of the mark, not to the first row
+// of the pixel, so the difference itself comes into view.
+int DiffWidget::nearestMarkedRow(int row, int pixel, float scale) const
+{
+    const int height = markHeight(scale);
+    const auto covers = [&](int marked) {
+        const int top = int(float(marked) * scale);
+        return marked >= 0 && top <= pixel + 1 && top + height >= pixel;
+    };
+    int best = -1;
+    for (const HexRowSet* rows : {&diffRows, &searchHits}) {
+        for (int marked : {rows->prevSet(row), rows->nextSet(row)}) {
+            if (covers(marked) && (best < 0 || std::abs(marked - row) < std::abs(best - row)))
+                best = marked;
+        }
+    }
+    return best >= 0 ? best : row;
+}
+
 void DiffWidget::mousePressEvent(QMouseEvent* event)
 {
     const int rows = totalRows();
     if (rows <= 0)
         return;
     const float scale = float(height()) / float(rows);
-    const int row = int(event->position().y() / double(scale));
-    emit jumpToRow(std::min(row, rows - 1));
+    const double y = event->position().y();
+    const int row = std::min(int(y / double(scale)), rows - 1);
+    emit jumpToRow(nearestMarkedRow(row, int(std::floor(y)), scale));
     QWidget::mousePressEvent(event);
 }

@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
+
 #include "tools/hexbytes.h"
 
 class HexTableModel;
@@ -42,6 +44,8 @@ protected:
 
 private:
     int totalRows() const;
+    int markHeight(float scale) const { return int(std::max(2.0f, scale)); }
+    int nearestMarkedRow(int row, int pixel, float scale) const;
     void drawMarks(QPainter& painter, const HexRowSet& rows, const QColor& colour, float scale) const;
 
     QPointer<HexTableModel> model1;

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string.h> // memrchr
+#include <string.h> // memmem
 
 namespace HexBytes {
 
@@ -80,22 +80,33 @@ HexRowSet diffRows(const QByteArray& a, const QByteArray& b)
 qint64 indexOf(const QByteArray& data, const QByteArray& pattern, qint64 from)
 {
     const qint64 n = pattern.size();
-    if (n == 0 || from < 0)
+    if (n == 0 || from < 0 || from + n > data.size())
         return -1;
-    const char* base = data.constData();
-    const char first = pattern.at(0);
-    qint64 at = from;
-    // memchr runs at memory speed; the rest of the pattern is checked only where its first byte is.
-    while (at + n <= data.size()) {
-        const void* hit = std::memchr(base + at, first, size_t(data.size() - n + 1 - at));
-        if (!hit)
-            return -1;
-        at = static_cast<const char*>(hit) - base;
-        if (std::memcmp(base + at + 1, pattern.constData() + 1, size_t(n - 1)) == 0)
-            return at;
-        ++at;
+    // glibc's memmem runs in linear time whatever the bytes: a scan that stops at every
+    // candidate byte crawls through erased flash (all 0xFF) or zero-filled images.
+    const void* hit =
+        memmem(data.constData() + from, size_t(data.size() - from), pattern.constData(), size_t(n));
+    return hit ? static_cast<const char*>(hit) - data.constData() : -1;
+}
+
+// The last start of `pattern` in [lo, hi] (every start there leaves room for the whole
+// pattern), or -1. Forward scans only, each over at most half of what is left, so the
+// cost stays within one pass over the span whatever the bytes.
+static qint64 lastStartIn(const char* base, qint64 lo, qint64 hi, const QByteArray& pattern)
+{
+    const size_t n = size_t(pattern.size());
+    qint64 last = -1;
+    while (lo <= hi) {
+        const qint64 mid = lo + (hi - lo + 1) / 2;
+        const void* hit = memmem(base + mid, size_t(hi - mid) + n, pattern.constData(), n);
+        if (hit) {
+            last = static_cast<const char*>(hit) - base;
+            lo = last + 1;
+        } else {
+            hi = mid - 1;
+        }
     }
-    return -1;
+    return last;
 }
 
 qint64 lastIndexOf(const QByteArray& data, const QByteArray& pattern, qint64 from)
@@ -103,31 +114,33 @@ qint64 lastIndexOf(const QByteArray& data, const QByteArray& pattern, qint64 fro
     const qint64 n = pattern.size();
     if (n == 0 || from < 0 || n > data.size())
         return -1;
-    const char* base = data.constData();
-    const char first = pattern.at(0);
-    // Candidates start in [0, end): never past the last place a whole pattern fits, so the
-    // terminating NUL behind the data is never taken for a byte of the file.
-    qint64 end = std::min(from, data.size() - n) + 1;
-    while (end > 0) {
-        const void* hit = memrchr(base, first, size_t(end));
-        if (!hit)
-            return -1;
-        const qint64 at = static_cast<const char*>(hit) - base;
-        if (std::memcmp(base + at + 1, pattern.constData() + 1, size_t(n - 1)) == 0)
-            return at;
-        end = at;
+    // Candidates never lie past the last place a whole pattern fits, so the terminating
+    // NUL behind the data is never taken for a byte of the file.
+    qint64 hi = std::min(from, data.size() - n);
+    // Windows growing backwards from `from`: a near hit costs little, a far one (or none)
+    // costs about one forward scan of the distance.
+    qint64 window = qint64(64) << 10;
+    while (hi >= 0) {
+        const qint64 lo = std::max<qint64>(0, hi - window + 1);
+        const qint64 hit = lastStartIn(data.constData(), lo, hi, pattern);
+        if (hit >= 0)
+            return hit;
+        hi = lo - 1;
+        window *= 2;
     }
     return -1;
 }
 
-void markHitRows(const QByteArray& data, const QByteArray& pattern, HexRowSet* rows)
+qint64 markHitRows(const QByteArray& data, const QByteArray& pattern, HexRowSet* rows)
 {
-    for (qint64 hit = indexOf(data, pattern, 0); hit >= 0;) {
+    const qint64 first = indexOf(data, pattern, 0);
+    for (qint64 hit = first; hit >= 0;) {
         const int row = int(hit / bytesPerRow);
         rows->set(row);
         // Further hits in this row add nothing: go on at the next row.
         hit = indexOf(data, pattern, qint64(row + 1) * bytesPerRow);
     }
+    return first;
 }
 
 QList<qint64> findAll(const QByteArray& data, const QByteArray& pattern, qint64 from)
@@ -184,4 +197,19 @@ int HexRowSet::nextSet(int row) const
     }
     const int found = int(word * 64 + qCountTrailingZeroBits(bits));
     return found < m_rows ? found : -1;
+}
+
+int HexRowSet::prevSet(int row) const
+{
+    row = std::min(row, m_rows - 1);
+    if (row < 0)
+        return -1;
+    size_t word = size_t(row) / 64;
+    quint64 bits = m_words[word] & (~quint64(0) >> (63 - row % 64));
+    while (bits == 0) {
+        if (word == 0)
+            return -1;
+        bits = m_words[--word];
+    }
+    return int(word * 64 + 63 - qCountLeadingZeroBits(bits));
 }

@@ -44,6 +44,8 @@ public:
     void set(int row, bool on = true);
     // First set row at or after `row`, or -1.
     int nextSet(int row) const;
+    // Last set row at or before `row`, or -1.
+    int prevSet(int row) const;
 
 private:
     std::vector<quint64> m_words;
@@ -62,8 +64,9 @@ qint64 indexOf(const QByteArray& data, const QByteArray& pattern, qint64 from);
 // the end), or -1.
 qint64 lastIndexOf(const QByteArray& data, const QByteArray& pattern, qint64 from);
 
-// Adds to `rows` the row of the first byte of every occurrence of `pattern`.
-void markHitRows(const QByteArray& data, const QByteArray& pattern, HexRowSet* rows);
+// Adds to `rows` the row of the first byte of every occurrence of `pattern`, in one pass;
+// returns the first occurrence's offset, or -1.
+qint64 markHitRows(const QByteArray& data, const QByteArray& pattern, HexRowSet* rows);
 
 // Every offset where `pattern` starts, ascending, overlapping ones included.
 QList<qint64> findAll(const QByteArray& data, const QByteArray& pattern, qint64 from = 0);

@@ -190,16 +190,18 @@ void quenlix_convert::updateCard(Card card)
     markInvalid(w.source, !x && !w.source->text().trimmed().isEmpty());
     QString missing;
     std::optional<double> r;
+    double uncertainty = 0.0;
     if (x && card == UnitConvert::Exchangerates) {
         r = toBase(card, *x, w.fromUnits->currentText(), &missing);
         if (r)
             r = fromBase(card, *r, w.toUnits->currentText(), &missing);
     } else if (x) {
         r = UnitConvert::convert(UnitConvert::card(card), *x, cleaned(w.fromUnits->currentText()),
-                                 cleaned(w.toUnits->currentText()));
+                                 cleaned(w.toUnits->currentText()), &uncertainty);
     }
     w.result->setPlaceholderText(missing.isEmpty() ? QString() : tr("No rate for %1").arg(missing));
-    w.result->setText(r ? UnitConvert::formatResult(*r, UnitConvert::card(card).format) : QString());
+    w.result->setText(r ? UnitConvert::formatResult(*r, UnitConvert::card(card).format, uncertainty)
+                        : QString());
 }
 
 void quenlix_convert::swapUnits(Card card)

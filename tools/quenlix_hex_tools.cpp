@@ -153,15 +153,38 @@ bool quenlix_hex_tools::loadFile(int side, const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return refuse(file.errorString());
-    const qint64 size = file.size();
-    if (size > HexBytes::maxFileSize) {
+    // Taken before reading: a change made while the file is read still counts as a change.
+    const DiskStamp stamp = stampOf(path);
+    // Read to the end, not size() bytes: the kernel reports 0 for /proc and /sys files,
+    // and a file that grows while it is read would otherwise load cut short.
+    const auto tooLarge = [&] {
         QMessageBox::warning(this, tr("Error"), tr("File %1 is too large (limit 2 GiB).").arg(shownPath));
         return false;
+    };
+    const qint64 size = file.size();
+    if (size > HexBytes::maxFileSize)
+        return tooLarge();
+    // One byte beyond the reported size shows a file that grew without a second buffer.
+    QByteArray bytes(size > 0 ? size + 1 : 64 * 1024, Qt::Uninitialized);
+    qint64 got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (got > HexBytes::maxFileSize)
+                return tooLarge();
+            bytes.resize(std::min(2 * got, HexBytes::maxFileSize + 1));
+        }
+        const qint64 n = file.read(bytes.data() + got, bytes.size() - got);
+        if (n < 0)
+            return refuse(file.errorString());
+        if (n == 0)
+            break;
+        got += n;
     }
-    QByteArray bytes(size, Qt::Uninitialized);
-    const qint64 got = size > 0 ? file.read(bytes.data(), size) : 0;
-    if (got != size)
-        return refuse(got < 0 ? file.errorString() : tr("the file became shorter while it was read."));
+    if (got > HexBytes::maxFileSize)
+        return tooLarge();
+    bytes.resize(got);
+    if (got < bytes.capacity() / 2)
+        bytes.squeeze();
     file.close();
 
     QTableView* view = viewOf(side);
@@ -169,6 +192,7 @@ bool quenlix_hex_tools::loadFile(int side, const QString& path)
     (side == 1 ? ui->saveFiel1pushButton : ui->saveFiel2pushButton)->show();
     (side == 1 ? ui->openFile1Button : ui->openFile2Button)->hide();
     setFilePath(side, path);
+    loadedStamp[side - 1] = stamp;
 
     HexTableModel*& model = modelOf(side);
     model = new HexTableModel(bytes, nullptr);
@@ -251,6 +275,8 @@ bool quenlix_hex_tools::saveFileTo(int side, const QString& path)
         QMessageBox::warning(this, tr("Error"), tr("Model is not initialized."));
         return false;
     }
+    if (!confirmOverwriteIfChanged(side, path))
+        return false;
     // Written beside the target and renamed over it only when complete, so a
     // failure leaves the old file as it was.
     QSaveFile file(path);
@@ -265,9 +291,37 @@ bool quenlix_hex_tools::saveFileTo(int side, const QString& path)
         return false;
     }
     setFilePath(side, path);
+    loadedStamp[side - 1] = stampOf(path);
     modifiedOf(side) = false;
     QMessageBox::information(this, tr("Save"), tr("File saved successfully."));
     return true;
+}
+
+quenlix_hex_tools::DiskStamp quenlix_hex_tools::stampOf(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    return {info.size(), info.lastModified()};
+}
+
+// Another program may have written the file since it was loaded (a log appended, a build
+// output replaced): the tables hold the old bytes, and writing them would undo that change.
+bool quenlix_hex_tools::confirmOverwriteIfChanged(int side, const QString& path)
+{
+    const QString& loadedPath = side == 1 ? filePath1 : filePath2;
+    const DiskStamp now = stampOf(path);
+    if (path != loadedPath || now.size < 0 || now == loadedStamp[side - 1])
+        return true;
+    const auto answer = QMessageBox::question(
+        this, tr("File Changed on Disk"),
+        tr("File %1 has been changed on disk since it was loaded (%2 bytes then, %3 bytes now).\n"
+           "Overwrite it with the bytes shown here and lose that change?")
+            .arg(QDir::toNativeSeparators(path))
+            .arg(loadedStamp[side - 1].size)
+            .arg(now.size),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes;
 }
 
 // ---- closing ----------------------------------------------------------------
@@ -514,26 +568,22 @@ void quenlix_hex_tools::performSearch()
     currentHitOffset = -1;
 
     QByteArray pattern;
+    HexRowSet rows; // rows with hits, one bit each, for the strip
     if (HexBytes::parsePattern(ui->searchInput->text(), &pattern) == HexBytes::PatternStatus::Valid) {
         searchPattern = pattern;
+        rows.reset(std::max(model1 ? model1->rowCount() : 0, model2 ? model2->rowCount() : 0));
+        // One pass over each file marks its rows and finds its first hit.
         for (int side : {1, 2}) {
-            const qint64 first = findIn(side, 0, true);
-            if (first >= 0) {
+            const HexTableModel* model = modelOf(side);
+            const qint64 first = model ? HexBytes::markHitRows(model->getByteArray(), pattern, &rows) : -1;
+            if (first >= 0 && currentHitSide == 0) {
                 currentHitSide = side;
                 currentHitOffset = first;
-                break;
             }
         }
     }
     if (currentHitSide != 0) {
         highlightCurrentSearchResult();
-        // Rows with hits, one bit each, for the strip.
-        HexRowSet rows;
-        rows.reset(std::max(model1 ? model1->rowCount() : 0, model2 ? model2->rowCount() : 0));
-        for (const HexTableModel* model : {model1, model2}) {
-            if (model)
-                HexBytes::markHitRows(model->getByteArray(), searchPattern, &rows);
-        }
         diffWidget->setSearchRows(rows);
         return;
     }

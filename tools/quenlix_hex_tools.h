@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -75,6 +76,16 @@ private:
     bool& modifiedOf(int side) { return side == 1 ? modified1 : modified2; }
     void setFilePath(int side, const QString& path);
 
+    // What the file on disk looked like when it was loaded or last saved.
+    struct DiskStamp
+    {
+        qint64 size = -1;
+        QDateTime modified;
+        bool operator==(const DiskStamp& o) const { return size == o.size && modified == o.modified; }
+    };
+    static DiskStamp stampOf(const QString& path);
+    bool confirmOverwriteIfChanged(int side, const QString& path);
+
     void addSaveActionsToToolbar();
     void updateItemDelegate();
     void connectModelSignals(int side);
@@ -91,6 +102,7 @@ private:
     qint64 findIn(int side, qint64 from, bool forward) const;
     void reportNoHits();
 
+    DiskStamp loadedStamp[2];
     QPointer<QWidget> watchedWindow;
     QTimer* searchTimer = nullptr;
     QByteArray searchPattern;

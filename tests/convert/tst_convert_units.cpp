@@ -15,8 +15,9 @@ QString convertText(Card c, const QString& value, const QString& fromLabel, cons
     const std::optional<double> x = parseInput(value);
     if (!x)
         return QStringLiteral("<not a number>");
-    const std::optional<double> r = convert(spec, *x, unitKey(fromLabel), unitKey(toLabel));
-    return r ? formatResult(*r, spec.format) : QStringLiteral("<no unit>");
+    double uncertainty = 0;
+    const std::optional<double> r = convert(spec, *x, unitKey(fromLabel), unitKey(toLabel), &uncertainty);
+    return r ? formatResult(*r, spec.format, uncertainty) : QStringLiteral("<no unit>");
 }
 
 // The label of the unit with this key on this card; the text itself when there is none.
@@ -243,6 +244,51 @@ private slots:
         QVERIFY2(std::fabs(*toBase(card(Temperature), value, key) - *celsius) <= 1e-9, "to degrees Celsius");
         QVERIFY2(std::fabs(*fromBase(card(Temperature), *celsius, key) - value) <= 1e-9,
                  "from degrees Celsius");
+    }
+
+    // Near zero and far from it, a temperature shows only the digits its offsets leave
+    // sound, checked against GNU units' own temperature functions.
+    void temperatureDigits_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("expected");
+        addRows({
+            "same-scale-tiny-rankine|0.000000001|°R|°R|0.000000001",
+            "same-scale-tiny-kelvin|1e-12|K|K|1e-12",
+            "same-scale-typed-value|1.50|°F|°F|1.5",
+            "tiny-kelvin-in-rankine|1e-8|K|°R|1.8e-08",
+            "just-above-zero-kelvin-in-celsius|273.150000001|K|°C|1e-09",
+            "just-above-zero-rankine-in-celsius|491.67000001|°R|°C|5.556e-09",
+            "tiny-celsius-in-kelvin|1e-9|°C|K|273.150000001",
+            "tiny-reaumur-in-fahrenheit|1e-10|°Ré|°F|32.0000000002",
+            "million-kelvin-in-rankine|1e6|K|°R|1800000",
+            "body-temperature|37|°C|°F|98.6",
+        });
+    }
+    void temperatureDigits()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, expected);
+        QCOMPARE(convertText(Temperature, value, labelOf(Temperature, from), labelOf(Temperature, to)),
+                 expected);
+        if (!m_haveUnits)
+            QSKIP("GNU units is not installed");
+        const QHash<QString, QString> gnuName{
+            {"°C", "tempC"}, {"°F", "tempF"}, {"K", "tempK"}, {"°R", "tempR"}, {"°Ré", "tempreaumur"}};
+        const std::optional<double> reference =
+            gnuUnits(QStringLiteral("%1(%2)").arg(gnuName.value(from), value), gnuName.value(to));
+        QVERIFY(reference);
+        // The shown text is GNU units' value to within half its last digit.
+        const QString mantissa = expected.section('e', 0, 0);
+        const int decimals = mantissa.contains('.') ? int(mantissa.size() - mantissa.indexOf('.') - 1) : 0;
+        const int exponent = expected.contains('e') ? expected.section('e', 1).toInt() : 0;
+        const double halfDigit = 0.5 * std::pow(10.0, exponent - decimals);
+        QVERIFY2(std::fabs(expected.toDouble() - *reference) <= halfDigit * 1.0001,
+                 qPrintable(QString::number(*reference, 'g', 17)));
     }
 
     // Every unit of every card: its key is unique, and 1 shows as 1 when converted to itself

@@ -301,6 +301,127 @@ private slots:
         QCOMPARE(readAll(a).startsWith('\xFF'), written);
     }
 
+    // Files whose size the kernel reports as 0 hold what cat reads from them, all of it.
+    void loadsWhatCatReads_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("proc-version") << "/proc/version";
+        QTest::newRow("proc-filesystems") << "/proc/filesystems";
+        QTest::newRow("proc-kallsyms-megabytes") << "/proc/kallsyms";
+    }
+    void loadsWhatCatReads()
+    {
+        QFETCH(QString, path);
+        if (!QFileInfo::exists(path))
+            QSKIP("not on this system");
+        QCOMPARE(QFileInfo(path).size(), 0);
+        const QByteArray catBytes = run("cat", {path});
+        QVERIFY(!catBytes.isEmpty());
+        quenlix_hex_tools hex;
+        QVERIFY(hex.loadFile(1, path));
+        QCOMPARE(hex.model1->getByteArray(), catBytes);
+        QCOMPARE(hex.model1->rowCount(), int((catBytes.size() + 15) / 16));
+    }
+
+    void procFilesDifferAsCmpSays()
+    {
+        const QString a = "/proc/version", b = "/proc/filesystems";
+        int rc = -1;
+        run("cmp", {"-s", a, b}, &rc);
+        QCOMPARE(rc, 1); // cmp: they differ
+        quenlix_hex_tools hex;
+        QVERIFY(hex.loadFile(1, a) && hex.loadFile(2, b));
+        QVERIFY(!hex.diffWidget->differingRows().isEmpty());
+        QCOMPARE(hex.diffWidget->differingRows().nextSet(0), int(cmpOffsets(a, b).value(0, -1) / 16));
+    }
+
+    // Another program changes the file between load and Save: the save asks first, and
+    // unless told to overwrite leaves the other program's bytes on disk.
+    void saveAfterChangeOnDisk_data()
+    {
+        QTest::addColumn<QString>("change"); // Python, on the file at `path`
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<bool>("overwritten");
+        const QString append = "open(path,'ab').write(b'\\x55' * 32)";
+        const QString sameSizeLater = "st = os.stat(path)\nopen(path,'wb').write(b'\\xAA' * st.st_size)\n"
+                                      "os.utime(path, (st.st_atime, st.st_mtime + 10))";
+        QTest::newRow("appended-keep-theirs") << append << QStringList{"No"} << false;
+        QTest::newRow("appended-overwrite") << append << QStringList{"Yes", "OK"} << true;
+        QTest::newRow("same-size-newer-keep-theirs") << sameSizeLater << QStringList{"No"} << false;
+        QTest::newRow("unchanged-no-question") << "pass" << QStringList{"OK"} << true;
+    }
+    void saveAfterChangeOnDisk()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, answers);
+        QFETCH(bool, overwritten);
+        const QString path = randomFile("changed.bin", 16, 31);
+        quenlix_hex_tools hex;
+        QVERIFY(hex.loadFile(1, path));
+        QVERIFY(hex.model1->setData(hex.model1->index(0, 1), "7E"));
+        QVERIFY(python(path, change));
+        const QByteArray theirs = readAll(path);
+        QByteArray ours = hex.model1->getByteArray();
+
+        ModalScript script(answers);
+        QCOMPARE(hex.saveFile(1), overwritten);
+        QCOMPARE(script.titles.size(), answers.size());
+        if (answers.size() > 1 || !overwritten) {
+            QCOMPARE(script.titles.first(), "File Changed on Disk");
+            QVERIFY2(
+                script.texts.first().contains(QString("(16 bytes then, %1 bytes now)").arg(theirs.size())),
+                qPrintable(script.texts.first()));
+        }
+        if (overwritten)
+            QCOMPARE(script.texts.last(), "File saved successfully.");
+        QCOMPARE(readAll(path), overwritten ? ours : theirs);
+        QCOMPARE(hex.modified1, !overwritten);
+        if (overwritten) { // saved again at once: the disk now holds what was loaded
+            ModalScript again({"OK"});
+            QVERIFY(hex.saveFile(1));
+            QCOMPARE(again.titles, QStringList{"Save"});
+        }
+    }
+
+    // Two 100 MiB files, five differences: a press on each red mark (11,000 rows a pixel),
+    // or a pixel beside it, brings that difference into view in both tables.
+    void stripPressReachesEachDifference()
+    {
+        const qint64 size = qint64(100) << 20;
+        const QString a = dir.filePath("big-a.bin"), b = dir.filePath("big-b.bin");
+        const QList<qint64> planted{0x0123457, 0x1A3B3C7, 0x3200009, 0x4D0F00F, 0x63FFFF3};
+        QVERIFY(python(a, QString("f = open(path,'wb'); f.truncate(%1)").arg(size)));
+        QStringList offsets;
+        for (qint64 o : planted)
+            offsets << QString::number(o);
+        QVERIFY(python(b, QString("f = open(path,'wb'); f.truncate(%1)\n"
+                                  "for o in (%2,): f.seek(o); f.write(b'\\x5A')")
+                              .arg(size)
+                              .arg(offsets.join(','))));
+        QCOMPARE(cmpOffsets(a, b), planted);
+        quenlix_hex_tools hex;
+        showPair(hex, a, b);
+        const int rows = hex.model1->rowCount();
+        const float scale = float(hex.diffWidget->height()) / float(rows);
+        QVERIFY(scale < 1.0f / 1000);
+        for (qint64 offset : planted) {
+            const int row = int(offset / 16);
+            const int top = int(float(row) * scale);
+            for (int y = top - 1; y <= top + 2; ++y) { // the mark is 2 px high
+                QTest::mouseClick(hex.diffWidget, Qt::LeftButton, {}, QPoint(5, y));
+                for (QTableView* view : {hex.ui->tableView1, hex.ui->tableView2}) {
+                    const int first = view->rowAt(0), last = view->rowAt(view->viewport()->height() - 1);
+                    QVERIFY2(first <= row && row <= last,
+                             qPrintable(QString("y %1: rows %2..%3 shown, difference in row %4")
+                                            .arg(y)
+                                            .arg(first)
+                                            .arg(last)
+                                            .arg(row)));
+                }
+            }
+        }
+    }
+
     // The model and the byte search and comparison under it.
     void rowsMatchXxd_data()
     {
