@@ -15,6 +15,11 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "tools/diffwidget.h"
 #include "tools/hexbytes.h"
@@ -150,9 +155,16 @@ bool quenlix_hex_tools::loadFile(int side, const QString& path)
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
         return refuse(tr("not a regular file."));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Non-blocking: a few files that look regular (/proc/kmsg) wait for data that may never
+    // come; they report an error instead of freezing the window.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return refuse(QString::fromLocal8Bit(std::strerror(errno)));
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return refuse(file.errorString());
+    }
     // Taken before reading: a change made while the file is read still counts as a change.
     const DiskStamp stamp = stampOf(path);
     // Read to the end, not size() bytes: the kernel reports 0 for /proc and /sys files,
