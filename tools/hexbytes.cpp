@@ -131,12 +131,29 @@ qint64 lastIndexOf(const QByteArray& data, const QByteArray& pattern, qint64 fro
     return -1;
 }
 
+// Whether `pattern` starts somewhere in [from, to): a short span, checked byte by byte.
+static bool startsWithin(const QByteArray& data, const QByteArray& pattern, qint64 from, qint64 to)
+{
+    const qint64 n = pattern.size();
+    const qint64 end = std::min(to, data.size() - n + 1);
+    const char* base = data.constData();
+    for (qint64 at = from; at < end; ++at) {
+        if (base[at] == pattern.at(0) && std::memcmp(base + at, pattern.constData(), size_t(n)) == 0)
+            return true;
+    }
+    return false;
+}
+
 qint64 markHitRows(const QByteArray& data, const QByteArray& pattern, HexRowSet* rows)
 {
     const qint64 first = indexOf(data, pattern, 0);
     for (qint64 hit = first; hit >= 0;) {
-        const int row = int(hit / bytesPerRow);
+        int row = int(hit / bytesPerRow);
         rows->set(row);
+        // Runs of rows with hits (zeros searched in a zero-filled image) are checked row by
+        // row: a memmem call costs more to set up than one row takes to check.
+        while (startsWithin(data, pattern, qint64(row + 1) * bytesPerRow, qint64(row + 2) * bytesPerRow))
+            rows->set(++row);
         // Further hits in this row add nothing: go on at the next row.
         hit = indexOf(data, pattern, qint64(row + 1) * bytesPerRow);
     }
