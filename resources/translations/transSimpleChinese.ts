@@ -228,7 +228,7 @@
     </message>
     <message>
         <source>UTM Zone:</source>
-        <translation>UTM 分带：</translation>
+        <translation>UTM 带号：</translation>
     </message>
     <message>
         <source>UNIT:meters</source>
@@ -856,7 +856,7 @@ They take effect at the next start.</source>
     </message>
     <message>
         <source>Clear Count</source>
-        <translation>清零计数</translation>
+        <translation>计数清零</translation>
     </message>
     <message>
         <source>Serial failed to open, The serial does not exist or already used.</source>

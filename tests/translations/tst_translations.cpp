@@ -34,6 +34,8 @@
 #include "protocols/WriteDialog.h"
 #include "tests/common/modalanswer.h"
 #include "tests/common/testhome.h"
+#include "tools/convert_exchangerates.h"
+#include "tools/convert_units.h"
 
 namespace {
 
@@ -143,6 +145,18 @@ QStringList placeholders(const QString& text)
     return found;
 }
 
+// What the converter reads back from a shown label: a unit's symbol (the text without its
+// bracketed name) or a currency's code (the first three letters).
+QString unitKey(const QString& context, const QString& label)
+{
+    static const QRegularExpression name(QString::fromLatin1(UnitConvert::cleanUnitPattern));
+    if (context == QLatin1String(UnitConvert::labelContext) && label.contains(QLatin1Char('(')))
+        return QString(label).remove(name);
+    if (context == QLatin1String(ExchangeRates::labelContext))
+        return label.left(3);
+    return QString();
+}
+
 // The English texts a Chinese screen must not show, as set and as a rich-text label shows them.
 QSet<QString> englishTexts()
 {
@@ -244,6 +258,8 @@ private slots:
                 faults << QStringLiteral("accelerator lost: ") + m.source;
             else if (m.source.count(QLatin1Char('<')) != m.translation.count(QLatin1Char('<')))
                 faults << QStringLiteral("markup differs: ") + m.source;
+            else if (unitKey(m.context, m.source) != unitKey(m.context, m.translation))
+                faults << QStringLiteral("unit or currency code changed: ") + m.source;
         }
         for (const QString& f : faults)
             qInfo().noquote() << context << f;
