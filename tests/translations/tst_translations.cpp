@@ -24,16 +24,14 @@
 #include <QTranslator>
 #include <QXmlStreamReader>
 
-#include <functional>
-
 #include "app/mainwindow.h"
-#include "app/mainwindow_form.h"
 #include "app/startup.h"
 #include "app/toolswitches.h"
 #include "protocols/CharacteristicWidget.h"
 #include "protocols/WriteDialog.h"
 #include "tests/common/modalanswer.h"
 #include "tests/common/testhome.h"
+#include "tests/common/windowtour.h"
 #include "tools/convert_exchangerates.h"
 #include "tools/convert_units.h"
 
@@ -209,14 +207,6 @@ QStringList shownTexts(QWidget* root, const QTabWidget* mainTabs)
     return texts;
 }
 
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        QCoreApplication::processEvents();
-    }
-}
-
 } // namespace
 
 class TestTranslations : public QObject
@@ -332,23 +322,14 @@ private slots:
                     left << QStringLiteral("menu: ") + action->text();
         for (int i = 0; i < tabs->count(); ++i) {
             tabs->setCurrentIndex(i);
-            settle();
+            settleLayouts();
             look(tabs->tabText(i), tabs->currentWidget(), tabs);
         }
-        const QList<std::pair<const char*, std::function<QDialog*()>>> dialogs = {
-            {"preferences", [&] { return w.ui->actionConfig->trigger(), w.configDialog; }},
-            {"about", [&] { return w.ui->actionAbout->trigger(), static_cast<QDialog*>(&w.aboutDialog); }},
-            {"help", [&] { return w.ui->actionHelp->trigger(), w.helpDialog; }},
-            {"presets", [&] { return w.slotCom_expand(), w.COM_expandDialog; }},
-            {"gps-calculator", [&] { return w.slotGPScalculate(), w.GPS_calculateDialog; }},
-            {"gps-satellites", [&] { return w.slotGPSsignal(), w.GPS_signalDialog; }},
-            {"i2c-read", [&] { return w.slotI2Cdump_read_ui(), w.I2Cdump_readDialog; }},
-            {"i2c-write", [&] { return w.slotI2Cdump_write_ui(), w.I2Cdump_writeDialog; }}};
-        for (const auto& [name, open] : dialogs) {
+        for (const auto& [name, open] : windowDialogs(w)) {
             QPointer<QDialog> dialog = open();
             QVERIFY2(dialog, name);
             QVERIFY(QTest::qWaitForWindowExposed(dialog));
-            settle();
+            settleLayouts();
             look(QString::fromLatin1(name), dialog, tabs);
             dialog->close();
             QTRY_VERIFY(!dialog || !dialog->isVisible());
