@@ -1666,6 +1666,11 @@ They take effect at the next start.</source>
         <source>Prefix &quot;\U&quot;</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Hex</source>
+        <comment>receive view shows bytes</comment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ModbusConsole</name>

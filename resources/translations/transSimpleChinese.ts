@@ -1210,7 +1210,7 @@ They take effect at the next start.</source>
     </message>
     <message>
         <source>busy</source>
-        <translation>对方忙</translation>
+        <translation>忙碌</translation>
     </message>
     <message>
         <source>Have a new call:</source>
@@ -1671,6 +1671,11 @@ They take effect at the next start.</source>
     <message>
         <source>Prefix &quot;\U&quot;</source>
         <translation>前缀 &quot;\U&quot;</translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <comment>receive view shows bytes</comment>
+        <translation>十六进制</translation>
     </message>
 </context>
 <context>
