@@ -3,6 +3,7 @@
 # ./build.sh test   install what is missing, build, run every test headless
 # ./build.sh bench  build and run the benchmarks
 # ./build.sh format apply .clang-format to every C++ file
+# ./build.sh translations  run lupdate over the source into resources/translations/*.ts
 # ./build.sh sanitize      build with AddressSanitizer + UBSan (build-sanitize/), run the headless tests
 # ./build.sh fuzz [secs]   build the fuzz targets there and run each for secs (default 600) from its seeds
 set -euo pipefail
@@ -12,7 +13,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-5compat-dev qt6-serialport-dev qt6-websockets-dev qt6-charts-dev
     qt6-datavisualization-dev qt6-3d-dev qt6-webengine-dev qt6-svg-dev qt6-connectivity-dev
-    qt6-tools-dev qt6-l10n-tools qt6-image-formats-plugins libjs-leaflet
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n qt6-image-formats-plugins libjs-leaflet
     fonts-dejavu-core fonts-liberation2 fonts-wqy-microhei
 )
 test_packages=(
@@ -125,12 +126,16 @@ fuzz)
     cmake --build "$sanitized_dir" --parallel "$(nproc)" --target fuzz
     run_fuzzers "${2:-600}"
     ;;
+translations)
+    install_missing qt6-l10n-tools
+    resources/translations/update.sh
+    ;;
 format)
     find app serial network gps gsm sensors widgets protocols tools tests fuzz \( -name '*.cpp' -o -name '*.h' \) \
         -exec clang-format -i {} +
     ;;
 *)
-    echo "usage: $0 [run|test|bench|format|sanitize|fuzz [seconds]]" >&2
+    echo "usage: $0 [run|test|bench|format|translations|sanitize|fuzz [seconds]]" >&2
     exit 2
     ;;
 esac

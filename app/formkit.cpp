@@ -100,9 +100,9 @@ void narrowSideMargins(QGridLayout* grid)
     grid->setHorizontalSpacing(4);
 }
 
-QString tr(const char* text)
+QString tr(const char* text, const char* disambiguation)
 {
-    return QCoreApplication::translate("MainWindow", text);
+    return QCoreApplication::translate("MainWindow", text, disambiguation);
 }
 
 } // namespace FormKit

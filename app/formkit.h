@@ -73,6 +73,11 @@ void keepAtTop(QGridLayout* grid);
 // preferred widths: small enough that both check boxes keep their preferred width.
 void narrowSideMargins(QGridLayout* grid);
 
-QString tr(const char* text);
+// Translates in the main window's context, where the forms' texts live; the disambiguation
+// tells apart two uses of one English text that read differently in another language.
+QString tr(const char* text, const char* disambiguation = nullptr);
+#if 0 // for lupdate only: it files the texts of FormKit::tr under that context
+Q_DECLARE_TR_FUNCTIONS(MainWindow)
+#endif
 
 } // namespace FormKit

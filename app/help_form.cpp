@@ -90,11 +90,6 @@ const CardEntry cardEntries[] = {
      QT_TRANSLATE_NOOP("Help", "W:0.587309;X:0.424433;Y:682.496000;Z:63.247393\\r\\n")},
 };
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Help", text);
-}
-
 // The format lines have no blanks: offer a line break after each field and line end, so a
 // long format wraps to the card's width instead of widening it.
 QString breakable(QString text)
@@ -204,7 +199,7 @@ void Ui_Help::setupUi(QDialog* Help)
 
 void Ui_Help::retranslateUi(QDialog* Help)
 {
-    Help->setWindowTitle(tr(QT_TRANSLATE_NOOP("Help", "Help")));
+    Help->setWindowTitle(tr("Help"));
     for (int g = 0; g < groupCount; ++g)
         groups.at(g)->setTitle(tr(groupTitles[g]));
     int heading = 0;
@@ -220,11 +215,11 @@ void Ui_Help::retranslateUi(QDialog* Help)
                     "</p></body></html>")
                     .arg(tr(entry.sensor).toHtmlEscaped()));
         formatLabels.at(entryIndex)->setText(breakable(tr(entry.format)));
-        exampleCaptions.at(entryIndex)->setText(tr(QT_TRANSLATE_NOOP("Help", "eg.:")));
+        exampleCaptions.at(entryIndex)->setText(tr("eg.:"));
         exampleBoxes.at(entryIndex)
             ->setHtml(
                 QStringLiteral("<p style=\"color:#008000;\">%1</p>").arg(tr(entry.example).toHtmlEscaped()));
         ++entryIndex;
     }
-    helpdialogCancel->setText(tr(QT_TRANSLATE_NOOP("Help", "OK")));
+    helpdialogCancel->setText(tr("OK"));
 }

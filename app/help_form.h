@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,6 +15,8 @@
 // consoles expect, each with an example line, and an OK button.
 class Ui_Help
 {
+    Q_DECLARE_TR_FUNCTIONS(Help)
+
 public:
     QGridLayout* gridLayout_5 = nullptr;
     QScrollArea* scrollArea = nullptr;

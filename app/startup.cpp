@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 
 namespace Startup {
@@ -23,11 +25,32 @@ TranslatorChoice chooseTranslations(QLocale::Language language, const QString& s
     return choice;
 }
 
+namespace {
+
+// Qt's translation of its own texts ("qtbase_zh_CN.qm"), owned by the application.
+QString installQtTranslation(QCoreApplication* app, const QString& systemLocaleName)
+{
+    static QPointer<QTranslator> installed;
+    delete installed; // removes itself from the application
+    auto* qt = new QTranslator(app);
+    if (!qt->load(QLocale(systemLocaleName), QStringLiteral("qtbase"), QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qt;
+        return QString();
+    }
+    app->installTranslator(qt);
+    installed = qt;
+    return qt->filePath();
+}
+
+} // namespace
+
 TranslatorChoice installTranslators(QCoreApplication* app, QTranslator* first, QTranslator* second,
                                     QLocale::Language language, const QString& systemLocaleName)
 {
     const TranslatorChoice wanted = chooseTranslations(language, systemLocaleName);
     TranslatorChoice installed;
+    installed.qt = installQtTranslation(app, systemLocaleName);
     if (!wanted.first.isEmpty()) {
         (void)first->load(wanted.first); // an empty translator keeps the English texts
         app->installTranslator(first);

@@ -5,15 +5,6 @@
 #include <QCoreApplication>
 #include <QIcon>
 
-namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("GPScalculate", text);
-}
-
-} // namespace
-
 void Ui_GPScalculate::setupUi(QDialog* GPScalculate)
 {
     GPScalculate->setObjectName("GPScalculate");

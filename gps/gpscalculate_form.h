@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,6 +12,8 @@
 // The "GPS calculation" dialog: distance between two points and UTM conversions.
 class Ui_GPScalculate
 {
+    Q_DECLARE_TR_FUNCTIONS(GPScalculate)
+
 public:
     QGridLayout* gps_calculateGrid = nullptr;
     QGroupBox* groupBox = nullptr;

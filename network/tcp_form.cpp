@@ -117,7 +117,7 @@ void Ui_TcpForm::retranslateTcpForm()
     TCPsavetxtpushButton->setText(FormKit::tr("Export"));
     TCPcleandatapushButton->setText(FormKit::tr("Clear Receive"));
     TCP_showtime_checkBox->setText(FormKit::tr("Time"));
-    TCP_HEXcheckBox->setText(FormKit::tr("Hex"));
+    TCP_HEXcheckBox->setText(FormKit::tr("Hex", "receive view shows bytes"));
     groupBox_7->setTitle(FormKit::tr("Send Data"));
     TCPsendmsgBtn->setText(FormKit::tr("Send"));
     TCPsendAsHexcheckBox->setText(FormKit::tr("Hex to Send"));

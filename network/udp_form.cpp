@@ -111,7 +111,7 @@ void Ui_UdpForm::retranslateUdpForm()
     UDPsavetxtpushButton->setText(FormKit::tr("Export"));
     UDPcleandatapushButton->setText(FormKit::tr("Clear Receive"));
     UDP_showtime_checkBox->setText(FormKit::tr("Time"));
-    UDP_HEXcheckBox->setText(FormKit::tr("Hex"));
+    UDP_HEXcheckBox->setText(FormKit::tr("Hex", "receive view shows bytes"));
     groupBox_5->setTitle(FormKit::tr("Send Data"));
     UDPsendmsgBtn->setText(FormKit::tr("Send"));
     UDPsendAsHexcheckBox->setText(FormKit::tr("Hex to Send"));

@@ -17,10 +17,11 @@
 
 namespace {
 
-QString trWidget(const char* text)
+// Texts of this panel translate in the "QWidget" context.
+struct WidgetText
 {
-    return QCoreApplication::translate("QWidget", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(QWidget)
+};
 
 QString notifyButtonName(const QString& uuid)
 {
@@ -53,15 +54,15 @@ void CharacteristicWidget::setCharacteristicInfo(const QString& name, const QStr
 
     auto* nameField = new QLineEdit(name, group);
     nameField->setReadOnly(true);
-    form->addRow(trWidget("Characteristic Name:"), nameField);
+    form->addRow(WidgetText::tr("Characteristic Name:"), nameField);
     QString bare = uuid;
     bare.remove(QLatin1Char('{')).remove(QLatin1Char('}'));
     auto* uuidField = new QLineEdit(bare, group);
     uuidField->setReadOnly(true);
-    form->addRow(trWidget("Characteristic UUID:"), uuidField);
+    form->addRow(WidgetText::tr("Characteristic UUID:"), uuidField);
     auto* permissionLabel = new QLabel(permission, group);
     permissionLabel->setTextFormat(Qt::PlainText);
-    form->addRow(trWidget("Characteristic Permission:"), permissionLabel);
+    form->addRow(WidgetText::tr("Characteristic Permission:"), permissionLabel);
 
     auto* outerRow = new QHBoxLayout();
     auto* buttonRow = new QHBoxLayout();
@@ -85,19 +86,19 @@ void CharacteristicWidget::setCharacteristicInfo(const QString& name, const QStr
     };
 
     if (permission.contains(QLatin1String("Read"))) {
-        QPushButton* read = makeButton(trWidget("Read"));
+        QPushButton* read = makeButton(WidgetText::tr("Read"));
         connect(read, &QPushButton::clicked, this, [this, uuid] { emit readCharacteristicRequested(uuid); });
         addValueField(QStringLiteral("Read Value:"));
     }
     // Indications arrive through the same subscription.
     if (permission.contains(QLatin1String("Notify")) || permission.contains(QLatin1String("Indicate"))) {
-        QPushButton* notify = makeButton(trWidget("Notify"));
+        QPushButton* notify = makeButton(WidgetText::tr("Notify"));
         notify->setObjectName(notifyButtonName(uuid));
         connect(notify, &QPushButton::clicked, this, [this, uuid] { onNotifyButtonClicked(uuid); });
         addValueField(QStringLiteral("Notify Value:"));
     }
     if (permission.contains(QLatin1String("Write"))) {
-        QPushButton* write = makeButton(trWidget("W"));
+        QPushButton* write = makeButton(WidgetText::tr("W"));
         connect(write, &QPushButton::clicked, this, [this, uuid] { onWriteButtonClicked(uuid); });
     }
     for (int i = 0; i < 3; ++i)
@@ -159,7 +160,7 @@ void CharacteristicWidget::setNotifyState(const QString& uuid, bool subscribed)
 {
     m_notifyStates.insert(uuid, subscribed);
     if (auto* button = findChild<QPushButton*>(notifyButtonName(uuid))) {
-        button->setText(subscribed ? QStringLiteral("Subscribed") : trWidget("Notify"));
+        button->setText(subscribed ? QStringLiteral("Subscribed") : WidgetText::tr("Notify"));
         button->setStyleSheet(subscribed ? QStringLiteral("background-color: green; color: white;")
                                          : QString());
     }

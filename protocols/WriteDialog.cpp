@@ -10,30 +10,31 @@
 #include "protocols/blehex.h"
 
 namespace {
-QString trDialog(const char* text)
+// Texts of this panel translate in the "QDialog" context.
+struct DialogText
 {
-    return QCoreApplication::translate("QDialog", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(QDialog)
+};
 } // namespace
 
 WriteDialog::WriteDialog(QWidget* parent)
     : QDialog(parent), m_data(new QLineEdit(this)), m_mode(new QComboBox(this)), m_problem(new QLabel(this))
 {
     auto* form = new QFormLayout(this);
-    form->addRow(trDialog("Data:"), m_data);
+    form->addRow(DialogText::tr("Data:"), m_data);
     m_mode->addItems({QStringLiteral("ASCII"), QStringLiteral("Hex")});
-    form->addRow(trDialog("Send Mode:"), m_mode);
+    form->addRow(DialogText::tr("Send Mode:"), m_mode);
     m_problem->setObjectName(QStringLiteral("problemLabel"));
     m_problem->setStyleSheet(QStringLiteral("color: red;"));
     m_problem->setWordWrap(true);
     m_problem->hide();
     form->addRow(m_problem);
-    auto* ok = new QPushButton(trDialog("OK"), this);
+    auto* ok = new QPushButton(DialogText::tr("OK"), this);
     form->addRow(ok);
     connect(ok, &QPushButton::clicked, this, &WriteDialog::tryAccept);
     connect(m_data, &QLineEdit::textEdited, m_problem, &QLabel::hide);
     connect(m_mode, &QComboBox::currentIndexChanged, m_problem, &QLabel::hide);
-    setWindowTitle(trDialog("Write Data"));
+    setWindowTitle(DialogText::tr("Write Data"));
 }
 
 QString WriteDialog::getData() const
@@ -53,7 +54,8 @@ void WriteDialog::tryAccept()
     if (isHexMode()) {
         const std::optional<QByteArray> bytes = BleHex::parse(getData());
         if (!bytes) {
-            m_problem->setText(trDialog("Not hexadecimal bytes. Write them like 48 69, 4869 or 0x48, 0x69."));
+            m_problem->setText(
+                DialogText::tr("Not hexadecimal bytes. Write them like 48 69, 4869 or 0x48, 0x69."));
             m_problem->show();
             return;
         }
@@ -63,7 +65,7 @@ void WriteDialog::tryAccept()
     }
     if (length > BleHex::maxValueLength) {
         m_problem->setText(
-            trDialog("Too long: a characteristic holds at most %1 bytes.").arg(BleHex::maxValueLength));
+            DialogText::tr("Too long: a characteristic holds at most %1 bytes.").arg(BleHex::maxValueLength));
         m_problem->show();
         return;
     }

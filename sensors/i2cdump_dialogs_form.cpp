@@ -25,7 +25,10 @@ void Ui_I2CDump_ReadREG::setupUi(QDialog* dialog)
     gridLayout->addWidget(length_comboBox, 1, 1);
     gridLayout->addWidget(read_pushButton, 2, 0);
     gridLayout->addWidget(I2CDump_ReadREGCancel, 2, 1);
-    // Captions keep their width; spare height collects below the buttons.
+    // Captions keep their width and stand against their fields when the buttons below make
+    // the column wider than a short caption; spare height collects below the buttons.
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label_2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     gridLayout->setColumnStretch(1, 1);
     FormKit::keepAtTop(gridLayout);
     retranslateUi(dialog);
@@ -33,7 +36,6 @@ void Ui_I2CDump_ReadREG::setupUi(QDialog* dialog)
 
 void Ui_I2CDump_ReadREG::retranslateUi(QDialog* dialog)
 {
-    const auto tr = [](const char* text) { return QCoreApplication::translate("I2CDump_ReadREG", text); };
     dialog->setWindowTitle(tr("I2C Read Reg"));
     label->setText(tr("register addr:"));
     label_2->setText(tr("length:"));
@@ -62,6 +64,7 @@ void Ui_I2CDump_WriteREG::setupUi(QDialog* dialog)
     gridLayout->addWidget(lineEdit, 2, 0, 1, 2);
     gridLayout->addWidget(send_pushButton, 3, 0);
     gridLayout->addWidget(I2CDump_WriteREGCancel, 3, 1);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter); // against its field, as above
     gridLayout->setColumnStretch(1, 1);
     FormKit::keepAtTop(gridLayout);
     retranslateUi(dialog);
@@ -69,7 +72,6 @@ void Ui_I2CDump_WriteREG::setupUi(QDialog* dialog)
 
 void Ui_I2CDump_WriteREG::retranslateUi(QDialog* dialog)
 {
-    const auto tr = [](const char* text) { return QCoreApplication::translate("I2CDump_WriteREG", text); };
     dialog->setWindowTitle(tr("I2C Write Reg"));
     label->setText(tr("register addr:"));
     label_2->setText(tr("e.g.: 0x12,0x34,0xab"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -10,6 +11,8 @@
 // Form of the "I2C Read Reg" dialog.
 class Ui_I2CDump_ReadREG
 {
+    Q_DECLARE_TR_FUNCTIONS(I2CDump_ReadREG)
+
 public:
     QGridLayout* gridLayout = nullptr;
     QLabel* label = nullptr;
@@ -26,6 +29,8 @@ public:
 // Form of the "I2C Write Reg" dialog.
 class Ui_I2CDump_WriteREG
 {
+    Q_DECLARE_TR_FUNCTIONS(I2CDump_WriteREG)
+
 public:
     QGridLayout* gridLayout = nullptr;
     QLabel* label = nullptr;

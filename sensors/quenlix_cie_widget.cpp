@@ -13,6 +13,8 @@
 
 class Ui_quenlix_cie_widget
 {
+    Q_DECLARE_TR_FUNCTIONS(quenlix_cie_widget)
+
 public:
     QGridLayout* gridLayout_2 = nullptr;
     QHBoxLayout* horizontalLayout = nullptr;
@@ -61,9 +63,6 @@ public:
 
     void retranslateUi(QWidget* form)
     {
-        const auto tr = [](const char* text) {
-            return QCoreApplication::translate("quenlix_cie_widget", text);
-        };
         form->setWindowTitle(tr("Form"));
         label_4->setText(tr("CIE x :"));
         label_3->setText(tr("CIE y :"));

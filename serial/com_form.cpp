@@ -128,7 +128,7 @@ void Ui_ComForm::retranslateComForm()
     com_checkBox_RTS->setText(FormKit::tr("RTS"));
     com_checkBox_DTR->setText(FormKit::tr("DTR"));
     showtime_checkBox->setText(FormKit::tr("Time"));
-    HEXcheckBox->setText(FormKit::tr("Hex"));
+    HEXcheckBox->setText(FormKit::tr("Hex", "receive view shows bytes"));
     groupBox_4->setTitle(FormKit::tr("Send Data"));
     sendmsgBtn->setText(FormKit::tr("Send"));
     sendAsHexcheckBox->setText(FormKit::tr("Hex to Send"));

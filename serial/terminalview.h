@@ -13,6 +13,10 @@ class QWidget;
 // Export/Import buttons. Texts use the main window's translation context.
 namespace TerminalView {
 
+#if 0 // for lupdate only: its texts belong to the main window's translation context
+Q_DECLARE_TR_FUNCTIONS(MainWindow)
+#endif
+
 // A receive view keeps at most this many lines, within its log's character budget.
 constexpr int maxBlocks = 10000;
 

@@ -23,11 +23,6 @@ int cardOfPrefix(const char* prefix)
     return -1;
 }
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate(UnitConvert::labelContext, text);
-}
-
 } // namespace
 
 void Ui_quenlix_convert::setupUi(QWidget* form)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -58,6 +59,9 @@ struct ConvertCardWidgets
 // under its object name; `cards` holds the same pointers per card in register order.
 class Ui_quenlix_convert
 {
+    // The same context as the unit labels (UnitConvert::labelContext).
+    Q_DECLARE_TR_FUNCTIONS(quenlix_convert)
+
 public:
     QGridLayout* gridLayout_46 = nullptr;
     QScrollArea* scrollArea = nullptr;

@@ -2,74 +2,3237 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
-    <name>MainWindow</name>
-    <message>
-        <source>Edit(&amp;E)</source>
-        <translation>Edit(&amp;E)</translation>
-    </message>
-    <message>
-        <source>About(&amp;A)</source>
-        <translation>About(&amp;A)</translation>
-    </message>
-    <message>
-        <source>Preferences</source>
-        <translation>Preferences</translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation>Exit</translation>
-    </message>
+    <name>AboutDialog</name>
     <message>
         <source>About</source>
-        <translation>About</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Check Update</source>
-        <translation>Check Update</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation>Help</translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation>Open</translation>
+        <source>&lt;html&gt;&lt;body style=&quot;font-size:9pt;&quot;&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot;font-size:16pt; font-weight:700;&quot;&gt;PLAX&lt;/span&gt;&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;&lt;br /&gt;&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;Version:3.4.4&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;A toolbox for testing electronic modules, by Quenlix.&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;&lt;br /&gt;&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;Web: www.quenlix.com&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;Docs: docs.quenlix.com&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;Shop: shop.quenlix.com&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Close</source>
-        <translation>Close</translation>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>COM_Expand</name>
+    <message>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Config</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Config</name>
+    <message>
+        <source>Serial</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UDP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TCP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GPS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GSM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UNICODE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Environment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Crypty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Oscilloscope</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MQTT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ble</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spectra</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>i2cdump</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TOF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modbus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hextools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CIE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IMU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Function selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OpenStreet Map</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Baidu Map</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto scan serial port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CustomWebPage</name>
+    <message>
+        <source>Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Device</name>
+    <message>
+        <source>Writing the characteristic failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing the descriptor failed: notifications or indications were not switched.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading the characteristic failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading the descriptor failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The service is not ready for this request.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The service reported an error.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GPScalculate</name>
+    <message>
+        <source>GPS calculation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Original longitude:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Original latitude:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Target longitude:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Target latitude:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>result:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UTM Conversions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>longitude:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>latitude:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UTM Northing:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UTM Easting:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UTM Zone:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UNIT:meters</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GPSsignal</name>
+    <message>
+        <source>GPS Signal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Help</name>
+    <message>
+        <source>GPS:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Environment:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Oscilloscope:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spectra:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TOF:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CIE:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IMU:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TCP server receive format:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Latitude:xx.xxxxx,Longitude:xxx.xxxxx\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Latitude:39.92215,Longitude:116.46478\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature receive format:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature:xx.xxC\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature:25.25C\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Humidity receive format:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Humidity:xx.xx%\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Humidity:60.71%\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ultraviolet receive format:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ultraviolet:xxxx\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ultraviolet:300\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CO2 receive format:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CO2:xxxxxppm\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CO2:5000ppm\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TVOC receive format:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TVOC:xxxxxppb\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TVOC:200ppb\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Barometer receive format:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Barometer:xxxxPa\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Barometer:1120Pa\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Oscilloscope receive format:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>$0:xxxxx;$1:xxxxx;$2:xxxxx;$3:xxxxx;\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>$0:34;$1:548;$2:0.547;$3:-1.579;\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spectra receive format(int):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AS7341:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F1:xxxx\r\nF2:xxxx\r\nF3:xxxx\r\nF4:xxxx\r\nF5:xxxx\r\nF6:xxxx\r\nF7:xxxx\r\nF8:xxxx\r\nNIR:xxxx\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F1:47\r\nF2:1000\r\nF3:570\r\nF4:170\r\nF5:50\r\nF6:70\r\nF7:140\r\nF8:68\r\nNIR:130\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AS7343:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F1:xxxx\r\nF2:xxxx\r\nF3:xxxx\r\nF4:xxxx\r\nF5:xxxx\r\nF6:xxxx\r\nF7:xxxx\r\nF8:xxxx\r\nNIR:xxxx\r\nFXL:xxxx\r\nFZ:xxxx\r\nFY:xxxx\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F1:47\r\nF2:1000\r\nF3:570\r\nF4:170\r\nF5:50\r\nF6:70\r\nF7:140\r\nF8:68\r\nNIR:130\r\nFXL:687\r\nFZ:23\r\nFY:11\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AS7265X:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F1:xxxx\r\nF2:xxxx\r\nF3:xxxx\r\nF4:xxxx\r\nF5:xxxx\r\nF6:xxxx\r\nF7:xxxx\r\nF8:xxxx\r\nF9:xxxx\r\nF10:xxxx\r\nF11:xxxx\r\nF12:xxxx\r\nF13:xxxx\r\nF14:xxxx\r\nF15:xxxx\r\nF16:xxxx\r\nF17:xxxx\r\nF18:xxxx\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F1:47\r\nF2:1000\r\nF3:570\r\nF4:170\r\nF5:50\r\nF6:70\r\nF7:140\r\nF8:68\r\nF9:130\r\nF10:687\r\nF11:23\r\nF12:11\r\nF13:247\r\nF14:874\r\nF15:12\r\nF16:77\r\nF17:726\r\nF18:814\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TOF receive format(int):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>xxxx,xxxx,xxxx,xxxx,xxxx,xxxx,xxxx,xxxx,xxxx,xxxx,xxxx,xxxx...xxxx,xxxx,\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2215,4478 ... 784,465\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CIE receive format(float):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CIEX:x.xxxxx;CIEY:x.xxxxx;LUX:xxxx.xxxx;CCT:xxx.xxxx\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CIEX:0.587309;CIEY:0.424433;LUX:682.496000;CCT:1763.247393\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IMU receive format(float):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>W:x.xxxxx;X:x.xxxxx;Y:xxxx.xxxx;Z:xxx.xxxx\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>W:0.587309;X:0.424433;Y:682.496000;Z:63.247393\r\n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>eg.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>I2CDump_ReadREG</name>
+    <message>
+        <source>I2C Read Reg</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>register addr:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>length:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>I2CDump_WriteREG</name>
+    <message>
+        <source>I2C Write Reg</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>register addr:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>e.g.: 0x12,0x34,0xab</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Send</source>
-        <translation>Send</translation>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LineFileSender</name>
+    <message>
+        <source>the port was closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Edit(&amp;E)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About(&amp;A)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation>Pause</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Serial No.</source>
-        <translation>Serial No.</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Baudrate</source>
-        <translation>Baudrate</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Serial Setting</source>
-        <translation>Serial Setting</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Send File</source>
-        <translation>Send File</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Serial opened</source>
-        <translation>Serial opened</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Serial closed</source>
-        <translation>Serial closed</translation>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network connection lost. Please check your network settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update server sent no readable version. Please try again later.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Already the latest version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Found a new version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings file could not be read:
+%1
+The dialog shows the default settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to
+%1
+The program keeps running unchanged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings were saved, but a new copy of the program could not be started.
+They take effect at the next start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quenlix -- PLAX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial Debug</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UDP Debug</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TCP Debug</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GPS Debug</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GSM Debug</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unicode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Environment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Crypty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Oscilloscope</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MQTT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ble</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spectra</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>i2cdump</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TOF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modbus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CIE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IMU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Success for send the data in the file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send file failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Successfully read %1 byte data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The input data format is wrong!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send Success</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open failed: Failed to open this file, this may be due to insufficient permissions.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receive Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data Bits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Odd</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Even</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop Bits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Receive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RTS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DTR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hex to Send</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;以十六进制方式发送数据（默认为字符方式）&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep Send</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interval(MS)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Sendbox</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>send</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>已发送的字符</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>receive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>已接收字节数</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial failed to open, The serial does not exist or already used.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial closed, the port failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable Keep sending</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disable Keep sending</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counter has been cleared</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receive has been cleared</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send has been cleared</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No data need to save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save failed:Open file %1 failed, can&apos;t save
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load failed: file size is %1 bytes, Exceeded the limit size 10000 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Success for read the data in the file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>warning:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port is empty!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port must be a whole number from 1 to 65535!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server failed to start: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server has started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>new client: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 joined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>client: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server has stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP or Port is empty!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connected to TCP server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disconnected TCP server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No server found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TCP receive </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>from:%1:%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TCP Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mode:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TCP Server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TCP Client</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Local IP:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Local Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1000</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remote IP:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>127.0.0.1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remote Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Local port must be a whole number from 1 to 65535!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remote IP or port is invalid!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UDP failed to listen: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UDP starts listening</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UDP stop listening</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UDP receive </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UDP Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to save GPS data.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>invalid port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New client: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 Joined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Client: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TCP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save latitude and longitude</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Track the GPS moving map</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Navigation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import  track</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GPS information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UTC:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Latitude:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Longitude:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location state:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use satellite:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Altitude:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location factor:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level factor:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vertical factor:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speed:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GPS satellite:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Beidou satellite:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Initialization completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No response from the modem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No response</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Already cleared</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>call ended</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calling...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Info: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>busy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Have a new call:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Answer call</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Have new SMS, SMS box:: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Call phone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto Redial</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check signal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send SMS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Phone number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the SMS content</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read SMS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GPRS Test - TCP Client</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server IP:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Function switch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Caller</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Call Music</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SMS text mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Successfully deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SMS sent failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SMS sent successfully</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CO₂</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TVOC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ultraviolet:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Humidity:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CO₂:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Barometer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TVOC:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>I2C frame not sent: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid input format. Please enter the correct format (e.g., 0x01,0x34,0xab)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Too many bytes: at most %1 can be written at once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read Reg</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write Reg</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quaternions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>w:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Z:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Euler Angles:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Roll:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pitch:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yaw:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bar Chart</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line Chart</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LOG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter: OFF (RAW)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter: ON (IIR 3:7)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2D</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3D</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Depth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server Address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Function:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>01(Read Coils)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>02(Read Discrete Inputs)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>03(Read Holding Registers)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>04(Read Input Registers)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>05(Write Single Coil)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>06(Write Single Register)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>15(Write Multiple Coils)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>16(Write Multiple Registers)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Starting Address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quantity:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Registers Value:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Protocol</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Username</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Client ID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscribe Topic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscribe</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Publish Topic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Publish</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>输入错误</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入合法的十六进制数据，例如：0x11 0x12 或 0x11,0x12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At most %1 value bytes fit in one request.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Each value is one byte, 0x00 to 0xFF: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MQTT was disconnected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MQTT Connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MQTT was disconnected: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MQTT was not connected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Topic:%1 was subcribed success.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Topic:%1 was not subscribed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DES - CBC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DES</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2DES</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3DES</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Encryption</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Decryption</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Base64</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Encode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Decode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Chinese To Unicode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unicode To Chinese</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prefix &quot;\U&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <comment>receive view shows bytes</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModbusConsole</name>
+    <message>
+        <source>refused: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>protocol id %1 is not Modbus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>transaction id %1, the request&apos;s is %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>answer from unit %1, the request went to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MqttClient</name>
+    <message>
+        <source>The broker does not support the requested protocol version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The client identifier was rejected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The MQTT service is unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bad user name or password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not authorized to connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connection refused with unknown code %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No answer from the broker in time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The transport device is not open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The transport device was closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A connection field is too long</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Malformed packet length from the broker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The broker sent a packet larger than %1 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The broker did not answer with CONNACK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unexpected or malformed packet of type %1 from the broker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Malformed PUBLISH from the broker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The broker sent a topic that is not valid UTF-8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing to the transport failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The broker did not answer the keep-alive ping</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QDialog</name>
+    <message>
+        <source>Data:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send Mode:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not hexadecimal bytes. Write them like 48 69, 4869 or 0x48, 0x69.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Too long: a characteristic holds at most %1 bytes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QMainWindow</name>
+    <message>
+        <source>warning:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error for Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter &apos;0&apos; - &apos;9&apos;, &apos;A&apos; - &apos;F&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid Base64 text.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The decoded data is not UTF-8 text.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid hexadecimal group &quot;%1&quot; at position %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Incomplete group &quot;%1&quot; at the end.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>AUD(Australian Dollar)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BGN(Bulgarian Lev)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BRL(Brazilian Real)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CAD(Canadian Dollar)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CHF(Swiss Franc)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CNY(Chinese Yuan)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CZK(Czech Koruna)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DKK(Danish Krone)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EUR(Euro)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GBP(British Pound Sterling)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HKD(Hong Kong Dollar)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HUF(Hungarian Forint)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IDR(Indonesian Rupiah)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ILS(Israeli New Shekel)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>INR(Indian Rupee)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISK(Icelandic Króna)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JPY(Japanese Yen)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>KRW(South Korean Won)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MXN(Mexican Peso)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MYR(Malaysian Ringgit)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NOK(Norwegian Krone)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NZD(New Zealand Dollar)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PHP(Philippine Peso)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PLN(Polish Złoty)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RON(Romanian Leu)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SEK(Swedish Krona)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SGD(Singapore Dollar)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>THB(Thai Baht)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TRY(Turkish Lira)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USD(United States Dollar)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ZAR(South African Rand)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QWidget</name>
+    <message>
+        <source>Characteristic Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Characteristic UUID:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Characteristic Permission:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notify</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>W</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>quenlix_3d_imu</name>
+    <message>
+        <source>The 3D view needs OpenGL, which this display does not offer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>quenlix_ble</name>
+    <message>
+        <source>Scan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>quenlix_cie_widget</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CIE x :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CIE y :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lux :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CCT :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标记位置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>输入错误</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入有效的 CIE x 和 CIE y 值。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>quenlix_cieplot</name>
+    <message>
+        <source>无法加载 SVG 背景</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>quenlix_convert</name>
+    <message>
+        <source>A(ampere)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kA(kiloampere)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MA(megaampere)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GA(gigaampere)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mA(milliampere)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>µA(microampere)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nA(nanoampere)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pA(picoampere)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C(coulomb)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nC(nanocoulomb)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>µC(microcoulomb)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mC(millicoulomb)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kC(kilocoulomb)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MC(megacoulomb)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GC(gigacoulomb)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fr(franklin)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nFr(nanofranklin)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>µFr(microfranklin)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mFr(milifranklin)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kFr(kilofranklin)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MFr(megafranklin)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GF(gigafranklin)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>e(elementary charge)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ah(ampere-hour)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>T(tesla)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MT(megatesla)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kT(kilotesla)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mT(millitesla)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>µT(microtesla)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nT(nanotesla)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pT(picotesla)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>G(gauss)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wb/m²(weber per square meter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wb/cm²(weber per square centimeter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>γ(gamma)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mx/m²(maxwell per square meter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mx/cm²(maxwell per square centimeter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>°(degree)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>radian(radian)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>arcminute(arcminute)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>arcsecond(arcsecond)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>circle(circle)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1/2circle(1/2circle)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1/4circle(1/4circle)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>angular mil(angular mil)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>¯(point)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F(farad)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>μF(microfarad)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nF(nanofarad)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pF(picofarad)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ω(ohm)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kΩ(kiloohm)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MΩ(megaohm)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GΩ(gigaohm)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nS(nanosiemens)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>µS(microsiemens)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mS(millisiemens)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S(siemens)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kS(kilosiemens)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MS(megasiemens)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GS(gigasiemens)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nH(nanohenry)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>µH(microhenry)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mH(millihenry)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>H(henry)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kH(kilohenry)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MH(megahenry)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GH(gigahenry)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kBit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mbit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GBit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TBit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PBit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EBit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N(newton)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dyn(dyne)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lbf(pound-force)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kgf(kilogram-force)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pdl(poundal)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N·m(Newton-meter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dyn·cm(Dyne·cm)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lbf·ft(Pound-force foot)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kgf·m(Kilogram-force meter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pdl·m(Poundal·m)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>°C(celsius)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>°F(fahrenheit)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>K(kelvin)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>°Ré(réaumur)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>°Rø(rømer)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>°De(delisle)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>°R(rankine)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>°N(newton)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>km(kilometer)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>m(meter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dm(decimeter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cm(centimeter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mm(millimeter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>µm(micrometer)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nm(nanometer)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Å(angstrom)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pm(picometer)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mi(mile)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ft(feet)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in(inch)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mil(mill)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>M(nautical mile)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>yd(yard)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>au(astronomical unit)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ly(light year)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ls(light second)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pc(parsec)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ng(nanogram)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>µg(microgram)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mg(milligram)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cg(centigram)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>g(gram)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kg(kilogram)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>t(ton)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lb(pound)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>st(stone)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>oz(ounce)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ozt(troy ounce)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dwt(pennyweight)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ct(carat)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>u(unified atomic mass unit)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>km²(square kilometre)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>m²(square metre)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cm²(square centimetre)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mm²(square millimetre)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in²(square inch)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ft²(square foot)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>yd²(square yard)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mi²(square mile)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ha(hectare)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ac(acre)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a(square are)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>m³(cubic meter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dm³(cubic decimeter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cm³(cubic centimeter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mm³(cubic millimeter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in³(cubic inch)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ft³(cubic foot)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>L(liter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mL(milliliter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cup(cup)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UK gal(UK gallon)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UK pt(UK pint)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UK fl oz(UK Fluid ounce)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UK oz(UK ounce)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>US gal(US gallon)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>US pt(US pint)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>US fl oz(US Fluid ounce)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>US oz(US ounce)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>tbsp(tablespoon)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mPa(millipascal)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pa(pascal)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hPa(hectopascal)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kPa(kilopascal)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GPa(gigapascal)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bar(bar)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pz(pizz pascal)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>psi(pound per square inch)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kpsi(kip per square inch)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>atm(atmosphere)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>at(technical atmosphere)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>torr(torr)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mmHg(millimeter of mercury)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mHg(meter of mercury)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cmHg(centimeter of mercury)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>inHg(inch of mercury)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mmH2O(millimeter of water column)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cmH2O(centimeter of water column)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mH2O(meter of water column)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>inH2O(inch of water column)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>J(joule)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kJ(kilojoule)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MJ(megajoule)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>W·h(watt-hour)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kW·h(kilowatt-hour)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>erg(erg)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kpm(kilogram-force meter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>btu(british thermal unit)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ft·lbf(foot-pound force)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cal(calorie)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>eV(electron volt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>W(watt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kW(kilowatt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MW(megawatt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GW(gigawatt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BTU/h(british thermal unit per hour)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BTU/min(british thermal unit per minute)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BTU/s(british thermal unit per second)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ft·lbf/s(foot-pound force per second)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hp(horsepower)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mhp(mechanical horsepower)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ehp(electrical horsepower)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bhp(boiler horsepower)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>c(century)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a(year)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>m(month)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>w(week)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>d(day)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>h(hour)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>min(minute)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>s(second)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ms(millisecond)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>μs(microsecond)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ns(nanosecond)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fs(femtosecond)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>as(attosecond)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>m/s(meter per second)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>m/min(meter per minute)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>m/h(meter per hour)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>km/min(kilometer per minute)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>km/h(kilometer per hour)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ft/s(foot per second)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ft/min(foot per minute)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ft/h(foot per hour)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mi/min(mile per minute)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mi/h(mile per hour)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>knot(knot)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No rate for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>quenlix_convert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exchangerates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lengths</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mass</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Area</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Force</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Torque</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Energy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Capacitance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resistance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Conductance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inductance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Charge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Magnetic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Angle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DataStorage</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>quenlix_hex_tools</name>
+    <message>
+        <source>Binary Files (*.bin);;All Files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter address (hex)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search (hex)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open File 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open File 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open file %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a regular file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File %1 is too large (limit 2 GiB).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file became shorter while it was read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File %1 is open on both sides: saving one side overwrites the edits of the other.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Model is not initialized.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save File 1 As</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save File 2 As</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to open file for writing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to write to file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File saved successfully.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File %1 has been modified.
+Do you want to save your changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No file 1 loaded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter a valid hexadecimal address.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address %1 is beyond the end of file 1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use two-digit hexadecimal bytes separated by blanks, e.g. DE AD.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No results found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prev</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save File1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save File2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>quenlix_i2c_tools</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>i2c addresss:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>quenlix_tof_surface</name>
+    <message>
+        <source>The 3D view needs OpenGL, which this display does not offer.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
