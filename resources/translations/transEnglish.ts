@@ -3104,10 +3104,6 @@ They take effect at the next start.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the file became shorter while it was read.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3214,6 +3210,15 @@ Do you want to save your changes?</source>
     </message>
     <message>
         <source>Save File2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File Changed on Disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File %1 has been changed on disk since it was loaded (%2 bytes then, %3 bytes now).
+Overwrite it with the bytes shown here and lose that change?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -3110,10 +3110,6 @@ They take effect at the next start.</source>
         <translation>文件 %1 过大（上限 2 GiB）。</translation>
     </message>
     <message>
-        <source>the file became shorter while it was read.</source>
-        <translation>读取过程中文件变短了。</translation>
-    </message>
-    <message>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
@@ -3222,6 +3218,16 @@ Do you want to save your changes?</source>
     <message>
         <source>Save File2</source>
         <translation>保存文件 2</translation>
+    </message>
+    <message>
+        <source>File Changed on Disk</source>
+        <translation>文件已在磁盘上更改</translation>
+    </message>
+    <message>
+        <source>File %1 has been changed on disk since it was loaded (%2 bytes then, %3 bytes now).
+Overwrite it with the bytes shown here and lose that change?</source>
+        <translation>文件 %1 自加载后已在磁盘上被更改（加载时 %2 字节，现在 %3 字节）。
+要用此处显示的字节覆盖它并丢弃那次更改吗？</translation>
     </message>
 </context>
 <context>
