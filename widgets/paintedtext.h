@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QList>
+#include <QPolygonF>
+#include <QString>
+
+// A text a widget paints itself (scale numbers, axis labels, a gauge's reading): where it stands on
+// the widget in pixels, possibly turned, and how large its font is on screen.
+struct PaintedText
+{
+    QString text;
+    QPolygonF outline;    // the text's box, widget pixels
+    double pixelSize = 0; // em height on screen
+};
+
+// Implemented by widgets that paint texts of their own, so their placement can be checked.
+class PaintsText
+{
+public:
+    virtual ~PaintsText() = default;
+    virtual QList<PaintedText> paintedTexts() const = 0;
+};
