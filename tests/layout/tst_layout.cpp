@@ -41,6 +41,7 @@
 #include <QTranslator>
 #include <QWindow>
 
+#include <cmath>
 #include <functional>
 
 #include "app/mainwindow.h"
@@ -167,6 +168,9 @@ QStringList problemsIn(QWidget* root)
     QList<QWidget*> all = root->findChildren<QWidget*>();
     all.prepend(root);
     for (QWidget* w : all) {
+        // A round gauge grows with its cell as a square, named or not.
+        if (isRoundGauge(w) && w->isVisible() && qAbs(w->width() - w->height()) > 2)
+            report(w, "round gauge on %1x%2 px: its circle leaves the rest empty", w->width(), w->height());
         if (!ours(w) && w != root)
             continue;
         const QSize size = w->size();
@@ -193,8 +197,6 @@ QStringList problemsIn(QWidget* root)
                 area->verticalScrollBar()->maximum() > 0)
                 report(w, "%1 px of its text hidden", area->verticalScrollBar()->maximum());
         }
-        if (isRoundGauge(w) && qAbs(size.width() - size.height()) > 2)
-            report(w, "round gauge on %1x%2 px: the circle leaves the rest empty", size.width(), size.height());
         const QString className = QString::fromLatin1(w->metaObject()->className());
         if (!className.startsWith(QLatin1Char('Q')) && w->findChildren<QWidget*>().isEmpty() &&
             !draws(w->grab().toImage()))
@@ -231,7 +233,10 @@ QStringList problemsIn(QWidget* root)
                     const bool centred = caption->alignment() & Qt::AlignHCenter;
                     if (n.widget && (isField(n.widget) || isGauge(n.widget)) && n.gap > slack &&
                         !(right && centred))
-                        report(kid, "caption stands %1 px from %2", n.gap, n.widget->objectName());
+                        report(kid, "caption stands %1 px from %2", n.gap,
+                               n.widget->objectName().isEmpty()
+                                   ? QString::fromLatin1(n.widget->metaObject()->className())
+                                   : n.widget->objectName());
                 }
             }
             // Nothing is pushed down to the bottom under an empty area.
@@ -304,7 +309,8 @@ QList<ShownText> shownTexts(QWidget* w)
 {
     QList<ShownText> list;
     QStyle* style = w->style();
-    if (auto* label = qobject_cast<QLabel*>(w); label && label->pixmap().isNull() && label->movie() == nullptr) {
+    if (auto* label = qobject_cast<QLabel*>(w);
+        label && label->pixmap().isNull() && label->movie() == nullptr) {
         QString text = label->text();
         if (label->textFormat() == Qt::RichText ||
             (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text))) {
@@ -313,25 +319,28 @@ QList<ShownText> shownTexts(QWidget* w)
             text = document.toPlainText();
         }
         const QRect inside = label->contentsRect();
-        const QRect where = label->wordWrap() ? inside
-                                              : QStyle::alignedRect(label->layoutDirection(), label->alignment(),
-                                                                    label->sizeHint().boundedTo(inside.size()), inside);
+        const QRect where = label->wordWrap()
+                                ? inside
+                                : QStyle::alignedRect(label->layoutDirection(), label->alignment(),
+                                                      label->sizeHint().boundedTo(inside.size()), inside);
         list << ShownText{text, where};
     } else if (auto* check = qobject_cast<QCheckBox*>(w); check || qobject_cast<QRadioButton*>(w)) {
         auto* button = static_cast<QAbstractButton*>(w);
         QStyleOptionButton option;
         option.initFrom(button);
         option.text = button->text();
-        const QRect where = style->subElementRect(check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents,
-                                                  &option, button);
+        const QRect where = style->subElementRect(
+            check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &option, button);
         list << ShownText{withoutMnemonics(button->text()), where};
     } else if (auto* push = qobject_cast<QPushButton*>(w)) {
         const QString text = withoutMnemonics(push->text());
         const QSize icon = push->icon().isNull() ? QSize() : push->iconSize();
-        QRectF where(QPointF(), QSizeF(push->fontMetrics().horizontalAdvance(text), push->fontMetrics().height()));
+        QRectF where(QPointF(),
+                     QSizeF(push->fontMetrics().horizontalAdvance(text), push->fontMetrics().height()));
         where.moveCenter(QRectF(push->rect()).center() + QPointF(icon.width() / 2.0, 0));
         list << ShownText{text, where};
-    } else if (auto* tool = qobject_cast<QToolButton*>(w); tool && tool->toolButtonStyle() == Qt::ToolButtonTextOnly) {
+    } else if (auto* tool = qobject_cast<QToolButton*>(w);
+               tool && tool->toolButtonStyle() == Qt::ToolButtonTextOnly) {
         list << ShownText{withoutMnemonics(tool->text()), tool->rect()};
     } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
         QStyleOptionGroupBox option;
@@ -352,9 +361,11 @@ QList<ShownText> shownTexts(QWidget* w)
         QStyleOptionComboBox option;
         option.initFrom(combo);
         option.editable = combo->isEditable();
-        const QRect field = style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+        const QRect field =
+            style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
         for (int i = 0; i < combo->count(); ++i)
-            list << ShownText{combo->itemText(i), i == combo->currentIndex() && !combo->isEditable() ? field : QRect()};
+            list << ShownText{combo->itemText(i),
+                              i == combo->currentIndex() && !combo->isEditable() ? field : QRect()};
     } else if (auto* edit = qobject_cast<QLineEdit*>(w); edit && edit->echoMode() == QLineEdit::Normal) {
         list << ShownText{edit->text(), QRectF()};
     } else if (auto* text = qobject_cast<QTextEdit*>(w)) {
@@ -429,8 +440,23 @@ int standingOut(const QImage& picture, const QRect& area, int distinct)
     return seen;
 }
 
+// The outline pushed out by about `by` pixels all round (its corners away from its middle).
+QPolygonF grown(const QPolygonF& outline, double by)
+{
+    QPointF middle;
+    for (const QPointF& p : outline)
+        middle += p / outline.size();
+    QPolygonF out;
+    for (const QPointF& p : outline) {
+        const QPointF d = p - middle;
+        const double length = std::hypot(d.x(), d.y());
+        out << (length > 0 ? p + d / length * by * M_SQRT2 : p);
+    }
+    return out;
+}
+
 // Every text shown in `root` is drawn where the user can see it, in glyphs the fonts have; texts a
-// widget paints itself are at least 8 px and apart from each other. `picture` is the window's.
+// widget paints itself are at least 8 px and at least a pixel apart. `picture` is the window's.
 QStringList textProblemsIn(QWidget* window, const QImage& picture, QWidget* root)
 {
     QStringList problems;
@@ -464,10 +490,14 @@ QStringList textProblemsIn(QWidget* window, const QImage& picture, QWidget* root
             const QList<PaintedText> texts = painter->paintedTexts();
             for (int i = 0; i < texts.size(); ++i) {
                 if (texts.at(i).pixelSize < 8)
-                    report(w, QStringLiteral("painted \"%1\" is %2 px tall").arg(texts.at(i).text).arg(texts.at(i).pixelSize, 0, 'f', 1));
+                    report(w, QStringLiteral("painted \"%1\" is %2 px tall")
+                                  .arg(texts.at(i).text)
+                                  .arg(texts.at(i).pixelSize, 0, 'f', 1));
                 for (int j = i + 1; j < texts.size(); ++j)
-                    if (texts.at(i).outline.intersects(texts.at(j).outline))
-                        report(w, QStringLiteral("painted \"%1\" runs into \"%2\"").arg(texts.at(i).text, texts.at(j).text));
+                    if (grown(texts.at(i).outline, 1)
+                            .intersects(texts.at(j).outline)) // touching reads as one
+                        report(w, QStringLiteral("painted \"%1\" runs into \"%2\"")
+                                      .arg(texts.at(i).text, texts.at(j).text));
             }
         }
     }
@@ -521,7 +551,8 @@ private slots:
         }
         // The window's own texts: the tab titles and the menus.
         const QImage picture = w.grab().toImage();
-        for (QWidget* chrome : {static_cast<QWidget*>(tabs->findChild<QTabBar*>()), static_cast<QWidget*>(w.ui->menuBar)})
+        for (QWidget* chrome :
+             {static_cast<QWidget*>(tabs->findChild<QTabBar*>()), static_cast<QWidget*>(w.ui->menuBar)})
             for (const QString& p : textProblemsIn(&w, picture, chrome))
                 problems << locale + QStringLiteral(": ") + p;
         // Each dialog as its menu entry or button opens it, at its own size.
