@@ -243,8 +243,7 @@ QList<PaintedText> quenlix_cieplot::paintedTexts() const
 {
     QList<PaintedText> list;
     for (const Label& label : labels()) {
-        const double em = label.font.pixelSize() > 0 ? label.font.pixelSize()
-                                                     : label.font.pointSizeF() * logicalDpiY() / 72.0;
+        const double em = emPixels(label.font, this);
         list << PaintedText{label.text, QPolygonF(label.box), em};
     }
     return list;

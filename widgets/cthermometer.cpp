@@ -202,16 +202,13 @@ QRectF CThermometer::readingBox() const
 
 QList<PaintedText> CThermometer::paintedTexts() const
 {
-    const auto em = [this](const QFont& f) {
-        return f.pixelSize() > 0 ? f.pixelSize() : f.pointSizeF() * logicalDpiY() / 72.0;
-    };
     QList<PaintedText> list;
     for (const auto& [label, box] : scaleLabels())
-        list << PaintedText{label, QPolygonF(box), em(font())};
+        list << PaintedText{label, QPolygonF(box), emPixels(font(), this)};
     const QString reading = QString::number(value, 'g', 6) + QStringLiteral("°C");
     const QFontMetricsF fm(readingFont(), this);
     QRectF box(QPointF(), QSizeF(fm.horizontalAdvance(reading), fm.height()));
     box.moveCenter(readingBox().center());
-    list << PaintedText{reading, QPolygonF(box), em(readingFont())};
+    list << PaintedText{reading, QPolygonF(box), emPixels(readingFont(), this)};
     return list;
 }

@@ -207,11 +207,6 @@ void DashBoard::paintEvent(QPaintEvent*)
     painter.drawEllipse(QRect(QPoint(-5, -5), QPoint(4, 4)));
 }
 
-double DashBoard::emPixels(const QFont& f) const
-{
-    return f.pixelSize() > 0 ? f.pixelSize() : f.pointSizeF() * logicalDpiY() / 72.0;
-}
-
 DashBoard::Texts DashBoard::layoutTexts() const
 {
     Texts t;
@@ -222,7 +217,7 @@ DashBoard::Texts DashBoard::layoutTexts() const
     constexpr double minNumberPixels = 9;
     t.numberFont = QFont(QStringLiteral("Microsoft YaHei"), 6);
     t.numberFont.setLetterSpacing(QFont::AbsoluteSpacing, 0);
-    if (emPixels(t.numberFont) * t.scale < minNumberPixels)
+    if (emPixels(t.numberFont, this) * t.scale < minNumberPixels)
         t.numberFont.setPointSizeF(minNumberPixels / t.scale * 72.0 / logicalDpiY());
     const QFontMetricsF numberMetrics(t.numberFont, this);
     // Just inside the rim, as far from the reading below as the ring allows.
@@ -268,9 +263,10 @@ QList<PaintedText> DashBoard::paintedTexts() const
     };
     QList<PaintedText> list;
     for (int i : t.written)
-        list << PaintedText{t.numbers.at(i), outline(t.numberBoxes.at(i)), emPixels(t.numberFont) * t.scale};
-    list << PaintedText{title, outline(t.title), emPixels(font()) * t.scale};
+        list << PaintedText{t.numbers.at(i), outline(t.numberBoxes.at(i)),
+                            emPixels(t.numberFont, this) * t.scale};
+    list << PaintedText{title, outline(t.title), emPixels(font(), this) * t.scale};
     if (numericIndicatorEnabled)
-        list << PaintedText{t.readingText, outline(t.reading), emPixels(t.readingFont) * t.scale};
+        list << PaintedText{t.readingText, outline(t.reading), emPixels(t.readingFont, this) * t.scale};
     return list;
 }

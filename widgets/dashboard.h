@@ -68,7 +68,6 @@ private:
         QFont readingFont;
     };
     Texts layoutTexts() const;
-    double emPixels(const QFont& font) const;
 
     double value = 0;
     int maxValue = 100;

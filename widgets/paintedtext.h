@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QFont>
 #include <QList>
+#include <QPaintDevice>
 #include <QPolygonF>
 #include <QString>
 
@@ -12,6 +14,12 @@ struct PaintedText
     QPolygonF outline;    // the text's box, widget pixels
     double pixelSize = 0; // em height on screen
 };
+
+// The em height in pixels a font has on a device, before any painter scaling.
+inline double emPixels(const QFont& font, const QPaintDevice* device)
+{
+    return font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * device->logicalDpiY() / 72.0;
+}
 
 // Implemented by widgets that paint texts of their own, so their placement can be checked.
 class PaintsText

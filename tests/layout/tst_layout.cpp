@@ -156,18 +156,29 @@ QSize textRoom(QWidget* w)
             qMax(w->fontMetrics().height(), icon.height())};
 }
 
+// One finding: the widget's name, class and parent, then what is wrong.
+QString problem(const QWidget* w, const QString& what)
+{
+    return QStringLiteral("%1 (%2 in %3): %4")
+        .arg(w->objectName(), w->metaObject()->className(),
+             w->parentWidget() ? w->parentWidget()->objectName() : QString(), what);
+}
+
+QList<QWidget*> rootAndInside(QWidget* root)
+{
+    QList<QWidget*> all = root->findChildren<QWidget*>();
+    all.prepend(root);
+    return all;
+}
+
 QStringList problemsIn(QWidget* root)
 {
     QStringList problems;
     const auto report = [&problems](const QWidget* w, QString what, const auto&... numbersAndNames) {
         ((what = what.arg(numbersAndNames)), ...);
-        problems << QStringLiteral("%1 (%2 in %3): %4")
-                        .arg(w->objectName(), w->metaObject()->className(),
-                             w->parentWidget() ? w->parentWidget()->objectName() : QString(), what);
+        problems << problem(w, what);
     };
-    QList<QWidget*> all = root->findChildren<QWidget*>();
-    all.prepend(root);
-    for (QWidget* w : all) {
+    for (QWidget* w : rootAndInside(root)) {
         // A round gauge grows with its cell as a square, named or not.
         if (isRoundGauge(w) && w->isVisible() && qAbs(w->width() - w->height()) > 2)
             report(w, "round gauge on %1x%2 px: its circle leaves the rest empty", w->width(), w->height());
@@ -460,14 +471,8 @@ QPolygonF grown(const QPolygonF& outline, double by)
 QStringList textProblemsIn(QWidget* window, const QImage& picture, QWidget* root)
 {
     QStringList problems;
-    const auto report = [&problems](const QWidget* w, const QString& what) {
-        problems << QStringLiteral("%1 (%2 in %3): %4")
-                        .arg(w->objectName(), w->metaObject()->className(),
-                             w->parentWidget() ? w->parentWidget()->objectName() : QString(), what);
-    };
-    QList<QWidget*> all = root->findChildren<QWidget*>();
-    all.prepend(root);
-    for (QWidget* w : all) {
+    const auto report = [&problems](const QWidget* w, const QString& what) { problems << problem(w, what); };
+    for (QWidget* w : rootAndInside(root)) {
         if (!w->isVisible() || (w->isWindow() && w != root))
             continue;
         const QRect seen = w->visibleRegion().boundingRect();
