@@ -153,6 +153,16 @@ void quenlix_cieplot::paintEvent(QPaintEvent*)
 
 QList<quenlix_cieplot::Label> quenlix_cieplot::labels() const
 {
+    const QString key = QStringLiteral("%1x%2 %3").arg(width()).arg(height()).arg(font().key());
+    if (key != m_labelsFor) {
+        m_labels = placeLabels();
+        m_labelsFor = key;
+    }
+    return m_labels;
+}
+
+QList<quenlix_cieplot::Label> quenlix_cieplot::placeLabels() const
+{
     QList<Label> placed;
     if (width() < 1 || height() < 1)
         return placed;

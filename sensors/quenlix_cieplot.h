@@ -49,7 +49,11 @@ private:
         QFont font;
     };
     // Axis numbers first; a mark's name that finds no free place beside its mark is left out.
+    // Placed once per size and font: a reading repaints without placing them again.
     QList<Label> labels() const;
+    QList<Label> placeLabels() const;
+    mutable QList<Label> m_labels;
+    mutable QString m_labelsFor;
     bool hasPoint(QPointF* pixel = nullptr) const;
     QRect placeBox(const QPointF& pixel, const QFontMetrics& metrics) const;
 };
