@@ -123,4 +123,22 @@ Rgb8 displayColor(const QPointF& xy)
     return {byte(rgb[0]), byte(rgb[1]), byte(rgb[2])};
 }
 
+QList<QPointF> planckianLocus()
+{
+    QList<QPointF> points;
+    for (double k = 1000; k <= 20000; k *= 1.05)
+        points << planckianChromaticity(k);
+    return points;
+}
+
+QList<int> markedWavelengths()
+{
+    return {460, 470, 480, 490, 500, 510, 520, 530, 540, 550, 560, 570, 580, 590, 600, 620, 700};
+}
+
+QList<int> markedTemperatures()
+{
+    return {1500, 2000, 3000, 4000, 6000, 10000};
+}
+
 } // namespace Cie1931

@@ -26,6 +26,11 @@ QPointF spectralChromaticity(int nm);
 QList<QPointF> spectralLocus();
 // Chromaticity of a black body at the given temperature in kelvin.
 QPointF planckianChromaticity(double kelvin);
+// The Planckian locus as the diagram draws it: 1000 K to 20000 K in steps of 5 %.
+QList<QPointF> planckianLocus();
+// The wavelengths (nm) and temperatures (K) the diagram marks and names.
+QList<int> markedWavelengths();
+QList<int> markedTemperatures();
 // Whether a chromaticity lies inside the locus closed by the line of purples.
 bool insideLocus(const QPointF& xy);
 

@@ -1,12 +1,12 @@
 // Build-time tool: draws the CIE 1931 chromaticity diagram as an SVG file. The drawing covers
 // x 0 .. 0.8 over the whole width and y 0 .. 0.9 over the whole height, so a point placed by
-// those proportions on the stretched picture lands on its chromaticity.
+// those proportions on the stretched picture lands on its chromaticity. It carries no text: the
+// plot widget writes the axis numbers and the marks' names at a readable size on top of it.
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QTextStream>
 
-#include <cmath>
 #include <cstdio>
 
 #include "sensors/cie1931.h"
@@ -74,7 +74,7 @@ int main(int argc, char** argv)
         << "\" preserveAspectRatio=\"none\" xlink:href=\"data:image/png;base64,"
         << QString::fromLatin1(gamutPng().toBase64()) << "\"/>\n";
 
-    // Grid every 0.1 with its labels just inside the edges.
+    // Grid every 0.1.
     out << "<g stroke=\"#b0b0b0\" stroke-width=\"0.5\">\n";
     for (int i = 1; i < 8; ++i)
         out << "<line x1=\"" << num(px(i / 10.0)) << "\" y1=\"0\" x2=\"" << num(px(i / 10.0)) << "\" y2=\""
@@ -82,50 +82,28 @@ int main(int argc, char** argv)
     for (int i = 1; i < 9; ++i)
         out << "<line x1=\"0\" y1=\"" << num(py(i / 10.0)) << "\" x2=\"" << width << "\" y2=\""
             << num(py(i / 10.0)) << "\"/>\n";
-    out << "</g>\n<g font-family=\"sans-serif\" font-size=\"8\" fill=\"#404040\">\n";
-    for (int i = 1; i < 8; ++i)
-        out << "<text x=\"" << num(px(i / 10.0) + 2) << "\" y=\"" << num(height - 3) << "\">0." << i
-            << "</text>\n";
-    for (int i = 1; i < 9; ++i)
-        out << "<text x=\"2\" y=\"" << num(py(i / 10.0) - 2) << "\">0." << i << "</text>\n";
-    out << "<text x=\"" << num(width - 12) << "\" y=\"" << num(height - 12)
-        << "\" font-size=\"11\">x</text>\n"
-        << "<text x=\"12\" y=\"14\" font-size=\"11\">y</text>\n</g>\n";
+    out << "</g>\n";
 
     // Spectral locus closed by the line of purples, with wavelength marks.
     const QList<QPointF> locus = Cie1931::spectralLocus();
     out << "<polygon fill=\"none\" stroke=\"#000000\" stroke-width=\"1\" points=\"";
     for (const QPointF& p : locus)
         out << num(px(p.x())) << ',' << num(py(p.y())) << ' ';
-    out << "\"/>\n<g font-family=\"sans-serif\" font-size=\"7\" fill=\"#000000\">\n";
-    for (int nm : {460, 470, 480, 490, 500, 510, 520, 530, 540, 550, 560, 570, 580, 590, 600, 620, 700}) {
+    out << "\"/>\n<g fill=\"#000000\">\n";
+    for (int nm : Cie1931::markedWavelengths()) {
         const QPointF p = Cie1931::spectralChromaticity(nm);
-        // Labels sit outward from the middle of the diagram.
-        const QPointF centre(0.33, 0.33);
-        QPointF d = p - centre;
-        const double len = std::hypot(d.x(), d.y());
-        d /= len > 0 ? len : 1;
-        double tx = px(p.x()) + d.x() * 8 - 6;
-        if (tx < 1) // no room left of the blue-green end: label inside the curve
-            tx = px(p.x()) + 4;
-        out << "<circle cx=\"" << num(px(p.x())) << "\" cy=\"" << num(py(p.y())) << "\" r=\"1.2\"/>\n"
-            << "<text x=\"" << num(tx) << "\" y=\"" << num(py(p.y()) - d.y() * 8 + 3) << "\">" << nm
-            << "</text>\n";
+        out << "<circle cx=\"" << num(px(p.x())) << "\" cy=\"" << num(py(p.y())) << "\" r=\"1.2\"/>\n";
     }
     out << "</g>\n";
 
     // Planckian locus from 1000 K to 20000 K, with a few temperatures marked.
     out << "<polyline fill=\"none\" stroke=\"#303030\" stroke-width=\"0.8\" points=\"";
-    for (double k = 1000; k <= 20000; k *= 1.05) {
-        const QPointF p = Cie1931::planckianChromaticity(k);
+    for (const QPointF& p : Cie1931::planckianLocus())
         out << num(px(p.x())) << ',' << num(py(p.y())) << ' ';
-    }
-    out << "\"/>\n<g font-family=\"sans-serif\" font-size=\"6\" fill=\"#303030\">\n";
-    for (int k : {1500, 2000, 3000, 4000, 6000, 10000}) {
+    out << "\"/>\n<g fill=\"#303030\">\n";
+    for (int k : Cie1931::markedTemperatures()) {
         const QPointF p = Cie1931::planckianChromaticity(k);
-        out << "<circle cx=\"" << num(px(p.x())) << "\" cy=\"" << num(py(p.y())) << "\" r=\"1\"/>\n"
-            << "<text x=\"" << num(px(p.x()) - 8) << "\" y=\"" << num(py(p.y()) + 9) << "\">" << k
-            << "K</text>\n";
+        out << "<circle cx=\"" << num(px(p.x())) << "\" cy=\"" << num(py(p.y())) << "\" r=\"1\"/>\n";
     }
     out << "</g>\n</svg>\n";
     out.flush();

@@ -18,8 +18,10 @@ void MainWindow::ENVironment_Init_Start()
     LogView::attach(ui->ENV_StrTextBrowser, 100);
     connect(ui->ENVopencompushButton, SIGNAL(pressed()), this, SLOT(ENVactionOpen_triggered()));
     connect(ui->EVN_Clear_pushButton, SIGNAL(pressed()), this, SLOT(ENVactionClear_triggered()));
-    for (int row : {0, 1, 2})
+    // The height goes to the gauges' rows, not to their captions.
+    for (int row : {1, 7, 11})
         ui->env_gridLayout->setRowStretch(row, 1);
+    ui->gridLayout_27->setRowStretch(1, 1);
     for (int column : {0, 1, 2})
         ui->gridLayout_27->setColumnStretch(column, 1);
 

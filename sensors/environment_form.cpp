@@ -9,20 +9,24 @@
 #include <QWidget>
 
 #include "app/formkit.h"
+#include "widgets/squaregrid.h"
 
 namespace {
 
-QGridLayout* gaugeHost(const char* name)
+// Round gauges keep square in whatever cell they get; the thermometer takes its whole cell.
+QGridLayout* gaugeHost(const char* name, bool round = true)
 {
-    auto* grid = new QGridLayout();
+    QGridLayout* grid = round ? new SquareGrid() : new QGridLayout();
     grid->setObjectName(QString::fromLatin1(name));
     return grid;
 }
 
+// A caption stands centred right above its gauge, which is centred at the top of its cell.
 QLabel* caption(QWidget* page, const char* name)
 {
     auto* label = new QLabel(page);
     label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     return label;
 }
 
@@ -38,7 +42,7 @@ void Ui_EnvironmentForm::setupEnvironmentForm()
     gridLayout_28->setColumnStretch(0, 1);
     label_48 = caption(environment, "label_48");
     env_gridLayout->addWidget(label_48, 0, 0, 1, 3);
-    temperature_gridLayout = gaugeHost("temperature_gridLayout");
+    temperature_gridLayout = gaugeHost("temperature_gridLayout", false);
     env_gridLayout->addLayout(temperature_gridLayout, 1, 0, 10, 3);
     label_50 = caption(environment, "label_50");
     env_gridLayout->addWidget(label_50, 0, 3);

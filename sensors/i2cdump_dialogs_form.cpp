@@ -47,8 +47,7 @@ void Ui_I2CDump_WriteREG::setupUi(QDialog* dialog)
 {
     if (dialog->objectName().isEmpty())
         dialog->setObjectName(QStringLiteral("I2CDump_WriteREG"));
-    dialog->resize(339, 254);
-    dialog->setMinimumSize(318, 254);
+    dialog->setMinimumWidth(318);
     dialog->setWindowIcon(QIcon(QStringLiteral(":/images/logo.ico")));
     gridLayout = new QGridLayout(dialog);
     gridLayout->setObjectName(QStringLiteral("gridLayout"));
@@ -68,6 +67,8 @@ void Ui_I2CDump_WriteREG::setupUi(QDialog* dialog)
     gridLayout->setColumnStretch(1, 1);
     FormKit::keepAtTop(gridLayout);
     retranslateUi(dialog);
+    // As tall as its four rows: a fixed taller size would leave a blank band under the buttons.
+    dialog->resize(339, dialog->sizeHint().height());
 }
 
 void Ui_I2CDump_WriteREG::retranslateUi(QDialog* dialog)

@@ -1,14 +1,19 @@
 #pragma once
 
+#include <QFont>
 #include <QPointF>
+#include <QRectF>
 #include <QWidget>
+
+#include "widgets/paintedtext.h"
 
 class QSvgRenderer;
 
 // The CIE 1931 chromaticity diagram with the last reading marked as a red point and a box with
 // its values. The diagram picture is stretched over the whole widget: x 0 .. 0.8 left to right,
-// y 0 .. 0.9 bottom to top.
-class quenlix_cieplot : public QWidget
+// y 0 .. 0.9 bottom to top. The widget writes the axis numbers (along the top and the right
+// edge, where the curve never comes) and the names of the marks on top of the picture.
+class quenlix_cieplot : public QWidget, public PaintsText
 {
     Q_OBJECT
 public:
@@ -21,6 +26,7 @@ public:
     // The text box's rectangle for the current point (empty when no point is drawn).
     QRect valueBoxRect() const;
     QString valueText() const;
+    QList<PaintedText> paintedTexts() const override;
 
     double pointX = -1.0;
     double pointY = -1.0;
@@ -36,6 +42,18 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    struct Label
+    {
+        QString text;
+        QRectF box;
+        QFont font;
+    };
+    // Axis numbers first; a mark's name that finds no free place beside its mark is left out.
+    // Placed once per size and font: a reading repaints without placing them again.
+    QList<Label> labels() const;
+    QList<Label> placeLabels() const;
+    mutable QList<Label> m_labels;
+    mutable QString m_labelsFor;
     bool hasPoint(QPointF* pixel = nullptr) const;
     QRect placeBox(const QPointF& pixel, const QFontMetrics& metrics) const;
 };

@@ -72,9 +72,11 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
+        // A zone's colour carries a white number; a label no frame has reached yet keeps the
+        // default text colour on the white view.
         if (m_colored)
             painter.fillRect(rect(), m_color);
-        painter.setPen(palette().color(QPalette::WindowText));
+        painter.setPen(m_colored ? QColor(Qt::white) : palette().color(QPalette::WindowText));
         painter.drawText(rect(), int(alignment()), text());
     }
 
@@ -117,9 +119,6 @@ QLabel* quenlix_tof_data::makeLabel(int count)
     auto* label = new ZoneLabel(QStringLiteral("0"), this);
     label->setFont(set_label_font(count));
     label->setAlignment(Qt::AlignCenter);
-    QPalette palette = label->palette();
-    palette.setBrush(QPalette::All, QPalette::WindowText, QColor(Qt::white));
-    label->setPalette(palette);
     return label;
 }
 

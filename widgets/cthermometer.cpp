@@ -143,7 +143,6 @@ void CThermometer::paintEvent(QPaintEvent*)
     // Scale on both sides of the tube.
     painter.setPen(scaleColor);
     painter.setBrush(Qt::NoBrush);
-    const QFontMetricsF fm(font());
     const int n = (maxValue - minValue) / 10;
     const double s = r.height() / (n + 1);
     const int k = 10 / precision;
@@ -158,22 +157,58 @@ void CThermometer::paintEvent(QPaintEvent*)
                 painter.drawLine(QPointF(r.right() + 2, ym), QPointF(r.right() + 7, ym));
             }
         }
-        const QString label = QString::number(minValue + 10 * i);
-        const double w = fm.horizontalAdvance(label);
-        const double h = fm.height();
-        painter.drawText(QRectF(r.x() - 15 - w, y - h / 2, w, h), Qt::AlignCenter, label);
     }
+    for (const auto& [label, box] : scaleLabels())
+        painter.drawText(box, Qt::AlignCenter, label);
 
     // Liquid column.
     const double l = GaugeMath::thermoLiquidHeight(value, minValue, maxValue, r.height());
     painter.fillRect(QRectF(r.x() + 4, r.y() + r.height() - l, r.width() - 8, l), liquidColor);
 
     // Reading, one line above the tube.
+    painter.setFont(readingFont());
+    painter.setPen(scaleColor);
+    painter.drawText(readingBox(), Qt::AlignCenter, QString::number(value, 'g', 6) + QStringLiteral("°C"));
+}
+
+QList<std::pair<QString, QRectF>> CThermometer::scaleLabels() const
+{
+    QList<std::pair<QString, QRectF>> labels;
+    const QFontMetricsF fm(font());
+    const int n = (maxValue - minValue) / 10;
+    const double s = barRect.height() / (n + 1);
+    for (int i = 0; i <= n; ++i) {
+        const double y = barRect.bottom() - s * (i + 0.5);
+        const QString label = QString::number(minValue + 10 * i);
+        const double w = fm.horizontalAdvance(label);
+        const double h = fm.height();
+        labels.append({label, QRectF(barRect.x() - 15 - w, y - h / 2, w, h)});
+    }
+    return labels;
+}
+
+QFont CThermometer::readingFont() const
+{
+    return QFont(QStringLiteral("Microsoft YaHei"), 12, 700);
+}
+
+QRectF CThermometer::readingBox() const
+{
+    const QFontMetricsF fm(font());
     const double h = fm.height();
     const double u = fm.horizontalAdvance(QStringLiteral("°C"));
-    const QRectF textRect(QPointF(r.x() - 65 - u, r.y() - h), QPointF(r.x() + 105, r.y()));
-    QFont readingFont(QStringLiteral("Microsoft YaHei"), 12, 700);
-    painter.setFont(readingFont);
-    painter.setPen(scaleColor);
-    painter.drawText(textRect, Qt::AlignCenter, QString::number(value, 'g', 6) + QStringLiteral("°C"));
+    return QRectF(QPointF(barRect.x() - 65 - u, barRect.y() - h), QPointF(barRect.x() + 105, barRect.y()));
+}
+
+QList<PaintedText> CThermometer::paintedTexts() const
+{
+    QList<PaintedText> list;
+    for (const auto& [label, box] : scaleLabels())
+        list << PaintedText{label, QPolygonF(box), emPixels(font(), this)};
+    const QString reading = QString::number(value, 'g', 6) + QStringLiteral("°C");
+    const QFontMetricsF fm(readingFont(), this);
+    QRectF box(QPointF(), QSizeF(fm.horizontalAdvance(reading), fm.height()));
+    box.moveCenter(readingBox().center());
+    list << PaintedText{reading, QPolygonF(box), emPixels(readingFont(), this)};
+    return list;
 }

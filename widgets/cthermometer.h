@@ -4,11 +4,13 @@
 #include <QRectF>
 #include <QWidget>
 
+#include "widgets/paintedtext.h"
+
 class QPropertyAnimation;
 
 // Liquid thermometer: a tube with a bulb, a scale in steps of ten degrees on both sides
 // and the reading in digits above the tube.
-class CThermometer : public QWidget
+class CThermometer : public QWidget, public PaintsText
 {
     Q_OBJECT
     Q_PROPERTY(double value READ getValue WRITE setValue)
@@ -37,6 +39,8 @@ public:
     void setBottomPadding(int p);
     void setScaleColor(QColor color);
     void setBackGroundColor(QColor color);
+    // The scale numbers and the reading as they are painted now.
+    QList<PaintedText> paintedTexts() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -44,6 +48,10 @@ protected:
 
 private:
     void initData();
+    // The scale numbers with their boxes, bottom first.
+    QList<std::pair<QString, QRectF>> scaleLabels() const;
+    QFont readingFont() const;
+    QRectF readingBox() const;
 
     int maxValue;
     int minValue;

@@ -137,30 +137,19 @@ void DashBoard::paintEvent(QPaintEvent*)
     painter.setBrush(background);
     painter.drawEllipse(QRect(QPoint(-92, -92), QPoint(91, 91)));
 
-    // Scale numbers, centred on radius 82 and small enough to stay between the tick ends (72) and
-    // the rim (92): long numbers such as "10620" get a smaller font rather than crowd the ticks.
-    QFont numberFont(QStringLiteral("Microsoft YaHei"), 6);
-    numberFont.setLetterSpacing(QFont::AbsoluteSpacing, 0);
-    const QList<double> numbers = GaugeMath::dialScaleNumbers(minValue, maxValue, scaleMajor);
-    QStringList texts;
-    QList<QSizeF> sizes;
-    QList<double> angles;
-    const QFontMetricsF fullMetrics(numberFont);
-    for (int i = 0; i < numbers.size(); ++i) {
-        texts << QString("%1").arg(numbers.at(i));
-        sizes << QSizeF(fullMetrics.horizontalAdvance(texts.last()), fullMetrics.ascent());
-        angles << GaugeMath::dialNumberAngle(startAngle, endAngle, scaleMajor, i);
-    }
-    numberFont.setPointSizeF(6 * GaugeMath::dialNumberFontScale(sizes, angles, 18));
-    painter.setFont(numberFont);
+    // Scale numbers, turned along the ring between the tick ends and the rim.
+    const Texts texts = layoutTexts();
+    painter.setFont(texts.numberFont);
     painter.setPen(foreground);
-    const QFontMetricsF numberMetrics(numberFont);
-    for (int i = 0; i < texts.size(); ++i) {
-        const double w = numberMetrics.horizontalAdvance(texts.at(i));
-        const double h = numberMetrics.ascent();
-        painter.drawText(
-            QPointF(std::cos(angles.at(i)) * 82 - w * 0.5, -std::sin(angles.at(i)) * 82 + h * 0.5),
-            texts.at(i));
+    for (int i : texts.written) {
+        const GaugeMath::TurnedBox& box = texts.numberBoxes.at(i);
+        painter.save();
+        painter.translate(box.centre);
+        painter.rotate(box.rotation);
+        const QSizeF& size = box.size;
+        painter.drawText(QRectF(QPointF(-size.width() / 2, -size.height() / 2), size), Qt::AlignCenter,
+                         texts.numbers.at(i));
+        painter.restore();
     }
 
     // Ticks.
@@ -187,17 +176,12 @@ void DashBoard::paintEvent(QPaintEvent*)
     painter.setPen(foreground);
     painter.setBrush(foreground);
     painter.setFont(font());
-    const QFontMetricsF ownMetrics(font());
-    painter.drawText(QPoint(int(-ownMetrics.horizontalAdvance(title) * 0.5), -30), title);
+    painter.drawText(QPointF(-texts.title.size.width() / 2, -30), title);
 
-    // Digits: measured in the widget's font, drawn in the large one.
+    // The reading, centred in its own large font.
     if (numericIndicatorEnabled) {
-        const QString text = QString("%1 %2").arg(value, 0, 'f', precision).arg(units);
-        const double w = ownMetrics.horizontalAdvance(text);
-        QFont digitFont(QStringLiteral("Microsoft YaHei"), 15);
-        digitFont.setLetterSpacing(QFont::AbsoluteSpacing, 0);
-        painter.setFont(digitFont);
-        painter.drawText(QPoint(int(-w * 0.5 - 10), 42), text);
+        painter.setFont(texts.readingFont);
+        painter.drawText(QPointF(-texts.reading.size.width() / 2, 42), texts.readingText);
     }
 
     // Needle.
@@ -221,4 +205,68 @@ void DashBoard::paintEvent(QPaintEvent*)
     painter.setPen(Qt::NoPen);
     painter.setBrush(cap);
     painter.drawEllipse(QRect(QPoint(-5, -5), QPoint(4, 4)));
+}
+
+DashBoard::Texts DashBoard::layoutTexts() const
+{
+    Texts t;
+    t.scale = std::min(width(), height()) / 200.0;
+    if (t.scale <= 0)
+        return t;
+    // The Part's 6 points, but never under minNumberPixels on screen however small the dial.
+    constexpr double minNumberPixels = 9;
+    t.numberFont = QFont(QStringLiteral("Microsoft YaHei"), 6);
+    t.numberFont.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    if (emPixels(t.numberFont, this) * t.scale < minNumberPixels)
+        t.numberFont.setPointSizeF(minNumberPixels / t.scale * 72.0 / logicalDpiY());
+    const QFontMetricsF numberMetrics(t.numberFont, this);
+    // Just inside the rim, as far from the reading below as the ring allows.
+    const double radius = std::max(82.0, 91 - numberMetrics.height() / 2);
+    const QList<double> values = GaugeMath::dialScaleNumbers(minValue, maxValue, scaleMajor);
+    for (int i = 0; i < values.size(); ++i) {
+        t.numbers << QString("%1").arg(values.at(i));
+        const QSizeF size(numberMetrics.horizontalAdvance(t.numbers.last()), numberMetrics.height());
+        t.numberBoxes << GaugeMath::dialNumberBox(
+            GaugeMath::dialNumberAngle(startAngle, endAngle, scaleMajor, i), radius, size);
+    }
+
+    const QFontMetricsF ownMetrics(font(), this);
+    t.title = {QPointF(0, -30 - ownMetrics.ascent() + ownMetrics.height() / 2),
+               QSizeF(ownMetrics.horizontalAdvance(title), ownMetrics.height())};
+    t.readingFont = QFont(QStringLiteral("Microsoft YaHei"), 15);
+    t.readingFont.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    const QFontMetricsF readingMetrics(t.readingFont, this);
+    const auto readingBox = [&](double v) {
+        const QString text = QString("%1 %2").arg(v, 0, 'f', precision).arg(units);
+        return GaugeMath::TurnedBox{QPointF(0, 42 - readingMetrics.ascent() + readingMetrics.height() / 2),
+                                    QSizeF(readingMetrics.horizontalAdvance(text), readingMetrics.height())};
+    };
+    t.readingText = QString("%1 %2").arg(value, 0, 'f', precision).arg(units);
+    t.reading = readingBox(value);
+    // The numbers keep clear of the widest reading the range can show, so they stay put.
+    QList<GaugeMath::TurnedBox> keepClear{t.title};
+    if (numericIndicatorEnabled)
+        keepClear << readingBox(minValue) << readingBox(maxValue);
+    t.written = GaugeMath::dialLabelledNumbers(t.numberBoxes, keepClear, 2 / t.scale);
+    return t;
+}
+
+QList<PaintedText> DashBoard::paintedTexts() const
+{
+    const Texts t = layoutTexts();
+    const QPointF origin(width() / 2, height() / 2);
+    const auto outline = [&](const GaugeMath::TurnedBox& box) {
+        QPolygonF polygon;
+        for (const QPointF& corner : GaugeMath::turnedCorners(box))
+            polygon << origin + corner * t.scale;
+        return polygon;
+    };
+    QList<PaintedText> list;
+    for (int i : t.written)
+        list << PaintedText{t.numbers.at(i), outline(t.numberBoxes.at(i)),
+                            emPixels(t.numberFont, this) * t.scale};
+    list << PaintedText{title, outline(t.title), emPixels(font(), this) * t.scale};
+    if (numericIndicatorEnabled)
+        list << PaintedText{t.readingText, outline(t.reading), emPixels(t.readingFont, this) * t.scale};
+    return list;
 }

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QString>
 #include <QWidget>
 
+#include "widgets/gaugemath.h"
+#include "widgets/paintedtext.h"
+
 // Round dial instrument: crown, face, numbered scale, needle, title and the value in digits.
-class DashBoard : public QWidget
+class DashBoard : public QWidget, public PaintsText
 {
     Q_OBJECT
 public:
@@ -26,6 +30,8 @@ public:
     QColor getForeground() const { return foreground; }
     QColor getBackground() const { return background; }
     bool getNumericIndicatorEnabled() const { return numericIndicatorEnabled; }
+    // The scale numbers written, the title and the reading, as they are painted now.
+    QList<PaintedText> paintedTexts() const override;
 
 public slots:
     void setValue(double v);
@@ -48,6 +54,21 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Where the texts go, in the dial's 200 x 200 square.
+    struct Texts
+    {
+        double scale = 1; // pixels per unit of the square
+        QFont numberFont;
+        QList<QString> numbers;
+        QList<GaugeMath::TurnedBox> numberBoxes;
+        QList<int> written; // which numbers fit
+        GaugeMath::TurnedBox title;
+        GaugeMath::TurnedBox reading;
+        QString readingText;
+        QFont readingFont;
+    };
+    Texts layoutTexts() const;
+
     double value = 0;
     int maxValue = 100;
     int minValue = 400;

@@ -35,16 +35,85 @@ double dialNumberAngle(int startAngle, int endAngle, int scaleMajor, int i)
     return (270 - startAngle) * DegToRadApprox - sweep / std::max(scaleMajor, 1) * i;
 }
 
-double dialNumberFontScale(const QList<QSizeF>& sizes, const QList<double>& angles, double band)
+std::array<QPointF, 4> turnedCorners(const TurnedBox& box)
 {
-    double scale = 1;
-    for (qsizetype i = 0; i < std::min(sizes.size(), angles.size()); ++i) {
-        const double extent = std::abs(std::cos(angles.at(i))) * sizes.at(i).width() +
-                              std::abs(std::sin(angles.at(i))) * sizes.at(i).height();
-        if (extent > band)
-            scale = std::min(scale, band / extent);
+    const double r = box.rotation * M_PI / 180;
+    const QPointF along(std::cos(r) * box.size.width() / 2, std::sin(r) * box.size.width() / 2);
+    const QPointF across(-std::sin(r) * box.size.height() / 2, std::cos(r) * box.size.height() / 2);
+    const QPointF c = box.centre;
+    return {c - along - across, c + along - across, c + along + across, c - along + across};
+}
+
+bool turnedBoxesMeet(const TurnedBox& a, const TurnedBox& b, double gap)
+{
+    const std::array<QPointF, 4> ca = turnedCorners(a);
+    const std::array<QPointF, 4> cb = turnedCorners(b);
+    // Two convex boxes stay apart when, along one of their four edge normals, their shadows do.
+    for (const std::array<QPointF, 4>* box : {&ca, &cb}) {
+        for (int edge = 0; edge < 2; ++edge) {
+            const QPointF d = (*box)[edge + 1] - (*box)[edge];
+            const double length = std::hypot(d.x(), d.y());
+            if (length <= 0)
+                continue;
+            const QPointF normal(-d.y() / length, d.x() / length);
+            const auto shadow = [&normal](const std::array<QPointF, 4>& corners) {
+                double lo = INFINITY, hi = -INFINITY;
+                for (const QPointF& p : corners) {
+                    const double t = p.x() * normal.x() + p.y() * normal.y();
+                    lo = std::min(lo, t);
+                    hi = std::max(hi, t);
+                }
+                return std::pair(lo, hi);
+            };
+            const auto [loA, hiA] = shadow(ca);
+            const auto [loB, hiB] = shadow(cb);
+            if (hiA + gap <= loB || hiB + gap <= loA)
+                return false;
+        }
     }
-    return scale;
+    return true;
+}
+
+TurnedBox dialNumberBox(double angle, double radius, const QSizeF& size)
+{
+    // Upright at the top, turned with the arc elsewhere; past a quarter turn it is turned back
+    // half a turn so it still reads left to right.
+    double rotation = 90 - angle * 180 / M_PI;
+    rotation = std::remainder(rotation, 360.0);
+    if (rotation > 90)
+        rotation -= 180;
+    else if (rotation < -90)
+        rotation += 180;
+    return {QPointF(std::cos(angle) * radius, -std::sin(angle) * radius), size, rotation};
+}
+
+QList<int> dialLabelledNumbers(const QList<TurnedBox>& numbers, const QList<TurnedBox>& keepClear, double gap)
+{
+    const int steps = int(numbers.size()) - 1;
+    QList<int> shown;
+    for (int k = 1; k <= std::max(steps, 1); ++k) {
+        if (steps > 0 && steps % k != 0)
+            continue;
+        shown.clear();
+        bool apart = true;
+        for (int i = 0; i <= steps && apart; i += k) {
+            for (int j : shown)
+                apart &= !turnedBoxesMeet(numbers.at(i), numbers.at(j), gap);
+            shown << i;
+        }
+        if (apart)
+            break;
+        shown.clear();
+    }
+    QList<int> clear;
+    for (int i : shown) {
+        bool free = true;
+        for (const TurnedBox& box : keepClear)
+            free &= !turnedBoxesMeet(numbers.at(i), box, gap);
+        if (free)
+            clear << i;
+    }
+    return clear;
 }
 
 double dialNeedleAngle(double value, int minValue, int maxValue, int startAngle, int endAngle)

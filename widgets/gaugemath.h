@@ -5,6 +5,7 @@
 #include <QRectF>
 #include <QSizeF>
 
+#include <array>
 #include <optional>
 
 // Scale, angle and colour arithmetic of the painted gauges and the waveform view,
@@ -27,10 +28,24 @@ double dialClamp(double v, int minValue, int maxValue);
 QList<double> dialScaleNumbers(int minValue, int maxValue, int scaleMajor);
 // Position angle in radians of scale number i (3.14 / 180 per degree, as the dial draws).
 double dialNumberAngle(int startAngle, int endAngle, int scaleMajor, int i);
-// Font scale (at most 1) at which every scale number fits the ring between the tick ends and the
-// rim: a number of `size` centred at angle a reaches |cos a| * width / 2 + |sin a| * height / 2
-// along the radius, and that may be at most `band` / 2.
-double dialNumberFontScale(const QList<QSizeF>& sizes, const QList<double>& angles, double band);
+// A text's box turned about its centre by `rotation` degrees, clockwise on screen (y down).
+struct TurnedBox
+{
+    QPointF centre;
+    QSizeF size;
+    double rotation = 0;
+};
+std::array<QPointF, 4> turnedCorners(const TurnedBox& box);
+// True when the boxes come closer than `gap` (separating axes).
+bool turnedBoxesMeet(const TurnedBox& a, const TurnedBox& b, double gap);
+// A scale number's box: centred on `radius` at position angle `angle` (radians, as
+// dialNumberAngle), its baseline along the arc and never upside down.
+TurnedBox dialNumberBox(double angle, double radius, const QSizeF& size);
+// Which of the scale numbers to write: every k-th from the first, with the smallest k that divides
+// the scale's steps and keeps neighbours `gap` apart; then any that would meet a box of `keepClear`
+// (the title, the reading) is left out.
+QList<int> dialLabelledNumbers(const QList<TurnedBox>& numbers, const QList<TurnedBox>& keepClear,
+                               double gap);
 // Rotation in degrees, clockwise from straight down, at which the needle points.
 double dialNeedleAngle(double value, int minValue, int maxValue, int startAngle, int endAngle);
 

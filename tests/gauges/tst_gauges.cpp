@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QChart>
 #include <QContextMenuEvent>
+#include <QLineF>
 #include <QLineSeries>
 #include <QSignalSpy>
 #include <QTest>
@@ -221,11 +222,81 @@ private slots:
         // 1100 / 3 truncates to 366: the last number falls short of the top, as the dial draws it.
         QCOMPARE(GaugeMath::dialScaleNumbers(0, 1100, 3), (QList<double>{0, 366, 732, 1098}));
         QCOMPARE(GaugeMath::dialScaleNumbers(0, 100, 0), QList<double>{});
-        // Numbers that fit the ring keep their font; a wide one at 9 o'clock (along the radius)
-        // shrinks it until it fits, a tall one at 12 o'clock too.
-        QCOMPARE(GaugeMath::dialNumberFontScale({{10, 6}, {12, 6}}, {M_PI, M_PI / 2}, 18), 1.0);
-        QCOMPARE(GaugeMath::dialNumberFontScale({{10, 6}, {24, 6}}, {M_PI / 2, M_PI}, 18), 0.75);
-        QCOMPARE(GaugeMath::dialNumberFontScale({{36, 30}}, {M_PI / 2}, 18), 0.6);
+    }
+
+    // Scale numbers stand on the ring turned along it, and upright near the top.
+    void dialNumberBoxes()
+    {
+        const TurnedBox top = dialNumberBox(M_PI / 2, 82, {20, 10});
+        QCOMPARE(top.rotation, 0.0);
+        QVERIFY(std::abs(top.centre.x()) < 1e-9 && std::abs(top.centre.y() + 82) < 1e-9);
+        QCOMPARE(dialNumberBox(M_PI, 82, {20, 10}).rotation, -90.0); // 9 o'clock reads upwards
+        // Past a quarter turn from the top it would stand on its head: turned back half a turn.
+        QCOMPARE(std::round(dialNumberBox(M_PI * 7 / 6, 82, {20, 10}).rotation), 60.0);
+        const std::array<QPointF, 4> c = turnedCorners({QPointF(10, 10), QSizeF(20, 10), 90});
+        QVERIFY(QLineF(c[0], QPointF(15, 0)).length() < 1e-9 && QLineF(c[2], QPointF(5, 20)).length() < 1e-9);
+        // Boxes side by side meet within the gap and not beyond it; turned ones by their corners.
+        QVERIFY(turnedBoxesMeet({QPointF(0, 0), QSizeF(10, 10)}, {QPointF(11, 0), QSizeF(10, 10)}, 2));
+        QVERIFY(!turnedBoxesMeet({QPointF(0, 0), QSizeF(10, 10)}, {QPointF(13, 0), QSizeF(10, 10)}, 2));
+        QVERIFY(!turnedBoxesMeet({QPointF(0, 0), QSizeF(10, 10), 45}, {QPointF(10, 10), QSizeF(10, 10)}, 1));
+        QVERIFY(turnedBoxesMeet({QPointF(0, 0), QSizeF(10, 10), 45}, {QPointF(9, 0), QSizeF(10, 10)}, 0));
+    }
+
+    // Which numbers of an 11-number scale over 240 degrees get written, by their size on the ring.
+    void dialNumbersWritten_data()
+    {
+        QTest::addColumn<QSizeF>("size");
+        QTest::addColumn<bool>("readingInTheWay");
+        QTest::addColumn<QList<int>>("written");
+        QTest::newRow("short-numbers-all")
+            << QSizeF(20, 12) << false << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+        QTest::newRow("five-digits-every-second") << QSizeF(34, 12) << false << QList<int>{0, 2, 4, 6, 8, 10};
+        QTest::newRow("wider-only-ends-and-middle") << QSizeF(80, 12) << false << QList<int>{0, 5, 10};
+        QTest::newRow("reading-takes-the-last") << QSizeF(34, 12) << true << QList<int>{0, 2, 4, 6, 8};
+        QTest::newRow("too-wide-for-any") << QSizeF(300, 12) << false << QList<int>{};
+    }
+    void dialNumbersWritten()
+    {
+        QFETCH(QSizeF, size);
+        QFETCH(bool, readingInTheWay);
+        QFETCH(QList<int>, written);
+        QList<TurnedBox> numbers;
+        for (int i = 0; i <= 10; ++i)
+            numbers << dialNumberBox(dialNumberAngle(60, 60, 10, i), 82, size);
+        QList<TurnedBox> keepClear;
+        if (readingInTheWay)
+            keepClear << TurnedBox{QPointF(60, 40), QSizeF(30, 20)};
+        QCOMPARE(dialLabelledNumbers(numbers, keepClear, 2), written);
+    }
+
+    // A painted dial of every size the environment page gives it writes readable numbers that
+    // stand apart from each other, from the title and from the widest reading of its range.
+    void dialTextsReadableAndApart_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::addColumn<int>("top");
+        for (int side : {150, 186, 300})
+            for (int top : {1100, 5000, 15000})
+                QTest::addRow("%d-px-to-%d", side, top) << side << top;
+    }
+    void dialTextsReadableAndApart()
+    {
+        QFETCH(int, side);
+        QFETCH(int, top);
+        DashBoard dial;
+        dial.setMaxValue(top);
+        dial.setUnits(QStringLiteral("ppm"));
+        dial.resize(side, side);
+        dial.setValue(double(top)); // the widest reading
+        const QList<PaintedText> texts = dial.paintedTexts();
+        QVERIFY(texts.size() >= 5); // at least three numbers with the title and the reading
+        for (int i = 0; i < texts.size(); ++i) {
+            QVERIFY2(texts.at(i).pixelSize >= 8, qPrintable(texts.at(i).text));
+            for (int j = i + 1; j < texts.size(); ++j)
+                QVERIFY2(!texts.at(i).outline.intersects(texts.at(j).outline),
+                         qPrintable(texts.at(i).text + " meets " + texts.at(j).text));
+        }
+        QCOMPARE(texts.first().text, QStringLiteral("400")); // the scale's start is written
     }
 
     // Liquid, ring and UV disc colours at the edges of their bands.

@@ -1,34 +1,54 @@
 // Every tab and dialog at the window's size, in English and Simplified Chinese, measured widget
-// by widget: text not clipped, no blank buttons, captions beside their fields, no overlaps, no
-// empty bands, custom-drawn widgets that draw. Built with PLAX_SCREENSHOTS it saves pictures instead.
+// by widget: text not clipped, no blank buttons, captions beside their fields and gauges, no
+// overlaps, no empty bands, custom-drawn widgets that draw. And looked at: every text a widget shows
+// (named or not) stands out from what is under it on the window's picture and has its glyphs in the
+// fonts; texts a widget paints itself (scale numbers, axis labels) are readable and apart. Built with
+// PLAX_SCREENSHOTS it saves pictures instead.
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QGlyphRun>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QToolButton>
 #include <QTranslator>
 #include <QWindow>
 
+#include <cmath>
 #include <functional>
 
 #include "app/mainwindow.h"
 #include "app/mainwindow_form.h"
 #include "app/startup.h"
 #include "tests/common/testhome.h"
+#include "widgets/paintedtext.h"
 
 namespace {
 
@@ -44,6 +64,18 @@ bool isField(const QWidget* w)
 {
     return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
            qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QTextEdit*>(w);
+}
+
+// The round gauges paint a circle in their widget's smaller side.
+bool isRoundGauge(const QWidget* w)
+{
+    return w->inherits("DashBoard") || w->inherits("ProgressBarPercent") || w->inherits("Ultraviolet");
+}
+
+// A gauge a caption names: a round one or one painting texts of its own (the thermometer).
+bool isGauge(const QWidget* w)
+{
+    return isRoundGauge(w) || dynamic_cast<const PaintsText*>(w);
 }
 
 QString labelText(const QWidget* w)
@@ -124,18 +156,32 @@ QSize textRoom(QWidget* w)
             qMax(w->fontMetrics().height(), icon.height())};
 }
 
+// One finding: the widget's name, class and parent, then what is wrong.
+QString problem(const QWidget* w, const QString& what)
+{
+    return QStringLiteral("%1 (%2 in %3): %4")
+        .arg(w->objectName(), w->metaObject()->className(),
+             w->parentWidget() ? w->parentWidget()->objectName() : QString(), what);
+}
+
+QList<QWidget*> rootAndInside(QWidget* root)
+{
+    QList<QWidget*> all = root->findChildren<QWidget*>();
+    all.prepend(root);
+    return all;
+}
+
 QStringList problemsIn(QWidget* root)
 {
     QStringList problems;
     const auto report = [&problems](const QWidget* w, QString what, const auto&... numbersAndNames) {
         ((what = what.arg(numbersAndNames)), ...);
-        problems << QStringLiteral("%1 (%2 in %3): %4")
-                        .arg(w->objectName(), w->metaObject()->className(), w->parentWidget()->objectName(),
-                             what);
+        problems << problem(w, what);
     };
-    QList<QWidget*> all = root->findChildren<QWidget*>();
-    all.prepend(root);
-    for (QWidget* w : all) {
+    for (QWidget* w : rootAndInside(root)) {
+        // A round gauge grows with its cell as a square, named or not.
+        if (isRoundGauge(w) && w->isVisible() && qAbs(w->width() - w->height()) > 2)
+            report(w, "round gauge on %1x%2 px: its circle leaves the rest empty", w->width(), w->height());
         if (!ours(w) && w != root)
             continue;
         const QSize size = w->size();
@@ -196,8 +242,12 @@ QStringList problemsIn(QWidget* root)
                 for (bool right : {true, false}) {
                     const Neighbour n = nearest(kids, kid, textRect(caption, kids), right);
                     const bool centred = caption->alignment() & Qt::AlignHCenter;
-                    if (n.widget && isField(n.widget) && n.gap > slack && !(right && centred))
-                        report(kid, "caption stands %1 px from %2", n.gap, n.widget->objectName());
+                    if (n.widget && (isField(n.widget) || isGauge(n.widget)) && n.gap > slack &&
+                        !(right && centred))
+                        report(kid, "caption stands %1 px from %2", n.gap,
+                               n.widget->objectName().isEmpty()
+                                   ? QString::fromLatin1(n.widget->metaObject()->className())
+                                   : n.widget->objectName());
                 }
             }
             // Nothing is pushed down to the bottom under an empty area.
@@ -208,6 +258,14 @@ QStringList problemsIn(QWidget* root)
                     roomAbove = qMin(roomAbove, g.top() - o->geometry().bottom() - 1 - spacing);
             if (roomAbove > slack * 4 && !below.widget && roomBelow <= slack)
                 report(kid, "pushed down under %1 px of empty room", roomAbove);
+        }
+        // A dialog at its own size ends with its last row, not with an empty band.
+        if (w == root && w->isWindow() && !kids.isEmpty()) {
+            int bottom = 0;
+            for (const QWidget* kid : kids)
+                bottom = qMax(bottom, kid->geometry().bottom());
+            if (inside.bottom() - bottom > slack * 2)
+                report(w, "%1 px blank band at the bottom", inside.bottom() - bottom);
         }
         auto* grid = qobject_cast<QGridLayout*>(w->layout());
         for (int r = 0; grid && r < grid->rowCount(); ++r) {
@@ -237,6 +295,214 @@ QStringList problemsIn(QWidget* root)
                 grid->getItemPosition(j, &rb, &cb, &rsb, &csb);
                 if (b && isField(b) && ours(b) && rb == ra && csa > csb && a->width() + slack < b->width())
                     report(b, "%1 px wide beside the %2 px %3", b->width(), a->width(), a->objectName());
+            }
+        }
+    }
+    return problems;
+}
+
+// ---- What the eye sees ----
+
+// A text a widget shows and where on the widget it stands (an empty rectangle: not looked at there).
+struct ShownText
+{
+    QString text;
+    QRectF where;
+};
+
+QString withoutMnemonics(QString text)
+{
+    static const QRegularExpression single(QStringLiteral("&(?!&)"));
+    return text.remove(single).replace(QLatin1String("&&"), QLatin1String("&"));
+}
+
+QList<ShownText> shownTexts(QWidget* w)
+{
+    QList<ShownText> list;
+    QStyle* style = w->style();
+    if (auto* label = qobject_cast<QLabel*>(w);
+        label && label->pixmap().isNull() && label->movie() == nullptr) {
+        QString text = label->text();
+        if (label->textFormat() == Qt::RichText ||
+            (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text))) {
+            QTextDocument document;
+            document.setHtml(text);
+            text = document.toPlainText();
+        }
+        const QRect inside = label->contentsRect();
+        const QRect where = label->wordWrap()
+                                ? inside
+                                : QStyle::alignedRect(label->layoutDirection(), label->alignment(),
+                                                      label->sizeHint().boundedTo(inside.size()), inside);
+        list << ShownText{text, where};
+    } else if (auto* check = qobject_cast<QCheckBox*>(w); check || qobject_cast<QRadioButton*>(w)) {
+        auto* button = static_cast<QAbstractButton*>(w);
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const QRect where = style->subElementRect(
+            check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &option, button);
+        list << ShownText{withoutMnemonics(button->text()), where};
+    } else if (auto* push = qobject_cast<QPushButton*>(w)) {
+        const QString text = withoutMnemonics(push->text());
+        const QSize icon = push->icon().isNull() ? QSize() : push->iconSize();
+        QRectF where(QPointF(),
+                     QSizeF(push->fontMetrics().horizontalAdvance(text), push->fontMetrics().height()));
+        where.moveCenter(QRectF(push->rect()).center() + QPointF(icon.width() / 2.0, 0));
+        list << ShownText{text, where};
+    } else if (auto* tool = qobject_cast<QToolButton*>(w);
+               tool && tool->toolButtonStyle() == Qt::ToolButtonTextOnly) {
+        list << ShownText{withoutMnemonics(tool->text()), tool->rect()};
+    } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+        QStyleOptionGroupBox option;
+        option.initFrom(box);
+        option.text = box->title();
+        option.textAlignment = box->alignment();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        option.lineWidth = 1;
+        if (box->isFlat())
+            option.features |= QStyleOptionFrame::Flat;
+        list << ShownText{withoutMnemonics(box->title()),
+                          style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box)};
+    } else if (auto* bar = qobject_cast<QTabBar*>(w)) {
+        for (int i = 0; i < bar->count(); ++i)
+            list << ShownText{withoutMnemonics(bar->tabText(i)),
+                              bar->isTabVisible(i) ? QRectF(bar->tabRect(i)) : QRectF()};
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = combo->isEditable();
+        const QRect field =
+            style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+        for (int i = 0; i < combo->count(); ++i)
+            list << ShownText{combo->itemText(i),
+                              i == combo->currentIndex() && !combo->isEditable() ? field : QRect()};
+    } else if (auto* edit = qobject_cast<QLineEdit*>(w); edit && edit->echoMode() == QLineEdit::Normal) {
+        list << ShownText{edit->text(), QRectF()};
+    } else if (auto* text = qobject_cast<QTextEdit*>(w)) {
+        list << ShownText{text->toPlainText().left(4000), QRectF()};
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+        list << ShownText{plain->toPlainText().left(4000), QRectF()};
+    } else if (qobject_cast<QMenuBar*>(w) || qobject_cast<QMenu*>(w)) {
+        for (QAction* action : w->actions()) {
+            list << ShownText{withoutMnemonics(action->text()), QRectF()};
+            if (action->menu())
+                for (QAction* item : action->menu()->actions())
+                    list << ShownText{withoutMnemonics(item->text()), QRectF()};
+        }
+    }
+    if (const auto* painter = dynamic_cast<const PaintsText*>(w))
+        for (const PaintedText& painted : painter->paintedTexts())
+            list << ShownText{painted.text, painted.outline.boundingRect()};
+    return list;
+}
+
+// Whether every character of the line has a glyph in the font or one the toolkit falls back to.
+bool hasAllGlyphs(const QString& line, const QFont& font)
+{
+    QTextLayout layout(line, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun& run : layout.glyphRuns())
+        if (run.glyphIndexes().contains(0))
+            return false;
+    return true;
+}
+
+// The characters of `text` that no font on the machine has a glyph for (they would show as boxes).
+QString missingGlyphs(const QString& text, const QFont& font)
+{
+    QString missing;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        line.replace(QLatin1Char('\t'), QLatin1Char(' '));
+        line.remove(QLatin1Char('\r'));
+        if (line.trimmed().isEmpty() || hasAllGlyphs(line, font))
+            continue;
+        for (const QChar c : line)
+            if (!c.isSpace() && !missing.contains(c) && !hasAllGlyphs(QString(c), font))
+                missing += c;
+    }
+    return missing;
+}
+
+int luma(QRgb c)
+{
+    return (qRed(c) * 299 + qGreen(c) * 587 + qBlue(c) * 114) / 1000;
+}
+
+// How many pixels of the area stand out from its commonest colour (the ground the text is on) by
+// `distinct` steps of 255 in brightness.
+int standingOut(const QImage& picture, const QRect& area, int distinct)
+{
+    QHash<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++counts[picture.pixel(x, y) | 0xff000000];
+    QRgb ground = 0;
+    int most = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > most)
+            most = it.value(), ground = it.key();
+    int seen = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (qAbs(luma(it.key()) - luma(ground)) >= distinct)
+            seen += it.value();
+    return seen;
+}
+
+// The outline pushed out by about `by` pixels all round (its corners away from its middle).
+QPolygonF grown(const QPolygonF& outline, double by)
+{
+    QPointF middle;
+    for (const QPointF& p : outline)
+        middle += p / outline.size();
+    QPolygonF out;
+    for (const QPointF& p : outline) {
+        const QPointF d = p - middle;
+        const double length = std::hypot(d.x(), d.y());
+        out << (length > 0 ? p + d / length * by * M_SQRT2 : p);
+    }
+    return out;
+}
+
+// Every text shown in `root` is drawn where the user can see it, in glyphs the fonts have; texts a
+// widget paints itself are at least 8 px and at least a pixel apart. `picture` is the window's.
+QStringList textProblemsIn(QWidget* window, const QImage& picture, QWidget* root)
+{
+    QStringList problems;
+    const auto report = [&problems](const QWidget* w, const QString& what) { problems << problem(w, what); };
+    for (QWidget* w : rootAndInside(root)) {
+        if (!w->isVisible() || (w->isWindow() && w != root))
+            continue;
+        const QRect seen = w->visibleRegion().boundingRect();
+        for (const ShownText& shown : shownTexts(w)) {
+            if (shown.text.trimmed().isEmpty())
+                continue;
+            if (const QString missing = missingGlyphs(shown.text, w->font()); !missing.isEmpty())
+                report(w, QStringLiteral("no glyph for \"%1\" in \"%2\"").arg(missing, shown.text.left(40)));
+            // Looked at where it is shown whole (not half scrolled away); a disabled text is meant
+            // to be faint, but not gone.
+            const QRect where = shown.where.toAlignedRect() & w->rect();
+            if (where.width() < 2 || where.height() < 2 || !seen.contains(where))
+                continue;
+            const QRect onWindow = QRect(w->mapTo(window, where.topLeft()), where.size()) & picture.rect();
+            if (!onWindow.isEmpty() && standingOut(picture, onWindow, w->isEnabled() ? 40 : 16) < 2)
+                report(w, QStringLiteral("\"%1\" is not seen: nothing stands out from the colour under it")
+                              .arg(shown.text.left(40)));
+        }
+        if (const auto* painter = dynamic_cast<const PaintsText*>(w)) {
+            const QList<PaintedText> texts = painter->paintedTexts();
+            for (int i = 0; i < texts.size(); ++i) {
+                if (texts.at(i).pixelSize < 8)
+                    report(w, QStringLiteral("painted \"%1\" is %2 px tall")
+                                  .arg(texts.at(i).text)
+                                  .arg(texts.at(i).pixelSize, 0, 'f', 1));
+                for (int j = i + 1; j < texts.size(); ++j)
+                    if (grown(texts.at(i).outline, 1)
+                            .intersects(texts.at(j).outline)) // touching reads as one
+                        report(w, QStringLiteral("painted \"%1\" runs into \"%2\"")
+                                      .arg(texts.at(i).text, texts.at(j).text));
             }
         }
     }
@@ -288,6 +554,12 @@ private slots:
                 QString::asprintf("%s-%dx%d-tab%02d", qPrintable(locale), size.width(), size.height(), i);
             visit(&w, name, tabs->currentWidget(), problems);
         }
+        // The window's own texts: the tab titles and the menus.
+        const QImage picture = w.grab().toImage();
+        for (QWidget* chrome :
+             {static_cast<QWidget*>(tabs->findChild<QTabBar*>()), static_cast<QWidget*>(w.ui->menuBar)})
+            for (const QString& p : textProblemsIn(&w, picture, chrome))
+                problems << locale + QStringLiteral(": ") + p;
         // Each dialog as its menu entry or button opens it, at its own size.
         const QList<std::pair<const char*, std::function<QDialog*()>>> dialogs = {
             {"preferences", [&] { return w.ui->actionConfig->trigger(), w.configDialog; }},
@@ -347,8 +619,8 @@ private:
         previous = picture();
         QVERIFY(previous.save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
 #else
-        Q_UNUSED(window);
-        for (const QString& p : problemsIn(page))
+        const QImage picture = window->grab().toImage();
+        for (const QString& p : problemsIn(page) + textProblemsIn(window, picture, page))
             problems << name + QStringLiteral(": ") + p;
 #endif
     }

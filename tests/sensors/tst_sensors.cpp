@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPolygonF>
+#include <QRegularExpression>
 #include <QTextBlock>
 
 #include <cmath>
@@ -555,6 +557,56 @@ private slots:
         QCOMPARE(plot.cieToPixel(0.3, 0.3), QPointF(-1, -1));
         plot.plotPoint(0.3, 0.3, 0, 0);
         QVERIFY(!plot.valueBoxRect().isValid());
+    }
+
+    // The diagram's texts at the smallest, the usual and a large size: the axis numbers stand
+    // outside the curve, no text crosses a curve or another text, and all are readable.
+    void cieLabelsOffTheCurves_data()
+    {
+        QTest::addColumn<QSize>("size");
+        for (QSize size : {QSize(455, 445), QSize(715, 640), QSize(1100, 900)})
+            QTest::addRow("%dx%d", size.width(), size.height()) << size;
+    }
+    void cieLabelsOffTheCurves()
+    {
+        QFETCH(QSize, size);
+        quenlix_cieplot plot;
+        plot.resize(size);
+        QPolygonF locus, planck;
+        for (const QPointF& p : Cie1931::spectralLocus())
+            locus << plot.cieToPixel(p.x(), p.y());
+        for (const QPointF& p : Cie1931::planckianLocus())
+            planck << plot.cieToPixel(p.x(), p.y());
+        QPolygonF outline = locus;
+        outline << locus.first();
+        const auto crosses = [](const QPolygonF& line, const QRectF& box) {
+            for (qsizetype i = 1; i < line.size(); ++i) {
+                const QLineF segment(line.at(i - 1), line.at(i));
+                for (double t = 0; t <= 1; t += 1.0 / 64) // finer than a pixel along any segment
+                    if (box.contains(segment.pointAt(t)))
+                        return true;
+            }
+            return false;
+        };
+        static const QRegularExpression axis(QStringLiteral("^(0\\.\\d|x|y)$"));
+        const QList<PaintedText> texts = plot.paintedTexts();
+        int axisTexts = 0;
+        for (int i = 0; i < texts.size(); ++i) {
+            const PaintedText& t = texts.at(i);
+            const QRectF box = t.outline.boundingRect();
+            QVERIFY2(t.pixelSize >= 8, qPrintable(t.text));
+            QVERIFY2(!crosses(outline, box) && !crosses(planck, box),
+                     qPrintable(t.text + " crosses a curve"));
+            if (axis.match(t.text).hasMatch()) {
+                ++axisTexts;
+                QVERIFY2(!locus.intersects(QPolygonF(box)), qPrintable(t.text + " stands inside the curve"));
+            }
+            for (int j = i + 1; j < texts.size(); ++j)
+                QVERIFY2(!t.outline.intersects(texts.at(j).outline),
+                         qPrintable(t.text + " meets " + texts.at(j).text));
+        }
+        QCOMPARE(axisTexts, 7 + 8 + 2);
+        QVERIFY(texts.size() >= axisTexts + 17); // and most marks named
     }
 
     // Board readings mark the plot; typed values too, an unreadable lux reading 0 and a missing y
