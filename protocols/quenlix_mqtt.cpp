@@ -59,7 +59,7 @@ void MainWindow::Mqtt_Init_Start()
     ui->mqtt_port_lineEdit->setValidator(new QIntValidator(1, 65535, ui->mqtt_port_lineEdit));
     ui->mqtt_textEdit->setReadOnly(true);
     // A flooding broker must not grow the log without end: keep the newest lines.
-    LogView::attach(ui->mqtt_textEdit, MqttLogMaxLines);
+    LogView::attach(ui->mqtt_textEdit, MqttLogMaxLines)->keepLinesWhole();
     QSettings file(ToolSwitches::settingsFilePath(), QSettings::IniFormat);
     const MqttFields f = loadMqttFields(file);
     const bool knownScheme = f.protocol >= 0 && f.protocol < ui->mqtt_protocol_combox->count();
@@ -200,9 +200,10 @@ void MainWindow::MQTT_Get_Status(MqttClient::ClientState state)
         statusBar()->showMessage(tr("MQTT Connected"), 0);
     } else if (state == MqttClient::Disconnected) {
         // A connection the client ended itself (a refused or oversized packet) says why in the log.
+        // Behind the messages still waiting to be shown.
         if (MQTT_client && MQTT_client->error() != MqttClient::NoError)
-            ui->mqtt_textEdit->append(
-                tr("MQTT was disconnected: %1").arg(MQTT_client->errorString()).toHtmlEscaped());
+            LogView::of(ui->mqtt_textEdit)
+                ->appendLine(tr("MQTT was disconnected: %1").arg(MQTT_client->errorString()));
         if (MQTT_client)
             MQTT_client->disconnectFromHost();
         MQTT_setIdle();
