@@ -57,8 +57,8 @@ void MainWindow::Modbus_Init_Start()
     ui->Modbus_sendMsgtextEdit->setReadOnly(true);
     ui->Modbus_HexTextBrowser->setReadOnly(true);
     // Logs of a long polling session keep their newest entries only.
-    LogView::attach(ui->Modbus_sendMsgtextEdit, ModbusLogMaxBlocks)->keepLinesWhole();
-    LogView::attach(ui->Modbus_HexTextBrowser, ModbusLogMaxBlocks)->keepLinesWhole();
+    LogView::attach(ui->Modbus_sendMsgtextEdit, ModbusLogMaxBlocks);
+    LogView::attach(ui->Modbus_HexTextBrowser, ModbusLogMaxBlocks);
     ui->Modbus_lineEdit->setReadOnly(true);
     ui->ModbusopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));
     ui->ModbusTCPopencompushButton->setStyleSheet(QString::fromLatin1(Styles::idleButton));

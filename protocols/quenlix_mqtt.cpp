@@ -59,7 +59,7 @@ void MainWindow::Mqtt_Init_Start()
     ui->mqtt_port_lineEdit->setValidator(new QIntValidator(1, 65535, ui->mqtt_port_lineEdit));
     ui->mqtt_textEdit->setReadOnly(true);
     // A flooding broker must not grow the log without end: keep the newest lines.
-    LogView::attach(ui->mqtt_textEdit, MqttLogMaxLines)->keepLinesWhole();
+    LogView::attach(ui->mqtt_textEdit, MqttLogMaxLines);
     QSettings file(ToolSwitches::settingsFilePath(), QSettings::IniFormat);
     const MqttFields f = loadMqttFields(file);
     const bool knownScheme = f.protocol >= 0 && f.protocol < ui->mqtt_protocol_combox->count();

@@ -100,7 +100,7 @@ void LogView::append(const QString& text, const QTextCharFormat& format)
         qsizetype end = i;
         while (end < n && !isLineEnd(text.at(end)))
             ++end;
-        while (!m_wholeLines && m_column + (end - i) > softLineWidth) {
+        while (m_column + (end - i) > softLineWidth) {
             const qsizetype cut = softCut(text, i, i + (softLineWidth - m_column), m_column > 0);
             if (cut > pushed)
                 push(text.mid(pushed, cut - pushed), format);
@@ -215,8 +215,7 @@ void LogView::flushFrame()
         m_screen->post();
 }
 
-// Inserts up to `limit` characters of what waits, oldest first; a log of whole lines
-// goes on to the end of the line it is in.
+// Inserts up to `limit` characters of what waits, oldest first.
 void LogView::insertPending(qint64 limit)
 {
     if (m_pending.isEmpty())
@@ -232,8 +231,7 @@ void LogView::insertPending(qint64 limit)
         m_replaceAll = false;
     }
     cursor.movePosition(QTextCursor::End);
-    bool lineOpen = !m_document->isEmpty() && !cursor.atBlockStart();
-    while (!m_pending.isEmpty() && (limit > 0 || (m_wholeLines && lineOpen))) {
+    while (!m_pending.isEmpty() && limit > 0) {
         Run& run = m_pending.first();
         if (run.softBreak) {
             cursor.insertBlock();
@@ -241,30 +239,20 @@ void LogView::insertPending(qint64 limit)
             m_pending.removeFirst();
             continue;
         }
-        qsizetype part = run.text.size();
-        if (part > limit) {
-            if (m_wholeLines) {
-                // To the first line end at or past the limit, or the whole run.
-                qsizetype end = qMax<qint64>(0, limit - 1);
-                while (end < part && !isLineEnd(run.text.at(end)))
-                    ++end;
-                part = qMin(part, end + 1);
-            } else {
-                part = qMax<qint64>(limit, 1);
-                if (part < run.text.size() && run.text.at(part).isLowSurrogate())
-                    ++part; // never part a surrogate pair
-            }
-        }
-        lineOpen = !isLineEnd(run.text.at(part - 1));
-        if (part == run.text.size()) {
+        if (run.text.size() <= limit) {
             cursor.insertText(run.text, run.format);
+            limit -= run.text.size();
+            m_pendingChars -= run.text.size();
             m_pending.removeFirst();
-        } else {
-            cursor.insertText(run.text.left(part), run.format);
-            run.text.remove(0, part);
+            continue;
         }
+        qsizetype part = limit;
+        if (run.text.at(part).isLowSurrogate())
+            ++part; // never part a surrogate pair
+        cursor.insertText(run.text.left(part), run.format);
+        run.text.remove(0, part);
         m_pendingChars -= part;
-        limit -= part;
+        limit = 0;
     }
     trimDocument();
     cursor.endEditBlock();
@@ -287,7 +275,7 @@ void LogView::trimDocument()
             line = line.previous();
         // The line that holds the cut point, or the piece of it when it is all there is.
         cut = line.isValid() && line.position() > 0 ? line.position() : piece.position();
-        if (cut == 0) { // one piece longer than the budget (a whole message, or rich text)
+        if (cut == 0) { // one piece longer than the budget (only rich text can bring one)
             cut = count - budget;
             if (m_document->characterAt(cut).isLowSurrogate())
                 ++cut;

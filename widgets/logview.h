@@ -20,16 +20,17 @@ class QWidget;
 //   `charsPerFrame` at a time, so a flood is shown over several frames;
 // - the view holds at least the newest `budget` characters exactly, trimming whole
 //   lines from the front once it holds half a budget more;
-// - a line that grows past `softLineWidth` is shown on several lines, so no append
-//   lays out more than one such piece again. These breaks are the view's own: the
-//   text (Export) and a copied selection give the line whole, as it arrived.
+// - a line longer than `softLineWidth` is shown in pieces of that width, each a line
+//   of the document, so no append lays out more than one piece again (a wrapped line
+//   without blanks costs its length squared to lay out). These breaks are the view's
+//   own, never inside a hexadecimal entry: the text (Export) and a copied selection
+//   give every line whole, as it arrived.
 class LogView : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int budget = 1000000;
-    // Far longer than any line a device or a message sends.
-    static constexpr int softLineWidth = 64 * 1024;
+    static constexpr int softLineWidth = 1536;
     // What one frame inserts at most: laying out more would hold up the window.
     static constexpr int charsPerFrame = 32 * 1024;
 
@@ -38,10 +39,6 @@ public:
     static LogView* attach(QTextEdit* view, int maxBlocks = 0);
     // The log attached to a view, or nullptr.
     static LogView* of(const QWidget* view);
-
-    // A log of messages, one per line (MQTT, Modbus): a line is never shown broken,
-    // however long, and goes into the view in one piece.
-    void keepLinesWhole() { m_wholeLines = true; }
 
     // Plain text in the given format; it is never read as markup.
     void append(const QString& text, const QTextCharFormat& format = QTextCharFormat());
@@ -95,5 +92,4 @@ private:
     bool m_empty = true;       // nothing appended since the last clear
     bool m_replaceAll = false; // the pending text alone fills the budget
     bool m_editing = false;
-    bool m_wholeLines = false;
 };
