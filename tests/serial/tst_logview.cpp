@@ -1,6 +1,8 @@
 // The bounded receive log: what it keeps, where it cuts, what Export gets.
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTest>
@@ -135,6 +137,13 @@ private slots:
         view.selectAll();
         QTest::keySequence(&view, QKeySequence::Copy);
         QCOMPARE(QApplication::clipboard()->text(), sent);
+        QApplication::clipboard()->clear();
+        QContextMenuEvent menuAt(QContextMenuEvent::Mouse, QPoint(5, 5), view.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(view.viewport(), &menuAt);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QApplication::activePopupWidget()->findChild<QAction*>("edit-copy")->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), sent); // the menu's Copy too
+        QApplication::activePopupWidget()->close();
         QTextCursor some = view.textCursor(); // a selection across two pieces
         some.setPosition(3);
         some.setPosition(view.document()->characterCount() - 4, QTextCursor::KeepAnchor);
