@@ -91,8 +91,15 @@ LogView* LogView::of(const QWidget* view)
 
 void LogView::append(const QString& text, const QTextCharFormat& format)
 {
+    // A "\r\n" is one line end (as insertText reads it), also when a chunk ends between the two.
+    if (m_afterCr && text.startsWith(QLatin1Char('\n'))) {
+        m_afterCr = false;
+        append(text.mid(1), format);
+        return;
+    }
     if (text.isEmpty())
         return;
+    m_afterCr = text.back() == QLatin1Char('\r');
     const qsizetype n = text.size();
     qsizetype pushed = 0; // text before this is queued
     qsizetype i = 0;
@@ -388,6 +395,7 @@ void LogView::clear()
     m_document->clear();
     m_column = 0;
     m_atLineStart = true;
+    m_afterCr = false;
     m_empty = true;
 }
 
@@ -401,5 +409,6 @@ void LogView::onDocumentChanged()
     m_replaceAll = false;
     m_column = 0;
     m_atLineStart = true;
+    m_afterCr = false;
     m_empty = true;
 }

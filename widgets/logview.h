@@ -89,6 +89,7 @@ private:
     qint64 m_pendingChars = 0;
     int m_column = 0;          // characters since the last break, pending included
     bool m_atLineStart = true; // the last character appended ends a line
+    bool m_afterCr = false;    // the last character appended is a carriage return
     bool m_empty = true;       // nothing appended since the last clear
     bool m_replaceAll = false; // the pending text alone fills the budget
     bool m_editing = false;

@@ -191,6 +191,9 @@ private slots:
         lines->appendLine(QStringLiteral("c"));
         QCOMPARE(lines->text(), QStringLiteral("\na\nb\nc"));
         QCOMPARE(plain.blockCount(), 4); // each entry its own line, never one growing line
+        lines->append("\r\nd\r"); // a line end cut between two chunks is still one
+        lines->append("\ne\r\n");
+        QCOMPARE(lines->text(), QStringLiteral("\na\nb\nc\nd\ne\n"));
     }
 
     // The user's Clear takes what still waits as well; appends are shown at screen rate.
