@@ -235,6 +235,7 @@ void LogView::insertPending(qint64 limit)
         cursor.removeSelectedText();
         cursor.setBlockFormat(QTextBlockFormat());
         cursor.block().setUserState(-1);
+        m_pieces = 0;
         m_replaceAll = false;
     }
     cursor.movePosition(QTextCursor::End);
@@ -243,6 +244,7 @@ void LogView::insertPending(qint64 limit)
         if (run.softBreak) {
             cursor.insertBlock();
             cursor.block().setUserState(continuedLine);
+            ++m_pieces;
             m_pending.removeFirst();
             continue;
         }
@@ -270,7 +272,7 @@ void LogView::insertPending(qint64 limit)
 
 // Drops whole lines from the front once the view holds half a budget more, keeping
 // at least the newest `budget` characters, and once it holds more lines than its cap.
-// (The document's own cap would leave the tail of a line shown in pieces at the front.)
+// (The document's own cap would count pieces and leave the tail of a line at the front.)
 void LogView::trimDocument()
 {
     int cut = 0;
@@ -288,15 +290,23 @@ void LogView::trimDocument()
                 ++cut;
         }
     }
-    if (m_maxBlocks > 0 && m_document->blockCount() > m_maxBlocks) {
-        const QTextBlock piece = m_document->findBlockByNumber(m_document->blockCount() - m_maxBlocks);
-        QTextBlock line = piece;
-        while (line.isValid() && line.userState() == continuedLine)
+    // The cap counts lines, not the pieces a long line is shown in.
+    int excess = m_maxBlocks > 0 ? m_document->blockCount() - m_pieces - m_maxBlocks : 0;
+    if (excess > 0) {
+        QTextBlock line = m_document->begin();
+        while (excess > 0 && line.next().isValid()) { // to the start of the first line kept
             line = line.next();
-        cut = qMax(cut, line.isValid() ? line.position() : piece.position());
+            if (line.userState() != continuedLine)
+                --excess;
+        }
+        cut = qMax(cut, line.position());
     }
     if (cut == 0)
         return;
+    for (QTextBlock b = m_document->begin(); b.isValid() && b.position() <= cut; b = b.next()) {
+        if (b.userState() == continuedLine)
+            --m_pieces; // gone, or first now
+    }
     QTextCursor cursor(m_document);
     cursor.setPosition(cut, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
@@ -396,6 +406,7 @@ void LogView::clear()
     m_column = 0;
     m_atLineStart = true;
     m_afterCr = false;
+    m_pieces = 0;
     m_empty = true;
 }
 
@@ -410,5 +421,6 @@ void LogView::onDocumentChanged()
     m_column = 0;
     m_atLineStart = true;
     m_afterCr = false;
+    m_pieces = 0;
     m_empty = true;
 }

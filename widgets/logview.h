@@ -84,6 +84,7 @@ private:
     QAbstractScrollArea* m_view;
     QTextDocument* m_document;
     int m_maxBlocks;
+    int m_pieces = 0; // blocks that continue a line
     ScreenRate* m_screen;
     QVector<Run> m_pending;
     qint64 m_pendingChars = 0;

@@ -158,15 +158,20 @@ private slots:
         QVERIFY(view.blockCount() >= 2 + int(sent.size() - 7) / LogView::softLineWidth);
     }
 
-    // The line count cap drops whole lines, never leaving the tail of one at the front.
-    void lineCapDropsWholeLines()
+    // The line count cap counts lines, not the pieces a long line is shown in, and drops
+    // whole lines.
+    void lineCapCountsLines()
     {
         QPlainTextEdit capped;
         LogView* lines = LogView::attach(&capped, 4);
-        lines->append("a\n" + QString(LogView::softLineWidth * 3 + 10, QLatin1Char('y')) + "\nb");
-        QCOMPARE(lines->text(), QStringLiteral("b"));
-        lines->append("\nc");
-        QCOMPARE(lines->text(), QStringLiteral("b\nc"));
+        const QString y(LogView::softLineWidth * 3 + 10, QLatin1Char('y'));
+        lines->append("a\n" + y + "\nb\nc");
+        QCOMPARE(lines->text(), "a\n" + y + "\nb\nc");
+        lines->append("\nd");
+        QCOMPARE(lines->text(), y + "\nb\nc\nd");
+        lines->append("\ne");
+        QCOMPARE(lines->text(), QStringLiteral("b\nc\nd\ne"));
+        QCOMPARE(capped.blockCount(), 4);
     }
 
     // Lines, rich text and line counts: as the plain widgets would show them, within the limits.
@@ -191,7 +196,7 @@ private slots:
         lines->appendLine(QStringLiteral("c"));
         QCOMPARE(lines->text(), QStringLiteral("\na\nb\nc"));
         QCOMPARE(plain.blockCount(), 4); // each entry its own line, never one growing line
-        lines->append("\r\nd\r"); // a line end cut between two chunks is still one
+        lines->append("\r\nd\r");        // a line end cut between two chunks is still one
         lines->append("\ne\r\n");
         QCOMPARE(lines->text(), QStringLiteral("\na\nb\nc\nd\ne\n"));
     }
