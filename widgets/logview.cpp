@@ -355,6 +355,14 @@ void LogView::copy()
         QApplication::clipboard()->setText(text);
 }
 
+// What a middle click pastes: the selection as Copy gives it.
+void LogView::shareSelection()
+{
+    const QString text = selectedText();
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text, QClipboard::Selection);
+}
+
 bool LogView::eventFilter(QObject* watched, QEvent* event)
 {
     Q_UNUSED(watched);
@@ -367,6 +375,12 @@ bool LogView::eventFilter(QObject* watched, QEvent* event)
             event->accept();
             return true;
         }
+        return false;
+    case QEvent::MouseButtonRelease:
+    case QEvent::KeyRelease:
+        // The view has just put its selection on the X11 selection clipboard.
+        if (QApplication::clipboard()->supportsSelection())
+            QMetaObject::invokeMethod(this, &LogView::shareSelection, Qt::QueuedConnection);
         return false;
     case QEvent::ContextMenu:
         if (m_view->contextMenuPolicy() != Qt::DefaultContextMenu)

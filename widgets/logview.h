@@ -80,6 +80,7 @@ private:
     void onDocumentChanged();
     QString textBetween(int from, int to) const;
     void showContextMenu(const QPoint& globalPos);
+    void shareSelection();
 
     QAbstractScrollArea* m_view;
     QTextDocument* m_document;

@@ -144,6 +144,10 @@ private slots:
         QApplication::activePopupWidget()->findChild<QAction*>("edit-copy")->trigger();
         QCOMPARE(QApplication::clipboard()->text(), sent); // the menu's Copy too
         QApplication::activePopupWidget()->close();
+        if (QApplication::clipboard()->supportsSelection()) { // what a middle click pastes
+            QTest::mouseRelease(view.viewport(), Qt::LeftButton);
+            QTRY_COMPARE(QApplication::clipboard()->text(QClipboard::Selection), sent);
+        }
         QTextCursor some = view.textCursor(); // a selection across two pieces
         some.setPosition(3);
         some.setPosition(view.document()->characterCount() - 4, QTextCursor::KeepAnchor);
