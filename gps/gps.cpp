@@ -19,7 +19,6 @@
 #include <QStatusBar>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTextCodec>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -31,6 +30,7 @@
 #include "gps/customwebpage.h"
 #include "gps/gpsmap.h"
 #include "gps/gpstrack.h"
+#include "serial/chunkdecoder.h"
 #include "widgets/framestatus.h"
 #include "widgets/logview.h"
 
@@ -263,7 +263,8 @@ void MainWindow::GPSTCP_Server_ReadMessage()
         GPSTCP_Server_ReadLine(line);
     ui->statusBar->showMessage(
         tr("TCP receive ") + tr("from:%1:%2").arg(client->peerAddress().toString()).arg(client->peerPort()));
-    LogView::of(ui->GPStextBrowser)->append(QTextCodec::codecForName("GBK")->toUnicode(data));
+    // Each client's own decoder: a character cut between two of its packets is joined.
+    LogView::of(ui->GPStextBrowser)->append(ChunkDecoder::of(client)->decode(data, false));
 }
 
 // One whole position line from a client.

@@ -119,6 +119,10 @@ bool MainWindow::UDP_WorkOpen()
     socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, receiveBufferBytes);
     UDP_recvSocket = socket;
     connect(UDP_recvSocket, SIGNAL(readyRead()), this, SLOT(readUDP()));
+    // Reads on after a pass that left datagrams waiting: one follow-up at a time.
+    auto* readOn = new QTimer(socket);
+    readOn->setSingleShot(true);
+    connect(readOn, &QTimer::timeout, this, &MainWindow::readUDP);
     UDP_setFieldsEnabled(false);
     ui->statusBar->showMessage(tr("UDP starts listening"));
     return true;
@@ -168,14 +172,18 @@ void MainWindow::UDPsendmsgBtn_clicked()
 
 // Takes every pending datagram at once, so a burst never overflows the kernel's
 // buffer; the views gather the text and show it at screen rate. Only a flood that
-// lasts is read on in the next pass, so timers and input get their turn.
+// lasts is read on in the next pass, so timers and input get their turn. Each sender
+// has a decoder of its own.
 void MainWindow::readUDP()
 {
     QUdpSocket* socket = UDP_recvSocket;
     if (!socket || !socket->hasPendingDatagrams())
         return;
+    // While a follow-up waits, a readyRead leaves the reading to it: runs never pile up.
+    auto* readOn = socket->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
+    if (readOn && readOn->isActive() && sender() == socket)
+        return;
     const bool stamped = ui->UDP_showtime_checkBox->isChecked();
-    ChunkDecoder* decoder = ChunkDecoder::of(socket);
     QString text, hex;
     QNetworkDatagram datagram;
     qint64 bytes = 0;
@@ -183,6 +191,9 @@ void MainWindow::readUDP()
     pass.start();
     while (socket->hasPendingDatagrams() && !pass.hasExpired(passMs)) {
         datagram = socket->receiveDatagram();
+        ChunkDecoder* decoder =
+            ChunkDecoder::of(socket, datagram.senderAddress().toString() + QLatin1Char(':') +
+                                         QString::number(datagram.senderPort()));
         QByteArray data = datagram.data();
         const QString hexPart = TerminalFormat::hexNetwork(data);
         bytes += data.size();
@@ -201,8 +212,8 @@ void MainWindow::readUDP()
         tr("UDP receive ") +
         tr("from:%1:%2").arg(datagram.senderAddress().toString()).arg(datagram.senderPort()));
     TerminalView::addToCounter(ui->UDPrecvbyteslcdNumber, bytes);
-    if (socket->hasPendingDatagrams())
-        QTimer::singleShot(0, socket, [this] { readUDP(); });
+    if (readOn && socket->hasPendingDatagrams())
+        readOn->start(0);
 }
 
 void MainWindow::UDP_obocheckBox_clicked()

@@ -200,9 +200,10 @@ void MainWindow::MQTT_Get_Status(MqttClient::ClientState state)
         statusBar()->showMessage(tr("MQTT Connected"), 0);
     } else if (state == MqttClient::Disconnected) {
         // A connection the client ended itself (a refused or oversized packet) says why in the log.
+        // Behind the messages still waiting to be shown.
         if (MQTT_client && MQTT_client->error() != MqttClient::NoError)
-            ui->mqtt_textEdit->append(
-                tr("MQTT was disconnected: %1").arg(MQTT_client->errorString()).toHtmlEscaped());
+            LogView::of(ui->mqtt_textEdit)
+                ->appendLine(tr("MQTT was disconnected: %1").arg(MQTT_client->errorString()));
         if (MQTT_client)
             MQTT_client->disconnectFromHost();
         MQTT_setIdle();

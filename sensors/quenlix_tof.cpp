@@ -3,6 +3,8 @@
 #include <QGridLayout>
 #include <QStackedWidget>
 
+#include <algorithm>
+
 #include "sensors/quenlix_tof_data.h"
 #include "sensors/quenlix_tof_heatmap.h"
 #include "sensors/quenlix_tof_surface.h"
@@ -58,7 +60,15 @@ void quenlix_tof::change(int index)
 
 void quenlix_tof::showFrame(const QList<int>& values)
 {
-    m_frame = values;
+    // The heat map takes or ignores a frame by its size, which a frame may change: it sees
+    // every frame. Taking one costs no drawing.
+    heatmap->updateData(values);
+    // Of the frames not drawn yet, a shorter newer one overwrites the start of a longer older
+    // one: the rest keeps the older frame's values, as if each had been drawn.
+    if (values.size() >= m_frame.size())
+        m_frame = values;
+    else
+        std::copy(values.cbegin(), values.cend(), m_frame.begin());
     m_screen->post();
 }
 
@@ -76,5 +86,5 @@ void quenlix_tof::drawFrame()
 {
     data->showValues(m_frame);
     surface->updateMultipleDataPoints(surface->points, QList<double>(m_frame.cbegin(), m_frame.cend()));
-    heatmap->updateData(m_frame);
+    m_frame.clear();
 }

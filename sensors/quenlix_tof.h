@@ -20,8 +20,8 @@ public:
 
     // Shows page `index` (0 values, 1 surface, 2 heat map).
     void change(int index);
-    // A decoded frame for all three pages. They are drawn at screen rate: of the frames that
-    // arrive between two paints, the last one is shown.
+    // A decoded frame for all three pages. They are drawn at screen rate, showing after each
+    // paint what drawing every frame would have shown.
     void showFrame(const QList<int>& values);
     // Draws a waiting frame now (before the pages change their arrangement).
     void flush();
@@ -43,6 +43,6 @@ protected:
 private:
     void drawFrame();
 
-    QList<int> m_frame;
+    QList<int> m_frame; // what the grid and the surface are to show at the next paint
     ScreenRate* m_screen = nullptr;
 };

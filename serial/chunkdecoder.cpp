@@ -21,3 +21,18 @@ ChunkDecoder* ChunkDecoder::of(QObject* stream)
     auto* decoder = stream->findChild<ChunkDecoder*>(QString(), Qt::FindDirectChildrenOnly);
     return decoder ? decoder : new ChunkDecoder(stream);
 }
+
+ChunkDecoder* ChunkDecoder::of(QObject* socket, const QString& sender)
+{
+    const QList<ChunkDecoder*> known =
+        socket->findChildren<ChunkDecoder*>(QString(), Qt::FindDirectChildrenOnly);
+    for (ChunkDecoder* decoder : known) {
+        if (decoder->objectName() == sender)
+            return decoder;
+    }
+    if (known.size() >= maxSenders)
+        delete known.first(); // the longest known
+    auto* decoder = new ChunkDecoder(socket);
+    decoder->setObjectName(sender);
+    return decoder;
+}

@@ -21,6 +21,11 @@ public:
 
     // The decoder attached to `stream`, made on first use.
     static ChunkDecoder* of(QObject* stream);
+    // The decoder of one sender on a socket that hears many (UDP), made on first use, so a
+    // character a sender splits between datagrams is joined and senders never mix. Those of
+    // the newest `maxSenders` senders are kept.
+    static ChunkDecoder* of(QObject* socket, const QString& sender);
+    static constexpr int maxSenders = 64;
 
 private:
     std::unique_ptr<QTextDecoder> m_gbk;

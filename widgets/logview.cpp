@@ -1,5 +1,11 @@
 #include "widgets/logview.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -13,10 +19,35 @@
 
 namespace {
 
+// Marks a block that continues the line before it: the break between them is the view's own.
+constexpr int continuedLine = 1;
+// How far before the width a break may come so that a hexadecimal entry stays whole.
+constexpr qsizetype entryWindow = 32;
+
 bool isLineEnd(QChar c)
 {
     // The characters QTextCursor::insertText turns into a new block.
     return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::ParagraphSeparator;
+}
+
+// Where to break a line whose first character past the width is text[limit]: after the last
+// blank or, failing that, the last comma shortly before, so entries such as "0x41, " and
+// "0x41," stay whole; else before this append when it began just before the width (appends
+// bring whole entries); else at the width, never inside a surrogate pair.
+qsizetype softCut(const QString& text, qsizetype from, qsizetype limit, bool lineUnderway)
+{
+    const qsizetype low = qMax(from, limit - entryWindow);
+    for (QChar separator : {QLatin1Char(' '), QLatin1Char(',')}) {
+        for (qsizetype i = limit; i > low; --i) {
+            if (text.at(i - 1) == separator)
+                return i;
+        }
+    }
+    if (lineUnderway && limit - from < entryWindow)
+        return from;
+    if (text.at(limit).isLowSurrogate() && limit - 1 > from)
+        --limit;
+    return limit;
 }
 
 template <typename View> void makeReadOnly(View* view)
@@ -28,15 +59,17 @@ template <typename View> void makeReadOnly(View* view)
 } // namespace
 
 LogView::LogView(QAbstractScrollArea* view, QTextDocument* document, int maxBlocks)
-    : QObject(view), m_view(view), m_document(document),
+    : QObject(view), m_view(view), m_document(document), m_maxBlocks(maxBlocks),
       m_screen(new ScreenRate([this] { flushFrame(); }, this))
 {
     // An undo history would keep every trimmed character alive.
     document->setUndoRedoEnabled(false);
-    if (maxBlocks > 0)
-        document->setMaximumBlockCount(maxBlocks);
     m_empty = document->isEmpty();
+    m_atLineStart = m_empty;
     connect(document, &QTextDocument::contentsChanged, this, &LogView::onDocumentChanged);
+    // Copy goes through the log, which knows its own breaks.
+    view->installEventFilter(this);
+    view->viewport()->installEventFilter(this);
 }
 
 LogView* LogView::attach(QPlainTextEdit* view, int maxBlocks)
@@ -58,41 +91,46 @@ LogView* LogView::of(const QWidget* view)
 
 void LogView::append(const QString& text, const QTextCharFormat& format)
 {
+    // A "\r\n" is one line end (as insertText reads it), also when a chunk ends between the two.
+    if (m_afterCr && text.startsWith(QLatin1Char('\n'))) {
+        m_afterCr = false;
+        append(text.mid(1), format);
+        return;
+    }
     if (text.isEmpty())
         return;
-    QString out;
-    out.reserve(text.size() + text.size() / lineWidth + 1);
-    const int n = int(text.size());
-    int i = 0;
+    m_afterCr = text.back() == QLatin1Char('\r');
+    const qsizetype n = text.size();
+    qsizetype pushed = 0; // text before this is queued
+    qsizetype i = 0;
     while (i < n) {
-        int end = i;
-        while (end < n && !isLineEnd(text.at(end)) && end - i < lineWidth - m_column)
+        qsizetype end = i;
+        while (end < n && !isLineEnd(text.at(end)))
             ++end;
-        out += QStringView(text).mid(i, end - i);
-        m_column += end - i;
+        while (m_column + (end - i) > softLineWidth) {
+            const qsizetype cut = softCut(text, i, i + (softLineWidth - m_column), m_column > 0);
+            if (cut > pushed)
+                push(text.mid(pushed, cut - pushed), format);
+            pushSoftBreak();
+            pushed = i = cut;
+        }
+        m_column += int(end - i);
         i = end;
-        if (i == n)
-            break;
-        if (isLineEnd(text.at(i))) {
-            out += text.at(i++);
-            m_column = 0;
-        } else if (text.at(i).isLowSurrogate()) {
-            out += text.at(i++); // never part a surrogate pair
-            ++m_column;
-        } else {
-            out += QLatin1Char('\n');
+        if (i < n) {
+            ++i; // the line end
             m_column = 0;
         }
     }
-    push(out, format);
+    if (pushed < n)
+        push(pushed == 0 ? text : text.mid(pushed), format);
+    m_atLineStart = isLineEnd(text.back());
 }
 
 void LogView::startLine()
 {
-    if (m_empty || m_column == 0)
+    if (m_empty || m_atLineStart)
         return;
-    push(QStringLiteral("\n"), QTextCharFormat());
-    m_column = 0;
+    append(QStringLiteral("\n"));
 }
 
 void LogView::appendLine(const QString& text)
@@ -127,13 +165,19 @@ void LogView::push(QString text, const QTextCharFormat& format)
 {
     m_empty = false;
     m_pendingChars += text.size();
-    if (!m_pending.isEmpty() && m_pending.last().format == format)
+    if (!m_pending.isEmpty() && !m_pending.last().softBreak && m_pending.last().format == format)
         m_pending.last().text += text;
     else
         m_pending.append({std::move(text), format});
     if (m_pendingChars > budget + budget / 2)
         dropOldPending();
     m_screen->post();
+}
+
+void LogView::pushSoftBreak()
+{
+    m_pending.append({QString(), QTextCharFormat(), true});
+    m_column = 0;
 }
 
 // More than the budget waits: everything in the view is older and goes, and so
@@ -147,19 +191,21 @@ void LogView::dropOldPending()
     }
     QString& first = m_pending.first().text;
     const qint64 excess = m_pendingChars - budget;
-    if (excess <= 0)
-        return;
-    // Cut after the last line end within the excess, so the view starts on a whole line.
-    qsizetype cut = excess;
-    while (cut > 0 && !isLineEnd(first.at(cut - 1)))
-        --cut;
-    if (cut == 0) {
-        cut = excess;
-        if (cut < first.size() && first.at(cut).isLowSurrogate())
-            ++cut;
+    if (excess > 0) {
+        // Cut after the last line end within the excess, so the view starts on a whole line.
+        qsizetype cut = excess;
+        while (cut > 0 && !isLineEnd(first.at(cut - 1)))
+            --cut;
+        if (cut == 0 || m_pendingChars - cut > budget + budget / 2) {
+            cut = excess;
+            if (cut < first.size() && first.at(cut).isLowSurrogate())
+                ++cut;
+        }
+        first.remove(0, cut);
+        m_pendingChars -= cut;
     }
-    first.remove(0, cut);
-    m_pendingChars -= cut;
+    while (!m_pending.isEmpty() && m_pending.first().softBreak)
+        m_pending.removeFirst();
 }
 
 void LogView::flush()
@@ -188,11 +234,20 @@ void LogView::insertPending(qint64 limit)
         cursor.select(QTextCursor::Document);
         cursor.removeSelectedText();
         cursor.setBlockFormat(QTextBlockFormat());
+        cursor.block().setUserState(-1);
+        m_pieces = 0;
         m_replaceAll = false;
     }
     cursor.movePosition(QTextCursor::End);
     while (!m_pending.isEmpty() && limit > 0) {
         Run& run = m_pending.first();
+        if (run.softBreak) {
+            cursor.insertBlock();
+            cursor.block().setUserState(continuedLine);
+            ++m_pieces;
+            m_pending.removeFirst();
+            continue;
+        }
         if (run.text.size() <= limit) {
             cursor.insertText(run.text, run.format);
             limit -= run.text.size();
@@ -216,28 +271,143 @@ void LogView::insertPending(qint64 limit)
 }
 
 // Drops whole lines from the front once the view holds half a budget more, keeping
-// at least the newest `budget` characters.
+// at least the newest `budget` characters, and once it holds more lines than its cap.
+// (The document's own cap would count pieces and leave the tail of a line at the front.)
 void LogView::trimDocument()
 {
+    int cut = 0;
     const int count = m_document->characterCount() - 1; // without the closing separator
-    if (count <= budget + budget / 2)
+    if (count > budget + budget / 2) {
+        const QTextBlock piece = m_document->findBlock(count - budget);
+        QTextBlock line = piece;
+        while (line.isValid() && line.userState() == continuedLine)
+            line = line.previous();
+        // The line that holds the cut point, or the piece of it when it is all there is.
+        cut = line.isValid() && line.position() > 0 ? line.position() : piece.position();
+        if (cut == 0) { // one piece longer than the budget (only rich text can bring one)
+            cut = count - budget;
+            if (m_document->characterAt(cut).isLowSurrogate())
+                ++cut;
+        }
+    }
+    // The cap counts lines, not the pieces a long line is shown in.
+    int excess = m_maxBlocks > 0 ? m_document->blockCount() - m_pieces - m_maxBlocks : 0;
+    if (excess > 0) {
+        QTextBlock line = m_document->begin();
+        while (excess > 0 && line.next().isValid()) { // to the start of the first line kept
+            line = line.next();
+            if (line.userState() != continuedLine)
+                --excess;
+        }
+        cut = qMax(cut, line.position());
+    }
+    if (cut == 0)
         return;
-    const QTextBlock keep = m_document->findBlock(count - budget);
-    int cut = keep.position();
-    if (cut == 0) { // one line longer than the budget (only rich text can bring one)
-        cut = count - budget;
-        if (m_document->characterAt(cut).isLowSurrogate())
-            ++cut;
+    for (QTextBlock b = m_document->begin(); b.isValid() && b.position() <= cut; b = b.next()) {
+        if (b.userState() == continuedLine)
+            --m_pieces; // gone, or first now
     }
     QTextCursor cursor(m_document);
     cursor.setPosition(cut, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
+    // The first block keeps the state of the block that was first.
+    m_document->begin().setUserState(-1);
 }
 
 QString LogView::text()
 {
     flush();
-    return m_document->toPlainText();
+    return textBetween(0, m_document->characterCount() - 1);
+}
+
+// The characters from `from` to `to`, with the view's own breaks left out.
+QString LogView::textBetween(int from, int to) const
+{
+    QString out;
+    for (QTextBlock block = m_document->findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        if (block.position() > from && block.userState() != continuedLine)
+            out += QLatin1Char('\n');
+        const int start = qMax(from, block.position()) - block.position();
+        const int end = qMin(to, block.position() + block.length() - 1) - block.position();
+        if (end > start)
+            out += QStringView(block.text()).mid(start, end - start);
+    }
+    return out;
+}
+
+QString LogView::selectedText() const
+{
+    QTextCursor cursor;
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(m_view))
+        cursor = plain->textCursor();
+    else if (auto* rich = qobject_cast<QTextEdit*>(m_view))
+        cursor = rich->textCursor();
+    if (!cursor.hasSelection())
+        return QString();
+    return textBetween(cursor.selectionStart(), cursor.selectionEnd());
+}
+
+void LogView::copy()
+{
+    const QString text = selectedText();
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text);
+}
+
+// What a middle click pastes: the selection as Copy gives it.
+void LogView::shareSelection()
+{
+    const QString text = selectedText();
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text, QClipboard::Selection);
+}
+
+bool LogView::eventFilter(QObject* watched, QEvent* event)
+{
+    Q_UNUSED(watched);
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+            if (event->type() == QEvent::KeyPress)
+                copy();
+            event->accept();
+            return true;
+        }
+        return false;
+    case QEvent::MouseButtonRelease:
+    case QEvent::KeyRelease:
+        // The view has just put its selection on the X11 selection clipboard.
+        if (QApplication::clipboard()->supportsSelection())
+            QMetaObject::invokeMethod(this, &LogView::shareSelection, Qt::QueuedConnection);
+        return false;
+    case QEvent::ContextMenu:
+        if (m_view->contextMenuPolicy() != Qt::DefaultContextMenu)
+            return false;
+        showContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The view's own menu, with Copy taken by the log.
+void LogView::showContextMenu(const QPoint& globalPos)
+{
+    QMenu* menu = nullptr;
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(m_view))
+        menu = plain->createStandardContextMenu(plain->viewport()->mapFromGlobal(globalPos));
+    else if (auto* rich = qobject_cast<QTextEdit*>(m_view))
+        menu = rich->createStandardContextMenu(rich->viewport()->mapFromGlobal(globalPos));
+    if (!menu)
+        return;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (auto* copyAction = menu->findChild<QAction*>(QStringLiteral("edit-copy"))) {
+        disconnect(copyAction, &QAction::triggered, nullptr, nullptr);
+        connect(copyAction, &QAction::triggered, this, &LogView::copy);
+    }
+    menu->popup(globalPos);
 }
 
 void LogView::clear()
@@ -248,6 +418,9 @@ void LogView::clear()
     m_screen->cancel();
     m_document->clear();
     m_column = 0;
+    m_atLineStart = true;
+    m_afterCr = false;
+    m_pieces = 0;
     m_empty = true;
 }
 
@@ -260,5 +433,8 @@ void LogView::onDocumentChanged()
     m_pendingChars = 0;
     m_replaceAll = false;
     m_column = 0;
+    m_atLineStart = true;
+    m_afterCr = false;
+    m_pieces = 0;
     m_empty = true;
 }

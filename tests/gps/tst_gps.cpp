@@ -37,6 +37,7 @@
 #include "tests/common/ptypair.h"
 #include "tests/common/shareddata.h"
 #include "tests/common/testhome.h"
+#include "widgets/logview.h"
 
 namespace {
 
@@ -631,6 +632,34 @@ private slots:
         press(g.ui->GPSTCPopencompushButton);
         QVERIFY(g.w->GPS_tcpClients.isEmpty() && g.w->GPS_tcpBuffers.isEmpty());
         QTRY_COMPARE(b.state(), QAbstractSocket::UnconnectedState);
+    }
+
+    // Two clients each cut a GBK character between two packets, the other's packet coming in
+    // between: each character is joined from its own client's bytes.
+    void tcpClientsDecodedApart()
+    {
+        Gps g;
+        const quint16 port = freeTcpPort();
+        g.ui->GPSTCPServerPortlineEdit->setText(QString::number(port));
+        press(g.ui->GPSTCPopencompushButton);
+        QTcpSocket a, b;
+        for (QTcpSocket* s : {&a, &b}) {
+            s->connectToHost(QHostAddress::LocalHost, port);
+            QVERIFY(s->waitForConnected(3000));
+        }
+        QTRY_COMPARE(g.w->GPS_tcpClients.size(), 2);
+        const auto shown = [&g] { return LogView::of(g.ui->GPStextBrowser)->text(); };
+        // 深圳市 in GBK: C9EE DBDA CAD0.
+        const QList<QPair<QTcpSocket*, const char*>> packets = {
+            {&a, "c9eedb"}, {&b, "ca"}, {&a, "da"}, {&b, "d0"}};
+        const QStringList expected = {"深", "深", "深圳", "深圳市"};
+        for (int i = 0; i < packets.size(); ++i) {
+            packets[i].first->write(QByteArray::fromHex(packets[i].second));
+            QVERIFY(packets[i].first->waitForBytesWritten(3000));
+            QTRY_COMPARE(g.status().startsWith("TCP receive"), true);
+            QTRY_COMPARE(shown(), expected[i]);
+            g.ui->statusBar->clearMessage();
+        }
     }
 
     // The page centres on the IP location; a replayed track draws a segment per change of

@@ -87,7 +87,7 @@ private slots:
               count, tabDoneMs, subDoneMs, subDoneMs > 0 ? double(tabDoneMs) / subDoneMs : 0.0, probe.p99(),
               probe.worst(), qint64(held), LogView::budget);
         QVERIFY(done && tabReceived == count);
-        QVERIFY(held <= LogView::budget * 3 / 2 + LogView::lineWidth);
+        QVERIFY(held <= LogView::budget * 3 / 2);
     }
 };
 

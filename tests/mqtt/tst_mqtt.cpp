@@ -530,6 +530,35 @@ private slots:
         QCOMPARE(window->MQTT_client->state(), MqttClient::Connected);
     }
 
+    // A burst, then the broker goes away: the log holds every message whole and in order,
+    // however long, and the notice after them.
+    void tabBurstThenBrokerStops()
+    {
+        connectTo(Tcp, "127.0.0.1", 0);
+        QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("MQTT Connected"), 10000);
+        QVERIFY(subscribed("burst/#"));
+        client->setPort(broker.ports[Tcp]);
+        client->connectToHost();
+        QTRY_COMPARE(client->state(), MqttClient::Connected);
+        QSignalSpy received(window->MQTT_client, &MqttClient::messageReceived);
+        constexpr int count = 3000;
+        QStringList payloads;
+        for (int i = 0; i < count; ++i) {
+            payloads << QString("%1:").arg(i, 4, 10, QLatin1Char('0')) +
+                            QString(i == 0 ? 3000 : 300, QLatin1Char('a' + i % 26));
+            QVERIFY(client->publish(MqttTopicName("burst/t"), payloads.last().toUtf8()) >= 0);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(received.size(), count, 20000);
+        broker.process.stop();
+        expectIdle();
+        const QStringList lines = LogView::of(ui->mqtt_textEdit)->text().split('\n');
+        QCOMPARE(lines.size(), count + 1);
+        for (int i = 0; i < count; ++i)
+            QVERIFY2(lines[i].endsWith(" Topic:burst/t receive:" + payloads[i]),
+                     qPrintable(lines[i].left(60)));
+        QVERIFY2(lines.last().startsWith("MQTT was disconnected: "), qPrintable(lines.last()));
+    }
+
     // Last: the broker goes away under the connected tab, which returns to idle; its client
     // refuses what comes after (over WebSocket the tab ends the device, which is its own).
     void brokerDrop_data()

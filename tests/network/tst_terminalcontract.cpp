@@ -159,10 +159,10 @@ private slots:
         QVERIFY(r.shown(r.c.textView).endsWith("qend"));
         const QString hexShown = r.shown(r.c.hexView);
         QVERIFY2(hexShown.size() >= LogView::budget, qPrintable(QString::number(hexShown.size())));
-        QVERIFY(hexShown.size() <= LogView::budget * 3 / 2 + LogView::lineWidth);
+        QVERIFY(hexShown.size() <= LogView::budget * 3 / 2);
         const QString floodHex =
             serial ? TerminalFormat::hexSerial(flood) : TerminalFormat::hexNetwork(flood);
-        QVERIFY(floodHex.endsWith(QString(hexShown).remove(QLatin1Char('\n'))));
+        QVERIFY(floodHex.endsWith(hexShown)); // exactly: no break of the view's own
         // Export writes what the view holds.
         const QString text = r.shown(r.c.textView);
         QTemporaryDir dir;
@@ -172,6 +172,114 @@ private slots:
                  "Saved success.\tsaved: " + QFileInfo(dir.filePath("out.txt")).canonicalFilePath());
         QFile out(dir.filePath("out.txt"));
         QVERIFY(out.open(QIODevice::ReadOnly) && out.readAll() == text.toUtf8());
+    }
+
+    // Lines longer than the view shows on one line: Export writes what came, carriage returns
+    // removed, and nothing else.
+    void exportWritesWhatArrived_data()
+    {
+        QTest::addColumn<Terminal>("terminal");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<int>("piece"); // bytes per read or datagram
+        QByteArray tof;                 // a 54 x 42 frame line
+        for (int i = 0; tof.size() < 10805; ++i)
+            tof += QByteArray::number(1000 + i % 3000) + ',';
+        tof = tof.left(10805) + "\r\n";
+        QByteArray json = "{\"readings\":[";
+        for (int i = 0; json.size() < 4000; ++i)
+            json += "{\"id\":" + QByteArray::number(i) + ",\"v\":12.5},";
+        json += "{}]}\r\n";
+        // clang-format off
+        QTest::newRow("serial-5000-char-line") << Terminal::Com << QByteArray("0123456789").repeated(500) << 1024;
+        QTest::newRow("serial-tof-line") << Terminal::Com << tof << 1024;
+        QTest::newRow("tcp-4k-reply") << Terminal::Tcp << json << 1024;
+        QTest::newRow("udp-3000-byte-datagram") << Terminal::Udp << QByteArray("udp:").repeated(750) << 3000;
+        // clang-format on
+    }
+    void exportWritesWhatArrived()
+    {
+        QFETCH(Terminal, terminal);
+        QFETCH(QByteArray, data);
+        QFETCH(int, piece);
+        Rig r(terminal);
+        QVERIFY(r.open());
+        r.deliver("first\r\n");
+        r.deliver(data, piece);
+        QTemporaryDir dir;
+        r.files->answers = {dir.filePath("out.txt")};
+        r.w->Terminal_export(terminal);
+        QFile out(dir.filePath("out.txt"));
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QCOMPARE(out.readAll(), QByteArray("first\r\n" + data).replace('\r', QByteArray()));
+    }
+
+    // Hexadecimal entries are never parted across lines of the view, stamped or not, however
+    // long the line.
+    void hexEntriesStayWhole_data()
+    {
+        QTest::addColumn<Terminal>("terminal");
+        QTest::addColumn<bool>("stamped");
+        for (bool stamped : {false, true}) {
+            for (Terminal t : {Terminal::Com, Terminal::Udp, Terminal::Tcp})
+                QTest::addRow("%s%s", QList{"serial", "udp", "tcp"}[int(t)], stamped ? "-stamped" : "")
+                    << t << stamped;
+        }
+    }
+    void hexEntriesStayWhole()
+    {
+        QFETCH(Terminal, terminal);
+        QFETCH(bool, stamped);
+        Rig r(terminal);
+        r.c.stampBox->setChecked(stamped);
+        QVERIFY(r.open());
+        QByteArray data(40000, 0); // no line feed: one line in every hex view
+        for (int i = 0; i < data.size(); ++i)
+            data[i] = char(i % 251 == 10 ? 11 : i % 251);
+        r.deliver(data, terminal == Terminal::Udp ? 20000 : 4096);
+        const QString shown = r.shown(r.c.hexView);
+        const QRegularExpression wholeEntries(
+            "^(\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\])?(0x[0-9a-fA-F]{2}, ?)*$");
+        for (QTextBlock b = r.c.hexView->document()->begin(); b.isValid(); b = b.next())
+            QVERIFY2(wholeEntries.match(b.text()).hasMatch(),
+                     qPrintable(b.text().left(20) + "…" + b.text().right(20)));
+        const QString hex =
+            terminal == Terminal::Com ? TerminalFormat::hexSerial(data) : TerminalFormat::hexNetwork(data);
+        QCOMPARE(
+            QString(shown).remove(QRegularExpression("\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\]")).remove('\n'),
+            hex);
+        if (!stamped)
+            QCOMPARE(shown, hex);
+    }
+
+    // Two senders each cut a character between two datagrams, the other's datagram coming in
+    // between: each character is joined from its own sender's bytes (GBK, or UTF-8 when stamped).
+    void udpSendersDecodedApart_data()
+    {
+        QTest::addColumn<bool>("stamped");
+        QTest::addColumn<QStringList>("datagrams"); // hexadecimal, from the first and second sender in turn
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("gbk") << false << QStringList{"78b0", "4142", "a1"} << QString::fromUtf8("xAB啊");
+        QTest::newRow("utf8-stamped")
+            << true << QStringList{"78e595", "4142", "8a"} << QString::fromUtf8("x\nAB\n啊");
+    }
+    void udpSendersDecodedApart()
+    {
+        QFETCH(bool, stamped);
+        QFETCH(QStringList, datagrams);
+        Rig r(Terminal::Udp);
+        r.c.stampBox->setChecked(stamped);
+        QVERIFY(r.open());
+        QUdpSocket second;
+        QVERIFY(second.bind(QHostAddress::LocalHost, 0));
+        int count = 0;
+        for (int i = 0; i < datagrams.size(); ++i) {
+            const QByteArray bytes = QByteArray::fromHex(datagrams[i].toLatin1());
+            (i % 2 ? second : r.udp).writeDatagram(bytes, QHostAddress::LocalHost, r.port);
+            count += bytes.size();
+            QTRY_COMPARE(r.received(), count);
+        }
+        QTEST(r.shown(r.c.textView).remove(QRegularExpression("\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\]")),
+              "expected");
     }
 
     void stampedChunksAreEscapedLinesOfTheirOwn_data() { addTerminals(); }

@@ -1,8 +1,12 @@
 // The bounded receive log: what it keeps, where it cuts, what Export gets.
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -57,6 +61,9 @@ private slots:
                                                     << 3 * b << qsizetype(4096) << false;
         QTest::newRow("endless-line-in-chunks") << "0123456789" << 3 * b << qsizetype(4093) << true;
         QTest::newRow("line-longer-than-budget-at-once") << "0123456789" << 5 * b / 2 << 5 * b / 2 << false;
+        QTest::newRow("lines-past-the-piece-width")
+            << QString(LogView::softLineWidth * 3 / 2, 'y') + "\nshort\n"
+            << 3 * b << qsizetype(4096) << true;
         // An odd chunk size parts surrogate pairs between appends; a five-unit stream meets
         // the line width at every position.
         QTest::newRow("surrogate-pairs-split-by-chunks")
@@ -80,18 +87,95 @@ private slots:
                 log->flush();
         }
         const QString shown = log->text();
-        // Only line breaks may be added, and only to cut long lines.
-        QString bare = shown, sentBare = sent;
-        bare.remove(QLatin1Char('\n'));
-        sentBare.remove(QLatin1Char('\n'));
-        QVERIFY(sentBare.endsWith(bare));
+        // The newest text exactly, from a line start when the text has one there.
+        QVERIFY(sent.endsWith(shown));
         QVERIFY(shown.size() >= qMin(sent.size(), qsizetype(LogView::budget)));
-        QVERIFY(shown.size() <= LogView::budget * 3 / 2 + LogView::lineWidth);
+        QVERIFY(shown.size() <= LogView::budget * 3 / 2);
+        const qsizetype dropped = sent.size() - shown.size();
+        if (dropped > 0 && sent.lastIndexOf(QLatin1Char('\n'), dropped - 1) >= 0)
+            QCOMPARE(sent.at(dropped - 1), QLatin1Char('\n'));
         QVERIFY(!hasLoneSurrogate(shown));
-        for (const QString& line : shown.split(QLatin1Char('\n')))
-            QVERIFY(line.size() <= LogView::lineWidth + 1);
-        if (sent.size() <= LogView::budget)
-            QCOMPARE(shown, sent);
+        // No piece of a line is laid out at a length that holds the window up.
+        for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next())
+            QVERIFY(b.length() <= LogView::softLineWidth + 1);
+    }
+
+    // A line far longer than any device sends is shown in pieces; Export and Copy give it as it
+    // came, and a piece never ends inside a hexadecimal entry, with or without a time stamp.
+    void longLinesComeBackWhole_data()
+    {
+        QTest::addColumn<QString>("head"); // the line's start, a time stamp say
+        QTest::addColumn<QString>("unit"); // repeated, in appends of whole units
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("entryEnd"); // what every piece ends with, if anything
+        const int past = LogView::budget / 4;
+        // clang-format off
+        QTest::newRow("device-line-5000") << "" << "0123456789" << 5000 << "";
+        QTest::newRow("tof-line-10807") << "" << "1234," << 10807 << "";
+        QTest::newRow("endless-text") << "" << "0123456789" << past << "";
+        QTest::newRow("serial-hex") << "" << "0x41," << past << ",";
+        QTest::newRow("serial-hex-stamped") << "[12:00:00.000]" << "0x41," << past << ",";
+        QTest::newRow("network-hex") << "" << "0x41, " << past << " ";
+        QTest::newRow("network-hex-stamped") << "[12:00:00.000]" << "0xEA, " << past << " ";
+        // clang-format on
+    }
+    void longLinesComeBackWhole()
+    {
+        QFETCH(QString, head);
+        QFETCH(QString, unit);
+        QFETCH(int, length);
+        QFETCH(QString, entryEnd);
+        QPlainTextEdit view;
+        LogView* log = LogView::attach(&view);
+        QString sent = "before\n" + head;
+        log->append(sent);
+        for (QString part = unit.repeated(97); sent.size() < length;) {
+            log->append(part);
+            sent += part;
+        }
+        QCOMPARE(log->text(), sent);
+        view.selectAll();
+        QTest::keySequence(&view, QKeySequence::Copy);
+        QCOMPARE(QApplication::clipboard()->text(), sent);
+        QApplication::clipboard()->clear();
+        QContextMenuEvent menuAt(QContextMenuEvent::Mouse, QPoint(5, 5), view.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(view.viewport(), &menuAt);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QApplication::activePopupWidget()->findChild<QAction*>("edit-copy")->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), sent); // the menu's Copy too
+        QApplication::activePopupWidget()->close();
+        if (QApplication::clipboard()->supportsSelection()) { // what a middle click pastes
+            QTest::mouseRelease(view.viewport(), Qt::LeftButton);
+            QTRY_COMPARE(QApplication::clipboard()->text(QClipboard::Selection), sent);
+        }
+        QTextCursor some = view.textCursor(); // a selection across two pieces
+        some.setPosition(3);
+        some.setPosition(view.document()->characterCount() - 4, QTextCursor::KeepAnchor);
+        view.setTextCursor(some);
+        QCOMPARE(log->selectedText(), sent.mid(3, sent.size() - 6));
+        for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next()) {
+            QVERIFY(b.length() <= LogView::softLineWidth + 1);
+            if (b.next().isValid() && !entryEnd.isEmpty() && b != view.document()->begin())
+                QVERIFY2(b.text().endsWith(entryEnd) && b.next().text().startsWith("0x"),
+                         qPrintable(b.text().right(8) + "|" + b.next().text().left(8)));
+        }
+        QVERIFY(view.blockCount() >= 2 + int(sent.size() - 7) / LogView::softLineWidth);
+    }
+
+    // The line count cap counts lines, not the pieces a long line is shown in, and drops
+    // whole lines.
+    void lineCapCountsLines()
+    {
+        QPlainTextEdit capped;
+        LogView* lines = LogView::attach(&capped, 4);
+        const QString y(LogView::softLineWidth * 3 + 10, QLatin1Char('y'));
+        lines->append("a\n" + y + "\nb\nc");
+        QCOMPARE(lines->text(), "a\n" + y + "\nb\nc");
+        lines->append("\nd");
+        QCOMPARE(lines->text(), y + "\nb\nc\nd");
+        lines->append("\ne");
+        QCOMPARE(lines->text(), QStringLiteral("b\nc\nd\ne"));
+        QCOMPARE(capped.blockCount(), 4);
     }
 
     // Lines, rich text and line counts: as the plain widgets would show them, within the limits.
@@ -102,10 +186,12 @@ private slots:
         for (int i = 0; i < 5; ++i)
             log->appendHtml(QStringLiteral("<font color='red'>%1</font>&lt;b&gt;").arg(i));
         QCOMPARE(log->text(), QStringLiteral("2<b>\n3<b>\n4<b>"));
-        log->appendHtml(QStringLiteral("big:") + QString(LogView::budget * 2, QLatin1Char('x')));
-        QVERIFY(log->text().size() <= LogView::budget * 3 / 2 + LogView::lineWidth);
-        QVERIFY(log->text().remove(QLatin1Char('\n')).endsWith(QString(3000, QLatin1Char('x'))));
         QCOMPARE(rich.document()->isUndoRedoEnabled(), false); // no history holds trimmed text
+        QTextEdit big;
+        LogView* bigLog = LogView::attach(&big);
+        bigLog->appendHtml(QStringLiteral("big:") + QString(LogView::budget * 2, QLatin1Char('x')));
+        QVERIFY(bigLog->text().size() <= LogView::budget * 3 / 2);
+        QVERIFY(bigLog->text().endsWith(QString(LogView::budget, QLatin1Char('x'))));
 
         QPlainTextEdit plain;
         LogView* lines = LogView::attach(&plain);
@@ -114,6 +200,9 @@ private slots:
         lines->appendLine(QStringLiteral("c"));
         QCOMPARE(lines->text(), QStringLiteral("\na\nb\nc"));
         QCOMPARE(plain.blockCount(), 4); // each entry its own line, never one growing line
+        lines->append("\r\nd\r");        // a line end cut between two chunks is still one
+        lines->append("\ne\r\n");
+        QCOMPARE(lines->text(), QStringLiteral("\na\nb\nc\nd\ne\n"));
     }
 
     // The user's Clear takes what still waits as well; appends are shown at screen rate.
