@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include "app/mainwindow_form.h"
+#include "network/readon.h"
 #include "serial/chunkdecoder.h"
 #include "serial/terminalformat.h"
 #include "serial/terminalview.h"
@@ -250,13 +251,13 @@ void MainWindow::TCP_setStopped(const QString& status)
 void MainWindow::TCP_Server_ReadMessage()
 {
     auto* socket = qobject_cast<QTcpSocket*>(sender());
-    if (socket)
+    if (socket && !ReadOn::pending(socket))
         TCP_showChunk(socket, true);
 }
 
 void MainWindow::TCP_Client_ReadMessage()
 {
-    if (TCP_clientSocket)
+    if (TCP_clientSocket && !ReadOn::pending(TCP_clientSocket))
         TCP_showChunk(TCP_clientSocket, false);
 }
 
@@ -281,8 +282,7 @@ void MainWindow::TCP_showChunk(QTcpSocket* socket, bool fromServer)
         tr("TCP receive ") + tr("from:%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort()));
     TerminalView::addToCounter(ui->TCPrecvbyteslcdNumber, count);
     if (socket->bytesAvailable() > 0)
-        // Through a timer rather than a posted call, so timers and input get their turn.
-        QTimer::singleShot(1, socket, [this, socket, fromServer] { TCP_showChunk(socket, fromServer); });
+        ReadOn::schedule(socket, [this, socket, fromServer] { TCP_showChunk(socket, fromServer); });
 }
 
 // A peer that closes may leave data in the socket's buffer: it is shown before the socket goes.

@@ -17,10 +17,10 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTcpServer>
-#include <QTimer>
 #include <QUdpSocket>
 
 #include "app/mainwindow_form.h"
+#include "network/readon.h"
 #include "serial/chunkdecoder.h"
 #include "serial/terminalformat.h"
 #include "serial/terminalview.h"
@@ -119,10 +119,6 @@ bool MainWindow::UDP_WorkOpen()
     socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, receiveBufferBytes);
     UDP_recvSocket = socket;
     connect(UDP_recvSocket, SIGNAL(readyRead()), this, SLOT(readUDP()));
-    // Reads on after a pass that left datagrams waiting: one follow-up at a time.
-    auto* readOn = new QTimer(socket);
-    readOn->setSingleShot(true);
-    connect(readOn, &QTimer::timeout, this, &MainWindow::readUDP);
     UDP_setFieldsEnabled(false);
     ui->statusBar->showMessage(tr("UDP starts listening"));
     return true;
@@ -179,9 +175,7 @@ void MainWindow::readUDP()
     QUdpSocket* socket = UDP_recvSocket;
     if (!socket || !socket->hasPendingDatagrams())
         return;
-    // While a follow-up waits, a readyRead leaves the reading to it: runs never pile up.
-    auto* readOn = socket->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
-    if (readOn && readOn->isActive() && sender() == socket)
+    if (sender() == socket && ReadOn::pending(socket))
         return;
     const bool stamped = ui->UDP_showtime_checkBox->isChecked();
     QString text, hex;
@@ -212,8 +206,8 @@ void MainWindow::readUDP()
         tr("UDP receive ") +
         tr("from:%1:%2").arg(datagram.senderAddress().toString()).arg(datagram.senderPort()));
     TerminalView::addToCounter(ui->UDPrecvbyteslcdNumber, bytes);
-    if (readOn && socket->hasPendingDatagrams())
-        readOn->start(0);
+    if (socket->hasPendingDatagrams())
+        ReadOn::schedule(socket, [this] { readUDP(); });
 }
 
 void MainWindow::UDP_obocheckBox_clicked()
