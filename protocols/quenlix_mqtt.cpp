@@ -194,6 +194,15 @@ void MainWindow::MQTT_releaseConnection()
     }
 }
 
+void MainWindow::MQTT_shutDown()
+{
+    MQTT_detach(MQTT_clientLinks);
+    MQTT_detach(MQTT_socketLinks);
+    if (MQTT_webSocket)
+        MQTT_webSocket->webSocket.disconnect(this);
+    MQTT_releaseConnection();
+}
+
 void MainWindow::MQTT_Get_Status(MqttClient::ClientState state)
 {
     if (state == MqttClient::Connected) {
