@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QSignalSpy>
+#include <QSslCertificate>
+#include <QSslKey>
 #include <QStatusBar>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -412,14 +414,19 @@ private slots:
     // ends the connection, and the log says why.
     void tabBigMessages_data()
     {
+        QTest::addColumn<int>("scheme");
         QTest::addColumn<int>("size");
-        QTest::newRow("past-1MiB") << (1 << 20) + 100;
-        QTest::newRow("past-64MiB") << (64 << 20) + 1;
+        QTest::addColumn<QString>("reason");
+        const QString packet = "The broker sent a packet larger than 67108864 bytes";
+        QTest::newRow("past-1MiB") << int(Tcp) << (1 << 20) + 100 << "";
+        QTest::newRow("past-64MiB") << int(Tcp) << (64 << 20) + 1 << packet;
     }
     void tabBigMessages()
     {
+        QFETCH(int, scheme);
         QFETCH(int, size);
-        connectTo(Tcp, "127.0.0.1", 0);
+        QFETCH(QString, reason);
+        connectTo(scheme, "127.0.0.1", 0);
         QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("MQTT Connected"), 10000);
         QVERIFY(subscribed("big/#"));
         // Words, as text usually comes: one unbroken megabyte takes the log view minutes to lay out.
@@ -430,17 +437,65 @@ private slots:
         QSignalSpy received(window->MQTT_client, &MqttClient::messageReceived);
         QVERIFY(
             publishWithMosquitto(broker.ports[Tcp], "big/one", file.fileName().toUtf8(), {"-q", "1", "-f"}));
-        if (size < (64 << 20)) {
+        if (reason.isEmpty()) {
             QVERIFY(received.wait(20000));
             QVERIFY(LogView::of(ui->mqtt_textEdit)->text().endsWith("end-of-large"));
             QCOMPARE(window->MQTT_client->state(), MqttClient::Connected);
         } else {
             expectIdle();
-            QVERIFY(
-                LogView::of(ui->mqtt_textEdit)
-                    ->text()
-                    .endsWith("MQTT was disconnected: The broker sent a packet larger than 67108864 bytes"));
+            const QString log = LogView::of(ui->mqtt_textEdit)->text();
+            QVERIFY2(log.endsWith("MQTT was disconnected: " + reason), qPrintable(log.right(200)));
         }
+    }
+
+    // Over WebSocket (plain and TLS) a packet past the client's bound, or a WebSocket message past
+    // the device's, ends the connection and the log says why, as over TCP. The broker is a
+    // WebSocket server of the test's own: mosquitto's WebSocket listener passes a large message
+    // at about 40 KB/s.
+    void tabWebSocketBigMessages_data()
+    {
+        QTest::addColumn<bool>("secure");
+        QTest::addColumn<int>("payload"); // of one PUBLISH; 0: one WebSocket message past the bound
+        QTest::addColumn<QString>("reason");
+        const QString packet = "The broker sent a packet larger than 67108864 bytes";
+        const QString message = "The broker sent a WebSocket message larger than 68157440 bytes";
+        QTest::newRow("ws-packet-past-64MiB") << false << (64 << 20) + 1 << packet;
+        QTest::newRow("ws-message-past-65MiB") << false << 0 << message;
+        QTest::newRow("wss-message-past-65MiB") << true << 0 << message;
+    }
+    void tabWebSocketBigMessages()
+    {
+        QFETCH(bool, secure);
+        QFETCH(int, payload);
+        QFETCH(QString, reason);
+        QWebSocketServer server("test",
+                                secure ? QWebSocketServer::SecureMode : QWebSocketServer::NonSecureMode);
+        if (secure) {
+            QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+            QFile cert(broker.dir.filePath("server.crt")), key(broker.dir.filePath("server.key"));
+            QVERIFY(cert.open(QIODevice::ReadOnly) && key.open(QIODevice::ReadOnly));
+            tls.setLocalCertificate(QSslCertificate(&cert));
+            tls.setPrivateKey(QSslKey(&key, QSsl::Ec));
+            server.setSslConfiguration(tls);
+        }
+        server.setSupportedSubprotocols({"mqttv3.1"});
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        QWebSocket* peer = nullptr;
+        connect(&server, &QWebSocketServer::newConnection, this, [&] {
+            peer = server.nextPendingConnection();
+            connect(peer, &QWebSocket::binaryMessageReceived, peer, [peer](const QByteArray& m) {
+                if (quint8(m.at(0)) == 0x10) // CONNECT: accepted
+                    peer->sendBinaryMessage(QByteArray::fromHex("20020000"));
+            });
+        });
+        connectTo(secure ? Wss : Ws, "127.0.0.1", server.serverPort());
+        QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("MQTT Connected"), 10000);
+        peer->sendBinaryMessage(payload ? publish("big/one", QByteArray(payload, 'x'), 0, false, 0)
+                                        : QByteArray(WebSocketIODevice::maxBufferedBytes + 1, 'x'));
+        QTRY_VERIFY_WITH_TIMEOUT(!window->MQTT_isConnected, 20000);
+        expectIdle();
+        const QString log = LogView::of(ui->mqtt_textEdit)->text();
+        QVERIFY2(log.endsWith("MQTT was disconnected: " + reason), qPrintable(log.right(200)));
     }
 
     // A refused or unreachable broker returns the tab to idle.
