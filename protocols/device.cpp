@@ -60,14 +60,6 @@ Device::Device(std::unique_ptr<BleBackend> backend)
 
 Device::~Device()
 {
-    // Whatever the radio objects report while they go must not reach a half-destroyed model.
-    for (QObject* child : findChildren<QObject*>())
-        child->disconnect(this);
-    for (const ServiceInfo* info : std::as_const(m_services)) {
-        if (info->service())
-            info->service()->disconnect(this);
-    }
-    // Services before the controller they came from; children follow in ~QObject.
     clearCharacteristics();
     clearServices();
     qDeleteAll(m_devices);

@@ -74,8 +74,6 @@ quenlix_ble::quenlix_ble(std::unique_ptr<BleBackend> backend, QWidget* parent)
 
 quenlix_ble::~quenlix_ble()
 {
-    // The model outlives the form by a moment: nothing it reports may reach the form then.
-    m_device.disconnect(this);
     delete ui;
 }
 
