@@ -1,8 +1,8 @@
 // Edit -> Exit while every console is busy: MQTT connected to a mosquitto of the test's own (a row per
 // transport), the Modbus tab linked to a pymodbus slave and polled, the serial terminal receiving a
 // stream from a pseudo-terminal, the UDP terminal listening, the TCP server and the GPS TCP server
-// with clients sending. The window closes and is destroyed, as when the program's event loop ends;
-// nothing of it may run once its destruction has begun.
+// with clients sending, the GPS satellite view's worker running. The window closes and is destroyed,
+// as when the program's event loop ends; nothing of it may run once its destruction has begun.
 #include <QLCDNumber>
 #include <QMessageBox>
 #include <QPointer>
@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QUdpSocket>
 
+#include "gps/gpssignal.h"
 #include "tests/common/consolerig.h"
 #include "tests/common/freeport.h"
 #include "tests/common/modalanswer.h"
@@ -121,6 +122,8 @@ private slots:
         press(ui->GPSTCPopencompushButton);
         chattyClient(&peers, gpsPort, "$GPGGA,,,,,,0,00,,,M,,M,,*66\r\n");
         QTRY_COMPARE(w->GPS_tcpClients.size(), 1);
+        press(ui->GPSsignal); // the satellite view and its worker thread
+        QVERIFY(w->GPS_signalThread && w->GPS_signalThread->isRunning());
         for (MainWindow::Terminal t : {MainWindow::Terminal::Com, MainWindow::Terminal::Tcp})
             QTRY_VERIFY(w->Terminal_controls(t).receivedCounter->intValue() > 0);
 
