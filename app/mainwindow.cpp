@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QGridLayout>
+#include <QIODevice>
+#include <QPointer>
 #include <QSettings>
 #include <QStyleFactory>
 #include <QTabWidget>
@@ -145,14 +147,33 @@ void MainWindow::startTool(const QString& title)
 
 MainWindow::~MainWindow()
 {
-    if (Serial_thread) {
-        if (Serial_thread->serialPort && Serial_thread->serialPort->isOpen())
-            Serial_thread->serialPort->close();
-        delete Serial_thread; // waits for its (idle) thread before it goes
-        Serial_thread = nullptr;
-    }
+    shutDownTools();
     delete ui;
     ui = nullptr;
+}
+
+// A socket, port or worker that ends while the window goes reports it (a closing WebSocket
+// says "disconnected" from its destructor): by then nothing of the window may answer.
+void MainWindow::shutDownTools()
+{
+    const QList<QObject*> descendants = findChildren<QObject*>();
+    for (QObject* object : descendants)
+        object->disconnect(this);
+    for (QTimer* timer : findChildren<QTimer*>())
+        timer->stop();
+    // What is no child of the window.
+    Serial_shutDown();
+    GPS_signalStopWorker();
+    MQTT_shutDown();
+    // Sockets and ports close now, with no receiver left, rather than in the children's destructors.
+    // Closing one may end another (its peer's handler deletes it): hold them by guarded pointers.
+    QList<QPointer<QIODevice>> devices;
+    for (QIODevice* device : findChildren<QIODevice*>())
+        devices.append(device);
+    for (const QPointer<QIODevice>& device : std::as_const(devices)) {
+        if (device)
+            device->close();
+    }
 }
 
 void MainWindow::startInit()

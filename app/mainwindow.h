@@ -148,6 +148,8 @@ public:
     QTimer* Serial_scanTimer = nullptr;
 
     void SerialSacn();
+    // At exit: the worker cut off from the window, its port closed and the worker joined.
+    void Serial_shutDown();
 
     // The eleven tabs that share the port, in tab order.
     enum class SerialTab { Com, Gps, Gsm, Env, Osc, Spectra, I2cdump, Tof, Modbus, Cie, Imu };
@@ -316,15 +318,6 @@ public:
     QTcpSocket* TCP_clientSocket = nullptr;
     QString TCP_address;
     QString TCP_port;
-    // Cuts the sockets off from this window before the window's children go:
-    // a socket that disconnects while being destroyed must not reach a
-    // half-destroyed window.
-    struct TCP_SocketGuard
-    {
-        MainWindow* window;
-        ~TCP_SocketGuard();
-    } TCP_socketGuard{this};
-
     void TCP_Init_Start();
     void TCP_setStopped(const QString& status);
     void TCP_releaseClientSocket();
@@ -403,13 +396,6 @@ public:
         QBarSet* set = nullptr;
     };
     GPS_SignalGroup GPS_signalGroups[6];
-    // Joins the satellite worker and cuts the TCP peers off before the window's children go.
-    struct GPS_DialogGuard
-    {
-        MainWindow* window;
-        ~GPS_DialogGuard();
-    } GPS_dialogGuard{this};
-
     void GPS_Init_Start();
     void GPSsetComboBoxEnabled(bool enable);
     QByteArray GPS_Analysis_Data_Process(QByteArray chunk);
@@ -611,6 +597,8 @@ public:
     void MQTT_detach(QList<QMetaObject::Connection>& links);
     void MQTT_setIdle();
     void MQTT_releaseConnection();
+    // At exit: the connection ends without a word to the window (the WebSocket is no child of it).
+    void MQTT_shutDown();
 
 public slots:
     void actionMQTT_Open_triggered();
@@ -809,4 +797,6 @@ protected:
 
 private:
     void startTool(const QString& title);
+    // Run first by the destructor: nothing of the window may run once its destruction has begun.
+    void shutDownTools();
 };

@@ -188,15 +188,6 @@ void MainWindow::GPS_signalStopWorker()
     GPS_signalThread = nullptr;
 }
 
-MainWindow::GPS_DialogGuard::~GPS_DialogGuard()
-{
-    window->GPS_signalStopWorker();
-    for (QTcpSocket* client : std::as_const(window->GPS_tcpClients))
-        QObject::disconnect(client, nullptr, window, nullptr);
-    if (window->GPS_tcpServer)
-        QObject::disconnect(window->GPS_tcpServer, nullptr, window, nullptr);
-}
-
 void MainWindow::GPS_SignalSetbuf(nmea_slmsg* records)
 {
     // A result queued before the dialog closed belongs to a worker that is gone.

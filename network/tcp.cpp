@@ -46,14 +46,6 @@ void setOpenControls(Ui_MainWindow* ui, bool open)
 
 } // namespace
 
-MainWindow::TCP_SocketGuard::~TCP_SocketGuard()
-{
-    if (window->TCP_clientSocket)
-        QObject::disconnect(window->TCP_clientSocket, nullptr, window, nullptr);
-    for (QTcpSocket* socket : std::as_const(window->TCP_serverClients))
-        QObject::disconnect(socket, nullptr, window, nullptr);
-}
-
 void MainWindow::TCP_Init_Start()
 {
     connect(ui->TCPreadtxtpushButton, SIGNAL(pressed()), this, SLOT(actionLoadfile_TCP_triggered()));

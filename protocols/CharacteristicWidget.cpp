@@ -139,6 +139,11 @@ void CharacteristicWidget::showValue(const QString& uuid)
 
 void CharacteristicWidget::showProblem(const QString& message)
 {
+    if (message.isEmpty()) {
+        if (m_problem)
+            m_problem->hide();
+        return;
+    }
     if (!m_problem) {
         m_problem = new QLabel(this);
         m_problem->setObjectName(QStringLiteral("problemLabel"));

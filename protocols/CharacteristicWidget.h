@@ -24,9 +24,10 @@ public:
                                const QString& permission);
     // Shows a read or notified value, as text or as hexadecimal bytes by the block's mode.
     void updateCharacteristicValue(const QString& uuid, const QByteArray& value);
-    // Puts the notify button back when a subscription could not be made.
+    // Shows whether the peripheral sends the characteristic's notifications.
     void setNotifyState(const QString& uuid, bool subscribed);
-    // A failed request of this service, shown above its blocks until the next one.
+    // A failed request of this service, shown above its blocks until a request succeeds
+    // (empty message).
     void showProblem(const QString& message);
 
 signals:

@@ -42,7 +42,7 @@ public:
     // "StartAddress" and "Quantity" for 5/6/15/16; invalid on any failure.
     QVariant parseResponse(FunctionCode functionCode, const QByteArray& response, Quenlix_ModBus_Mode mode);
     // Modbus CRC-16 (reflected 0x8005, initial 0xFFFF); sent low byte first.
-    quint16 calculateCRC(const QByteArray& data);
+    static quint16 calculateCRC(const QByteArray& data);
 
 signals:
     void errorOccurred(QString message);

@@ -55,6 +55,21 @@ public:
                 [this](const QLowEnergyCharacteristic& c, const QByteArray& v) {
                     emit characteristicChanged(snapshot(c), v);
                 });
+        connect(m_service, &QLowEnergyService::characteristicWritten, this,
+                [this](const QLowEnergyCharacteristic& c, const QByteArray& v) {
+                    emit characteristicWritten(snapshot(c), v);
+                });
+        connect(m_service, &QLowEnergyService::descriptorWritten, this,
+                [this](const QLowEnergyDescriptor& d, const QByteArray& v) {
+                    // A descriptor does not name its characteristic: the one that holds it does.
+                    const QList<QLowEnergyCharacteristic> list = m_service->characteristics();
+                    for (const QLowEnergyCharacteristic& c : list) {
+                        if (c.descriptors().contains(d)) {
+                            emit descriptorWritten(c.uuid(), d.uuid(), v);
+                            return;
+                        }
+                    }
+                });
     }
 
     QBluetoothUuid serviceUuid() const override { return m_service->serviceUuid(); }

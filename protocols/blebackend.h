@@ -67,6 +67,10 @@ signals:
     void stateChanged(QLowEnergyService::ServiceState newState);
     void characteristicRead(const BleCharacteristic& characteristic, const QByteArray& value);
     void characteristicChanged(const BleCharacteristic& characteristic, const QByteArray& value);
+    // The peripheral confirmed a write.
+    void characteristicWritten(const BleCharacteristic& characteristic, const QByteArray& value);
+    void descriptorWritten(const QBluetoothUuid& characteristic, const QBluetoothUuid& descriptor,
+                           const QByteArray& value);
     // A read or write the peripheral refused or that failed on the way.
     void errorOccurred(QLowEnergyService::ServiceError error);
 };

@@ -60,7 +60,6 @@ Device::Device(std::unique_ptr<BleBackend> backend)
 
 Device::~Device()
 {
-    // Services before the controller they came from; children follow in ~QObject.
     clearCharacteristics();
     clearServices();
     qDeleteAll(m_devices);
@@ -222,9 +221,13 @@ void Device::addLowEnergyService(const QBluetoothUuid& uuid)
     m_services.append(new ServiceInfo(service));
     const QString serviceUuid = uuid.toString();
     connect(service, &BleService::errorOccurred, this,
-            [this, serviceUuid](QLowEnergyService::ServiceError error) {
-                if (error != QLowEnergyService::NoError)
-                    emit serviceError(serviceUuid, serviceErrorText(error));
+            [this, service](QLowEnergyService::ServiceError error) { serviceFailed(service, error); });
+    connect(service, &BleService::characteristicWritten, this,
+            [this, serviceUuid] { emit serviceSucceeded(serviceUuid); });
+    connect(service, &BleService::descriptorWritten, this,
+            [this, service](const QBluetoothUuid& characteristic, const QBluetoothUuid&,
+                            const QByteArray& value) {
+                notificationsSwitched(service, characteristic, value != notificationsOff);
             });
     emit servicesUpdated();
 }
@@ -364,17 +367,59 @@ bool Device::subscribeToNotify(const QString& serviceUuid, const QString& charac
     // Indications only for a characteristic that cannot notify.
     const bool indicateOnly = !(c.properties & QLowEnergyCharacteristic::Notify) &&
                               (c.properties & QLowEnergyCharacteristic::Indicate);
+    m_pendingSwitches[service].append({c.uuid, true});
     service->writeDescriptor(c.uuid, cccd.uuid, indicateOnly ? indicationsOn : notificationsOn);
     m_subscribed[service].insert(c.uuid);
+    watchNotifications(service);
+    return true;
+}
 
-    // One connection per service; values of unsubscribed characteristics are dropped.
+// One connection per service; values of unsubscribed characteristics are dropped.
+void Device::watchNotifications(BleService* service)
+{
     disconnect(m_notifyConnections.value(service));
     m_notifyConnections.insert(
         service, connect(service, &BleService::characteristicChanged, this,
                          [this, service](const BleCharacteristic& changed, const QByteArray& value) {
                              characteristicNotifyFrom(service, changed, value);
                          }));
-    return true;
+}
+
+// What the peripheral confirmed (or, after a refusal, still does) is what the tab shows.
+void Device::notificationsSwitched(BleService* service, const QBluetoothUuid& characteristic, bool on)
+{
+    QList<PendingSwitch>& pending = m_pendingSwitches[service];
+    for (qsizetype i = 0; i < pending.size(); ++i) {
+        if (pending.at(i).characteristic == characteristic) {
+            pending.removeAt(i);
+            break;
+        }
+    }
+    emit serviceSucceeded(service->serviceUuid().toString());
+    emit notifyStateChanged(service->serviceUuid().toString(), characteristic.toString(), on);
+}
+
+void Device::serviceFailed(BleService* service, QLowEnergyService::ServiceError error)
+{
+    if (error == QLowEnergyService::NoError)
+        return;
+    const QString serviceUuid = service->serviceUuid().toString();
+    emit serviceError(serviceUuid, serviceErrorText(error));
+    QList<PendingSwitch>& pending = m_pendingSwitches[service];
+    if (error != QLowEnergyService::DescriptorWriteError || pending.isEmpty())
+        return;
+    // The switch did not happen: the peripheral goes on as it was.
+    const PendingSwitch refused = pending.takeFirst();
+    const bool stillOn = !refused.on;
+    if (stillOn) {
+        m_subscribed[service].insert(refused.characteristic);
+        watchNotifications(service);
+    } else {
+        auto it = m_subscribed.find(service);
+        if (it != m_subscribed.end() && it->remove(refused.characteristic) && it->isEmpty())
+            unsubscribeNotify(service);
+    }
+    emit notifyStateChanged(serviceUuid, refused.characteristic.toString(), stillOn);
 }
 
 void Device::unsubscribeFromNotify(const QString& serviceUuid, const QString& characteristicUuid)
@@ -388,8 +433,10 @@ void Device::unsubscribeFromNotify(const QString& serviceUuid, const QString& ch
         return;
     const BleCharacteristic c = service->characteristic(uuid);
     const BleDescriptor cccd = c.clientCharacteristicConfiguration();
-    if (c.isValid() && !cccd.uuid.isNull())
+    if (c.isValid() && !cccd.uuid.isNull()) {
+        m_pendingSwitches[service].append({c.uuid, false});
         service->writeDescriptor(c.uuid, cccd.uuid, notificationsOff);
+    }
     if (it->isEmpty())
         unsubscribeNotify(service);
 }
@@ -407,6 +454,8 @@ void Device::unsubscribeNotify(BleService* service)
 void Device::characteristicRead(const BleCharacteristic& characteristic, const QByteArray& value)
 {
     auto* service = qobject_cast<BleService*>(sender());
+    if (service)
+        emit serviceSucceeded(service->serviceUuid().toString());
     emit characteristicValueRead(characteristic.uuid.toString(), value,
                                  service ? service->serviceUuid().toString() : QString());
 }
@@ -435,6 +484,7 @@ void Device::clearServices()
     for (ServiceInfo* info : std::as_const(m_services)) {
         m_notifyConnections.remove(info->service());
         m_subscribed.remove(info->service());
+        m_pendingSwitches.remove(info->service());
     }
     qDeleteAll(m_services);
     m_services.clear();

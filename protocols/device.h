@@ -84,6 +84,11 @@ signals:
     void characteristicValueChanged(QString characteristicUuid, QByteArray value, QString serviceUuid);
     // A request to that service failed; the message says which kind.
     void serviceError(QString serviceUuid, QString message);
+    // A request to that service succeeded (a read answered, a write confirmed).
+    void serviceSucceeded(QString serviceUuid);
+    // Whether the peripheral now sends the characteristic's notifications (or indications),
+    // once it confirmed or refused the switch.
+    void notifyStateChanged(QString serviceUuid, QString characteristicUuid, bool subscribed);
 
 private slots:
     void addDevice(const QBluetoothDeviceInfo& info);
@@ -102,6 +107,10 @@ private:
     void removeCharacteristicsOf(const QString& serviceUuid);
     void characteristicNotifyFrom(BleService* service, const BleCharacteristic& characteristic,
                                   const QByteArray& value);
+    void watchNotifications(BleService* service);
+    void switchNotifications(BleService* service, const QBluetoothUuid& characteristic, bool on);
+    void notificationsSwitched(BleService* service, const QBluetoothUuid& characteristic, bool on);
+    void serviceFailed(BleService* service, QLowEnergyService::ServiceError error);
     void clearServices();
     ServiceInfo* findService(const QString& uuid) const;
     BleService* serviceFor(const QString& serviceUuid) const;
@@ -121,4 +130,11 @@ private:
     bool m_randomAddress = false;
     QMap<BleService*, QMetaObject::Connection> m_notifyConnections;
     QHash<BleService*, QSet<QBluetoothUuid>> m_subscribed;
+    // Notification switches written and not yet confirmed, per service in the order written.
+    struct PendingSwitch
+    {
+        QBluetoothUuid characteristic;
+        bool on;
+    };
+    QHash<BleService*, QList<PendingSwitch>> m_pendingSwitches;
 };

@@ -124,18 +124,90 @@ int replyLength(const QByteArray& bytes, Quenlix_ModBus_Mode mode)
     }
 }
 
-QString notTheReply(const QByteArray& request, const QByteArray& frame, Quenlix_ModBus_Mode mode)
+QString notTheReply(const QList<QByteArray>& requests, const QByteArray& frame, Quenlix_ModBus_Mode mode)
 {
-    if (mode == Quenlix_ModBus_RTU || request.size() < 4 || frame.size() < 4)
+    if (mode == Quenlix_ModBus_RTU || requests.isEmpty() || frame.size() < 4)
         return {};
     if (word(frame, 2) != 0)
         return QCoreApplication::translate("ModbusConsole", "protocol id %1 is not Modbus")
             .arg(word(frame, 2));
-    if (word(frame, 0) != word(request, 0))
-        return QCoreApplication::translate("ModbusConsole", "transaction id %1, the request's is %2")
-            .arg(word(frame, 0))
-            .arg(word(request, 0));
-    return {};
+    for (const QByteArray& request : requests) {
+        if (request.size() >= 4 && word(frame, 0) == word(request, 0))
+            return {};
+    }
+    return QCoreApplication::translate("ModbusConsole", "transaction id %1, the request's is %2")
+        .arg(word(frame, 0))
+        .arg(requests.last().size() >= 4 ? word(requests.last(), 0) : 0);
+}
+
+RtuExpectation expectedRtuReply(const QByteArray& request)
+{
+    RtuExpectation expected;
+    if (request.size() < 2)
+        return expected;
+    expected.unit = quint8(request.at(0));
+    expected.code = quint8(request.at(1));
+    const int quantity = request.size() >= 6 ? word(request, 4) : 0;
+    switch (expected.code) {
+    case 1:
+    case 2:
+        expected.length = 5 + (quantity + 7) / 8;
+        break;
+    case 3:
+    case 4:
+        expected.length = 5 + 2 * quantity;
+        break;
+    case 5:
+    case 6:
+    case 15:
+    case 16:
+        expected.length = 8;
+        break;
+    default:
+        break;
+    }
+    return expected;
+}
+
+namespace {
+
+bool goodCrc(const QByteArray& bytes, int length)
+{
+    if (length < 4 || bytes.size() < length)
+        return false;
+    const quint16 crc =
+        Quenlix_ModbusClient::calculateCRC(QByteArray::fromRawData(bytes.constData(), length - 2));
+    return crc == (quint8(bytes.at(length - 2)) | (quint8(bytes.at(length - 1)) << 8));
+}
+
+bool isExpectedCode(quint8 code, const RtuExpectation& expected)
+{
+    return code == expected.code || code == (expected.code | 0x80);
+}
+
+// Length of the reply to expected that starts bytes, as far as it can be told yet: its own byte
+// count where it has one, else what the request asked for.
+int expectedLength(const QByteArray& bytes, const RtuExpectation& expected)
+{
+    const int own = replyLength(bytes, Quenlix_ModBus_RTU);
+    return own > 0 ? own : expected.length;
+}
+
+} // namespace
+
+int rtuReplyAt(const QByteArray& bytes, const RtuExpectation& expected)
+{
+    if (bytes.size() < 2 || quint8(bytes.at(0)) != expected.unit ||
+        !isExpectedCode(quint8(bytes.at(1)), expected))
+        return 0;
+    const int length = expectedLength(bytes, expected);
+    return goodCrc(bytes, length) ? length : 0;
+}
+
+bool mayStartRtuReply(const QByteArray& bytes, const RtuExpectation& expected)
+{
+    return !bytes.isEmpty() && quint8(bytes.at(0)) == expected.unit &&
+           (bytes.size() == 1 || isExpectedCode(quint8(bytes.at(1)), expected));
 }
 
 QString refusal(Quenlix_ModbusClient& engine, Quenlix_ModbusClient::FunctionCode code,
@@ -176,20 +248,128 @@ void discardStale(const QPointer<QIODevice>& device)
 
 } // namespace
 
+namespace {
+
+using Stray = std::function<void(const QByteArray&, const QString&)>;
+
+QByteArray rawTail(const QByteArray& bytes, qsizetype from)
+{
+    return QByteArray::fromRawData(bytes.constData() + from, bytes.size() - from);
+}
+
+// A complete frame of any unit with a good CRC at the start of bytes; 0 if none.
+int otherRtuFrameAt(const QByteArray& bytes)
+{
+    const int length = replyLength(bytes, Quenlix_ModBus_RTU);
+    return goodCrc(bytes, length) ? length : 0;
+}
+
+// Reports bytes that are not the reply: whole frames (another unit's answer) one by one,
+// runs of anything else as line noise.
+void reportRtuStray(const QByteArray& bytes, const RtuExpectation& expected, const Stray& stray)
+{
+    const QString notReply = QCoreApplication::translate("ModbusConsole", "not the reply to the request");
+    qsizetype noiseFrom = 0;
+    for (qsizetype at = 0; at < bytes.size();) {
+        const int length = otherRtuFrameAt(rawTail(bytes, at));
+        if (length == 0) {
+            ++at;
+            continue;
+        }
+        if (at > noiseFrom)
+            stray(bytes.mid(noiseFrom, at - noiseFrom), notReply);
+        const quint8 unit = quint8(bytes.at(at));
+        stray(bytes.mid(at, length), unit == expected.unit
+                                         ? notReply
+                                         : QCoreApplication::translate(
+                                               "ModbusConsole", "answer from unit %1, the request went to %2")
+                                               .arg(unit)
+                                               .arg(expected.unit));
+        at += length;
+        noiseFrom = at;
+    }
+    if (noiseFrom < bytes.size())
+        stray(bytes.mid(noiseFrom), notReply);
+}
+
+// Where the expected reply may begin in pending; -1 when nowhere.
+qsizetype rtuReplyStart(const QByteArray& pending, const RtuExpectation& expected)
+{
+    for (qsizetype at = 0; at < pending.size(); ++at) {
+        if (mayStartRtuReply(rawTail(pending, at), expected))
+            return at;
+    }
+    return -1;
+}
+
+// Over RTU: true with the reply once it is complete in pending, what came before it reported
+// as stray. Frames of other units at the front are reported as they complete; the wait goes on.
+bool takeRtuReply(QByteArray& pending, const RtuExpectation& expected, const Stray& stray, QByteArray* reply)
+{
+    for (qsizetype at = 0; at < pending.size(); ++at) {
+        const int length = rtuReplyAt(rawTail(pending, at), expected);
+        if (length > 0) {
+            reportRtuStray(pending.left(at), expected, stray);
+            *reply = pending.mid(at, length);
+            return true;
+        }
+    }
+    for (int length = otherRtuFrameAt(pending); length > 0; length = otherRtuFrameAt(pending)) {
+        reportRtuStray(pending.left(length), expected, stray);
+        pending.remove(0, length);
+    }
+    // A reply of the expected size that fails its CRC, with nothing after it that could be the
+    // reply, is what the unit sent: the caller says why it is refused.
+    const qsizetype start = rtuReplyStart(pending, expected);
+    if (start < 0)
+        return false;
+    const QByteArray candidate = rawTail(pending, start);
+    const int length = expectedLength(candidate, expected);
+    if (length == 0 || candidate.size() < length || rtuReplyStart(rawTail(candidate, 1), expected) >= 0)
+        return false;
+    reportRtuStray(pending.left(start), expected, stray);
+    *reply = pending.mid(start, length);
+    return true;
+}
+
+// Over TCP: true with the first complete frame that answers one of requests; others go to stray.
+bool takeTcpReply(QByteArray& pending, const QList<QByteArray>& requests, const Stray& stray,
+                  QByteArray* reply)
+{
+    for (int length = replyLength(pending, Quenlix_ModBus_TCP); length > 0 && pending.size() >= length;
+         length = replyLength(pending, Quenlix_ModBus_TCP)) {
+        const QByteArray frame = pending.left(length);
+        const QString reason = notTheReply(requests, frame, Quenlix_ModBus_TCP);
+        if (reason.isEmpty()) {
+            *reply = frame;
+            return true;
+        }
+        stray(frame, reason);
+        pending.remove(0, length);
+    }
+    return false;
+}
+
+} // namespace
+
 QByteArray exchange(QIODevice* target, Timing timing, Quenlix_ModBus_Mode mode,
                     const std::function<QByteArray()>& nextRequest,
-                    const std::function<void(const QByteArray&)>& sent,
-                    const std::function<void(const QByteArray&, const QString&)>& stray)
+                    const std::function<void(const QByteArray&)>& sent, const Stray& stray)
 {
+    const bool rtu = mode == Quenlix_ModBus_RTU;
     // The port or socket may be closed by its own error handling while we wait.
     const QPointer<QIODevice> device(target);
+    // Only before the first attempt: later input may answer an earlier attempt.
+    discardStale(device);
+    QList<QByteArray> requests;
     for (int attempt = 0; attempt < maxAttempts; ++attempt) {
-        discardStale(device);
         if (!usable(device))
             return {};
         const QByteArray request = nextRequest();
         if (request.isEmpty())
             return {};
+        requests.append(request);
+        const RtuExpectation expected = expectedRtuReply(request);
         sent(request);
         QElapsedTimer window;
         if (timing.timerBeforeWrite)
@@ -201,28 +381,39 @@ QByteArray exchange(QIODevice* target, Timing timing, Quenlix_ModBus_Mode mode,
         QByteArray pending;
         qint64 lastInputMs = 0;
         while (usable(device)) {
-            for (int length = replyLength(pending, mode); length > 0 && pending.size() >= length;
-                 length = replyLength(pending, mode)) {
-                const QByteArray frame = pending.left(length);
-                const QString reason = notTheReply(request, frame, mode);
-                if (reason.isEmpty())
-                    return frame;
-                stray(frame, reason);
-                pending.remove(0, length);
-            }
+            QByteArray reply;
+            if (rtu ? takeRtuReply(pending, expected, stray, &reply)
+                    : takeTcpReply(pending, requests, stray, &reply))
+                return reply;
             qint64 deadline = replyWindowMs;
-            if (!pending.isEmpty() && pending.size() < maxFrameBytes)
+            const bool arriving = rtu ? rtuReplyStart(pending, expected) >= 0 : !pending.isEmpty();
+            if (arriving && pending.size() < maxFrameBytes)
                 deadline = qBound<qint64>(deadline, lastInputMs + interByteGapMs, maxReplyWindowMs);
             const qint64 left = deadline - window.elapsed();
             if (left <= 0)
                 break;
             if (device->waitForReadyRead(int(qMin<qint64>(timing.pollMs, left))) && device) {
+                if (rtu && pending.size() >= maxReplyBytes) {
+                    // A full buffer of noise must not shut out the reply behind it.
+                    const qsizetype start = rtuReplyStart(pending, expected);
+                    const qsizetype noise = start < 0 ? pending.size() : start;
+                    reportRtuStray(pending.left(noise), expected, stray);
+                    pending.remove(0, noise);
+                }
                 pending.append(device->readAll().left(maxReplyBytes - pending.size()));
                 lastInputMs = window.elapsed();
             }
         }
-        if (!pending.isEmpty())
-            return pending;
+        if (!rtu) {
+            if (!pending.isEmpty())
+                return pending;
+            continue;
+        }
+        // Over RTU the start of a reply cut off by the window is returned; anything else was not it.
+        const qsizetype start = rtuReplyStart(pending, expected);
+        reportRtuStray(start < 0 ? pending : pending.left(start), expected, stray);
+        if (start >= 0)
+            return pending.mid(start);
     }
     return {};
 }

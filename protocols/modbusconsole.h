@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QTime>
 
@@ -64,9 +65,23 @@ inline constexpr int maxReplyBytes = 1024;
 // Length the reply starting at bytes will have when complete, judged from its
 // function code and byte count (RTU) or its header (TCP); 0 while it cannot be told.
 int replyLength(const QByteArray& bytes, Quenlix_ModBus_Mode mode);
-// Why a complete TCP frame is not the answer to request (another transaction or
-// protocol id); empty when it may be. RTU frames carry no such id.
-QString notTheReply(const QByteArray& request, const QByteArray& frame, Quenlix_ModBus_Mode mode);
+// Why a complete TCP frame answers none of requests (another transaction or protocol
+// id); empty when it may answer one of them. RTU frames carry no such id.
+QString notTheReply(const QList<QByteArray>& requests, const QByteArray& frame, Quenlix_ModBus_Mode mode);
+
+// What an RTU request expects back: its unit and function code, and the reply's length
+// (0 where only the reply's byte count tells it). An exception reply is 5 bytes.
+struct RtuExpectation
+{
+    quint8 unit = 0;
+    quint8 code = 0;
+    int length = 0;
+};
+RtuExpectation expectedRtuReply(const QByteArray& request);
+// Length of the expected reply (or exception) complete with a good CRC at the start of bytes; 0 if none.
+int rtuReplyAt(const QByteArray& bytes, const RtuExpectation& expected);
+// Whether bytes could be the beginning of the expected reply (or exception) still arriving.
+bool mayStartRtuReply(const QByteArray& bytes, const RtuExpectation& expected);
 // Why the reply to request is refused: the engine's verdict, or another unit's
 // answer; empty when it is good.
 QString refusal(Quenlix_ModbusClient& engine, Quenlix_ModbusClient::FunctionCode code,
@@ -76,10 +91,13 @@ QString refusedEntryHtml(const QByteArray& frame, const QTime& time, const QStri
 
 // Up to three attempts: input left from before is dropped, a request is taken from
 // nextRequest, reported to sent and written, and the reply collected. A complete
-// reply ends the wait at once; a frame that belongs to another transaction goes to
-// stray and the wait goes on. Returns the reply (maybe incomplete when the window
-// ended in the middle of it), or an empty array when nothing came, when a request
-// could not be built or written, or when the device closed. Blocks for at most about
+// reply ends the wait at once. Over TCP a reply to any attempt of this transaction
+// answers it (a slow slave's answer to the first may come in the second's window);
+// over RTU the reply is known by its unit, function code, length and CRC, and bytes
+// before it (line noise, frames of other units on a shared line) go to stray while
+// the wait goes on. Returns the reply (maybe incomplete when the window ended in the
+// middle of it), or an empty array when nothing came, when a request could not be
+// built or written, or when the device closed. Blocks for at most about
 // maxAttempts * replyWindowMs, longer only while a reply keeps arriving.
 QByteArray exchange(QIODevice* device, Timing timing, Quenlix_ModBus_Mode mode,
                     const std::function<QByteArray()>& nextRequest,

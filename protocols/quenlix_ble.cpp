@@ -56,6 +56,15 @@ quenlix_ble::quenlix_ble(std::unique_ptr<BleBackend> backend, QWidget* parent)
         if (CharacteristicWidget* panel = m_panels.value(service))
             panel->showProblem(message);
     });
+    connect(&m_device, &Device::serviceSucceeded, this, [this](const QString& service) {
+        if (CharacteristicWidget* panel = m_panels.value(service))
+            panel->showProblem(QString());
+    });
+    connect(&m_device, &Device::notifyStateChanged, this,
+            [this](const QString& service, const QString& characteristic, bool subscribed) {
+                if (CharacteristicWidget* panel = m_panels.value(service))
+                    panel->setNotifyState(characteristic, subscribed);
+            });
     // A scan also ends by itself (time-out, missing or switched-off adapter).
     connect(&m_device, &Device::stateChanged, this, &quenlix_ble::onDiscoveryStateChanged);
 

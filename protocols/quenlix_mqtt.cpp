@@ -194,6 +194,15 @@ void MainWindow::MQTT_releaseConnection()
     }
 }
 
+void MainWindow::MQTT_shutDown()
+{
+    MQTT_detach(MQTT_clientLinks);
+    MQTT_detach(MQTT_socketLinks);
+    if (MQTT_webSocket)
+        MQTT_webSocket->webSocket.disconnect(this);
+    MQTT_releaseConnection();
+}
+
 void MainWindow::MQTT_Get_Status(MqttClient::ClientState state)
 {
     if (state == MqttClient::Connected) {
@@ -212,6 +221,10 @@ void MainWindow::MQTT_Get_Status(MqttClient::ClientState state)
 
 void MainWindow::onWebSocketDisconnected()
 {
+    // A message the WebSocket refused ends the connection as an oversized packet does: the log says why.
+    const QString refusal = MQTT_webSocket ? MQTT_webSocket->refusalReason() : QString();
+    if (!refusal.isEmpty())
+        ui->mqtt_textEdit->append(tr("MQTT was disconnected: %1").arg(refusal).toHtmlEscaped());
     MQTT_setIdle();
 }
 

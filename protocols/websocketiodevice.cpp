@@ -42,6 +42,14 @@ qint64 WebSocketIODevice::bytesAvailable() const
     return buffer.size() + QIODevice::bytesAvailable();
 }
 
+QString WebSocketIODevice::refusalReason() const
+{
+    // Set both when the WebSocket refuses a message past its bound and when the buffer here is full.
+    if (webSocket.closeCode() != QWebSocketProtocol::CloseCodeTooMuchData)
+        return {};
+    return tr("The broker sent a WebSocket message larger than %1 bytes").arg(maxBufferedBytes);
+}
+
 qint64 WebSocketIODevice::readData(char* data, qint64 maxSize)
 {
     const qint64 n = qMin<qint64>(maxSize, buffer.size());

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QSslConfiguration>
+#include <QString>
 #include <QUrl>
 #include <QWebSocket>
 
@@ -28,6 +29,8 @@ public:
     bool open(QIODeviceBase::OpenMode mode) override;
     void close() override;
     qint64 bytesAvailable() const override;
+    // Why the connection ended when it was for a message past the bound; empty otherwise.
+    QString refusalReason() const;
 
     QWebSocket webSocket;
     bool sslEnabled = false;

@@ -2,6 +2,8 @@
 // procedure that every serial tab follows.
 #include "app/mainwindow.h"
 
+#include <utility>
+
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -307,6 +309,19 @@ void MainWindow::Serial_close(SerialTab tab)
     Serial_isOpen = false;
     if (Serial_scanTimer)
         Serial_scanTimer->start(PortScan::intervalMs);
+}
+
+void MainWindow::Serial_shutDown()
+{
+    ThreadSerial* worker = std::exchange(Serial_thread, nullptr);
+    if (!worker)
+        return;
+    worker->disconnect(this);
+    if (worker->serialPort) {
+        worker->serialPort->disconnect(this);
+        worker->serialPort->close();
+    }
+    delete worker; // waits for its (idle) thread before it goes
 }
 
 // The worker goes once its (idle) thread has finished, never while it runs.

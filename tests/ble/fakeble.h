@@ -55,6 +55,13 @@ public:
     void fail(QLowEnergyService::ServiceError error) { emit errorOccurred(error); }
     void answerRead(quint16 uuid, const QByteArray& v) { emit characteristicRead(with(uuid, v), v); }
     void notify(quint16 uuid, const QByteArray& v) { emit characteristicChanged(with(uuid, v), v); }
+    void confirmWrite(quint16 uuid, const QByteArray& v) { emit characteristicWritten(with(uuid, v), v); }
+    // The peripheral confirms the last switch written to the characteristic's CCCD.
+    void confirmSwitch(quint16 uuid)
+    {
+        const QByteArray v = QByteArray::fromHex(writes.last().section('=', 1).toLatin1());
+        emit descriptorWritten(QBluetoothUuid(uuid), QBluetoothUuid(quint16(0x2902)), v);
+    }
     void setState(ServiceState state) { emit stateChanged(m_state = state); }
 
     QList<QBluetoothUuid> reads;

@@ -299,6 +299,66 @@ private slots:
         QVERIFY(!b->findChild<QLabel*>(QStringLiteral("problemLabel")));
     }
 
+    // The panel shows what the peripheral did: a service error stays until a request of that
+    // service succeeds, and a notification switch the peripheral refused leaves the button as
+    // the peripheral still is.
+    void tabShowsWhatThePeripheralDid_data()
+    {
+        QTest::addColumn<QString>("script"); // steps, one letter each (see below)
+        QTest::addColumn<QString>("button"); // the Notify button's text after the script
+        QTest::addColumn<bool>("problem");   // whether the panel still shows an error
+        QTest::addColumn<bool>("delivered"); // whether a notification still reaches the field
+        // w: a write fails; r: a read is answered; c: a write is confirmed; n: Notify pressed;
+        // y: the peripheral confirms the switch; x: it refuses it.
+        QTest::newRow("error-then-read") << "wr"
+                                         << "Notify" << false << false;
+        QTest::newRow("error-then-confirmed-write") << "wc"
+                                                    << "Notify" << false << false;
+        QTest::newRow("error-stays-without-success") << "rw"
+                                                     << "Notify" << true << false;
+        QTest::newRow("subscribe-confirmed") << "wny"
+                                             << "Subscribed" << false << true;
+        QTest::newRow("subscribe-refused") << "nx"
+                                           << "Notify" << true << false;
+        QTest::newRow("unsubscribe-refused") << "nynx"
+                                             << "Subscribed" << true << true;
+    }
+    void tabShowsWhatThePeripheralDid()
+    {
+        QFETCH(QString, script);
+        openTabOnA();
+        CharacteristicWidget* a = panels()[0];
+        FakeService* service = fake->service(svcA);
+        QPushButton* notify = button(a, indicateOnly, "Notify");
+        for (const QChar step : script) {
+            switch (step.toLatin1()) {
+            case 'w':
+                service->fail(QLowEnergyService::CharacteristicWriteError);
+                break;
+            case 'r':
+                service->answerRead(shared, "Hi");
+                break;
+            case 'c':
+                service->confirmWrite(writeOnly, "Hi");
+                break;
+            case 'n':
+                notify->click();
+                break;
+            case 'y':
+                service->confirmSwitch(indicateOnly);
+                break;
+            case 'x':
+                service->fail(QLowEnergyService::DescriptorWriteError);
+                break;
+            }
+        }
+        QTEST(notify->text(), "button");
+        auto* problem = a->findChild<QLabel*>(QStringLiteral("problemLabel"));
+        QTEST(problem && !problem->isHidden(), "problem");
+        service->notify(indicateOnly, "late");
+        QTEST(valueField(a, indicateOnly)->text() == "late", "delivered");
+    }
+
     void tabWriteDialog_data()
     {
         QTest::addColumn<QStringList>("texts");

@@ -3,8 +3,9 @@
 usage: modbus_peer.py tcp PORT | rtu DEVICE | spoil tcp|rtu PORT|DEVICE HOW
 Tables of 100 entries from address 0 (holding registers: 200, register i holds i); input
 register i holds 0x1000 + i, discrete input i is on for odd i. "spoil" prints the hex of
-every request and passes the slave's reply on spoilt: "late" (after 1.1 s), "unit" (another
-unit id), "crc" (RTU: a wrong CRC) or "mute" (never).
+every request and passes the slave's reply on spoilt in the ways HOW names, joined by "+":
+"late" (after 1.2 s), "unit" (another unit id), "crc" (RTU: a wrong CRC), "mute" (never),
+"noise" (RTU: two stray bytes before it) or "neighbour" (RTU: unit 2's answer before it).
 Prints READY once it serves.
 """
 import asyncio, os, socket, sys, threading, time
@@ -62,18 +63,23 @@ def serve_spoilt(kind, where, how):
         else:  # through the byte count of 15/16, or one CRC byte
             request = head + stream.read(head[6] + 2 if head[1] in (15, 16) else 1)
         print("RX " + request.hex(), flush=True)
-        if how == "mute":
+        spoils = how.split("+")
+        if "mute" in spoils:
             continue
+        front = b""
         if kind == "tcp":
             reply = ask(request)
-            reply[6] += how == "unit"
+            reply[6] += "unit" in spoils
         else:
-            reply = ask(b"\x00\x01\x00\x00" + (len(request) - 2).to_bytes(2, "big") + request[:-2])[6:]
-            reply[0] += how == "unit"
-            reply += computeCRC(bytes(reply)).to_bytes(2, "big")
-            reply[-1] ^= 0xFF if how == "crc" else 0
-        time.sleep(1.1 if how == "late" else 0)
-        write(bytes(reply))
+            pdu = ask(b"\x00\x01\x00\x00" + (len(request) - 2).to_bytes(2, "big") + request[:-2])[6:]
+            def framed(unit):
+                frame = bytearray([unit]) + pdu[1:]
+                return frame + computeCRC(bytes(frame)).to_bytes(2, "big")
+            reply = framed(2 if "unit" in spoils else 1)
+            reply[-1] ^= 0xFF if "crc" in spoils else 0
+            front = (b"\xff\x01" if "noise" in spoils else b"") + (framed(2) if "neighbour" in spoils else b"")
+        time.sleep(1.2 if "late" in spoils else 0)
+        write(bytes(front + reply))
 
 if __name__ == "__main__":
     serve_spoilt(*sys.argv[2:5]) if sys.argv[1] == "spoil" else asyncio.run(serve(*sys.argv[1:3]))

@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QSignalSpy>
+#include <QSslCertificate>
+#include <QSslKey>
 #include <QStatusBar>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -22,68 +24,13 @@
 #include "protocols/websocketiodevice.h"
 #include "tests/common/consolerig.h"
 #include "tests/common/freeport.h"
+#include "tests/common/mosquittopeer.h"
 #include "tests/common/peerprocess.h"
 #include "widgets/logview.h"
 
 using namespace MqttPacket;
 
 namespace {
-
-enum Scheme { Tcp, Tls, Ws, Wss }; // in the order of the tab's scheme list
-
-// Runs a program to its end; true when it succeeded. What it prints lands in the test's log.
-bool runToEnd(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::ForwardedChannels);
-    p.start(program, args);
-    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-// A mosquitto broker of the test's own, with plain TCP, TLS, WebSocket and secure WebSocket
-// listeners on free loopback ports, a self-signed certificate made at run time and one account.
-struct MosquittoPeer
-{
-    static constexpr char userName[] = "plax";
-    static constexpr char userPassword[] = "p\xc3\xa4sswort\xe2\x82\xac"; // "pässwort€" in UTF-8
-    quint16 ports[4] = {};                                                // by Scheme
-    QTemporaryDir dir;
-    PeerProcess process;
-
-    bool start()
-    {
-        const QString d = dir.path() + '/';
-        if (!runToEnd("openssl", {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
-                                  "-nodes", "-days", "2", "-subj", "/CN=localhost", "-addext",
-                                  "subjectAltName=IP:127.0.0.1,DNS:localhost", "-keyout", d + "server.key",
-                                  "-out", d + "server.crt"}) ||
-            !runToEnd("mosquitto_passwd",
-                      {"-c", "-b", d + "passwords", userName, QString::fromUtf8(userPassword)}))
-            return false;
-        // The broker, started as root, reads its files as the user "mosquitto".
-        for (const QString& file : QDir(d).entryList(QDir::Files))
-            QFile::setPermissions(d + file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
-        QFile::setPermissions(d, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther);
-        QSet<quint16> free;
-        while (free.size() < 4)
-            free.insert(freeTcpPort());
-        std::copy(free.cbegin(), free.cend(), ports);
-        QString text =
-            "per_listener_settings false\nallow_anonymous true\npersistence false\npassword_file " + d +
-            "passwords\n";
-        const QString tls =
-            QString("cafile %1server.crt\ncertfile %1server.crt\nkeyfile %1server.key\n").arg(d);
-        for (int s : {Tcp, Tls, Ws, Wss})
-            text += QString("listener %1 %2\nprotocol %3\n%4")
-                        .arg(ports[s])
-                        .arg(QString(s < Ws ? "127.0.0.1" : "lo"), QString(s < Ws ? "mqtt" : "websockets"),
-                             s % 2 ? tls : QString());
-        QFile conf(d + "mosquitto.conf");
-        // The listeners open in the order given: once the last takes connections, all do.
-        return conf.open(QIODevice::WriteOnly) && conf.write(text.toUtf8()) > 0 && conf.flush() &&
-               process.startWaitingForPort("mosquitto", {"-c", conf.fileName()}, ports[Wss]);
-    }
-};
 
 // A mosquitto_sub (QoS 2) that has its subscription in place once started; it prints one received
 // payload per line and exits after two messages. Line-buffered, or the SUBACK line only
@@ -467,14 +414,19 @@ private slots:
     // ends the connection, and the log says why.
     void tabBigMessages_data()
     {
+        QTest::addColumn<int>("scheme");
         QTest::addColumn<int>("size");
-        QTest::newRow("past-1MiB") << (1 << 20) + 100;
-        QTest::newRow("past-64MiB") << (64 << 20) + 1;
+        QTest::addColumn<QString>("reason");
+        const QString packet = "The broker sent a packet larger than 67108864 bytes";
+        QTest::newRow("past-1MiB") << int(Tcp) << (1 << 20) + 100 << "";
+        QTest::newRow("past-64MiB") << int(Tcp) << (64 << 20) + 1 << packet;
     }
     void tabBigMessages()
     {
+        QFETCH(int, scheme);
         QFETCH(int, size);
-        connectTo(Tcp, "127.0.0.1", 0);
+        QFETCH(QString, reason);
+        connectTo(scheme, "127.0.0.1", 0);
         QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("MQTT Connected"), 10000);
         QVERIFY(subscribed("big/#"));
         // Words, as text usually comes: one unbroken megabyte takes the log view minutes to lay out.
@@ -485,17 +437,65 @@ private slots:
         QSignalSpy received(window->MQTT_client, &MqttClient::messageReceived);
         QVERIFY(
             publishWithMosquitto(broker.ports[Tcp], "big/one", file.fileName().toUtf8(), {"-q", "1", "-f"}));
-        if (size < (64 << 20)) {
+        if (reason.isEmpty()) {
             QVERIFY(received.wait(20000));
             QVERIFY(LogView::of(ui->mqtt_textEdit)->text().endsWith("end-of-large"));
             QCOMPARE(window->MQTT_client->state(), MqttClient::Connected);
         } else {
             expectIdle();
-            QVERIFY(
-                LogView::of(ui->mqtt_textEdit)
-                    ->text()
-                    .endsWith("MQTT was disconnected: The broker sent a packet larger than 67108864 bytes"));
+            const QString log = LogView::of(ui->mqtt_textEdit)->text();
+            QVERIFY2(log.endsWith("MQTT was disconnected: " + reason), qPrintable(log.right(200)));
         }
+    }
+
+    // Over WebSocket (plain and TLS) a packet past the client's bound, or a WebSocket message past
+    // the device's, ends the connection and the log says why, as over TCP. The broker is a
+    // WebSocket server of the test's own: mosquitto's WebSocket listener passes a large message
+    // at about 40 KB/s.
+    void tabWebSocketBigMessages_data()
+    {
+        QTest::addColumn<bool>("secure");
+        QTest::addColumn<int>("payload"); // of one PUBLISH; 0: one WebSocket message past the bound
+        QTest::addColumn<QString>("reason");
+        const QString packet = "The broker sent a packet larger than 67108864 bytes";
+        const QString message = "The broker sent a WebSocket message larger than 68157440 bytes";
+        QTest::newRow("ws-packet-past-64MiB") << false << (64 << 20) + 1 << packet;
+        QTest::newRow("ws-message-past-65MiB") << false << 0 << message;
+        QTest::newRow("wss-message-past-65MiB") << true << 0 << message;
+    }
+    void tabWebSocketBigMessages()
+    {
+        QFETCH(bool, secure);
+        QFETCH(int, payload);
+        QFETCH(QString, reason);
+        QWebSocketServer server("test",
+                                secure ? QWebSocketServer::SecureMode : QWebSocketServer::NonSecureMode);
+        if (secure) {
+            QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+            QFile cert(broker.dir.filePath("server.crt")), key(broker.dir.filePath("server.key"));
+            QVERIFY(cert.open(QIODevice::ReadOnly) && key.open(QIODevice::ReadOnly));
+            tls.setLocalCertificate(QSslCertificate(&cert));
+            tls.setPrivateKey(QSslKey(&key, QSsl::Ec));
+            server.setSslConfiguration(tls);
+        }
+        server.setSupportedSubprotocols({"mqttv3.1"});
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        QWebSocket* peer = nullptr;
+        connect(&server, &QWebSocketServer::newConnection, this, [&] {
+            peer = server.nextPendingConnection();
+            connect(peer, &QWebSocket::binaryMessageReceived, peer, [peer](const QByteArray& m) {
+                if (quint8(m.at(0)) == 0x10) // CONNECT: accepted
+                    peer->sendBinaryMessage(QByteArray::fromHex("20020000"));
+            });
+        });
+        connectTo(secure ? Wss : Ws, "127.0.0.1", server.serverPort());
+        QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("MQTT Connected"), 10000);
+        peer->sendBinaryMessage(payload ? publish("big/one", QByteArray(payload, 'x'), 0, false, 0)
+                                        : QByteArray(WebSocketIODevice::maxBufferedBytes + 1, 'x'));
+        QTRY_VERIFY_WITH_TIMEOUT(!window->MQTT_isConnected, 20000);
+        expectIdle();
+        const QString log = LogView::of(ui->mqtt_textEdit)->text();
+        QVERIFY2(log.endsWith("MQTT was disconnected: " + reason), qPrintable(log.right(200)));
     }
 
     // A refused or unreachable broker returns the tab to idle.
