@@ -278,12 +278,17 @@ void LogView::trimDocument()
     int cut = 0;
     const int count = m_document->characterCount() - 1; // without the closing separator
     if (count > budget + budget / 2) {
-        const QTextBlock piece = m_document->findBlock(count - budget);
+        // The view's own breaks count in the document but not in the text: keeping that
+        // many more characters keeps at least a budget of text.
+        const QTextBlock piece = m_document->findBlock(qMax(0, count - budget - m_pieces));
         QTextBlock line = piece;
         while (line.isValid() && line.userState() == continuedLine)
             line = line.previous();
-        // The line that holds the cut point, or the piece of it when it is all there is.
-        cut = line.isValid() && line.position() > 0 ? line.position() : piece.position();
+        // The line that holds the cut point, or the piece of it when the line is all there
+        // is or is itself longer than the view may hold.
+        const bool wholeLine =
+            line.isValid() && line.position() > 0 && count - line.position() <= budget + budget / 2;
+        cut = wholeLine ? line.position() : piece.position();
         if (cut == 0) { // one piece longer than the budget (only rich text can bring one)
             cut = count - budget;
             if (m_document->characterAt(cut).isLowSurrogate())

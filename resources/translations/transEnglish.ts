@@ -1690,6 +1690,10 @@ They take effect at the next start.</source>
         <source>answer from unit %1, the request went to %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>not the reply to the request</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MqttClient</name>
@@ -1975,6 +1979,13 @@ They take effect at the next start.</source>
     </message>
     <message>
         <source>W</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WebSocketIODevice</name>
+    <message>
+        <source>The broker sent a WebSocket message larger than %1 bytes</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1696,6 +1696,10 @@ They take effect at the next start.</source>
         <source>answer from unit %1, the request went to %2</source>
         <translation>应答来自从站 %1，请求发往 %2</translation>
     </message>
+    <message>
+        <source>not the reply to the request</source>
+        <translation>不是对该请求的应答</translation>
+    </message>
 </context>
 <context>
     <name>MqttClient</name>
@@ -1982,6 +1986,13 @@ They take effect at the next start.</source>
     <message>
         <source>W</source>
         <translation>写</translation>
+    </message>
+</context>
+<context>
+    <name>WebSocketIODevice</name>
+    <message>
+        <source>The broker sent a WebSocket message larger than %1 bytes</source>
+        <translation>代理服务器发送的 WebSocket 消息超过 %1 字节</translation>
     </message>
 </context>
 <context>

@@ -100,6 +100,23 @@ private slots:
             QVERIFY(b.length() <= LogView::softLineWidth + 1);
     }
 
+    // A short line, then one line longer than the view may hold (a hex flood without 0x0A):
+    // after every append the view holds between one and one and a half budgets of text.
+    void endlessLineAfterAShortLineStaysBounded()
+    {
+        QPlainTextEdit view;
+        LogView* log = LogView::attach(&view);
+        log->append(QStringLiteral("0x41,0x42,0x0d,0x0a,\n"));
+        const QString chunk = QStringLiteral("0x71,").repeated(8192 / 5);
+        for (qsizetype sent = 0; sent < 2 * LogView::budget; sent += chunk.size()) {
+            log->append(chunk);
+            log->flush();
+            const qsizetype shown = log->text().size();
+            QVERIFY2(shown <= LogView::budget * 3 / 2, qPrintable(QString::number(shown)));
+            QVERIFY2(shown >= qMin(sent, qsizetype(LogView::budget)), qPrintable(QString::number(shown)));
+        }
+    }
+
     // A line far longer than any device sends is shown in pieces; Export and Copy give it as it
     // came, and a piece never ends inside a hexadecimal entry, with or without a time stamp.
     void longLinesComeBackWhole_data()
