@@ -423,7 +423,7 @@ public:
     char GPS_calculation_value_string(char* sentence, int field);
     bool GPSTCP_Server_WorkOpen();
     void GPSTCP_Server_WorkClose();
-    void GPSTCP_Server_ReadLine(const QByteArray& line);
+    bool GPSTCP_Server_ReadLine(const QByteArray& line);
     void GPSSavefile(QString latitude, QString longitude);
     void GPS_runJavaScript(const QString& script);
     void GPS_moveMap(const QString& latitude, const QString& longitude, bool centre);

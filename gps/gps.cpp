@@ -259,19 +259,24 @@ void MainWindow::GPSTCP_Server_ReadMessage()
     if (!client)
         return;
     const QByteArray data = client->readAll();
+    // Every line is shown and recorded; the map moves once per read, to the newest position,
+    // so a flood of lines cannot queue work in the map page faster than it draws.
+    bool moved = false;
     for (const QByteArray& line : GpsTrack::takeLines(GPS_tcpBuffers[client], data))
-        GPSTCP_Server_ReadLine(line);
+        moved = GPSTCP_Server_ReadLine(line) || moved;
+    if (moved)
+        GPS_MAP(ui->GPS_on_off_checkBox->isChecked());
     ui->statusBar->showMessage(
         tr("TCP receive ") + tr("from:%1:%2").arg(client->peerAddress().toString()).arg(client->peerPort()));
     LogView::of(ui->GPStextBrowser)->append(QTextCodec::codecForName("GBK")->toUnicode(data));
 }
 
-// One whole position line from a client.
-void MainWindow::GPSTCP_Server_ReadLine(const QByteArray& line)
+// One whole position line from a client: shown and recorded; false when it held no position.
+bool MainWindow::GPSTCP_Server_ReadLine(const QByteArray& line)
 {
     const auto position = GpsTrack::parse(QString::fromUtf8(line));
     if (!position || !GpsTrack::isPosition(*position))
-        return;
+        return false;
     // The labels hold unsigned degrees beside their hemisphere, as for the receiver.
     const auto [latitudeText, northSouth] =
         GpsTrack::splitDegrees(position->latitude, QStringLiteral("N"), QStringLiteral("S"));
@@ -286,6 +291,6 @@ void MainWindow::GPSTCP_Server_ReadLine(const QByteArray& line)
     if (ui->GPSSavecheckBox->isChecked())
         GPSSavefile(latitude, longitude);
     GPS_fixValid = 0;
-    GPS_moveMap(latitude, longitude, ui->GPS_on_off_checkBox->isChecked());
     ui->Haibagaodu->setText(QStringLiteral("Null"));
+    return true;
 }
