@@ -666,8 +666,7 @@ private slots:
         QTimer tick;
         QObject::connect(&tick, &QTimer::timeout, &scope,
                          [&] { longestGap = qMax(longestGap, sinceTick.restart()); });
-        sinceTick.start();
-        tick.start(10);
+        QList<QByteArray> batches;
         for (int c = 0; c < clients; ++c) {
             QByteArray lines;
             for (int i = 0; i < linesEach; ++i) {
@@ -677,8 +676,12 @@ private slots:
                 expected.insert(line);
                 lines += line;
             }
-            sockets[c]->write(lines);
+            batches << lines;
         }
+        sinceTick.start();
+        tick.start(10);
+        for (int c = 0; c < clients; ++c)
+            sockets[c]->write(batches[c]);
         QTRY_COMPARE_WITH_TIMEOUT(g.track().count('\n'), clients * linesEach, 120000);
         tick.stop();
         const QList<QByteArray> recorded = g.track().split('\n');
