@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -258,14 +259,19 @@ void MainWindow::GPSTCP_Server_ReadMessage()
     auto* client = qobject_cast<QTcpSocket*>(sender());
     if (!client)
         return;
-    const QByteArray data = client->readAll();
-    // Every line is shown and recorded; the map moves once per read, to the newest position,
-    // so a flood of lines cannot queue work in the map page faster than it draws.
+    // A flood is taken a slice at a time, the rest on a later turn of the event loop, so the
+    // window keeps drawing and answering between slices.
+    constexpr qint64 readSlice = 64 * 1024;
+    const QByteArray data = client->read(readSlice);
+    if (client->bytesAvailable() > 0)
+        QMetaObject::invokeMethod(
+            client, [client] { emit client->readyRead(); }, Qt::QueuedConnection);
+    // Every line is shown and recorded; the map moves once per read, to the newest position.
     bool moved = false;
     for (const QByteArray& line : GpsTrack::takeLines(GPS_tcpBuffers[client], data))
         moved = GPSTCP_Server_ReadLine(line) || moved;
     if (moved)
-        GPS_MAP(ui->GPS_on_off_checkBox->isChecked());
+        GPS_moveMapPaced(ui->GPS_on_off_checkBox->isChecked());
     ui->statusBar->showMessage(
         tr("TCP receive ") + tr("from:%1:%2").arg(client->peerAddress().toString()).arg(client->peerPort()));
     LogView::of(ui->GPStextBrowser)->append(QTextCodec::codecForName("GBK")->toUnicode(data));

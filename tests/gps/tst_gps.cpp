@@ -696,7 +696,7 @@ private slots:
         QVERIFY2(moves > 0 && moves <= clients * linesEach / 10, qPrintable(QString::number(moves)));
         const QString newest = (g.ui->Weidufangxiang->text() == "S" ? "-" : "") + g.ui->Weidu->text() + "," +
                                (g.ui->Jingdufangxiang->text() == "W" ? "-" : "") + g.ui->Jingdu->text();
-        QCOMPARE(g.js("[Latit, Longit].join()").toString(), newest);
+        QTRY_COMPARE(g.js("[Latit, Longit].join()").toString(), newest);
         QCOMPARE(g.js("Object.keys(map._layers).length").toInt(), layers);
     }
 
