@@ -2,6 +2,7 @@
 
 #include <QAbstractSocket>
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
@@ -364,6 +365,9 @@ public:
     nmea_msg GPS_nmea;
     int GPS_fixValid = 0;
     qint64 GPS_lastMapUpdate = 0;
+    // The TCP source's map moves reach the page one at a time, the newest waiting behind one.
+    QElapsedTimer GPS_mapMoveSent; // valid while the page has not run the last move yet
+    int GPS_mapMoveWaiting = -1;   // centre flag (0 or 1) of the move waiting, or -1
     // Calculator dialog: valid while GPS_calculateOpen is true.
     GuardedDialog<Ui_GPScalculate> GPS_calculate;
     bool& GPS_calculateOpen = GPS_calculate.open;
@@ -409,10 +413,11 @@ public:
     char GPS_calculation_value_string(char* sentence, int field);
     bool GPSTCP_Server_WorkOpen();
     void GPSTCP_Server_WorkClose();
-    void GPSTCP_Server_ReadLine(const QByteArray& line);
+    bool GPSTCP_Server_ReadLine(const QByteArray& line);
     void GPSSavefile(QString latitude, QString longitude);
     void GPS_runJavaScript(const QString& script);
     void GPS_moveMap(const QString& latitude, const QString& longitude, bool centre);
+    void GPS_moveMapPaced(bool centre);
     void GPS_Signaltip_Setting(nmea_slmsg record);
     void GPS_signalBuildCharts();
     void GPS_signalStopWorker();

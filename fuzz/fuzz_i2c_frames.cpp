@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (frame.payload.size() > 0xFFFF)
                 __builtin_trap();
         }
-        if (receiver.pending().size() > I2cFrame::maxFrameSize)
+        if (receiver.pending().size() >= I2cFrame::adapterFrameSize)
             __builtin_trap();
     }
     QByteArray bytes;

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -258,21 +259,31 @@ void MainWindow::GPSTCP_Server_ReadMessage()
     auto* client = qobject_cast<QTcpSocket*>(sender());
     if (!client)
         return;
-    const QByteArray data = client->readAll();
+    // A flood is taken a slice at a time, the rest on a later turn of the event loop, so the
+    // window keeps drawing and answering between slices.
+    constexpr qint64 readSlice = 64 * 1024;
+    const QByteArray data = client->read(readSlice);
+    if (client->bytesAvailable() > 0)
+        QMetaObject::invokeMethod(
+            client, [client] { emit client->readyRead(); }, Qt::QueuedConnection);
+    // Every line is shown and recorded; the map moves once per read, to the newest position.
+    bool moved = false;
     for (const QByteArray& line : GpsTrack::takeLines(GPS_tcpBuffers[client], data))
-        GPSTCP_Server_ReadLine(line);
+        moved = GPSTCP_Server_ReadLine(line) || moved;
+    if (moved)
+        GPS_moveMapPaced(ui->GPS_on_off_checkBox->isChecked());
     ui->statusBar->showMessage(
         tr("TCP receive ") + tr("from:%1:%2").arg(client->peerAddress().toString()).arg(client->peerPort()));
     // Each client's own decoder: a character cut between two of its packets is joined.
     LogView::of(ui->GPStextBrowser)->append(ChunkDecoder::of(client)->decode(data, false));
 }
 
-// One whole position line from a client.
-void MainWindow::GPSTCP_Server_ReadLine(const QByteArray& line)
+// One whole position line from a client: shown and recorded; false when it held no position.
+bool MainWindow::GPSTCP_Server_ReadLine(const QByteArray& line)
 {
     const auto position = GpsTrack::parse(QString::fromUtf8(line));
     if (!position || !GpsTrack::isPosition(*position))
-        return;
+        return false;
     // The labels hold unsigned degrees beside their hemisphere, as for the receiver.
     const auto [latitudeText, northSouth] =
         GpsTrack::splitDegrees(position->latitude, QStringLiteral("N"), QStringLiteral("S"));
@@ -287,6 +298,6 @@ void MainWindow::GPSTCP_Server_ReadLine(const QByteArray& line)
     if (ui->GPSSavecheckBox->isChecked())
         GPSSavefile(latitude, longitude);
     GPS_fixValid = 0;
-    GPS_moveMap(latitude, longitude, ui->GPS_on_off_checkBox->isChecked());
     ui->Haibagaodu->setText(QStringLiteral("Null"));
+    return true;
 }

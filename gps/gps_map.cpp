@@ -15,6 +15,8 @@
 #include "app/mainwindow_form.h"
 #include "gps/gpstrack.h"
 
+#include <utility>
+
 void MainWindow::GPS_runJavaScript(const QString& script)
 {
     if (GPS_mapView)
@@ -29,6 +31,32 @@ void MainWindow::GPS_moveMap(const QString& latitude, const QString& longitude, 
     GPS_runJavaScript(QStringLiteral("Set_Latit(%1)").arg(latitude.trimmed()));
     GPS_runJavaScript(QStringLiteral("Set_Longit(%1)").arg(longitude.trimmed()));
     GPS_runJavaScript(centre ? QStringLiteral("Set_Location_First()") : QStringLiteral("Set_Location()"));
+}
+
+// The map follows the labels, but a flood of positions never queues moves in the page faster
+// than it runs them: while one is on its way, the newest position waits for it.
+void MainWindow::GPS_moveMapPaced(bool centre)
+{
+    constexpr qint64 lostAfterMs = 2000; // a page that never answers must not hold the map for good
+    if (GPS_mapView && GPS_mapMoveSent.isValid() && !GPS_mapMoveSent.hasExpired(lostAfterMs)) {
+        GPS_mapMoveWaiting = centre ? 1 : 0;
+        return;
+    }
+    GPS_MAP(centre);
+    if (!GPS_mapView)
+        return;
+    GPS_mapMoveSent.start();
+    // Scripts run in order: this one's answer means the page has run the move. A page that goes
+    // away answers with nothing, maybe while the window is being destroyed: then touch nothing.
+    const auto ran = [this](const QVariant& result) {
+        if (!result.isValid())
+            return;
+        GPS_mapMoveSent.invalidate();
+        const int waiting = std::exchange(GPS_mapMoveWaiting, -1);
+        if (waiting >= 0)
+            GPS_moveMapPaced(waiting == 1);
+    };
+    GPS_mapView->page()->runJavaScript(QStringLiteral("0"), QWebEngineScript::MainWorld, ran);
 }
 
 void MainWindow::GPS_MAP(bool centre)

@@ -7,15 +7,26 @@
 
 #include "gsm/atreply.h"
 
-AtExchange::AtExchange(PortSource port, Pause pause, Sink sink)
-    : m_port(std::move(port)), m_pause(std::move(pause)), m_sink(std::move(sink))
+AtExchange::AtExchange(PortSource port, Pause pause, Sink sink, QByteArray unfinishedLine)
+    : m_port(std::move(port)), m_pause(std::move(pause)), m_sink(std::move(sink)),
+      m_line(std::move(unfinishedLine))
 {
 }
 
 AtExchange::~AtExchange()
 {
-    if (m_sink && AtReply::mayBeUnsolicited(m_line))
+    if (m_sink && AtReply::mayBeUnsolicited(m_line) && !isOwn(m_line, true))
         m_sink(m_line);
+}
+
+bool AtExchange::isOwn(const QByteArray& line, bool partial) const
+{
+    const QByteArray text = line.trimmed();
+    for (const QByteArray& start : m_ownResults) {
+        if (text.startsWith(start) || (partial && !text.isEmpty() && start.startsWith(text)))
+            return true;
+    }
+    return false;
 }
 
 QSerialPort* AtExchange::port()
@@ -33,6 +44,7 @@ bool AtExchange::send(const QByteArray& bytes)
     QSerialPort* p = port();
     if (!p)
         return false;
+    m_reply.clear();
     if (p->write(bytes) != bytes.size())
         return false;
     p->flush();
@@ -64,13 +76,12 @@ QByteArray AtExchange::takeUnsolicited(const QByteArray& data)
         const QByteArray line = (m_line + data.mid(from, next - from)).chopped(2);
         const QByteArray piece = data.mid(from, next - from);
         m_line.clear();
-        bool own = false;
-        for (const QByteArray& start : m_ownResults)
-            own = own || line.trimmed().startsWith(start);
-        if (m_sink && !own && AtReply::isUnsolicitedLine(line))
+        if (m_sink && !isOwn(line, false) && AtReply::isUnsolicitedLine(line)) {
             m_sink(line + "\r\n");
-        else
+        } else {
             kept += piece;
+            m_reply += line + "\r\n";
+        }
         from = next;
     }
     const QByteArray tail = data.mid(from);
@@ -78,6 +89,8 @@ QByteArray AtExchange::takeUnsolicited(const QByteArray& data)
     m_line += tail;
     if (m_line.size() > AtReply::unsolicitedBufferLimit)
         m_line.remove(0, m_line.size() - AtReply::unsolicitedBufferLimit);
+    if (m_reply.size() > readLimit)
+        m_reply.remove(0, m_reply.size() - readLimit);
     return kept;
 }
 
@@ -99,10 +112,10 @@ AtExchange::Result AtExchange::poll(int polls, int pauseMs,
                                     const std::function<bool(const QByteArray&)>& onRead)
 {
     for (int i = 0; i < polls; ++i) {
-        const QByteArray data = read();
+        read();
         if (m_lost)
             return Result::PortLost;
-        if (onRead(data))
+        if (onRead(reply()))
             return Result::Matched;
         pause(pauseMs);
     }
@@ -112,9 +125,9 @@ AtExchange::Result AtExchange::poll(int polls, int pauseMs,
 int AtExchange::waitFor(int polls, int pauseMs, const QList<QByteArray>& tokens)
 {
     int found = -1;
-    poll(polls, pauseMs, [&](const QByteArray& data) {
+    poll(polls, pauseMs, [&](const QByteArray& reply) {
         for (int i = 0; i < tokens.size(); ++i) {
-            if (AtReply::holds(data, tokens.at(i))) {
+            if (AtReply::holds(reply, tokens.at(i))) {
                 found = i;
                 return true;
             }

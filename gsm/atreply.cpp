@@ -241,11 +241,14 @@ void readPiece(QList<Unsolicited>& found, QByteArray& buffer, bool& ringSeen, bo
     if (buffer.size() > unsolicitedBufferLimit)
         buffer.remove(0, buffer.size() - unsolicitedBufferLimit);
 
-    // A call that ended also ends its ring sequence, so the next call shows again.
-    if (buffer.contains("NO CARRIER\r\n")) {
-        found.append({Unsolicited::CallEnded, QString()});
-        ringSeen = clipSeen = false;
-        buffer.clear();
+    // A call that ended also ends its ring sequence, so the next call shows again. A dial
+    // nobody answered, or one without a dial tone, ends as a dropped call does.
+    for (const char* ended : {"NO CARRIER\r\n", "NO ANSWER\r\n", "NO DIALTONE\r\n"}) {
+        if (buffer.contains(ended)) {
+            found.append({Unsolicited::CallEnded, QString()});
+            ringSeen = clipSeen = false;
+            buffer.clear();
+        }
     }
     if (buffer.contains("BUSY\r\n")) {
         found.append({Unsolicited::Busy, QString()});
@@ -293,7 +296,7 @@ void readPiece(QList<Unsolicited>& found, QByteArray& buffer, bool& ringSeen, bo
 
 // clang-format off
 const QByteArray unsolicitedStarts[] = {
-    "RING", "+CLIP: \"", "+COLP: \"", "+CMTI:", "NO CARRIER", "BUSY",
+    "RING", "+CLIP: \"", "+COLP: \"", "+CMTI:", "NO CARRIER", "BUSY", "NO ANSWER", "NO DIALTONE",
 };
 // clang-format on
 

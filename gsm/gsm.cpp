@@ -168,6 +168,10 @@ void MainWindow::GSMsetReadComINT(bool on)
 AtExchange MainWindow::GSM_exchange()
 {
     QPointer<ThreadSerial> worker = Serial_thread;
+    // A line the reader had begun is finished by the exchange, which reads what follows it.
+    const qsizetype lastEnd = GSM_rxBuffer.lastIndexOf("\r\n");
+    const QByteArray unfinished = GSM_rxBuffer.mid(lastEnd < 0 ? 0 : lastEnd + 2);
+    GSM_rxBuffer.chop(unfinished.size());
     return AtExchange(
         [this, worker]() -> QSerialPort* {
             return worker && worker == Serial_thread ? worker->serialPort : nullptr;
@@ -177,7 +181,8 @@ AtExchange MainWindow::GSM_exchange()
             GSM_heldResults += line;
             if (GSM_heldResults.size() > AtReply::unsolicitedBufferLimit)
                 GSM_heldResults.remove(0, GSM_heldResults.size() - AtReply::unsolicitedBufferLimit);
-        });
+        },
+        unfinished);
 }
 
 void MainWindow::GSM_setSwitchIcon(QPushButton* button, bool on)
@@ -195,10 +200,10 @@ void MainWindow::Phone_Status()
         AtExchange at = GSM_exchange();
         for (const StatusQuestion& q : statusQuestions) {
             at.send(q.command);
-            at.poll(11, q.pauseMs, [&](const QByteArray& read) {
-                const int setting = q.setting(read);
+            at.poll(11, q.pauseMs, [&](const QByteArray& reply) {
+                const int setting = q.setting(reply);
                 if (setting < 0)
-                    return AtReply::holds(read, "ERROR\r\n"); // refused: no answer to wait for
+                    return AtReply::holds(reply, "ERROR\r\n"); // refused: no answer to wait for
                 this->*q.flag = setting;
                 GSM_setSwitchIcon(ui->*q.button, setting == 1);
                 return answered = true;
@@ -260,16 +265,16 @@ void MainWindow::GSMTestSignalpushButton_triggered()
     AtExchange at = GSM_exchange();
     at.send("AT+CSQ\r\n");
     bool error = false;
-    at.poll(11, 100, [&](const QByteArray& read) {
-        if (AtReply::holds(read, "OK\r\n")) {
+    at.poll(11, 100, [&](const QByteArray& reply) {
+        if (AtReply::holds(reply, "OK\r\n")) {
             bool found = false;
-            const int value = AtReply::csqValue(read, &found);
+            const int value = AtReply::csqValue(reply, &found);
             if (const char* picture = found ? AtReply::signalPicture(value) : nullptr) {
                 ui->GSMCheckSigneltext->setPixmap(QPixmap(QString::fromLatin1(picture)));
                 return true;
             }
         }
-        if (AtReply::holds(read, "ERROR\r\n"))
+        if (AtReply::holds(reply, "ERROR\r\n"))
             return error = true;
         return false;
     });

@@ -20,6 +20,9 @@ void errorBox()
     QMessageBox::critical(nullptr, MainWindow::tr("Info"), QStringLiteral("Error"), QMessageBox::Cancel);
 }
 
+// The lines of a ring: the modem may repeat them until it has taken the answer or the hang-up.
+const QList<QByteArray> ringLines{"RING", "+CLIP"};
+
 } // namespace
 
 void MainWindow::GSM_keypad(char key)
@@ -93,6 +96,8 @@ void MainWindow::GSMguadianhuapushButton_triggered()
     GsmReaderPause reader(this);
     ui->GSM_AutoRedial->setChecked(false); // also ends a redial loop waiting further out
     AtExchange at = GSM_exchange();
+    if (GSM_ringing || GSM_ringSeen)
+        at.setOwnResults(ringLines); // the rejected call's rings, not a new call
     at.send("ATH\r\n");
     GSM_inCall = false;
     // A rejected call ends its ring sequence, and what was held of it.
@@ -112,6 +117,7 @@ void MainWindow::GSMbodianhuapushButton_triggered()
     GsmReaderPause reader(this);
     AtExchange at = GSM_exchange();
     if (GSM_ringing) {
+        at.setOwnResults(ringLines); // the answered call's rings, not a new call
         at.send("ATA\r\n");
         // The answer's final result ends the wait.
         const int reply = at.waitFor(11, 100, {"ERROR\r\n", "OK"});
@@ -153,15 +159,17 @@ void MainWindow::GSM_dialOnce(const QByteArray& command, AtExchange& at)
     at.send(command);
     bool refused = false;
     // Accepted at the echo (or, with echo off, the "OK"); the final result ends the wait.
-    at.poll(11, 100, [&](const QByteArray& read) {
-        if (AtReply::isError(read))
+    bool accepted = false;
+    at.poll(11, 100, [&](const QByteArray& reply) {
+        if (AtReply::isError(reply))
             return refused = true;
-        const bool done = AtReply::holds(read, "OK\r\n");
-        if (AtReply::holds(read, "ATD") || done) {
+        const bool ok = AtReply::holds(reply, "OK\r\n");
+        if (!accepted && (AtReply::holds(reply, "ATD") || ok)) {
             ui->statusBar->showMessage(tr("Calling..."));
-            GSM_inCall = true;
+            GSM_inCall = accepted = true;
         }
-        return done;
+        // A failed dial's result is a notice, held for the reader: it ends the wait too.
+        return ok || AtReply::isFailedAttempt(GSM_heldResults);
     });
     if (refused)
         GSM_dialRefused();
@@ -173,22 +181,25 @@ constexpr int redialSilenceMs = 30000;
 
 void MainWindow::GSM_dialWithRedial(const QByteArray& command, AtExchange& at)
 {
-    at.setOwnResults({"NO CARRIER", "BUSY"}); // the outcome of an attempt, not a notice
+    // The outcome of an attempt, not a notice.
+    at.setOwnResults({"NO CARRIER", "BUSY", "NO ANSWER", "NO DIALTONE"});
     at.send(command);
     int redialsLeft = 2;
     int silentReads = 0;
+    bool accepted = false;
     while (ui->GSM_AutoRedial->isChecked()) {
-        const QByteArray read = at.read();
+        const bool silent = at.read().isEmpty();
         if (at.portLost())
             return;
-        silentReads = read.isEmpty() && silentReads >= 0 ? silentReads + 1 : -1;
-        if (AtReply::isError(read))
+        silentReads = silent && silentReads >= 0 ? silentReads + 1 : -1;
+        const QByteArray reply = at.reply();
+        if (AtReply::isError(reply))
             return GSM_dialRefused();
-        if (AtReply::holds(read, "ATD")) {
+        if (!accepted && AtReply::holds(reply, "ATD")) {
             ui->statusBar->showMessage(tr("Calling..."));
-            GSM_inCall = true;
+            GSM_inCall = accepted = true;
         }
-        if (AtReply::isFailedAttempt(read)) {
+        if (AtReply::isFailedAttempt(reply)) {
             GSM_inCall = false;
             if (redialsLeft == 0) {
                 ui->GSM_AutoRedial->setChecked(false);
@@ -202,6 +213,7 @@ void MainWindow::GSM_dialWithRedial(const QByteArray& command, AtExchange& at)
             --redialsLeft;
             at.send(command);
             silentReads = 0;
+            accepted = false;
         } else if (silentReads * 100 >= redialSilenceMs) {
             ui->GSM_AutoRedial->setChecked(false);
             ui->statusBar->showMessage(tr("No response"));

@@ -40,7 +40,8 @@ void deletedBox()
 bool okWithin(AtExchange& at, int& count)
 {
     for (;;) {
-        if (AtReply::holds(at.read(), "OK"))
+        at.read();
+        if (AtReply::holds(at.reply(), "OK"))
             return true;
         if (at.portLost())
             return false;
@@ -112,12 +113,8 @@ void MainWindow::GSMReadTextpushButton_triggered()
         return boxNumberError();
     AtExchange at = GSM_exchange();
     at.send("AT+CMGR=" + box.toLatin1() + "\r\n");
-    QByteArray reply;
     bool error = false;
-    at.poll(11, 100, [&](const QByteArray& read) {
-        reply += read;
-        if (reply.size() > AtExchange::readLimit)
-            reply.remove(0, reply.size() - AtExchange::readLimit);
+    at.poll(11, 100, [&](const QByteArray& reply) {
         if (AtReply::holds(reply, "OK\r\n")) {
             const AtReply::SmsMessage message = AtReply::isReceivedMessage(reply)
                                                     ? AtReply::parseReceivedMessage(reply)

@@ -14,6 +14,8 @@ inline constexpr char magic[] = "QU";
 inline constexpr int headerSize = 5;
 // Largest frame the length field can describe: header, 65535 payload bytes, checksum.
 inline constexpr int maxFrameSize = headerSize + 0xFFFF + 1;
+// The adapter builds every frame in a buffer of this size: a longer one never comes from it.
+inline constexpr int adapterFrameSize = 512;
 
 quint8 checksum(const unsigned char* data, unsigned long length);
 
@@ -39,6 +41,10 @@ bool parseByteList(const QString& text, QByteArray* bytes);
 // depend on how the stream is split: a magic whose frame is still incomplete holds back what
 // follows it, and a candidate with a wrong checksum is dropped as a false start only (the search
 // resumes at its second byte), so a real frame around or after it is still found.
+// A magic is false at once when its length is more than the adapter can send, and an incomplete
+// one stops holding back once two whole frames with good checksums follow it back to back: one
+// alone may lie inside the payload of a real frame still arriving, a run of them is the stream
+// (only a real frame that carries two such frames back to back in its payload is then lost).
 class I2cFrameReceiver
 {
 public:
@@ -51,7 +57,7 @@ public:
     // Appends a chunk and returns the frames it completed, in stream order.
     QList<Frame> feed(const QByteArray& chunk);
 
-    // Bytes kept for the next chunk: less than one maximal frame. Bytes before the first magic can
+    // Bytes kept for the next chunk: less than one adapter frame. Bytes before the first magic can
     // never become part of a frame and are dropped at once.
     const QByteArray& pending() const { return m_buffer; }
     void clear() { m_buffer.clear(); }

@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QRandomGenerator>
 #include <QScatterSeries>
+#include <QSet>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTcpSocket>
@@ -632,6 +633,72 @@ private slots:
         press(g.ui->GPSTCPopencompushButton);
         QVERIFY(g.w->GPS_tcpClients.isEmpty() && g.w->GPS_tcpBuffers.isEmpty());
         QTRY_COMPARE(b.state(), QAbstractSocket::UnconnectedState);
+    }
+
+    // Five clients flood the server with 50,000 position lines: every line reaches the track
+    // file, the window keeps handling events, and the map moves far less often than once a
+    // line, ending on the newest position with no more points than before.
+    void tcpPositionFlood()
+    {
+        Gps g;
+        QVERIFY(g.waitForMap());
+        g.js("var moves = 0; var setLatitOnce = Set_Latit;"
+             "window.Set_Latit = function (v) { moves++; setLatitOnce(v); }; 0");
+        const int layers = g.js("Object.keys(map._layers).length").toInt();
+        g.ui->GPSSavecheckBox->setChecked(true);
+        g.ui->GPSportMode_02->click();
+        const quint16 port = freeTcpPort();
+        g.ui->GPSTCPServerPortlineEdit->setText(QString::number(port));
+        press(g.ui->GPSTCPopencompushButton);
+        constexpr int clients = 5, linesEach = 10000;
+        QList<QTcpSocket*> sockets;
+        QObject scope;
+        QSet<QByteArray> expected;
+        for (int c = 0; c < clients; ++c) {
+            auto* s = new QTcpSocket(&scope);
+            s->connectToHost(QHostAddress::LocalHost, port);
+            QVERIFY(s->waitForConnected(3000));
+            sockets << s;
+        }
+        QTRY_COMPARE(g.w->GPS_tcpClients.size(), clients);
+        // How long the window's event loop went without turning, while the flood lasts.
+        QElapsedTimer sinceTick;
+        qint64 longestGap = 0;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, &scope,
+                         [&] { longestGap = qMax(longestGap, sinceTick.restart()); });
+        QList<QByteArray> batches;
+        for (int c = 0; c < clients; ++c) {
+            QByteArray lines;
+            for (int i = 0; i < linesEach; ++i) {
+                const QByteArray line = "Latitude:" + QByteArray::number(c + 1) + "." +
+                                        QByteArray::number(i).rightJustified(5, '0') + ",Longitude:-" +
+                                        QByteArray::number(i % 180) + ".25\r\n";
+                expected.insert(line);
+                lines += line;
+            }
+            batches << lines;
+        }
+        sinceTick.start();
+        tick.start(10);
+        for (int c = 0; c < clients; ++c)
+            sockets[c]->write(batches[c]);
+        QTRY_COMPARE_WITH_TIMEOUT(g.track().count('\n'), clients * linesEach, 120000);
+        tick.stop();
+        const QList<QByteArray> recorded = g.track().split('\n');
+        QCOMPARE(QSet<QByteArray>(recorded.begin(), recorded.end() - 1), [&] {
+            QSet<QByteArray> unended;
+            for (const QByteArray& line : expected)
+                unended.insert(line.chopped(1));
+            return unended;
+        }());
+        QVERIFY2(longestGap < 2000, qPrintable(QString::number(longestGap)));
+        const int moves = g.js("moves").toInt();
+        QVERIFY2(moves > 0 && moves <= clients * linesEach / 10, qPrintable(QString::number(moves)));
+        const QString newest = (g.ui->Weidufangxiang->text() == "S" ? "-" : "") + g.ui->Weidu->text() + "," +
+                               (g.ui->Jingdufangxiang->text() == "W" ? "-" : "") + g.ui->Jingdu->text();
+        QTRY_COMPARE(g.js("[Latit, Longit].join()").toString(), newest);
+        QCOMPARE(g.js("Object.keys(map._layers).length").toInt(), layers);
     }
 
     // Two clients each cut a GBK character between two packets, the other's packet coming in

@@ -64,15 +64,19 @@ QString shown(const QString& reading, const QByteArray& r)
         return got.join(' ') + " [" + left + "]";
     }
     // "exchange": what a transaction sees of each read, and the notices taken out of them.
+    // "reply": what its waits see after each read; text before '#' is a line the reader had begun.
     Exchange rig;
     {
-        AtExchange at([&] { return &rig.port; }, [](int) {}, [&](const QByteArray& line) { left += line; });
+        const qsizetype begun = reading == "reply" ? r.indexOf('#') : -1;
+        AtExchange at([&] { return &rig.port; }, [](int) {}, [&](const QByteArray& line) { left += line; },
+                      r.left(qMax<qsizetype>(begun, 0)));
         at.setOwnResults({"NO CARRIER"});
-        for (const QByteArray& read : r.split('|')) {
+        for (const QByteArray& read : r.mid(begun + 1).split('|')) {
             rig.pty.write(read);
             if (!QTest::qWaitFor([&] { return rig.port.bytesAvailable() == read.size(); }))
                 return "read lost";
-            got << at.read();
+            const QByteArray seen = at.read();
+            got << (begun < 0 ? seen : at.reply());
         }
     }
     return got.join('|') + " [" + left + "]";
@@ -166,6 +170,13 @@ private slots:
         row("line-end-split-across-reads", "exchange", "\r\nRING\r|\n" + ok, "\r\nRING\r|" + ok + " [RING\r\n]");
         row("dial-outcome-stays-notices-go", "exchange", "\r\nBUSY\r\n\r\nNO CARRIER\r\n\r\n+CLIP: \"1\",129\r\n", "\r\n\r\nNO CARRIER\r\n\r\n [BUSY\r\n+CLIP: \"1\",129\r\n]");
         row("unfinished-notice-handed-over-at-end", "exchange", ok + sms, ok + sms + " [+CMTI: \"SM\",]");
+        row("no-answer-ends-call", "notices", "\r\nNO ANSWER\r\n", "ended []");
+        row("no-dialtone-split", "notices", "\r\nNO DIAL|TONE\r\n", "ended []");
+
+        row("reply-gathered-across-reads", "reply", "#\r\n+CSQ: 15,0\r|\n|" + ok, "\r\n+CSQ: 15,0\r|\r\n+CSQ: 15,0\r\n|\r\n+CSQ: 15,0\r\n" + ok + " []");
+        row("result-split-mid-word", "reply", "#ATD7;\r\r\nNO CAR|RIER\r\n", "ATD7;\r\r\nNO CAR|ATD7;\r\r\nNO CARRIER\r\n []");
+        row("begun-notice-finished", "reply", "+CMTI: \"SM\"#,7\r\n" + ok, ok + " [+CMTI: \"SM\",7\r\n]");
+        row("begun-notice-left-unfinished", "reply", "+CMTI: \"SM\"#,", "+CMTI: \"SM\", [+CMTI: \"SM\",]");
         // clang-format on
     }
 

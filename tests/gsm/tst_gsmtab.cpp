@@ -4,8 +4,11 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <unistd.h>
+
+#include <utility>
 
 #include "serial/threadserial.h"
 #include "tests/common/consolerig.h"
@@ -40,6 +43,15 @@ struct Rig : ConsoleRig
     QString typed = "3";
     QStringList reactions;   // "<command> <ms> <step>", each used once, in turn
     qsizetype fromModem = 0; // bytes the tab's reader got
+    // The modem's line: with a baud rate the replies leave a byte at a time at that rate (ten
+    // bits a byte); the next reply to `splitCommand` stops after `splitAt` bytes for longer than a
+    // poll, so the tab reads it in two pieces.
+    int baud = 0;
+    QByteArray splitCommand;
+    qsizetype splitAt = -1;
+    QList<QPair<qint64, char>> line; // bytes not sent yet, each with the time it is due (ns)
+    QElapsedTimer lineClock;
+    QTimer lineTimer;
 
     Rig() : ConsoleRig(QStringLiteral("GSM"))
     {
@@ -55,6 +67,34 @@ struct Rig : ConsoleRig
         });
         QObject::connect(&notifier, &QSocketNotifier::activated, [this] { modemReads(); });
         answerDialogs();
+        lineClock.start();
+        lineTimer.setTimerType(Qt::PreciseTimer);
+        lineTimer.setInterval(1);
+        QObject::connect(&lineTimer, &QTimer::timeout, [this] { sendDue(); });
+    }
+    void transmit(const QByteArray& bytes, qsizetype pauseAfter)
+    {
+        if (baud == 0 && pauseAfter < 0) {
+            pty.write(bytes);
+            return;
+        }
+        const qint64 byteNs = baud ? 10'000'000'000LL / baud : 0;
+        qint64 due = qMax(lineClock.nsecsElapsed(), line.isEmpty() ? 0 : line.last().first);
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            if (i == pauseAfter)
+                due += 110'000'000; // longer than the tab's pause between reads
+            line.append({due += byteNs, bytes[i]});
+        }
+        lineTimer.start();
+    }
+    void sendDue()
+    {
+        QByteArray due;
+        while (!line.isEmpty() && line.first().first <= lineClock.nsecsElapsed())
+            due += line.takeFirst().second;
+        pty.write(due);
+        if (line.isEmpty())
+            lineTimer.stop();
     }
     void modemReads()
     {
@@ -75,7 +115,9 @@ struct Rig : ConsoleRig
             }
             const QByteArray reply = script.contains(cmd) ? script.value(cmd) : "\r\nOK\r\n";
             dataMode = !isData && reply.contains('>');
-            pty.write((isData || !echo ? QByteArray() : cmd + "\r") + reply);
+            // Only the first reply to the command is split; a redial's later ones come whole.
+            transmit((isData || !echo ? QByteArray() : cmd + "\r") + reply,
+                     cmd == splitCommand ? std::exchange(splitAt, -1) : -1);
         }
     }
     void answerDialogs()
@@ -274,6 +316,95 @@ private slots:
         press(rig.ui->GSMANJIANpushButton_5);
         press(rig.ui->GSMLaidianKaiguanpushButton); // a command after the tone, if any
         QCOMPARE(rig.commands.contains("AT+VTS=5"), inCall);
+    }
+
+    // Replies at a real line rate, each split in two reads at every byte boundary in turn: the
+    // tab shows what it shows for the reply in one piece. `before` runs first; the reply to the
+    // command of `action` is the one split; `after` follows the action.
+    void repliesAtLineTiming_data()
+    {
+        QTest::addColumn<int>("baud");
+        QTest::addColumn<Bytes>("script");
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("picture");
+        // clang-format off
+        const QByteArray ringCaller = "\r\nRING\r\n\r\n+CLIP: \"+4930123\",145,\"\",0,\"\",0\r\n", ok = "\r\nOK\r\n";
+        const QString call = "Have a new call:", harassment = "box: For academic research only. Prohibiting telephone harassment!";
+        const QString newRing = "<\r\nRING\r\n", sig75 = ":images/sig75.png";
+        using L = QStringList;
+        for (const int baud : {2400, 9600}) {
+            const auto row = [baud](const char* name) -> QTestData& { return QTest::addRow("%s-%d", name, baud); };
+            // The modem repeats the ring it sent before it saw the answer or the hang-up.
+            row("answer-crossed-by-ring") << baud << Bytes{"ATA", ringCaller + ok} << L{"<" + ringCaller} << "dial" << QByteArray("ATA")
+                << L{newRing} << L{call, call + "+4930123", "Calling...", call, "in call"} << QString();
+            row("reject-crossed-by-ring") << baud << Bytes{"ATH", ringCaller + ok} << L{"<" + ringCaller} << "hangup" << QByteArray("ATH")
+                << L{newRing} << L{call, call + "+4930123", "call ended", call} << QString();
+            row("redial-no-carrier") << baud << Bytes{"ATD7;", "\r\nNO CARRIER\r\n"} << L{"auto-redial"} << "dial" << QByteArray("ATD7;")
+                << L{} << L{"Calling...", "Stop", harassment} << QString();
+            row("redial-busy") << baud << Bytes{"ATD7;", "\r\nBUSY\r\n"} << L{"auto-redial"} << "dial" << QByteArray("ATD7;")
+                << L{} << L{"Calling...", "Stop", harassment} << QString();
+            row("signal") << baud << Bytes{} << L{} << "signal" << QByteArray("AT+CSQ") << L{} << L{} << sig75;
+            row("dial-no-answer") << baud << Bytes{"ATD7;", "\r\nNO ANSWER\r\n"} << L{} << "dial" << QByteArray("ATD7;")
+                << L{} << L{"Calling...", "call ended"} << QString();
+            row("dial-no-dialtone") << baud << Bytes{"ATD7;", "\r\nNO DIALTONE\r\n"} << L{} << "dial" << QByteArray("ATD7;")
+                << L{} << L{"Calling...", "call ended"} << QString();
+            // The notice began while the reader was on; the modem finishes it before it answers.
+            row("sms-notice-begun-idle") << baud << Bytes{"AT+CSQ", ",7\r\n\r\n+CSQ: 15,0\r\n" + ok} << L{"no-echo", "<\r\n+CMTI: \"SM\""}
+                << "signal" << QByteArray("AT+CSQ") << L{} << L{"Have new SMS, SMS box:: 7"} << sig75;
+        }
+        // clang-format on
+    }
+
+    void repliesAtLineTiming()
+    {
+        QFETCH(int, baud);
+        QFETCH(Bytes, script);
+        QFETCH(QStringList, before);
+        QFETCH(QString, action);
+        QFETCH(QByteArray, command);
+        QFETCH(QStringList, after);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, picture);
+        Rig rig;
+        rig.open();
+        for (int i = 0; i + 1 < script.size(); i += 2)
+            rig.script[script[i]] = script[i + 1];
+        const QByteArray whole = (before.contains("no-echo") ? QByteArray() : command + "\r") +
+                                 rig.script.value(command, "\r\nOK\r\n");
+        rig.baud = baud;
+        rig.splitCommand = command;
+        // A redial loop that missed the failures would run on: unticked after a bound.
+        QTimer redialBound;
+        redialBound.setSingleShot(true);
+        QObject::connect(&redialBound, &QTimer::timeout, rig.w.get(),
+                         [&] { rig.ui->GSM_AutoRedial->setChecked(false); });
+        for (qsizetype at = 1; at < whole.size(); ++at) {
+            rig.w->GSM_ringing = rig.w->GSM_inCall = rig.w->GSM_ringSeen = rig.w->GSM_clipSeen = false;
+            rig.w->GSM_rxBuffer.clear();
+            rig.ui->GSMCheckSigneltext->clear();
+            rig.ui->statusBar->clearMessage(); // a text shown again must show as new
+            rig.echo = true;
+            rig.splitAt = at;
+            rig.log.clear();
+            for (const QString& step : before)
+                rig.step(step);
+            redialBound.start(6000);
+            rig.step(action);
+            redialBound.stop();
+            QVERIFY(QTest::qWaitFor([&] { return rig.line.isEmpty(); }, 3000));
+            for (const QString& step : after)
+                rig.step(step);
+            const QString where = QStringLiteral("split after %1 bytes of %2").arg(at).arg(whole.size());
+            QVERIFY2(QTest::qWaitFor([&] { return rig.shown() == shown; }, 2000),
+                     qPrintable(where + ": " + rig.shown().join(" | ")));
+            if (!picture.isEmpty())
+                QVERIFY2(rig.ui->GSMCheckSigneltext->pixmap().toImage() == QPixmap(picture).toImage(),
+                         qPrintable(where));
+        }
     }
 
     // The SMS text, '|' marking the cursor, before and after typing (or pasting) into it.

@@ -414,17 +414,70 @@ private slots:
         QVERIFY(receiver.feed(noise + "Q").isEmpty());
         QCOMPARE(receiver.pending(), QByteArray("Q"));
         QCOMPARE(receiver.feed(I2cFrame::encode(5, hex("42")).mid(1)).size(), 1);
-        // A false magic announcing the largest length holds what follows until its frame is
-        // complete (at most one frame's worth of bytes), then lets the real frames behind it out.
+        // A false magic announcing the largest length holds nothing back, and no stream keeps
+        // more than one adapter frame.
         receiver.clear();
         const QByteArray read = I2cFrame::encode(5, hex("AA"));
-        QVERIFY(receiver.feed(hex("515502 FFFF") + read).isEmpty());
-        int found = 0;
+        QCOMPARE(receiver.feed(hex("515502 FFFF") + read).size(), 1);
         for (int i = 0; i < 70; ++i) {
-            found += receiver.feed(QByteArray(1000, '\x00')).size();
-            QVERIFY(receiver.pending().size() < I2cFrame::maxFrameSize);
+            QVERIFY(receiver.feed(hex("515502 01F0") + QByteArray(1000, '\xEE')).isEmpty());
+            QVERIFY(receiver.pending().size() < I2cFrame::adapterFrameSize);
         }
-        QCOMPARE(found, 1);
+    }
+
+    // False magics and cut-off frames ahead of real ones: whatever the split, exactly the real
+    // frames come out, and none is still held back once the whole stream is in.
+    void i2cReceiverPassesOverFalseStarts_data()
+    {
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<QList<QByteArray>>("real");
+        const QByteArray readA = I2cFrame::encode(5, hex("AA")), readB = I2cFrame::encode(5, hex("BB 01"));
+        const QByteArray scan = I2cFrame::encode(I2cFrame::Scan, hex("3C 68"));
+        QByteArray registers(256, 0);
+        for (int i = 0; i < registers.size(); ++i)
+            registers[i] = char(i * 7);
+        const QByteArray block = I2cFrame::encode(I2cFrame::Start, registers);
+        QTest::newRow("length-beyond-adapter-buffer") << hex("515502 FFFF") + scan << QList<QByteArray>{scan};
+        QTest::newRow("length-one-past-adapter-buffer")
+            << hex("515502 01FB") + readA + readB << QList<QByteArray>{readA, readB};
+        QTest::newRow("plausible-length-then-replies")
+            << hex("515502 0100") + readA + readB + scan << QList<QByteArray>{readA, readB, scan};
+        QTest::newRow("cut-off-register-block-then-replies")
+            << block.left(100) + scan + readA + readB << QList<QByteArray>{scan, readA, readB};
+        QTest::newRow("cut-off-header-then-replies")
+            << block.left(4) + readA + scan << QList<QByteArray>{readA, scan};
+        QTest::newRow("two-false-starts-then-block")
+            << hex("5155 0001 00") + hex("515501 FFFF") + block + readA << QList<QByteArray>{block, readA};
+    }
+
+    void i2cReceiverPassesOverFalseStarts()
+    {
+        QFETCH(QByteArray, stream);
+        QFETCH(QList<QByteArray>, real);
+        for (qsizetype at = 0; at <= stream.size(); ++at) {
+            I2cFrameReceiver receiver;
+            QList<QByteArray> got;
+            for (const QByteArray& chunk : {stream.left(at), stream.mid(at)})
+                for (const I2cFrameReceiver::Frame& f : receiver.feed(chunk))
+                    got += I2cFrame::encode(f.command, f.payload);
+            QVERIFY2(got == real, qPrintable(QString::number(at)));
+        }
+    }
+
+    // The adapter streams register blocks; one false magic with the largest length turns up
+    // after the tenth. Every block comes out with the read that completes it.
+    void i2cFalseMarkerHoldsNothingBack()
+    {
+        I2cFrameReceiver receiver;
+        for (int i = 0; i < 400; ++i) {
+            QByteArray registers(256, 0);
+            for (int r = 0; r < registers.size(); ++r)
+                registers[r] = char(i + r);
+            const QByteArray block = I2cFrame::encode(I2cFrame::Start, registers);
+            const QList<I2cFrameReceiver::Frame> out =
+                receiver.feed((i == 10 ? hex("515502 FFFF") : QByteArray()) + block);
+            QVERIFY2(out.size() == 1 && out.first().payload == registers, qPrintable(QString::number(i)));
+        }
     }
 
     // Every quantity reaches its own gauge, held inside its dial; the log takes every line, GBK text
