@@ -9,13 +9,13 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTimer>
 
 #include <algorithm>
 
+#include "app/pickedfile.h"
 #include "tools/diffwidget.h"
 #include "tools/hexbytes.h"
 #include "tools/hexitemdelegate.h"
@@ -146,13 +146,11 @@ bool quenlix_hex_tools::loadFile(int side, const QString& path)
         QMessageBox::warning(this, tr("Error"), tr("Cannot open file %1: %2").arg(shownPath, reason));
         return false;
     };
-    // Checked before opening: a FIFO or device would block or never end.
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return refuse(tr("not a regular file."));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return refuse(file.errorString());
+    QString error;
+    if (!PickedFile::open(file, QIODevice::ReadOnly, &error))
+        return refuse(error);
     const qint64 size = file.size();
     if (size > HexBytes::maxFileSize) {
         QMessageBox::warning(this, tr("Error"), tr("File %1 is too large (limit 2 GiB).").arg(shownPath));
@@ -253,16 +251,17 @@ bool quenlix_hex_tools::saveFileTo(int side, const QString& path)
     }
     // Written beside the target and renamed over it only when complete, so a
     // failure leaves the old file as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        QMessageBox::warning(this, tr("Error"), tr("Failed to open file for writing."));
+    QString error;
+    switch (PickedFile::save(path, model->getByteArray(), &error)) {
+    case PickedFile::SaveResult::OpenFailed:
+        QMessageBox::warning(this, tr("Error"),
+                             tr("Failed to open file for writing.") + QLatin1Char('\n') + error);
         return false;
-    }
-    const QByteArray& bytes = model->getByteArray();
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
-        QMessageBox::warning(this, tr("Error"), tr("Failed to write to file."));
+    case PickedFile::SaveResult::WriteFailed:
+        QMessageBox::warning(this, tr("Error"), tr("Failed to write to file.") + QLatin1Char('\n') + error);
         return false;
+    case PickedFile::SaveResult::Saved:
+        break;
     }
     setFilePath(side, path);
     modifiedOf(side) = false;

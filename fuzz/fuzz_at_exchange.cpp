@@ -1,0 +1,70 @@
+// One AT transaction while the modem's answer, with unsolicited lines mixed in, arrives
+// in pieces: the port is played by a device that hands out one piece per read.
+#include <QSerialPort>
+
+#include "fuzz/fuzzinput.h"
+#include "gsm/atexchange.h"
+
+namespace {
+
+// A serial port without a device behind it: writes are dropped, reads come from `pieces`.
+class ModemPort : public QSerialPort
+{
+public:
+    ~ModemPort() override { close(); }
+    bool open(QIODevice::OpenMode mode) override { return QIODevice::open(mode); }
+    void close() override { QIODevice::close(); }
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override { return incoming.size() + QIODevice::bytesAvailable(); }
+    void next()
+    {
+        if (!pieces.isEmpty())
+            incoming += pieces.takeFirst();
+    }
+    QList<QByteArray> pieces;
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 n = qMin<qint64>(maxSize, incoming.size());
+        memcpy(data, incoming.constData(), size_t(n));
+        incoming.remove(0, n);
+        return n;
+    }
+    qint64 writeData(const char*, qint64 size) override { return size; }
+
+private:
+    QByteArray incoming;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    ModemPort port;
+    port.open(QIODevice::ReadWrite);
+    port.pieces = chunksOf(data, size);
+    {
+        AtExchange exchange([&port] { return &port; }, [](int) {},
+                            [](const QByteArray& line) {
+                                if (!line.endsWith("\r\n"))
+                                    __builtin_trap();
+                            });
+        if (data[0] & 1)
+            exchange.setOwnResults({"NO CARRIER", "BUSY"});
+        exchange.send("ATD123;\r");
+        const qsizetype pieces = port.pieces.size();
+        exchange.poll(int(pieces) + 1, 0, [&](const QByteArray& read) {
+            if (read.size() > AtExchange::readLimit)
+                __builtin_trap();
+            port.next();
+            return false;
+        });
+        if (data[0] & 2)
+            port.close(); // the port goes away in the middle
+        exchange.waitFor(1, 0, {"OK", "ERROR"});
+    }
+    return 0;
+}
