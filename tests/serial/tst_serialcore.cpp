@@ -5,8 +5,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstring>
 
@@ -16,6 +14,7 @@
 #include "serial/terminalformat.h"
 #include "serial/threadserial.h"
 #include "tests/common/filelimits.h"
+#include "tests/common/pickedfifo.h"
 #include "tests/common/ptypair.h"
 
 namespace {
@@ -126,11 +125,12 @@ private slots:
     {
         QFETCH(QString, kind);
         QTemporaryDir dir;
+        PickedFifo fifo;
         QString path = dir.filePath("picked");
         if (kind == "device")
             path = "/dev/zero";
         else if (kind == "fifo")
-            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+            path = fifo.path();
         else
             QVERIFY(QDir().mkpath(path));
         QString loaded;
