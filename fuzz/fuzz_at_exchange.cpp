@@ -2,40 +2,26 @@
 // in pieces: the port is played by a device that hands out one piece per read.
 #include <QSerialPort>
 
+#include "fuzz/feddevice.h"
 #include "fuzz/fuzzinput.h"
 #include "gsm/atexchange.h"
 #include "gsm/atreply.h"
 
 namespace {
 
-// A serial port without a device behind it: writes are dropped, reads come from `pieces`.
-class ModemPort : public QSerialPort
+// A serial port without a device behind it, handed one piece of the input at each read.
+class ModemPort : public FedDevice<QSerialPort>
 {
 public:
     ~ModemPort() override { close(); }
     bool open(QIODevice::OpenMode mode) override { return QIODevice::open(mode); }
     void close() override { QIODevice::close(); }
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return incoming.size() + QIODevice::bytesAvailable(); }
     void next()
     {
         if (!pieces.isEmpty())
-            incoming += pieces.takeFirst();
+            deliver(pieces.takeFirst());
     }
     QList<QByteArray> pieces;
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        const qint64 n = qMin<qint64>(maxSize, incoming.size());
-        memcpy(data, incoming.constData(), size_t(n));
-        incoming.remove(0, n);
-        return n;
-    }
-    qint64 writeData(const char*, qint64 size) override { return size; }
-
-private:
-    QByteArray incoming;
 };
 
 } // namespace

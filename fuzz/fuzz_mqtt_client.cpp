@@ -4,37 +4,13 @@
 #include <QCoreApplication>
 #include <QIODevice>
 
+#include "fuzz/feddevice.h"
 #include "fuzz/fuzzinput.h"
 #include "protocols/mqttclient.h"
 
 namespace {
-
-// The broker's end: what the client writes is dropped, what the input holds is read.
-class BrokerDevice : public QIODevice
-{
-public:
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return incoming.size() + QIODevice::bytesAvailable(); }
-    void deliver(const QByteArray& bytes)
-    {
-        incoming += bytes;
-        emit readyRead();
-    }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        const qint64 n = qMin<qint64>(maxSize, incoming.size());
-        memcpy(data, incoming.constData(), size_t(n));
-        incoming.remove(0, n);
-        return n;
-    }
-    qint64 writeData(const char*, qint64 size) override { return size; }
-
-private:
-    QByteArray incoming;
-};
-
+// The broker's end.
+using BrokerDevice = FedDevice<QIODevice>;
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)

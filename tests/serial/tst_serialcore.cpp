@@ -1,5 +1,6 @@
 // Text, file and scan rules of the terminals, and the serial worker against a pseudo-terminal.
 #include <QDir>
+#include <QFileInfo>
 #include <QSerialPort>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -140,6 +141,16 @@ private slots:
                  TerminalFiles::LoadResult::OpenFailed);
         QCOMPARE(error, PickedFile::notRegularReason());
         QVERIFY(loaded.isEmpty());
+    }
+
+    // Export over a FIFO would wait for a reader: refused as for reading.
+    void saveRefusesAFifo()
+    {
+        PickedFifo fifo;
+        QString error;
+        QVERIFY(!TerminalFiles::saveText(fifo.path(), "text", &error));
+        QCOMPARE(error, PickedFile::notRegularReason());
+        QVERIFY(QFileInfo::exists(fifo.path()) && !QFileInfo(fifo.path()).isFile()); // still the FIFO
     }
 
     // Export names the system's reason when the disk refuses the bytes: a file size limit
