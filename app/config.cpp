@@ -15,6 +15,7 @@
 #include "app/config_settings.h"
 #include "app/mainwindow_form.h"
 #include "app/selfrestart.h"
+#include "app/settingsfile.h"
 #include "app/shell_images.h"
 #include "app/styles.h"
 
@@ -77,11 +78,20 @@ void MainWindow::slotActionConfig()
         button->setStyleSheet(QStringLiteral("border:none"));
     settings = new QSettings(ToolSwitches::settingsFilePath(), QSettings::IniFormat, this);
     configShowState(ConfigSettings::load(*settings));
-    if (settings->status() == QSettings::AccessError)
+    if (settings->status() != QSettings::AccessError)
+        return;
+    // The store also reports changes an earlier save could not write: those show here.
+    const QString readError = SettingsFile::readError(settings->fileName());
+    if (!readError.isEmpty())
         QMessageBox::warning(
             dialog, tr("Config"),
-            tr("The settings file could not be read:\n%1\nThe dialog shows the default settings.")
-                .arg(settings->fileName()));
+            tr("The settings file could not be read:\n%1\n%2\nThe dialog shows the default settings.")
+                .arg(settings->fileName(), readError));
+    else
+        QMessageBox::warning(dialog, tr("Config"),
+                             tr("The settings file could not be written:\n%1\n%2\nThe dialog shows the "
+                                "settings not saved yet.")
+                                 .arg(settings->fileName(), SettingsFile::writeError(settings->fileName())));
 }
 
 void MainWindow::configShowState(const ConfigState& state)
@@ -114,11 +124,12 @@ void MainWindow::slotActConfigOK()
         state.switches[i] = toolSwitches[i];
     state.autoSerialScan = configUi->serial_checkBox->isChecked();
     state.mapType = configUi->comboBox->currentIndex();
-    if (!ConfigSettings::save(*settings, state)) {
+    const QString saveError = ConfigSettings::save(*settings, state);
+    if (!saveError.isEmpty()) {
         QMessageBox::warning(
             configDialog, tr("Config"),
-            tr("The settings could not be saved to\n%1\nThe program keeps running unchanged.")
-                .arg(settings->fileName()));
+            tr("The settings could not be saved to\n%1\n%2\nThe program keeps running unchanged.")
+                .arg(settings->fileName(), saveError));
         return;
     }
 

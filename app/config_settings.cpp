@@ -1,5 +1,7 @@
 #include "app/config_settings.h"
 
+#include "app/settingsfile.h"
+
 namespace ConfigSettings {
 
 ConfigState load(QSettings& settings)
@@ -13,7 +15,7 @@ ConfigState load(QSettings& settings)
     return state;
 }
 
-bool save(QSettings& settings, const ConfigState& state)
+QString save(QSettings& settings, const ConfigState& state)
 {
     const QStringList& keys = ToolSwitches::keys();
     for (int i = 0; i < ToolSwitches::toolCount; ++i)
@@ -21,10 +23,7 @@ bool save(QSettings& settings, const ConfigState& state)
                           state.switches[i] == 1 ? QStringLiteral("true") : QStringLiteral("false"));
     settings.setValue(QLatin1String(ToolSwitches::autoSerialScanKey), state.autoSerialScan);
     settings.setValue(QLatin1String(ToolSwitches::mapTypeKey), state.mapType);
-    settings.sync();
-    // A format error only means some old lines could not be parsed; the file is
-    // still rewritten. An access error means nothing reached the disk.
-    return settings.status() != QSettings::AccessError;
+    return SettingsFile::save(settings);
 }
 
 } // namespace ConfigSettings

@@ -19,7 +19,7 @@ namespace ConfigSettings {
 ConfigState load(QSettings& settings);
 
 // Writes every key in its exact form ("true"/"false" texts, a boolean, an integer)
-// and forces them to disk. False when the file could not be written.
-bool save(QSettings& settings, const ConfigState& state);
+// and forces them to disk. Empty when saved, otherwise why the file could not be written.
+QString save(QSettings& settings, const ConfigState& state);
 
 } // namespace ConfigSettings

@@ -163,10 +163,12 @@ void MainWindow::GPSSavefile(QString latitude, QString longitude)
         return;
     QFile file(QDir::homePath() + QStringLiteral("/GPS_Date.txt"));
     const QByteArray line = GpsTrack::line(latitude, longitude);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text) &&
+    // The track tells where the user has been: a new file is readable by the user alone.
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text,
+                                   QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
                          file.write(line) == line.size() && file.flush();
     if (!written)
-        ui->statusBar->showMessage(tr("Unable to save GPS data."));
+        ui->statusBar->showMessage(tr("Unable to save GPS data.") + QLatin1Char('\n') + file.errorString());
 }
 
 void MainWindow::GPSTCPopencompushButton_triggered()

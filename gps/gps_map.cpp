@@ -13,6 +13,7 @@
 #include <QWebEngineView>
 
 #include "app/mainwindow_form.h"
+#include "app/pickedfile.h"
 #include "gps/gpstrack.h"
 
 #include <utility>
@@ -85,9 +86,9 @@ void MainWindow::GPStrochoidpushButton_triggered()
     if (path.isEmpty())
         return;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        ui->statusBar->showMessage(
-            tr("Open failed: Failed to open this file, this may be due to insufficient permissions."));
+    QString error;
+    if (!PickedFile::open(file, QIODevice::ReadOnly | QIODevice::Text, &error)) {
+        ui->statusBar->showMessage(PickedFile::openFailedText(error));
         return;
     }
     QTextStream in(&file);

@@ -392,7 +392,10 @@ QByteArray exchange(QIODevice* target, Timing timing, Quenlix_ModBus_Mode mode,
             const qint64 left = deadline - window.elapsed();
             if (left <= 0)
                 break;
-            if (device->waitForReadyRead(int(qMin<qint64>(timing.pollMs, left))) && device) {
+            // Bytes left in the device by a read that took only what fits come first.
+            const bool more = device->bytesAvailable() > 0 ||
+                              device->waitForReadyRead(int(qMin<qint64>(timing.pollMs, left)));
+            if (more && device) {
                 if (rtu && pending.size() >= maxReplyBytes) {
                     // A full buffer of noise must not shut out the reply behind it.
                     const qsizetype start = rtuReplyStart(pending, expected);
@@ -400,7 +403,10 @@ QByteArray exchange(QIODevice* target, Timing timing, Quenlix_ModBus_Mode mode,
                     reportRtuStray(pending.left(noise), expected, stray);
                     pending.remove(0, noise);
                 }
-                pending.append(device->readAll().left(maxReplyBytes - pending.size()));
+                // Over RTU only what fits is taken: the reply may come behind the noise in the
+                // same read. Elsewhere what does not fit is dropped.
+                const qint64 room = maxReplyBytes - pending.size();
+                pending.append(rtu && room > 0 ? device->read(room) : device->readAll().left(room));
                 lastInputMs = window.elapsed();
             }
         }

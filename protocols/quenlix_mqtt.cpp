@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QIntValidator>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSettings>
 #include <QSslConfiguration>
 #include <QSslSocket>
@@ -14,6 +15,7 @@
 
 #include "app/mainwindow.h"
 #include "app/mainwindow_form.h"
+#include "app/settingsfile.h"
 #include "app/styles.h"
 #include "app/toolswitches.h"
 #include "protocols/mqtt_console.h"
@@ -285,7 +287,9 @@ void MainWindow::actionMQTT_Save_triggered()
 {
     QSettings file(ToolSwitches::settingsFilePath(), QSettings::IniFormat);
     saveMqttFields(file, fieldsFromPage(ui));
-    file.sync();
+    const QString error = SettingsFile::save(file);
+    if (!error.isEmpty())
+        QMessageBox::warning(this, tr("MQTT"), SettingsFile::failureText(file.fileName(), error));
 }
 
 void MainWindow::MQTT_slot_textmenu(QPoint pos)

@@ -4,11 +4,13 @@
 #include <QDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSerialPort>
 #include <QSettings>
 
 #include "app/mainwindow_form.h"
+#include "app/settingsfile.h"
 #include "app/styles.h"
 #include "serial/com_expand_form.h"
 #include "serial/terminalformat.h"
@@ -82,6 +84,12 @@ void MainWindow::slotCOM_expandsave()
         settings->setValue(nameKey(i + 1), COM_expandUi->sendButtons[i]->text());
         settings->setValue(commandKey(i + 1), COM_expandUi->commands[i]->text());
     }
+    // A store of its own on the same file: the window's keeps the first error it met.
+    QSettings file(settings->fileName(), QSettings::IniFormat);
+    const QString error = SettingsFile::save(file);
+    if (!error.isEmpty())
+        QMessageBox::warning(COM_expandDialog, tr("Save Config"),
+                             SettingsFile::failureText(file.fileName(), error));
 }
 
 void MainWindow::COM_renamePreset(int preset)

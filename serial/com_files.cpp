@@ -6,6 +6,7 @@
 #include <QStatusBar>
 
 #include "app/mainwindow_form.h"
+#include "app/pickedfile.h"
 #include "serial/linefilesender.h"
 #include "serial/terminalview.h"
 #include "serial/threadserial.h"
@@ -26,6 +27,5 @@ void MainWindow::actionSendfile_triggered()
     if (path.isEmpty() || !Serial_thread || !Serial_thread->serialPort)
         return;
     if (!COM_fileSender->start(path, Serial_thread->serialPort))
-        ui->statusBar->showMessage(
-            tr("Open failed: Failed to open this file, this may be due to insufficient permissions."));
+        ui->statusBar->showMessage(PickedFile::openFailedText(COM_fileSender->errorString()));
 }

@@ -2,6 +2,8 @@
 
 #include <QIODevice>
 
+#include "app/pickedfile.h"
+
 namespace {
 // One line is read at most this long, so a file without line feeds still goes in pieces.
 constexpr qint64 maxLine = 4096;
@@ -19,7 +21,7 @@ bool LineFileSender::start(const QString& path, QIODevice* device, int intervalM
 {
     stop();
     m_file.setFileName(path);
-    if (!m_file.open(QIODevice::ReadOnly))
+    if (!PickedFile::open(m_file, QIODevice::ReadOnly, &m_error))
         return false;
     m_device = device;
     m_sent = 0;

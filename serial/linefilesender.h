@@ -16,8 +16,10 @@ class LineFileSender : public QObject
 public:
     explicit LineFileSender(QObject* parent = nullptr);
 
-    // Opens `path` and starts sending to `device`; false when the file cannot be opened.
+    // Opens `path` and starts sending to `device`; false when the file cannot be opened
+    // or is no regular file, with the reason in errorString().
     bool start(const QString& path, QIODevice* device, int intervalMs = 5);
+    QString errorString() const { return m_error; }
     // Stops without a report (the device is going away).
     void stop();
     bool isRunning() const { return m_timer.isActive(); }
@@ -35,4 +37,5 @@ private:
     QPointer<QIODevice> m_device;
     QTimer m_timer;
     qint64 m_sent = 0;
+    QString m_error;
 };

@@ -1,30 +1,21 @@
 #include "serial/terminalfiles.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include "app/pickedfile.h"
 
 namespace TerminalFiles {
 
 bool saveText(const QString& path, const QString& text, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        *error = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    // Text mode changes nothing on this platform: the UTF-8 bytes go out as they are.
+    return PickedFile::save(path, text.toUtf8(), error) == PickedFile::SaveResult::Saved;
 }
 
-LoadResult loadSendText(const QString& path, qint64 limit, QString* text, qint64* size)
+LoadResult loadSendText(const QString& path, qint64 limit, QString* text, qint64* size, QString* error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!PickedFile::open(file, QIODevice::ReadOnly | QIODevice::Text, error))
         return LoadResult::OpenFailed;
     *size = file.size();
     if (*size > limit)
@@ -32,7 +23,7 @@ LoadResult loadSendText(const QString& path, qint64 limit, QString* text, qint64
     QString result;
     qint64 total = 0;
     while (!file.atEnd()) {
-        // Bounded reads: a device file may report size 0 and never end.
+        // Bounded reads: a file may grow while it is read.
         QByteArray line = file.readLine(limit + 1 - total);
         if (line.isEmpty())
             break;

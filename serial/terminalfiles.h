@@ -12,7 +12,8 @@ bool saveText(const QString& path, const QString& text, QString* error);
 enum class LoadResult { Loaded, OpenFailed, TooLarge };
 // Reads a send text of at most `limit` bytes: lines with their line ends
 // (carriage return + line feed read as a line feed), each line up to its first NUL.
-// `size` gets the file's size.
-LoadResult loadSendText(const QString& path, qint64 limit, QString* text, qint64* size);
+// `size` gets the file's size. Only regular files are read; when the file cannot be
+// opened `error` gets the reason.
+LoadResult loadSendText(const QString& path, qint64 limit, QString* text, qint64* size, QString* error);
 
 } // namespace TerminalFiles

@@ -13,6 +13,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "app/pickedfile.h"
 #include "serial/terminalfiles.h"
 #include "serial/terminalformat.h"
 #include "widgets/filechooser.h"
@@ -117,9 +118,10 @@ QString importText(QWidget* parent, FileChooser& chooser, QPlainTextEdit* sendBo
         return QString();
     QString text;
     qint64 size = 0;
-    switch (TerminalFiles::loadSendText(path, TerminalFormat::importLimit, &text, &size)) {
+    QString error;
+    switch (TerminalFiles::loadSendText(path, TerminalFormat::importLimit, &text, &size, &error)) {
     case TerminalFiles::LoadResult::OpenFailed:
-        return tr("Open failed: Failed to open this file, this may be due to insufficient permissions.");
+        return PickedFile::openFailedText(error);
     case TerminalFiles::LoadResult::TooLarge:
         return tr("Load failed: file size is %1 bytes, Exceeded the limit size 10000 bytes").arg(size);
     case TerminalFiles::LoadResult::Loaded:

@@ -3,6 +3,11 @@
 #include <QPointer>
 #include <QSerialPort>
 
+#include <poll.h>
+
+#include <cerrno>
+#include <cstring>
+
 ThreadSerial::ThreadSerial(QThread*) : QThread(nullptr) {}
 
 ThreadSerial::~ThreadSerial()
@@ -78,7 +83,18 @@ void ThreadSerial::onError(int error)
     }
     if (!serialPort || !serialPort->isOpen())
         return;
-    const QString text = serialPort->errorString();
+    const QString text = failureReason();
     serialPort->close();
     emit portFailed(text);
+}
+
+// The port's own text is not the reason when a read met the end of the stream: it names
+// whatever call failed last. A terminal that hung up (a device unplugged) refuses writes
+// with an I/O error, the reason the system gives for it; other failures keep the port's text.
+QString ThreadSerial::failureReason() const
+{
+    pollfd device{int(serialPort->handle()), POLLIN, 0};
+    if (::poll(&device, 1, 0) == 1 && (device.revents & (POLLHUP | POLLNVAL)))
+        return QString::fromLocal8Bit(std::strerror(EIO));
+    return serialPort->errorString();
 }

@@ -44,4 +44,5 @@ protected:
 
 private:
     void onError(int error);
+    QString failureReason() const;
 };

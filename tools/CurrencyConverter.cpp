@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "app/endpoints.h"
+#include "app/settingsfile.h"
 #include "app/toolswitches.h"
 #include "tools/convert_exchangerates.h"
 
@@ -90,7 +91,7 @@ CurrencyConverter::CurrencyConverter(const QString& settingsPath, const QUrl& fe
     m_dayChanged =
         ExchangeRates::isNewDay(settings.value(QLatin1String(ExchangeRates::lastDownloadKey)), now);
     settings.setValue(QLatin1String(ExchangeRates::lastOpenedKey), now);
-    settings.sync();
+    SettingsFile::save(settings);
 }
 
 CurrencyConverter::~CurrencyConverter()
@@ -119,5 +120,5 @@ void CurrencyConverter::no_netwrok_write()
 {
     QSettings settings(m_settingsPath, QSettings::IniFormat);
     ExchangeRates::fillMissingFromBuiltin(settings);
-    settings.sync();
+    SettingsFile::save(settings);
 }

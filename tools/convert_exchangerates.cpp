@@ -5,8 +5,10 @@
 #include <QXmlStreamReader>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cmath>
 
+#include "app/settingsfile.h"
 #include "app/toolswitches.h"
 
 namespace ExchangeRates {
@@ -57,6 +59,12 @@ bool isValidCode(const QString& code)
 {
     static const QRegularExpression re(QStringLiteral("^[A-Z]{3}$"));
     return re.match(code).hasMatch();
+}
+
+bool isCardCode(const QString& code)
+{
+    return std::any_of(std::begin(builtinRates), std::end(builtinRates),
+                       [&](const Rate& r) { return code == QLatin1String(r.code); });
 }
 
 bool isValidRate(double rate)
@@ -127,8 +135,10 @@ bool store(QSettings& settings, const Document& document, const QDateTime& now)
     const bool usable = document.usable();
     if (usable) {
         settings.beginGroup(QLatin1String(group));
+        // A feed may list any code: only the card's own reach the settings file.
         for (auto it = document.rates.cbegin(); it != document.rates.cend(); ++it)
-            settings.setValue(it.key(), it.value());
+            if (isCardCode(it.key()))
+                settings.setValue(it.key(), it.value());
         settings.endGroup();
         settings.setValue(QLatin1String(lastDownloadKey), now);
     } else {
@@ -137,7 +147,7 @@ bool store(QSettings& settings, const Document& document, const QDateTime& now)
     settings.beginGroup(QLatin1String(group));
     settings.setValue(QLatin1String(endKey), QStringLiteral("0"));
     settings.endGroup();
-    settings.sync();
+    SettingsFile::save(settings);
     return usable;
 }
 

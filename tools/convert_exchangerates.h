@@ -43,6 +43,8 @@ extern const Rate builtinRates[builtinCount];
 
 // Three capital letters A-Z.
 bool isValidCode(const QString& code);
+// One of the card's currencies other than the euro (the codes of the built-in table).
+bool isCardCode(const QString& code);
 // A finite rate above zero.
 bool isValidRate(double rate);
 

@@ -9,7 +9,6 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTimer>
@@ -21,6 +20,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "app/pickedfile.h"
 #include "tools/diffwidget.h"
 #include "tools/hexbytes.h"
 #include "tools/hexitemdelegate.h"
@@ -151,10 +151,9 @@ bool quenlix_hex_tools::loadFile(int side, const QString& path)
         QMessageBox::warning(this, tr("Error"), tr("Cannot open file %1: %2").arg(shownPath, reason));
         return false;
     };
-    // Checked before opening: a FIFO or device would block or never end.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        return refuse(tr("not a regular file."));
+        return refuse(PickedFile::notRegularReason());
     // Non-blocking: a few files that look regular (/proc/kmsg) wait for data that may never
     // come; they report an error instead of freezing the window.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -291,16 +290,17 @@ bool quenlix_hex_tools::saveFileTo(int side, const QString& path)
         return false;
     // Written beside the target and renamed over it only when complete, so a
     // failure leaves the old file as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        QMessageBox::warning(this, tr("Error"), tr("Failed to open file for writing."));
+    QString error;
+    switch (PickedFile::save(path, model->getByteArray(), &error)) {
+    case PickedFile::SaveResult::OpenFailed:
+        QMessageBox::warning(this, tr("Error"),
+                             tr("Failed to open file for writing.") + QLatin1Char('\n') + error);
         return false;
-    }
-    const QByteArray& bytes = model->getByteArray();
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
-        QMessageBox::warning(this, tr("Error"), tr("Failed to write to file."));
+    case PickedFile::SaveResult::WriteFailed:
+        QMessageBox::warning(this, tr("Error"), tr("Failed to write to file.") + QLatin1Char('\n') + error);
         return false;
+    case PickedFile::SaveResult::Saved:
+        break;
     }
     setFilePath(side, path);
     loadedStamp[side - 1] = stampOf(path);

@@ -609,18 +609,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The settings file could not be read:
-%1
-The dialog shows the default settings.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The settings could not be saved to
-%1
-The program keeps running unchanged.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The settings were saved, but a new copy of the program could not be started.
 They take effect at the next start.</source>
         <translation type="unfinished"></translation>
@@ -1671,6 +1659,31 @@ They take effect at the next start.</source>
         <comment>receive view shows bytes</comment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The settings file could not be read:
+%1
+%2
+The dialog shows the default settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings file could not be written:
+%1
+%2
+The dialog shows the settings not saved yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to
+%1
+%2
+The program keeps running unchanged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Config</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ModbusConsole</name>
@@ -1767,6 +1780,17 @@ They take effect at the next start.</source>
     </message>
     <message>
         <source>The broker did not answer the keep-alive ping</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PickedFile</name>
+    <message>
+        <source>not a regular file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1979,6 +2003,19 @@ They take effect at the next start.</source>
     </message>
     <message>
         <source>W</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>the file could not be replaced.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to
+%1
+%2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3104,10 +3141,6 @@ They take effect at the next start.</source>
     </message>
     <message>
         <source>Cannot open file %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>not a regular file.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -609,22 +609,6 @@
         <translation>设置</translation>
     </message>
     <message>
-        <source>The settings file could not be read:
-%1
-The dialog shows the default settings.</source>
-        <translation>无法读取设置文件：
-%1
-对话框显示的是默认设置。</translation>
-    </message>
-    <message>
-        <source>The settings could not be saved to
-%1
-The program keeps running unchanged.</source>
-        <translation>无法将设置保存到
-%1
-程序保持原样继续运行。</translation>
-    </message>
-    <message>
         <source>The settings were saved, but a new copy of the program could not be started.
 They take effect at the next start.</source>
         <translation>设置已保存，但无法启动新的程序实例。
@@ -1677,6 +1661,40 @@ They take effect at the next start.</source>
         <comment>receive view shows bytes</comment>
         <translation>十六进制</translation>
     </message>
+    <message>
+        <source>The settings file could not be read:
+%1
+%2
+The dialog shows the default settings.</source>
+        <translation>无法读取设置文件：
+%1
+%2
+对话框显示的是默认设置。</translation>
+    </message>
+    <message>
+        <source>The settings file could not be written:
+%1
+%2
+The dialog shows the settings not saved yet.</source>
+        <translation>无法写入设置文件：
+%1
+%2
+对话框显示的是尚未保存的设置。</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to
+%1
+%2
+The program keeps running unchanged.</source>
+        <translation>无法将设置保存到
+%1
+%2
+程序继续运行，设置保持不变。</translation>
+    </message>
+    <message>
+        <source>Save Config</source>
+        <translation>保存设置</translation>
+    </message>
 </context>
 <context>
     <name>ModbusConsole</name>
@@ -1774,6 +1792,17 @@ They take effect at the next start.</source>
     <message>
         <source>The broker did not answer the keep-alive ping</source>
         <translation>代理服务器未应答心跳（keep-alive ping）</translation>
+    </message>
+</context>
+<context>
+    <name>PickedFile</name>
+    <message>
+        <source>not a regular file.</source>
+        <translation>不是普通文件。</translation>
+    </message>
+    <message>
+        <source>Open failed: %1</source>
+        <translation>打开失败：%1</translation>
     </message>
 </context>
 <context>
@@ -1986,6 +2015,21 @@ They take effect at the next start.</source>
     <message>
         <source>W</source>
         <translation>写</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>the file could not be replaced.</source>
+        <translation>无法替换该文件。</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to
+%1
+%2</source>
+        <translation>无法将设置保存到
+%1
+%2</translation>
     </message>
 </context>
 <context>
@@ -3111,10 +3155,6 @@ They take effect at the next start.</source>
     <message>
         <source>Cannot open file %1: %2</source>
         <translation>无法打开文件 %1：%2</translation>
-    </message>
-    <message>
-        <source>not a regular file.</source>
-        <translation>不是普通文件。</translation>
     </message>
     <message>
         <source>File %1 is too large (limit 2 GiB).</source>

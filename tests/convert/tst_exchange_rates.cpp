@@ -78,6 +78,26 @@ private slots:
             QCOMPARE(doc.rates.size(), 1);
     }
 
+    // A feed may list any three letters: only the card's currencies reach the settings file.
+    void storeKeepsOnlyTheCardsCodes()
+    {
+        TestHome home;
+        QByteArray feed = feedDocument(scaledBuiltinRates(1.0));
+        feed.replace("<Cube currency='USD'", "<Cube currency='XAA' rate='2'/><Cube currency='QQQ' rate='3'/>"
+                                             "<Cube currency='USD'");
+        const Document doc = parseDocument(feed);
+        QVERIFY(doc.usable() && doc.rates.contains("XAA"));
+        QSettings settings(home.settingsFile(), QSettings::IniFormat);
+        QVERIFY(store(settings, doc, QDateTime::currentDateTime()));
+        settings.beginGroup(group);
+        QStringList codes = settings.childKeys();
+        settings.endGroup();
+        codes.removeOne(endKey);
+        QCOMPARE(codes.size(), builtinCount);
+        for (const QString& code : codes)
+            QVERIFY2(isCardCode(code), qPrintable(code));
+    }
+
     // A missing, unreadable or future last download means a new day; every start is
     // stamped, new day or not, before the thread runs.
     void newDay()

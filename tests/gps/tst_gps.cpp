@@ -20,20 +20,25 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <optional>
 
 #include "app/mainwindow.h"
 #include "app/mainwindow_form.h"
+#include "app/pickedfile.h"
 #include "gps/UTMconversion.h"
 #include "gps/gpssignal.h"
 #include "gps/gpssignal_form.h"
 #include "gps/gpstrack.h"
 #include "gps/nmea.h"
 #include "serial/threadserial.h"
+#include "tests/common/filechooserfake.h"
 #include "tests/common/freeport.h"
 #include "tests/common/modalanswer.h"
+#include "tests/common/pickedfifo.h"
 #include "tests/common/press.h"
 #include "tests/common/ptypair.h"
 #include "tests/common/shareddata.h"
@@ -580,7 +585,7 @@ private slots:
         QFile::remove(g.home.path() + "/GPS_Date.txt");
         QVERIFY(QDir(g.home.path()).mkdir("GPS_Date.txt"));
         g.w->GPSSavefile("1.0", "2.0");
-        QCOMPARE(g.status(), QStringLiteral("Unable to save GPS data."));
+        QCOMPARE(g.status(), "Unable to save GPS data.\n" + QString::fromLocal8Bit(strerror(EISDIR)));
     }
 
     // Clients joining, leaving mid-line and interleaving: each complete valid line is
@@ -699,6 +704,32 @@ private slots:
                                (g.ui->Jingdufangxiang->text() == "W" ? "-" : "") + g.ui->Jingdu->text();
         QTRY_COMPARE(g.js("[Latit, Longit].join()").toString(), newest);
         QCOMPARE(g.js("Object.keys(map._layers).length").toInt(), layers);
+    }
+
+    // The track tells where the user has been: readable by the user alone, also once more
+    // positions are appended; a FIFO picked for replay is refused at once.
+    void trackFileIsPrivateAndReplayRefusesFifo()
+    {
+        Gps g;
+        const QString track = g.home.path() + "/GPS_Date.txt";
+        const QFile::Permissions userOnly =
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+        g.w->GPSSavefile("1.5", "2.5");
+        QCOMPARE(QFile::permissions(track), userOnly);
+        g.w->GPSSavefile("-3.5", "4.5");
+        QCOMPARE(QFile::permissions(track), userOnly);
+        QCOMPARE(g.track().count('\n'), 2);
+
+        PickedFifo fifo;
+        QVERIFY(fifo.isValid());
+        auto* files = new FileChooserFake;
+        files->answers = {fifo.path()};
+        g.w->fileChooser.reset(files);
+        QElapsedTimer taken;
+        taken.start();
+        press(g.ui->GPStrochoidpushButton);
+        QVERIFY2(taken.elapsed() < 1000, qPrintable(QString::number(taken.elapsed())));
+        QVERIFY2(g.status().contains(PickedFile::notRegularReason()), qPrintable(g.status()));
     }
 
     // Two clients each cut a GBK character between two packets, the other's packet coming in

@@ -9,6 +9,9 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "app/mainwindow.h"
 #include "app/toolswitches.h"
 #include "tests/common/modalanswer.h"
@@ -242,7 +245,9 @@ private slots:
         QCOMPARE(hex.modified1, !saved);
         if (!saved) {
             QCOMPARE(answer.title(), "Error");
-            QCOMPARE(answer.text(), "Failed to open file for writing.");
+            // The system's reason follows the message.
+            QCOMPARE(answer.text(),
+                     "Failed to open file for writing.\n" + QString::fromLocal8Bit(strerror(ENOENT)));
             QCOMPARE(hex.filePath1, path);
             QCOMPARE(readAll(path), readAll(original));
             return;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSignalSpy>
 #include <QSslCertificate>
@@ -23,7 +24,9 @@
 #include "protocols/mqtttopic.h"
 #include "protocols/websocketiodevice.h"
 #include "tests/common/consolerig.h"
+#include "tests/common/filelimits.h"
 #include "tests/common/freeport.h"
+#include "tests/common/modalanswer.h"
 #include "tests/common/mosquittopeer.h"
 #include "tests/common/peerprocess.h"
 #include "widgets/logview.h"
@@ -561,6 +564,42 @@ private slots:
 
     // Last: the broker goes away under the connected tab, which returns to idle; its client
     // refuses what comes after (over WebSocket the tab ends the device, which is its own).
+    // "Save" writes the password: the settings file is the user's alone when created and
+    // when rewritten; a file that cannot be written is reported with the reason.
+    void saveKeepsTheFilePrivateAndReportsFailure()
+    {
+        const QString path = rig->home.settingsFile();
+        const QByteArray before = [&] {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        const auto restore = qScopeGuard([&] {
+            QFile f(path);
+            f.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+            if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                f.write(before);
+        });
+        const QFile::Permissions userOnly =
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+        ui->mqtt_password_lineEdit->setText("secret");
+        QVERIFY(QFile::remove(path));
+        press(ui->mqtt_save_pushButton); // created
+        QCOMPARE(QFile::permissions(path), userOnly);
+        ui->mqtt_password_lineEdit->setText("other");
+        press(ui->mqtt_save_pushButton); // rewritten
+        QCOMPARE(QFile::permissions(path), userOnly);
+
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        ObeyFileModes asAnyUser;
+        ModalAnswer answer("OK");
+        ui->mqtt_password_lineEdit->setText("third");
+        press(ui->mqtt_save_pushButton);
+        QVERIFY(answer.seen());
+        QVERIFY2(answer.text().contains(path) &&
+                     answer.text().contains(QString::fromLocal8Bit(strerror(EACCES))),
+                 qPrintable(answer.text()));
+    }
+
     void brokerDrop_data()
     {
         QTest::addColumn<int>("scheme");

@@ -22,6 +22,7 @@
 #include "app/selfrestart.h"
 #include "app/shell_images.h"
 #include "app/toolswitches.h"
+#include "tests/common/filelimits.h"
 #include "tests/common/freeport.h"
 #include "tests/common/modalanswer.h"
 #include "tests/common/peerprocess.h"
@@ -334,6 +335,46 @@ private slots:
         QVERIFY(s.w.isVisible() && (s.w.configDialog || launches));
         QCOMPARE(fileText(s.home.settingsFile()).contains("\nUDP=true\n"), !unwritable);
         s.w.removeEventFilter(&refuser);
+    }
+
+    // A save that failed leaves its values pending: the next opening shows them and says the
+    // file could not be written; a file that cannot be read is told apart, with its reason.
+    void preferencesTellUnreadableFromUnwritable_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("udpShown");
+        QTest::newRow("read-only") << int(QFile::ReadOwner) << "could not be written" << 1;
+        QTest::newRow("unreadable") << 0 << "could not be read" << 1; // the defaults
+    }
+    void preferencesTellUnreadableFromUnwritable()
+    {
+        QFETCH(int, mode);
+        Shell s;
+        s.w.show();
+        QVERIFY(QFile::setPermissions(s.home.settingsFile(), QFile::Permissions(mode)));
+        ObeyFileModes asAnyUser;
+        {
+            ModalAnswer unreadable("OK"); // told at once when the file cannot be read
+            s.w.ui->actionConfig->trigger();
+        }
+        press(s.w.configUi->Config_UDP_ON_OFF);
+        {
+            ModalAnswer failed("OK");
+            QTest::mousePress(s.w.configUi->ConfigOK_Button, Qt::LeftButton);
+            QVERIFY2(failed.text().contains("could not be saved") &&
+                         failed.text().contains(QString::fromLocal8Bit(strerror(EACCES))),
+                     qPrintable(failed.text()));
+        }
+        QTest::mousePress(s.w.configUi->ConfigCancel_Button, Qt::LeftButton);
+        QTRY_VERIFY(!s.w.configDialog);
+        ModalAnswer answer("OK");
+        s.w.ui->actionConfig->trigger();
+        QFETCH(QString, message);
+        QVERIFY2(answer.text().contains(message) &&
+                     answer.text().contains(QString::fromLocal8Bit(strerror(EACCES))),
+                 qPrintable(answer.text()));
+        QTEST(s.w.toolSwitches[ToolSwitches::Udp], "udpShown");
     }
 
     // About is centred on every request, also when larger than the window (the

@@ -1,13 +1,21 @@
 // Text, file and scan rules of the terminals, and the serial worker against a pseudo-terminal.
+#include <QDir>
+#include <QFileInfo>
 #include <QSerialPort>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
+
+#include "app/pickedfile.h"
 #include "serial/portscan.h"
 #include "serial/terminalfiles.h"
 #include "serial/terminalformat.h"
 #include "serial/threadserial.h"
+#include "tests/common/filelimits.h"
+#include "tests/common/pickedfifo.h"
 #include "tests/common/ptypair.h"
 
 namespace {
@@ -99,19 +107,69 @@ private slots:
         f.close();
         QString loaded;
         qint64 size = -1;
-        QTEST(TerminalFiles::loadSendText(f.fileName(), 10000, &loaded, &size), "result");
+        QString error;
+        QTEST(TerminalFiles::loadSendText(f.fileName(), 10000, &loaded, &size, &error), "result");
         QCOMPARE(size, qint64(content.size()));
         QTEST(loaded, "text");
     }
 
-    void loadDeviceFileIsBounded()
+    // A device or FIFO may never end, or block in open() until a writer comes: refused
+    // with the reason, before anything is opened.
+    void loadRefusesNonRegularFiles_data()
     {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("device") << "device";
+        QTest::newRow("fifo-without-writer") << "fifo";
+        QTest::newRow("directory") << "directory";
+    }
+    void loadRefusesNonRegularFiles()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        PickedFifo fifo;
+        QString path = dir.filePath("picked");
+        if (kind == "device")
+            path = "/dev/zero";
+        else if (kind == "fifo")
+            path = fifo.path();
+        else
+            QVERIFY(QDir().mkpath(path));
         QString loaded;
         qint64 size = 0;
-        // A device that never ends must not be read without bound.
-        QVERIFY(TerminalFiles::loadSendText("/dev/zero", 10000, &loaded, &size) !=
-                TerminalFiles::LoadResult::OpenFailed);
-        QVERIFY(loaded.size() <= 10000);
+        QString error;
+        QCOMPARE(TerminalFiles::loadSendText(path, 10000, &loaded, &size, &error),
+                 TerminalFiles::LoadResult::OpenFailed);
+        QCOMPARE(error, PickedFile::notRegularReason());
+        QVERIFY(loaded.isEmpty());
+    }
+
+    // Export over a FIFO would wait for a reader: refused as for reading.
+    void saveRefusesAFifo()
+    {
+        PickedFifo fifo;
+        QString error;
+        QVERIFY(!TerminalFiles::saveText(fifo.path(), "text", &error));
+        QCOMPARE(error, PickedFile::notRegularReason());
+        QVERIFY(QFileInfo::exists(fifo.path()) && !QFileInfo(fifo.path()).isFile()); // still the FIFO
+    }
+
+    // Export names the system's reason when the disk refuses the bytes: a file size limit
+    // plays the full disk. The old file stays as it was.
+    void saveReportsTheSystemsReason()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("export.txt");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old\n") == 4);
+        old.close();
+        QString error;
+        {
+            FileSizeLimit limit(4096);
+            QVERIFY(!TerminalFiles::saveText(path, QString(10000, 'x'), &error));
+        }
+        QCOMPARE(error, QString::fromLocal8Bit(strerror(EFBIG)));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old\n"));
     }
 
     void unusualIndexesStillOpen_data()
@@ -154,16 +212,26 @@ private slots:
         QTRY_COMPARE(got, QByteArray("firstlast"));
     }
 
+    // One reason, the system's, whether the loss shows on a read or on a write.
+    void unpluggedDeviceClosesPortAndReportsOnce_data()
+    {
+        QTest::addColumn<bool>("writing");
+        QTest::newRow("seen-reading") << false;
+        QTest::newRow("seen-writing") << true;
+    }
     void unpluggedDeviceClosesPortAndReportsOnce()
     {
+        QFETCH(bool, writing);
         PtyPair pty;
         ThreadSerial w;
-        openWorker(w, pty.slavePath(), true);
+        openWorker(w, pty.slavePath(), !writing);
         QSignalSpy failed(&w, &ThreadSerial::portFailed);
         pty.hangUp();
+        if (writing)
+            w.serialPort->write("after the device went");
         QVERIFY(failed.wait(2000));
         QVERIFY(!w.serialPort->isOpen());
-        QVERIFY(!failed.first().at(0).toString().isEmpty());
+        QCOMPARE(failed.first().at(0).toString(), QString::fromLocal8Bit(strerror(EIO)));
         // A vanished device would raise an error on every pass of the event loop.
         for (int pass = 0; pass < 20; ++pass)
             QCoreApplication::processEvents();

@@ -1,12 +1,17 @@
 // The "Serial Debug" terminal's own parts and the one-tab port lock, against a pseudo-terminal playing the
 // device.
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include "app/pickedfile.h"
 #include "serial/com_expand_form.h"
 #include "serial/linefilesender.h"
 #include "serial/threadserial.h"
 #include "tests/common/consolerig.h"
 #include "tests/common/filechooserfake.h"
+#include "tests/common/filelimits.h"
+#include "tests/common/modalanswer.h"
+#include "tests/common/pickedfifo.h"
 
 using Tab = MainWindow::SerialTab;
 
@@ -90,6 +95,48 @@ private slots:
         QVERIFY(!r.read(10, 2000).isEmpty());
         press(r.ui->opencompushButton);
         QVERIFY(!r.w->COM_fileSender->isRunning());
+    }
+
+    // A FIFO picked for a file button is refused at once with the reason: opening it would
+    // wait for a writer and hold the window.
+    void fifoPickedIsRefusedAtOnce_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("import") << "readtxtpushButton";
+        QTest::newRow("send-file") << "sendfileBtn";
+    }
+    void fifoPickedIsRefusedAtOnce()
+    {
+        QFETCH(QString, button);
+        Rig r;
+        PickedFifo fifo;
+        QVERIFY(fifo.isValid() && r.open());
+        auto* files = new FileChooserFake;
+        files->answers = {fifo.path()};
+        r.w->fileChooser.reset(files);
+        QElapsedTimer taken;
+        taken.start();
+        press(r.w->findChild<QPushButton*>(button));
+        QVERIFY2(taken.elapsed() < 1000, qPrintable(QString::number(taken.elapsed())));
+        QVERIFY2(r.status().contains(PickedFile::notRegularReason()), qPrintable(r.status()));
+        QVERIFY(!r.w->COM_fileSender->isRunning());
+    }
+
+    // "Save Config" on a settings file that cannot be written says so, with the reason.
+    void presetsSaveFailureIsReported()
+    {
+        Rig r;
+        QVERIFY(r.open());
+        press(r.ui->com_expandpushButton);
+        r.w->COM_expandUi->commands[0]->setText("ATI");
+        QVERIFY(QFile::setPermissions(r.home.settingsFile(), QFile::ReadOwner));
+        ObeyFileModes asAnyUser;
+        ModalAnswer answer("OK");
+        press(r.w->COM_expandUi->save_pushButton);
+        QVERIFY(answer.seen());
+        QVERIFY2(answer.text().contains(r.home.settingsFile()) &&
+                     answer.text().contains(QString::fromLocal8Bit(strerror(EACCES))),
+                 qPrintable(answer.text()));
     }
 
     void presetsSendStoreCloseAndSurviveQuickReopen()
