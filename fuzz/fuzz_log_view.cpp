@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     log->flush();
-    if (log->text().size() > LogView::budget + LogView::budget / 2 + LogView::lineWidth)
+    if (log->text().size() > LogView::budget + LogView::budget / 2 + LogView::softLineWidth)
         __builtin_trap();
     return 0;
 }

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (length == 0 || length > frame.size())
             continue;
         const QByteArray reply = frame.left(length);
-        if (ModbusConsole::notTheReply(request, reply, mode).isEmpty())
+        if (ModbusConsole::notTheReply({request}, reply, mode).isEmpty())
             ModbusConsole::refusal(engine, code, request, reply, mode);
         ModbusConsole::frameHex(reply);
         frame.remove(0, length);
