@@ -8,17 +8,53 @@
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTextStream>
+#include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include <utility>
+
 #include "app/mainwindow_form.h"
+#include "gps/customwebpage.h"
+#include "gps/gpsmap.h"
 #include "gps/gpstrack.h"
+
+void MainWindow::GPS_createMap()
+{
+    GPS_mapView = new QWebEngineView(this);
+    ui->gps_gridLayout->addWidget(GPS_mapView);
+    auto* page = new CustomWebPage(GPS_mapView);
+    page->scripts().insert(GpsMap::endpointScript());
+    GPS_mapView->setPage(page);
+    // What was sent before the page could run it goes in once it has loaded, in order.
+    connect(
+        page, &QWebEnginePage::loadFinished, this,
+        [this] {
+            GPS_mapLoaded = true;
+            for (const QString& script : std::exchange(GPS_pendingScripts, {}))
+                GPS_runJavaScript(script);
+        },
+        Qt::SingleShotConnection);
+    GPS_mapView->load(
+        QUrl(GPS_mapType == 1 ? QLatin1String(GpsMap::baiduPage) : QLatin1String(GpsMap::osmPage)));
+    QWebEngineSettings* web = GPS_mapView->settings();
+    web->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
+    web->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+}
 
 void MainWindow::GPS_runJavaScript(const QString& script)
 {
-    if (GPS_mapView)
+    if (GPS_mapLoaded) {
         GPS_mapView->page()->runJavaScript(script, QWebEngineScript::MainWorld);
+        return;
+    }
+    // The page keeps only the newest position: beyond the cap the oldest calls can go.
+    if (GPS_pendingScripts.size() >= GPS_pendingScriptCap)
+        GPS_pendingScripts.removeFirst();
+    GPS_pendingScripts.append(script);
 }
 
 // Coordinates reach the page only as numbers: anything else would run as script.

@@ -85,13 +85,25 @@ MWaveView::MWaveView(QWidget* parent) : QChartView(parent)
 
 MWaveView::~MWaveView() = default;
 
+// The curves go to OpenGL when the view is first shown, not before: an OpenGL child makes Qt
+// compose the whole window through OpenGL on every repaint, whatever page is showing.
+void MWaveView::showEvent(QShowEvent* event)
+{
+    QChartView::showEvent(event);
+    if (m_openGl || !openGlAvailable())
+        return;
+    m_openGl = true;
+    for (QLineSeries* s : std::as_const(m_series))
+        s->setUseOpenGL(true);
+}
+
 void MWaveView::addChannel(WAVE_CH ch)
 {
     auto* s = new QLineSeries;
     QPen pen(chColor[ch]);
     pen.setWidth(3);
     s->setPen(pen);
-    s->setUseOpenGL(openGlAvailable());
+    s->setUseOpenGL(m_openGl);
     if (QLineSeries* old = m_series.value(ch, nullptr)) {
         m_chart->removeSeries(old);
         delete old;
