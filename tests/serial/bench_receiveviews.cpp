@@ -1,6 +1,8 @@
 // Receive views under floods from real peers, each run beside a reference reader of the
-// same data in the same run (cat on the pty, socat). Prints the figures and the ratios;
-// event-loop lateness (a 10 ms timer's delay) measures responsiveness.
+// same data in the same run (cat on the pty, socat). Prints the figures and the ratios, and
+// the whole process's CPU; event-loop lateness (a 10 ms timer's delay) measures responsiveness.
+// Run it on an X server (xvfb-run): offscreen nothing is composited, which hides what painting
+// costs.
 // PLAX_BENCH_SECONDS sets the serial stream's length (default 60).
 #include <QApplication>
 #include <QCheckBox>
@@ -28,6 +30,7 @@
 #include "tests/common/freeport.h"
 #include "tests/common/modalanswer.h"
 #include "tests/common/peerprocess.h"
+#include "tests/common/processcpu.h"
 #include "widgets/logview.h"
 
 namespace {
@@ -160,6 +163,7 @@ private slots:
         const QString tailHex = open.startsWith("TCP") ? TerminalFormat::hexNetwork(data.right(64 * 1024))
                                                        : QString::fromLatin1(data.right(64 * 1024));
         // The feed runs on its own thread while the GUI thread runs until the data is shown.
+        const double cpu0 = processTreeCpuSeconds(getpid());
         LatenessProbe probe;
         std::thread feeder([&] {
             if (tcp)
@@ -188,14 +192,18 @@ private slots:
             },
             udp ? 3000 : pauseUs * data.size() / 1000000 + 120000);
         const double ms = probe.clock.nsecsElapsed() / 1e6;
+        const double cpuPercent = 100 * (processTreeCpuSeconds(getpid()) - cpu0) / (ms / 1000);
         feeder.join();
         probe.timer.stop();
         const QString held = view.isEmpty() ? QString() : LogView::of(r.w->findChild<QWidget*>(view))->text();
         if (udp) {
             const qint64 peerBytes = QFileInfo(got).size();
-            qInfo("%s: terminal %d B, socat %lld B, ratio %.2f (at least 0.90); lateness worst %lld ms",
-                  QTest::currentDataTag(), udpCount->intValue(), peerBytes,
-                  double(udpCount->intValue()) / qMax<qint64>(1, peerBytes), probe.worst());
+            qInfo(
+                "%s: terminal %d B, socat %lld B, ratio %.2f (at least 0.90); process CPU %.0f %%; lateness "
+                "over %lld ticks worst %lld ms",
+                QTest::currentDataTag(), udpCount->intValue(), peerBytes,
+                double(udpCount->intValue()) / qMax<qint64>(1, peerBytes), cpuPercent,
+                qint64(probe.late.size()), probe.worst());
             QVERIFY(udpCount->intValue() >= peerBytes * 9 / 10);
             return;
         }
@@ -220,10 +228,10 @@ private slots:
                                  ? QString("no peer")
                                  : QString::asprintf("%s %.0f ms (%.1f MB/s), time ratio %.2f",
                                                      tcp ? "socat" : "cat", peerMs, mb / peerMs, ms / peerMs);
-        qInfo("%s: tab %.0f ms (%.1f MB/s), %s; lateness worst %lld ms, p99 %lld ms; view %lld chars "
-              "(budget %d); RSS %lld kB",
-              QTest::currentDataTag(), ms, mb / ms, qPrintable(peer), probe.worst(), probe.p99(),
-              qint64(held.size()), LogView::budget, residentKb());
+        qInfo("%s: tab %.0f ms (%.1f MB/s), %s; process CPU %.0f %%; lateness over %lld ticks worst %lld ms, "
+              "p99 %lld ms; view %lld chars (budget %d); RSS %lld kB",
+              QTest::currentDataTag(), ms, mb / ms, qPrintable(peer), cpuPercent, qint64(probe.late.size()),
+              probe.worst(), probe.p99(), qint64(held.size()), LogView::budget, residentKb());
         QVERIFY(done && held.size() <= LogView::budget * 3 / 2 + LogView::lineWidth);
         QString bare = held;
         bare.remove(QRegularExpression("\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\]")).remove(QLatin1Char('\n'));
