@@ -18,6 +18,7 @@
 #include "serial/threadserial.h"
 #include "tests/common/benchhelpers.h"
 #include "tests/common/consolerig.h"
+#include "tests/common/cutecompeer.h"
 #include "tests/common/processcpu.h"
 
 namespace {
@@ -70,15 +71,6 @@ void waitDrained(int masterFd, int timeoutMs)
         usleep(200);
 }
 
-bool holdsOpen(qint64 pid, const QString& device)
-{
-    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
-    for (const QFileInfo& fd : fds.entryInfoList(QDir::System | QDir::NoDotAndDotDot))
-        if (fd.symLinkTarget() == device)
-            return true;
-    return false;
-}
-
 // Runs the event loop for `ms` with nothing of the benchmark's own waking it.
 void idleFor(int ms)
 {
@@ -86,67 +78,6 @@ void idleFor(int ms)
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
 }
-
-bool waitFor(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < timeoutMs)
-        QTest::qWait(50);
-    return done();
-}
-
-// cutecom with a session file of its own naming the pty, its Open button pressed through the
-// X server (xdotool), as a user would.
-class CuteCom
-{
-public:
-    bool start(const QString& device, bool stamps, bool hex)
-    {
-        const QString dir = m_home.path() + "/.config/CuteCom";
-        QDir().mkpath(dir);
-        QFile conf(dir + "/CuteCom5.conf");
-        if (!conf.open(QIODevice::WriteOnly))
-            return false;
-        conf.write(QStringLiteral("[sessions]\n1\\BaudRate=115200\n1\\DataBits=8\n1\\Device=%1\n"
-                                  "1\\FlowControl=0\n1\\OpenMode=3\n1\\Parity=0\n1\\StopBits=1\n"
-                                  "1\\autoReconnect=false\n1\\name=Default\n1\\showCtrlCharacters=false\n"
-                                  "1\\showTimestamp=%2\nsize=1\n")
-                       .arg(device, stamps ? "true" : "false")
-                       .toUtf8());
-        conf.close();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", m_home.path());
-        env.remove("QT_QPA_PLATFORM");
-        m_process.setProcessEnvironment(env);
-        m_process.start("cutecom", {"-s", "Default"});
-        if (!m_process.waitForStarted())
-            return false;
-        QProcess search;
-        search.start("xdotool", {"search", "--sync", "--pid", QString::number(pid())});
-        if (!search.waitForFinished(15000))
-            return false;
-        const QString window = QString::fromLatin1(search.readAllStandardOutput()).split('\n').value(0);
-        const auto key = [&window](const char* keys) {
-            return QProcess::execute("xdotool", {"windowfocus", "--sync", window, "key", keys}) == 0;
-        };
-        if (window.isEmpty() || !key("alt+o") || !waitFor([&] { return holdsOpen(pid(), device); }, 10000))
-            return false;
-        return !hex || key("alt+x");
-    }
-    qint64 pid() const { return m_process.processId(); }
-    ~CuteCom()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
-
-private:
-    QTemporaryDir m_home;
-    QProcess m_process;
-};
 
 struct Figures
 {
@@ -197,8 +128,7 @@ private slots:
     {
         if (QGuiApplication::platformName() != "xcb")
             QSKIP("measures the window as composited on an X server: run under xvfb-run");
-        if (QStandardPaths::findExecutable("cutecom").isEmpty() ||
-            QStandardPaths::findExecutable("xdotool").isEmpty())
+        if (!CuteCom::available())
             QSKIP("needs cutecom and xdotool");
     }
 
