@@ -11,7 +11,6 @@
 #include "protocols/mqttclient.h"
 #include "tests/common/benchhelpers.h"
 #include "tests/common/consolerig.h"
-#include "tests/common/processcpu.h"
 #include "tests/common/freeport.h"
 #include "tests/common/peerprocess.h"
 #include "tests/common/processcpu.h"
