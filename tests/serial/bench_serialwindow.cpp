@@ -6,12 +6,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <sys/ioctl.h>
 
@@ -79,21 +75,17 @@ void idleFor(int ms)
     loop.exec();
 }
 
-struct Figures
+// What a peer process cost and how fast it took the stream.
+struct PeerFigures
 {
     double cpuPercent = 0;
     double mbPerSecond = 0;
-    qint64 worstMs = 0;
-    qint64 p99Ms = 0;
-    qsizetype ticks = 0;
-    qint64 rssGrowthKb = 0;
-    bool everyByte = false;
 };
 
 // One stream through a peer process reading the pty: its CPU and its throughput.
-Figures runPeer(qint64 pid, PtyPair& pty, int seconds, int bytesPerSecond)
+PeerFigures runPeer(qint64 pid, PtyPair& pty, int seconds, int bytesPerSecond)
 {
-    Figures f;
+    PeerFigures f;
     const double cpu0 = processTreeCpuSeconds(pid);
     QElapsedTimer clock;
     clock.start();
@@ -181,7 +173,7 @@ private slots:
 
             CuteCom cutecom;
             QVERIFY(cutecom.start(r->pty.slavePath(), stampsAndHex, stampsAndHex));
-            const Figures c = runPeer(cutecom.pid(), r->pty, seconds, bytesPerSecond);
+            const PeerFigures c = runPeer(cutecom.pid(), r->pty, seconds, bytesPerSecond);
             cuteCpu << c.cpuPercent;
             cuteMbps << c.mbPerSecond;
 
@@ -190,7 +182,7 @@ private slots:
             cat.setStandardOutputFile(QProcess::nullDevice());
             cat.start("cat", {});
             QVERIFY(cat.waitForStarted());
-            const Figures k = runPeer(cat.processId(), r->pty, seconds, bytesPerSecond);
+            const PeerFigures k = runPeer(cat.processId(), r->pty, seconds, bytesPerSecond);
             catCpu << k.cpuPercent;
             catMbps << k.mbPerSecond;
             cat.kill();
