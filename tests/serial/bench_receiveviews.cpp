@@ -149,6 +149,7 @@ private slots:
         auto* button = r.w->findChild<QPushButton*>(open);
         if (button)
             press(button);
+        runUntil([] { return false; }, 300); // the window repaints what opening changed before the stream
         const bool tcp = open.startsWith("TCP") || open.startsWith("GPSTCP"), udp = open.startsWith("UDP"),
                    serial = !tcp && !udp && button;
         QVERIFY(!button || r.w->TCP_isOpen || r.w->UDP_isOpen || r.w->Serial_isOpen || r.w->GPS_tcpOpen);
