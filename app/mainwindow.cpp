@@ -23,6 +23,7 @@
 #include "serial/threadserial.h"
 #include "tools/quenlix_convert.h"
 #include "tools/quenlix_hex_tools.h"
+#include "widgets/firstcurrent.h"
 #include "widgets/mwaveview.h"
 
 #include <QSerialPort>
@@ -62,11 +63,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainWin
     for (int i = 0; i < keptCount; ++i)
         startTool(ui->tabWidget->tabText(i));
 
-    webView = new QWebEngineView(this);
-    webView->load(QUrl(Endpoints::homePage(), QUrl::TolerantMode));
-    ui->web_gridLayout->addWidget(webView);
-    webView->settings()->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
-    webView->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    // The web view joins the window only when "More" is first looked at (see onFirstCurrent).
+    onFirstCurrent(ui->tabWidget, ui->tab_2, this, [this] {
+        webView = new QWebEngineView(this);
+        webView->load(QUrl(Endpoints::homePage(), QUrl::TolerantMode));
+        ui->web_gridLayout->addWidget(webView);
+        webView->settings()->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
+        webView->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    });
 
     connect(ui->actionCheck_Update, SIGNAL(triggered()), this, SLOT(slotActionCheck_Update()));
 

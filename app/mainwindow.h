@@ -98,7 +98,7 @@ public:
     QString toolKeys[ToolSwitches::toolCount];
     int toolSwitches[ToolSwitches::toolCount] = {};
     int toolCount = 0;
-    QWebEngineView* webView = nullptr;
+    QWebEngineView* webView = nullptr; // made when "More" is first current
     // Titles of the tools whose start-up ran, in the order they ran.
     QStringList startedTools;
 
@@ -357,7 +357,12 @@ public:
     QList<QTcpSocket*> GPS_tcpClients;
     QHash<QTcpSocket*, QByteArray> GPS_tcpBuffers; // each client's unfinished line
     int GPS_tcpOpen = 0;
-    QWebEngineView* GPS_mapView = nullptr;
+    QWebEngineView* GPS_mapView = nullptr; // made when the tab is first current
+    bool GPS_mapLoaded = false;
+    // Map calls made before the page could run them; applied, in order, once it loaded.
+    QStringList GPS_pendingScripts;
+    static constexpr int GPS_pendingScriptCap = 3000;
+    QStringList GPS_pendingMove; // the newest marker move asked for before the page loaded
     int GPS_mapType = 0;
     QMetaObject::Connection GPS_mapConnection;
     QByteArray GPS_rxBuffer;
@@ -415,6 +420,7 @@ public:
     void GPSTCP_Server_WorkClose();
     bool GPSTCP_Server_ReadLine(const QByteArray& line);
     void GPSSavefile(QString latitude, QString longitude);
+    void GPS_createMap();
     void GPS_runJavaScript(const QString& script);
     void GPS_moveMap(const QString& latitude, const QString& longitude, bool centre);
     void GPS_moveMapPaced(bool centre);

@@ -20,40 +20,25 @@
 #include <QStatusBar>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QWebEngineProfile>
-#include <QWebEngineScript>
-#include <QWebEngineScriptCollection>
-#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include "app/mainwindow_form.h"
 #include "app/styles.h"
-#include "gps/customwebpage.h"
-#include "gps/gpsmap.h"
 #include "gps/gpstrack.h"
 #include "serial/chunkdecoder.h"
+#include "widgets/firstcurrent.h"
 #include "widgets/framestatus.h"
 #include "widgets/logview.h"
 
 void MainWindow::GPS_Init_Start()
 {
-    GPS_mapView = new QWebEngineView(this);
-    ui->gps_gridLayout->addWidget(GPS_mapView);
-    auto* page = new CustomWebPage(GPS_mapView);
-    page->scripts().insert(GpsMap::endpointScript());
-    GPS_mapView->setPage(page);
-
     // The GPS tab works on a settings object of its own on the same file.
     settings = new QSettings(ToolSwitches::settingsFilePath(), QSettings::IniFormat, this);
     GPS_mapType = ToolSwitches::mapTypeFrom(settings->value(QLatin1String(ToolSwitches::mapTypeKey)));
-    GPS_mapView->load(
-        QUrl(GPS_mapType == 1 ? QLatin1String(GpsMap::baiduPage) : QLatin1String(GpsMap::osmPage)));
     if (GPS_mapType != 1)
         ui->GPSpushButtonsearchdriving->hide();
-
-    QWebEngineSettings* web = GPS_mapView->settings();
-    web->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
-    web->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    // The map joins the window when the tab is first looked at; positions wait for it.
+    onFirstCurrent(ui->tabWidget, ui->gps, this, [this] { GPS_createMap(); });
 
     connect(ui->GPSTCPopencompushButton, &QPushButton::pressed, this,
             &MainWindow::GPSTCPopencompushButton_triggered);

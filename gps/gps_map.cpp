@@ -8,20 +8,56 @@
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTextStream>
+#include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
-
-#include "app/mainwindow_form.h"
-#include "app/pickedfile.h"
-#include "gps/gpstrack.h"
 
 #include <utility>
 
+#include "app/mainwindow_form.h"
+#include "app/pickedfile.h"
+#include "gps/customwebpage.h"
+#include "gps/gpsmap.h"
+#include "gps/gpstrack.h"
+
+void MainWindow::GPS_createMap()
+{
+    GPS_mapView = new QWebEngineView(this);
+    ui->gps_gridLayout->addWidget(GPS_mapView);
+    auto* page = new CustomWebPage(GPS_mapView);
+    page->scripts().insert(GpsMap::endpointScript());
+    GPS_mapView->setPage(page);
+    // What was sent before the page could run it goes in once it has loaded, in order.
+    connect(
+        page, &QWebEnginePage::loadFinished, this,
+        [this] {
+            GPS_mapLoaded = true;
+            for (const QString& script : std::exchange(GPS_pendingScripts, {}))
+                GPS_runJavaScript(script);
+            for (const QString& script : std::exchange(GPS_pendingMove, {}))
+                GPS_runJavaScript(script);
+        },
+        Qt::SingleShotConnection);
+    GPS_mapView->load(
+        QUrl(GPS_mapType == 1 ? QLatin1String(GpsMap::baiduPage) : QLatin1String(GpsMap::osmPage)));
+    QWebEngineSettings* web = GPS_mapView->settings();
+    web->setAttribute(QWebEngineSettings::LocalStorageEnabled, true);
+    web->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+}
+
 void MainWindow::GPS_runJavaScript(const QString& script)
 {
-    if (GPS_mapView)
+    if (GPS_mapLoaded) {
         GPS_mapView->page()->runJavaScript(script, QWebEngineScript::MainWorld);
+        return;
+    }
+    // The page keeps only the newest position: beyond the cap the oldest calls can go.
+    if (GPS_pendingScripts.size() >= GPS_pendingScriptCap)
+        GPS_pendingScripts.removeFirst();
+    GPS_pendingScripts.append(script);
 }
 
 // Coordinates reach the page only as numbers: anything else would run as script.
@@ -29,9 +65,20 @@ void MainWindow::GPS_moveMap(const QString& latitude, const QString& longitude, 
 {
     if (!GpsTrack::isPosition({latitude, longitude}))
         return;
-    GPS_runJavaScript(QStringLiteral("Set_Latit(%1)").arg(latitude.trimmed()));
-    GPS_runJavaScript(QStringLiteral("Set_Longit(%1)").arg(longitude.trimmed()));
-    GPS_runJavaScript(centre ? QStringLiteral("Set_Location_First()") : QStringLiteral("Set_Location()"));
+    const QString centring = QStringLiteral("Set_Location_First()");
+    // Before the page has loaded only the newest position waits; a centring asked for on
+    // the way is kept.
+    if (!GPS_mapLoaded && !GPS_pendingMove.isEmpty() && GPS_pendingMove.last() == centring)
+        centre = true;
+    const QStringList move = {QStringLiteral("Set_Latit(%1)").arg(latitude.trimmed()),
+                              QStringLiteral("Set_Longit(%1)").arg(longitude.trimmed()),
+                              centre ? centring : QStringLiteral("Set_Location()")};
+    if (!GPS_mapLoaded) {
+        GPS_pendingMove = move;
+        return;
+    }
+    for (const QString& script : move)
+        GPS_runJavaScript(script);
 }
 
 // The map follows the labels, but a flood of positions never queues moves in the page faster
@@ -44,7 +91,8 @@ void MainWindow::GPS_moveMapPaced(bool centre)
         return;
     }
     GPS_MAP(centre);
-    if (!GPS_mapView)
+    // Before its page has loaded the map keeps the calls itself, the newest last.
+    if (!GPS_mapLoaded)
         return;
     GPS_mapMoveSent.start();
     // Scripts run in order: this one's answer means the page has run the move. A page that goes

@@ -8,6 +8,7 @@
 #include <Qt3DRender/QCamera>
 #include <Qt3DRender/QCameraLens>
 #include <Qt3DRender/QPointLight>
+#include <Qt3DRender/QRenderSettings>
 
 #include "sensors/attitude_math.h"
 #include "sensors/cuboidentity.h"
@@ -38,6 +39,9 @@ widget3D::widget3D(float width, float height, float depth, QScreen* screen) : Qt
 
     setRootEntity(rootEntity);
     defaultFrameGraph()->setClearColor(Qt::black);
+    // A frame only when the scene changed (a new attitude, a camera move): drawn continuously,
+    // a still cube costs a core's worth of frames wherever OpenGL is done in software.
+    renderSettings()->setRenderPolicy(Qt3DRender::QRenderSettings::OnDemand);
     camera->setPosition(QVector3D(0, 0, -300));
 }
 

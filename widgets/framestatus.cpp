@@ -10,7 +10,8 @@ class PendingStatus : public QObject
 {
 public:
     explicit PendingStatus(QStatusBar* bar)
-        : QObject(bar), m_screen(new ScreenRate([this, bar] { bar->showMessage(m_text); }, this))
+        : QObject(bar), m_screen(new ScreenRate([this, bar] { bar->showMessage(m_text); }, this,
+                                                ScreenRate::readerIntervalMs))
     {
         setObjectName(QStringLiteral("frameStatus"));
         // A text someone else shows meanwhile is newer than the one waiting here.

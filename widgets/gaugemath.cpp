@@ -312,4 +312,13 @@ QList<QPointF> wavePointsToDraw(const QList<QPointF>& points, double lower, doub
     return out;
 }
 
+bool isSoftwareRenderer(const QByteArray& glRenderer)
+{
+    const QByteArray name = glRenderer.toLower();
+    for (const char* software : {"llvmpipe", "softpipe", "software rasterizer", "gdi generic"})
+        if (name.contains(software))
+            return true;
+    return false;
+}
+
 } // namespace GaugeMath

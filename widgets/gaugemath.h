@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
@@ -90,5 +91,8 @@ QRectF waveZoomRect(const QRectF& plotArea, const QPointF& pointer, double fx, d
 // lowest, highest and last point of each column, which draws the same line. Unsorted
 // data come back unchanged.
 QList<QPointF> wavePointsToDraw(const QList<QPointF>& points, double lower, double upper, int columns);
+// Whether an OpenGL renderer name (GL_RENDERER) is one that draws on the CPU (Mesa's
+// llvmpipe, softpipe and swrast, Windows' GDI Generic).
+bool isSoftwareRenderer(const QByteArray& glRenderer);
 
 } // namespace GaugeMath

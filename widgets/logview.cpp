@@ -60,7 +60,7 @@ template <typename View> void makeReadOnly(View* view)
 
 LogView::LogView(QAbstractScrollArea* view, QTextDocument* document, int maxBlocks)
     : QObject(view), m_view(view), m_document(document), m_maxBlocks(maxBlocks),
-      m_screen(new ScreenRate([this] { flushFrame(); }, this))
+      m_screen(new ScreenRate([this] { flushFrame(); }, this, ScreenRate::readerIntervalMs))
 {
     // An undo history would keep every trimmed character alive.
     document->setUndoRedoEnabled(false);

@@ -16,8 +16,8 @@ class QWidget;
 // Keeps a receive view that outside data is appended to bounded and responsive.
 // It attaches to the view (a QPlainTextEdit or QTextEdit, whose class and object
 // name stay as they are) and owns everything appended to it:
-// - appends are gathered and inserted together, at most once a frame and at most
-//   `charsPerFrame` at a time, so a flood is shown over several frames;
+// - appends are gathered and inserted together, at most 20 times a second (a reader's
+//   rate) and at most `charsPerFrame` at a time, so a flood is shown over several updates;
 // - the view holds at least the newest `budget` characters exactly, trimming whole
 //   lines from the front once it holds half a budget more;
 // - a line longer than `softLineWidth` is shown in pieces of that width, each a line

@@ -5,7 +5,9 @@
 #include <QGuiApplication>
 #include <QLineSeries>
 #include <QMouseEvent>
+#include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QPen>
 #include <QTimer>
 #include <QToolTip>
@@ -27,7 +29,10 @@ const QColor chColor[16] = {
 
 // Drawing through OpenGL needs a window system that hosts GL widgets and a context. Elsewhere
 // (the offscreen platform, even where it can make a GLX context) the GL overlay crashes the
-// window flush, so the curves are drawn in software there.
+// window flush, so the curves are drawn in software there. So they are where OpenGL itself is
+// done in software (no GPU: a virtual machine, a remote desktop): an OpenGL child makes Qt
+// compose the whole window through OpenGL on every frame, which then costs far more than the
+// few hundred line segments it would spare.
 bool openGlAvailable()
 {
     static const bool available = [] {
@@ -36,7 +41,14 @@ bool openGlAvailable()
             platform != QLatin1String("eglfs"))
             return false;
         QOpenGLContext probe;
-        return probe.create();
+        QOffscreenSurface surface;
+        surface.create();
+        if (!probe.create() || !probe.makeCurrent(&surface))
+            return false;
+        const auto* name = reinterpret_cast<const char*>(probe.functions()->glGetString(GL_RENDERER));
+        const QByteArray renderer = name ? QByteArray(name) : QByteArray();
+        probe.doneCurrent();
+        return !GaugeMath::isSoftwareRenderer(renderer);
     }();
     return available;
 }
@@ -85,13 +97,25 @@ MWaveView::MWaveView(QWidget* parent) : QChartView(parent)
 
 MWaveView::~MWaveView() = default;
 
+// The curves go to OpenGL when the view is first shown, not before: an OpenGL child makes Qt
+// compose the whole window through OpenGL on every repaint, whatever page is showing.
+void MWaveView::showEvent(QShowEvent* event)
+{
+    QChartView::showEvent(event);
+    if (m_openGl || !openGlAvailable())
+        return;
+    m_openGl = true;
+    for (QLineSeries* s : std::as_const(m_series))
+        s->setUseOpenGL(true);
+}
+
 void MWaveView::addChannel(WAVE_CH ch)
 {
     auto* s = new QLineSeries;
     QPen pen(chColor[ch]);
     pen.setWidth(3);
     s->setPen(pen);
-    s->setUseOpenGL(openGlAvailable());
+    s->setUseOpenGL(m_openGl);
     if (QLineSeries* old = m_series.value(ch, nullptr)) {
         m_chart->removeSeries(old);
         delete old;

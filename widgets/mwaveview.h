@@ -80,6 +80,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     std::optional<QRectF> visibleBounds();
@@ -101,5 +102,6 @@ private:
     int lastX = 0;
     int lastY = 0;
     bool paused = false;
+    bool m_openGl = false;      // the curves draw through OpenGL (from the first show on)
     bool scrollPending = false; // new data arrived: the X window follows at the next redraw
 };

@@ -1,6 +1,7 @@
 #include "widgets/screenrate.h"
 
-ScreenRate::ScreenRate(std::function<void()> show, QObject* parent) : QObject(parent), m_show(std::move(show))
+ScreenRate::ScreenRate(std::function<void()> show, QObject* parent, int interval)
+    : QObject(parent), m_show(std::move(show)), m_interval(interval)
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &ScreenRate::showNow);
@@ -10,8 +11,8 @@ void ScreenRate::post()
 {
     if (m_timer.isActive())
         return;
-    const qint64 since = m_sinceShown.isValid() ? m_sinceShown.elapsed() : intervalMs;
-    m_timer.start(since >= intervalMs ? 0 : int(intervalMs - since));
+    const qint64 since = m_sinceShown.isValid() ? m_sinceShown.elapsed() : m_interval;
+    m_timer.start(since >= m_interval ? 0 : int(m_interval - since));
 }
 
 void ScreenRate::flush()

@@ -13,9 +13,13 @@
 class ScreenRate : public QObject
 {
 public:
+    // Gauges, charts and pictures move at the screen's rate.
     static constexpr int intervalMs = 16;
+    // Text is read, not watched: logs, counters and status texts need no more than 20 updates a
+    // second, and each update of a window that Qt composes through OpenGL costs a whole frame.
+    static constexpr int readerIntervalMs = 50;
 
-    ScreenRate(std::function<void()> show, QObject* parent);
+    ScreenRate(std::function<void()> show, QObject* parent, int interval = intervalMs);
 
     void post();
     // Shows what waits now (before the views change shape, say).
@@ -31,5 +35,6 @@ private:
     std::function<void()> m_show;
     QTimer m_timer{this};
     QElapsedTimer m_sinceShown;
+    int m_interval;
     int m_shown = 0;
 };

@@ -41,6 +41,18 @@ struct ConsoleRig
         start(settings);
     }
 
+    // Every tool on, as a user who switched nothing off has it.
+    struct AllTools
+    {
+    };
+    explicit ConsoleRig(AllTools)
+    {
+        QList<QPair<QString, QString>> settings;
+        for (const QString& key : ToolSwitches::keys())
+            settings.append({key, "true"});
+        start(settings);
+    }
+
     void start(QList<QPair<QString, QString>> settings)
     {
         settings.prepend({"Auto_Serial_Scan", "false"});

@@ -375,6 +375,26 @@ private slots:
                  QPointF(200, 150));
     }
 
+    // Renderer names as Mesa and Windows report them: only real GPUs draw the curves.
+    void softwareRenderer_data()
+    {
+        QTest::addColumn<QByteArray>("renderer");
+        QTest::addColumn<bool>("software");
+        QTest::newRow("mesa-llvmpipe") << QByteArray("llvmpipe (LLVM 15.0.6, 256 bits)") << true;
+        QTest::newRow("mesa-softpipe") << QByteArray("softpipe") << true;
+        QTest::newRow("mesa-swrast") << QByteArray("Software Rasterizer") << true;
+        QTest::newRow("windows-gdi") << QByteArray("GDI Generic") << true;
+        QTest::newRow("intel") << QByteArray("Mesa Intel(R) UHD Graphics 620 (KBL GT2)") << false;
+        QTest::newRow("nvidia") << QByteArray("NVIDIA GeForce GTX 1060/PCIe/SSE2") << false;
+        QTest::newRow("virgl") << QByteArray("virgl (AMD Radeon)") << false;
+    }
+    void softwareRenderer()
+    {
+        QFETCH(QByteArray, renderer);
+        QFETCH(bool, software);
+        QCOMPARE(GaugeMath::isSoftwareRenderer(renderer), software);
+    }
+
     void wavePointsToDraw_data()
     {
         QTest::addColumn<QList<QPointF>>("points");

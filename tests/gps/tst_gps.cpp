@@ -192,11 +192,16 @@ struct Gps
         w->GPS_mapView->page()->runJavaScript(script, [value](const QVariant& v) { *value = v; });
         return QTest::qWaitFor([&] { return value->has_value(); }, 5000) ? **value : QVariant();
     }
-    // The page loads after the window is built: waits until its functions exist.
+    // The map is made when the tab is first current, and loads after: waits until the window
+    // knows it loaded (calls before that wait in the window) and its functions exist.
     bool waitForMap()
     {
+        ui->tabWidget->setCurrentWidget(ui->gps);
         return QTest::qWaitFor(
-            [this] { return js("typeof Set_Location === 'function' && map !== null").toBool(); }, 15000);
+            [this] {
+                return w->GPS_mapLoaded && js("typeof Set_Location === 'function' && map !== null").toBool();
+            },
+            15000);
     }
     void openOn(const QString& path)
     {
@@ -792,6 +797,38 @@ private slots:
         g.w->GPSsearchdriving_triggered();
         QTRY_COMPARE(g.js("calls.join('|')").toString(),
                      QStringLiteral("Set_endaddress:it's \\ </script>|searchdriving:it's \\ </script>"));
+    }
+
+    // The map joins the window only when its tab is first current; positions sent before
+    // then (and before its page loaded) reach it then, the newest last.
+    void positionsWaitForMap_data()
+    {
+        QTest::addColumn<QStringList>("positions"); // "latitude,longitude" in the order sent
+        QTest::addColumn<bool>("centre");
+        QTest::newRow("one") << QStringList{"10.5,20.25"} << false;
+        QTest::newRow("newest-wins") << QStringList{"1,2", "3,4", "-5.5,6.75"} << false;
+        QTest::newRow("centred") << QStringList{"48.1173,11.5167"} << true;
+        QStringList many;
+        for (int i = 0; i < 5000; ++i) // beyond what is kept waiting: the newest still ends up shown
+            many << QString("%1,%2").arg(i % 80).arg(i % 170);
+        QTest::newRow("more-than-kept") << many << false;
+    }
+    void positionsWaitForMap()
+    {
+        QFETCH(QStringList, positions);
+        QFETCH(bool, centre);
+        Gps g;
+        for (const QString& p : positions)
+            g.w->GPS_moveMap(p.section(',', 0, 0), p.section(',', 1), centre);
+        QVERIFY(!g.w->GPS_mapView);
+        QVERIFY(g.waitForMap());
+        QTRY_COMPARE(g.js("var p = marker.getLatLng(); p.lat + ',' + p.lng").toString(), positions.last());
+        if (centre)
+            QTRY_COMPARE(
+                g.js("var c = map.getCenter(); c.lat.toFixed(4) + ',' + c.lng.toFixed(4)").toString(),
+                positions.last());
+        g.w->GPS_moveMap("7", "8", false); // once loaded, at once
+        QTRY_COMPARE(g.js("var p = marker.getLatLng(); p.lat + ',' + p.lng").toString(), QString("7,8"));
     }
 
     // Bars and sky points follow the worker's results; a weak satellite leaves both; a

@@ -1,11 +1,13 @@
 // The "Serial Debug" terminal's own parts and the one-tab port lock, against a pseudo-terminal playing the
 // device.
 #include <QElapsedTimer>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 #include "app/pickedfile.h"
 #include "serial/com_expand_form.h"
 #include "serial/linefilesender.h"
+#include "serial/terminalformat.h"
 #include "serial/threadserial.h"
 #include "tests/common/consolerig.h"
 #include "tests/common/filechooserfake.h"
@@ -71,6 +73,39 @@ private slots:
         QVERIFY(r.status().startsWith("Serial closed, the port failed: "));
         QVERIFY(!r.w->COM_expandOpen && !r.ui->sendmsgBtn->isEnabled());
         QTRY_VERIFY(worker.isNull());
+    }
+
+    // The views are brought up to date at a reader's rate, not per read: a stream in many
+    // reads still ends with every byte in both views, with no flush asked for.
+    void streamShownWhole_data()
+    {
+        QTest::addColumn<QByteArray>("piece");
+        QTest::addColumn<int>("pieces");
+        QTest::newRow("short-lines") << QByteArray("$GPGGA,1,2,3*47\r\n") << 400;
+        QTest::newRow("split-lines") << QByteArray("0123456789abcdefghij") << 300;
+        QTest::newRow("binary") << QByteArray("\x01\x80\xff\n\x00z", 6) << 500;
+    }
+    void streamShownWhole()
+    {
+        QFETCH(QByteArray, piece);
+        QFETCH(int, pieces);
+        Rig r;
+        QVERIFY(r.open());
+        qint64 read = 0;
+        connect(r.w->Serial_thread, &ThreadSerial::Serial_read_Data, this,
+                [&read](const QByteArray& d) { read += d.size(); });
+        QByteArray sent;
+        for (int i = 0; i < pieces; ++i) {
+            const QByteArray bytes = piece + QByteArray::number(i);
+            QVERIFY(r.send(bytes));
+            sent += bytes;
+        }
+        QTRY_COMPARE(read, qint64(sent.size()));
+        const auto shown = [](QPlainTextEdit* view) { return view->toPlainText().remove('\n'); };
+        QString text = QString::fromUtf8(sent);
+        text.remove('\r').remove('\n');
+        QTRY_COMPARE(shown(r.ui->COM_StrTextBrowser), text);
+        QTRY_COMPARE(shown(r.ui->COM_HexTextBrowser), TerminalFormat::hexSerial(sent).remove('\n'));
     }
 
     void sendFileGoesOutLineByLine()

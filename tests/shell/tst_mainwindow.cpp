@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
+#include <QWebEngineView>
 
 #include <memory>
 
@@ -153,6 +154,42 @@ private slots:
         QCOMPARE(titles, expected);
         QCOMPARE(w.startedTools, expected.mid(0, expected.size() - 1));
         QCOMPARE(w.OSC_waveView != nullptr, !removed.contains("Oscilloscope"));
+    }
+
+    // A web view makes Qt compose the whole window through OpenGL on every repaint from the
+    // moment it joins: each joins when its page is first current (at once when it already is),
+    // and only once.
+    void webViewsWaitForTheirPage_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("atStart");
+        QByteArray allOff;
+        for (const QString& key : ToolSwitches::keys())
+            allOff += key.toUtf8() + "=false\n";
+        QTest::newRow("more-page") << QByteArray() << "tab_2" << false;
+        QTest::newRow("gps-map") << QByteArray() << "gps" << false;
+        QTest::newRow("more-alone-is-current") << allOff << "tab_2" << true;
+    }
+    void webViewsWaitForTheirPage()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, page);
+        QFETCH(bool, atStart);
+        TestHome home;
+        home.writeSettings({});
+        QFile f(home.settingsFile());
+        QVERIFY(f.open(QIODevice::Append) && f.write(stored) == stored.size());
+        f.close();
+        MainWindow w;
+        auto* shown = w.ui->tabWidget->findChild<QWidget*>(page);
+        QVERIFY(shown);
+        QCOMPARE(w.findChildren<QWebEngineView*>().size(), atStart ? 1 : 0);
+        w.ui->tabWidget->setCurrentWidget(shown);
+        QCOMPARE(shown->findChildren<QWebEngineView*>().size(), 1);
+        w.ui->tabWidget->setCurrentIndex(0);
+        w.ui->tabWidget->setCurrentWidget(shown);
+        QCOMPARE(w.findChildren<QWebEngineView*>().size(), 1);
     }
 
     // One at a time. An older dialog, closed and forgotten at once (as a port's close
