@@ -21,6 +21,9 @@ test_packages=(
     mosquitto mosquitto-clients python3-pymodbus python3-serial python3-serial-asyncio mbpoll units xxd
     clang-format
 )
+# Peers the benchmarks measure beside the program: a Qt serial terminal on the same pty,
+# driven through its window.
+bench_packages=(cutecom xdotool)
 # clang with its sanitizer and libFuzzer runtimes; llvm for readable stack traces.
 sanitize_packages=(clang libclang-rt-14-dev llvm)
 
@@ -104,7 +107,7 @@ test)
         ctest --test-dir build -LE benchmark --output-on-failure --parallel "$(nproc)" --timeout 600
     ;;
 bench)
-    install_missing "${packages[@]}" "${test_packages[@]}"
+    install_missing "${packages[@]}" "${test_packages[@]}" "${bench_packages[@]}"
     build
     # The screenshots of the 3D views need a real X server.
     xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build -L benchmark --verbose
