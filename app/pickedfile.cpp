@@ -5,6 +5,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace PickedFile {
 
 QString notRegularReason()
@@ -20,7 +26,22 @@ bool open(QFile& file, QIODevice::OpenMode mode, QString* error)
         *error = notRegularReason();
         return false;
     }
-    if (!file.open(mode)) {
+    if (mode & QIODevice::WriteOnly) {
+        if (!file.open(mode)) {
+            *error = file.errorString();
+            return false;
+        }
+        return true;
+    }
+    // Read non-blocking: a few files that look regular (/proc/kmsg) wait for data that may
+    // never come; their read fails instead of freezing the window.
+    const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         *error = file.errorString();
         return false;
     }

@@ -14,7 +14,8 @@ namespace PickedFile {
 QString notRegularReason();
 
 // Opens `file` (its name already set) in `mode` when it names a regular file, or a file
-// not there yet when `mode` writes. False with the reason in `error` otherwise.
+// not there yet when `mode` writes; a file only read is opened non-blocking. False with the
+// reason in `error` otherwise.
 bool open(QFile& file, QIODevice::OpenMode mode, QString* error);
 
 enum class SaveResult { Saved, OpenFailed, WriteFailed };

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QMetaObject>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,6 +24,7 @@
 #include "app/mainwindow_form.h"
 #include "app/styles.h"
 #include "gps/gpstrack.h"
+#include "network/readon.h"
 #include "serial/chunkdecoder.h"
 #include "widgets/firstcurrent.h"
 #include "widgets/framestatus.h"
@@ -244,15 +244,15 @@ void MainWindow::GPSupdateSendStatus()
 void MainWindow::GPSTCP_Server_ReadMessage()
 {
     auto* client = qobject_cast<QTcpSocket*>(sender());
-    if (!client)
+    // While a follow-up waits, it does the reading.
+    if (!client || ReadOn::pending(client))
         return;
     // A flood is taken a slice at a time, the rest on a later turn of the event loop, so the
     // window keeps drawing and answering between slices.
     constexpr qint64 readSlice = 64 * 1024;
     const QByteArray data = client->read(readSlice);
     if (client->bytesAvailable() > 0)
-        QMetaObject::invokeMethod(
-            client, [client] { emit client->readyRead(); }, Qt::QueuedConnection);
+        ReadOn::schedule(client, [client] { emit client->readyRead(); });
     // Every line is shown and recorded; the map moves once per read, to the newest position.
     bool moved = false;
     for (const QByteArray& line : GpsTrack::takeLines(GPS_tcpBuffers[client], data))

@@ -14,11 +14,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "app/pickedfile.h"
 #include "tools/diffwidget.h"
@@ -151,19 +146,10 @@ bool quenlix_hex_tools::loadFile(int side, const QString& path)
         QMessageBox::warning(this, tr("Error"), tr("Cannot open file %1: %2").arg(shownPath, reason));
         return false;
     };
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return refuse(PickedFile::notRegularReason());
-    // Non-blocking: a few files that look regular (/proc/kmsg) wait for data that may never
-    // come; they report an error instead of freezing the window.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return refuse(QString::fromLocal8Bit(std::strerror(errno)));
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return refuse(file.errorString());
-    }
+    QFile file(path);
+    QString error;
+    if (!PickedFile::open(file, QIODevice::ReadOnly, &error))
+        return refuse(error);
     // Taken before reading: a change made while the file is read still counts as a change.
     const DiskStamp stamp = stampOf(path);
     // Read to the end, not size() bytes: the kernel reports 0 for /proc and /sys files,
@@ -221,7 +207,7 @@ bool quenlix_hex_tools::loadFile(int side, const QString& path)
         diffWidget->setModels(model1, model2);
         updateDiffWidget(ui->tableView1);
         const QString other = side == 1 ? filePath2 : filePath1;
-        if (QFileInfo(other).canonicalFilePath() == info.canonicalFilePath())
+        if (QFileInfo(other).canonicalFilePath() == QFileInfo(path).canonicalFilePath())
             QMessageBox::warning(this, tr("Warning"),
                                  tr("File %1 is open on both sides: saving one side overwrites "
                                     "the edits of the other.")

@@ -417,16 +417,9 @@ void LogView::showContextMenu(const QPoint& globalPos)
 
 void LogView::clear()
 {
-    m_pending.clear();
-    m_pendingChars = 0;
-    m_replaceAll = false;
     m_screen->cancel();
     m_document->clear();
-    m_column = 0;
-    m_atLineStart = true;
-    m_afterCr = false;
-    m_pieces = 0;
-    m_empty = true;
+    resetState();
 }
 
 // Someone else cleared the view (its Clear button): what waits goes with it.
@@ -434,6 +427,12 @@ void LogView::onDocumentChanged()
 {
     if (m_editing || !m_document->isEmpty())
         return;
+    resetState();
+}
+
+// Nothing shown, nothing waiting.
+void LogView::resetState()
+{
     m_pending.clear();
     m_pendingChars = 0;
     m_replaceAll = false;

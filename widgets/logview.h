@@ -78,6 +78,7 @@ private:
     void flushFrame();
     void trimDocument();
     void onDocumentChanged();
+    void resetState();
     QString textBetween(int from, int to) const;
     void showContextMenu(const QPoint& globalPos);
     void shareSelection();
