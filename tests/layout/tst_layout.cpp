@@ -48,6 +48,7 @@
 #include "app/mainwindow_form.h"
 #include "app/startup.h"
 #include "tests/common/testhome.h"
+#include "tests/common/windowtour.h"
 #include "widgets/paintedtext.h"
 
 namespace {
@@ -509,14 +510,6 @@ QStringList textProblemsIn(QWidget* window, const QImage& picture, QWidget* root
     return problems;
 }
 
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        QCoreApplication::processEvents();
-    }
-}
-
 } // namespace
 
 class TestLayout : public QObject
@@ -549,7 +542,7 @@ private slots:
         QTabWidget* tabs = w.ui->tabWidget;
         for (int i = 0; i < tabs->count(); ++i) {
             tabs->setCurrentIndex(i);
-            settle();
+            settleLayouts();
             const QString name =
                 QString::asprintf("%s-%dx%d-tab%02d", qPrintable(locale), size.width(), size.height(), i);
             visit(&w, name, tabs->currentWidget(), problems);
@@ -561,21 +554,13 @@ private slots:
             for (const QString& p : textProblemsIn(&w, picture, chrome))
                 problems << locale + QStringLiteral(": ") + p;
         // Each dialog as its menu entry or button opens it, at its own size.
-        const QList<std::pair<const char*, std::function<QDialog*()>>> dialogs = {
-            {"preferences", [&] { return w.ui->actionConfig->trigger(), w.configDialog; }},
-            {"about", [&] { return w.ui->actionAbout->trigger(), static_cast<QDialog*>(&w.aboutDialog); }},
-            {"help", [&] { return w.ui->actionHelp->trigger(), w.helpDialog; }},
-            {"presets", [&] { return w.slotCom_expand(), w.COM_expandDialog; }},
-            {"gps-calculator", [&] { return w.slotGPScalculate(), w.GPS_calculateDialog; }},
-            {"gps-satellites", [&] { return w.slotGPSsignal(), w.GPS_signalDialog; }},
-            {"i2c-read", [&] { return w.slotI2Cdump_read_ui(), w.I2Cdump_readDialog; }},
-            {"i2c-write", [&] { return w.slotI2Cdump_write_ui(), w.I2Cdump_writeDialog; }}};
+        const auto dialogs = windowDialogs(w);
         if (size.width() == 915) {
             for (const auto& [name, open] : dialogs) {
                 QPointer<QDialog> dialog = open();
                 QVERIFY2(dialog, name);
                 QVERIFY(QTest::qWaitForWindowExposed(dialog));
-                settle();
+                settleLayouts();
                 visit(dialog, locale + QLatin1Char('-') + QLatin1String(name), dialog, problems);
                 dialog->close();
                 QTRY_VERIFY(!dialog || !dialog->isVisible());
