@@ -233,6 +233,17 @@ bool isGprsNoise(const QByteArray& chunk)
 
 namespace {
 
+// A caller line's number type (national, international, unknown), followed by the optional
+// fields or by the end of the line when the modem leaves them out.
+bool holdsCallerType(const QByteArray& buffer)
+{
+    for (const QByteArray type : {",161", ",145", ",129"}) {
+        if (buffer.contains(type + ',') || buffer.contains(type + "\r\n"))
+            return true;
+    }
+    return false;
+}
+
 // The reader's rules, run once per piece of input.
 void readPiece(QList<Unsolicited>& found, QByteArray& buffer, bool& ringSeen, bool& clipSeen,
                const QByteArray& piece)
@@ -259,8 +270,7 @@ void readPiece(QList<Unsolicited>& found, QByteArray& buffer, bool& ringSeen, bo
         found.append({Unsolicited::Connected, QString()});
         buffer.clear();
     }
-    if (ringSeen && !clipSeen &&
-        (buffer.contains(",161,") || buffer.contains(",145,") || buffer.contains(",129,"))) {
+    if (ringSeen && !clipSeen && holdsCallerType(buffer)) {
         ringSeen = false;
         clipSeen = true;
     }

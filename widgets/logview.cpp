@@ -180,32 +180,44 @@ void LogView::pushSoftBreak()
     m_column = 0;
 }
 
-// More than the budget waits: everything in the view is older and goes, and so
-// do the oldest pending lines beyond the budget.
+// More than the budget waits: everything in the view is older and goes, and so do the
+// oldest pending characters beyond the budget. The cut comes after the last line end that
+// keeps at least the budget and at most one and a half, so the view starts on a whole line
+// (line ends may lie in any run, with the view's own breaks between them); a line longer
+// than that is cut where the budget starts.
 void LogView::dropOldPending()
 {
     m_replaceAll = true;
-    while (m_pending.size() > 1 && m_pendingChars - m_pending.first().text.size() >= budget) {
-        m_pendingChars -= m_pending.first().text.size();
-        m_pending.removeFirst();
-    }
-    QString& first = m_pending.first().text;
     const qint64 excess = m_pendingChars - budget;
-    if (excess > 0) {
-        // Cut after the last line end within the excess, so the view starts on a whole line.
-        qsizetype cut = excess;
-        while (cut > 0 && !isLineEnd(first.at(cut - 1)))
-            --cut;
-        if (cut == 0 || m_pendingChars - cut > budget + budget / 2) {
-            cut = excess;
-            if (cut < first.size() && first.at(cut).isLowSurrogate())
-                ++cut;
+    const qint64 lowest = m_pendingChars - (budget + budget / 2);
+    // The character at `excess`: run `r`, index `i`.
+    int r = 0;
+    qint64 runStart = 0;
+    while (runStart + m_pending.at(r).text.size() <= excess)
+        runStart += m_pending.at(r++).text.size();
+    qsizetype i = excess - runStart;
+    const QChar atExcess = m_pending.at(r).text.at(i);
+    QChar next = atExcess; // the character after the one looked at
+    qint64 cut = -1;
+    for (qint64 at = excess; at > 0 && at >= lowest; --at) { // does a line start at `at`?
+        while (i == 0)
+            i = m_pending.at(--r).text.size();
+        const QChar c = m_pending.at(r).text.at(--i);
+        // A "\r\n" is one line end: the line starts after the '\n'.
+        if (isLineEnd(c) && !(c == QLatin1Char('\r') && next == QLatin1Char('\n'))) {
+            cut = at;
+            break;
         }
-        first.remove(0, cut);
-        m_pendingChars -= cut;
+        next = c;
     }
-    while (!m_pending.isEmpty() && m_pending.first().softBreak)
-        m_pending.removeFirst();
+    if (cut < 0)
+        cut = atExcess.isLowSurrogate() ? excess + 1 : excess;
+    m_pendingChars -= cut;
+    auto kept = m_pending.begin(); // the first run the cut leaves anything of
+    while (kept->text.size() <= cut)
+        cut -= (kept++)->text.size();
+    m_pending.erase(m_pending.begin(), kept);
+    m_pending.first().text.remove(0, cut);
 }
 
 void LogView::flush()

@@ -187,6 +187,34 @@ private slots:
         QTEST(::shown(reading, input.toLatin1()), "shown");
     }
 
+    // A caller line after a ring, split between two reads at every byte (before the ring's line,
+    // between the lines, inside the caller line): the short form ends right after the number
+    // type (3GPP TS 27.007 makes the later fields optional), the long form goes on; a field that
+    // only begins like a type is none.
+    void callerAtEverySplit_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("shown"); // the results in order
+        const QString ring = "\r\nRING\r\n", longForm = ring + "\r\n+CLIP: \"10086\",129,\"\",0,\"\",0\r\n";
+        const QString notType = ring + "\r\n+CLIP: \"10086\",1450\r\n";
+        // clang-format off
+        QTest::newRow("short-international") << ring + "\r\n+CLIP: \"+8613800138000\",145\r\n" << "call: call:+8613800138000";
+        QTest::newRow("short-unknown") << ring + "\r\n+CLIP: \"10086\",129\r\n" << "call: call:10086";
+        QTest::newRow("short-national") << ring + "\r\n+CLIP: \"13800138000\",161\r\n" << "call: call:13800138000";
+        QTest::newRow("long-form") << longForm << "call: call:10086";
+        QTest::newRow("type-1450-is-no-type") << notType << "call:";
+        // clang-format on
+    }
+    void callerAtEverySplit()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, shown);
+        for (qsizetype at = 0; at <= input.size(); ++at) {
+            const QString reads = input.left(at) + '|' + input.mid(at);
+            QCOMPARE(::shown("notices", reads.toLatin1()).section(" [", 0, 0), shown); // the results
+        }
+    }
+
     // A wait ends once the reply is complete or the port is gone, not after the pause; the
     // modem answers in two pieces, then stays silent, then goes.
     void waitsEndEarly()

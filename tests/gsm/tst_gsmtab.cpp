@@ -248,6 +248,7 @@ private slots:
         QTest::newRow("notice-ends-after-reply") << Bytes{"AT+CSQ", "\r\n+CSQ: 20,0\r\n" + ok + "\r\n+CMTI: \"SM\","} << L{"signal", "<3\r\n"} << Bytes{"AT+CSQ"} << L{newSms};
         QTest::newRow("ringer-ring-caller-one-read") << Bytes{"AT+CALM=1", ring + "+CLIP: \"10086\",129,\"\",0,\"\",0\r\n" + ok} << L{"ringer"} << Bytes{"AT+CALM=1"} << L{call, call + "10086"};
         // Reopened on a modem that refuses the queries and does not answer the ringer switch.
+        QTest::newRow("ring-caller-short-form") << Bytes{} << L{"<" + ring, "<\r\n+CLIP: \"+8613800138000\",145\r\n"} << Bytes{} << L{call, call + "+8613800138000"};
         QTest::newRow("refusing-or-silent-modem") << Bytes{"AT+CLIP?", "\r\nERROR\r\n", "AT+CALM?", "\r\nERROR\r\n", "AT+CMGF?", "\r\nERROR\r\n", "AT+CALM=1", ""}
             << L{"port", "port", "ringer"} << Bytes{"AT+CLIP?", "AT+CALM?", "AT+CMGF?", "AT+CSQ", "AT+CALM=1"} << L{"Serial closed", "Serial opened", "No response from the modem", "box: No response"};
         QTest::newRow("switches-follow-replies") << Bytes{} << L{"clip", "clip", "text-mode", "text-mode", "ringer"}

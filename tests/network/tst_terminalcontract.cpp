@@ -17,6 +17,7 @@
 #include "serial/terminalview.h"
 #include "serial/threadserial.h"
 #include "tests/common/consolerig.h"
+#include "tests/common/copiedtext.h"
 #include "tests/common/filechooserfake.h"
 #include "tests/common/freeport.h"
 #include "tests/common/modalanswer.h"
@@ -211,6 +212,46 @@ private slots:
         QFile out(dir.filePath("out.txt"));
         QVERIFY(out.open(QIODevice::ReadOnly));
         QCOMPARE(out.readAll(), QByteArray("first\r\n" + data).replace('\r', QByteArray()));
+    }
+
+    // A burst larger than the view keeps, in lines longer than a piece of the view: Export,
+    // Ctrl+C after Select All and the menu's Copy begin at a line that arrived and hold all that
+    // came after it, carriage returns removed.
+    void burstKeepsWholeLines_data()
+    {
+        QTest::addColumn<Terminal>("terminal");
+        QTest::addColumn<int>("lineLength"); // characters before "\r\n"
+        QTest::addColumn<double>("budgets"); // the burst's size
+        for (Terminal t : {Terminal::Com, Terminal::Udp, Terminal::Tcp}) {
+            const char* name = QList{"serial", "udp", "tcp"}[int(t)];
+            QTest::addRow("%s-4000-char-lines-1.7-budgets", name) << t << 4000 << 1.7;
+            QTest::addRow("%s-19000-char-lines-5-budgets", name) << t << 19000 << 5.0;
+        }
+    }
+    void burstKeepsWholeLines()
+    {
+        QFETCH(Terminal, terminal);
+        QFETCH(int, lineLength);
+        QFETCH(double, budgets);
+        QByteArray data;
+        for (int i = 0; data.size() < budgets * LogView::budget; ++i) {
+            const QByteArray head = QByteArray::number(i) + ':';
+            data += head + QByteArray(lineLength - head.size(), char('a' + i % 26)) + "\r\n";
+        }
+        Rig r(terminal);
+        QVERIFY(r.open());
+        r.deliver(data, terminal == Terminal::Com ? 4096 : 48 * 1024); // a pty holds about 4 KiB
+        QTemporaryDir dir;
+        r.files->answers = {dir.filePath("out.txt")};
+        r.w->Terminal_export(terminal);
+        QFile out(dir.filePath("out.txt"));
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        const QByteArray exported = out.readAll(), arrived = data.replace('\r', QByteArray());
+        QVERIFY(arrived.endsWith(exported));
+        const qsizetype dropped = arrived.size() - exported.size();
+        QVERIFY2(dropped == 0 || arrived.at(dropped - 1) == '\n', exported.left(40).constData());
+        QVERIFY(exported.size() >= LogView::budget - exported.count('\n'));
+        QCOMPARE(copiedAfterSelectAll(r.c.textView), QStringList(2, QString::fromLatin1(exported)));
     }
 
     // Hexadecimal entries are never parted across lines of the view, stamped or not, however

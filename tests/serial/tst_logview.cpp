@@ -1,8 +1,6 @@
 // The bounded receive log: what it keeps, where it cuts, what Export gets.
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTest>
@@ -10,6 +8,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include "tests/common/copiedtext.h"
 #include "widgets/framestatus.h"
 #include "widgets/logview.h"
 
@@ -151,17 +150,8 @@ private slots:
             sent += part;
         }
         QCOMPARE(log->text(), sent);
-        view.selectAll();
-        QTest::keySequence(&view, QKeySequence::Copy);
-        QCOMPARE(QApplication::clipboard()->text(), sent);
-        QApplication::clipboard()->clear();
-        QContextMenuEvent menuAt(QContextMenuEvent::Mouse, QPoint(5, 5), view.mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(view.viewport(), &menuAt);
-        QTRY_VERIFY(QApplication::activePopupWidget());
-        QApplication::activePopupWidget()->findChild<QAction*>("edit-copy")->trigger();
-        QCOMPARE(QApplication::clipboard()->text(), sent); // the menu's Copy too
-        QApplication::activePopupWidget()->close();
-        if (QApplication::clipboard()->supportsSelection()) { // what a middle click pastes
+        QCOMPARE(copiedAfterSelectAll(&view), QStringList(2, sent)); // Ctrl+C and the menu's Copy
+        if (QApplication::clipboard()->supportsSelection()) {        // what a middle click pastes
             QTest::mouseRelease(view.viewport(), Qt::LeftButton);
             QTRY_COMPARE(QApplication::clipboard()->text(QClipboard::Selection), sent);
         }
@@ -177,6 +167,55 @@ private slots:
                          qPrintable(b.text().right(8) + "|" + b.next().text().left(8)));
         }
         QVERIFY(view.blockCount() >= 2 + int(sent.size() - 7) / LogView::softLineWidth);
+    }
+
+    // A burst larger than the view keeps, gathered before the view inserts any of it, in lines
+    // longer than a piece or short ones: what the view keeps starts at a line that arrived and
+    // holds all that came after it, exactly (a "\r\n" shows as one line end), at least a budget.
+    void burstsKeepWholeLines_data()
+    {
+        QTest::addColumn<int>("lineLength"); // characters before the line end
+        QTest::addColumn<double>("budgets"); // the burst's size
+        for (int length : {40, 4000, 19000}) {
+            for (double budgets : {1.2, 1.7, 5.0})
+                QTest::addRow("%d-char-lines-%.1f-budgets", length, budgets) << length << budgets;
+        }
+    }
+    void burstsKeepWholeLines()
+    {
+        QFETCH(int, lineLength);
+        QFETCH(double, budgets);
+        QString sent;
+        for (int i = 0; sent.size() < budgets * LogView::budget; ++i) {
+            const QString head = QString::number(i) + QLatin1Char(':');
+            sent += head + QString(lineLength - head.size(), QLatin1Char('a' + i % 26)) + "\r\n";
+        }
+        QPlainTextEdit view;
+        LogView* log = LogView::attach(&view);
+        for (qsizetype i = 0; i < sent.size(); i += 4093) // odd: line ends are split too
+            log->append(sent.mid(i, 4093));
+        const QString arrived = QString(sent).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const QString shown = log->text();
+        QVERIFY(arrived.endsWith(shown));
+        const qsizetype dropped = arrived.size() - shown.size();
+        QVERIFY2(dropped == 0 || arrived.at(dropped - 1) == QLatin1Char('\n'), qPrintable(shown.left(40)));
+        QVERIFY(shown.size() + shown.count(QLatin1Char('\n')) >=
+                qMin(sent.size(), qsizetype(LogView::budget)));
+        QCOMPARE(copiedAfterSelectAll(&view), QStringList(2, shown));
+    }
+
+    // The oldest waiting text is dropped at a "\r\n" whose two characters fall either side of
+    // where the newest budget starts: the view starts at the line before, not at an empty one.
+    void lineEndPartedWhereTheBudgetStarts()
+    {
+        const qsizetype excess = LogView::budget / 2 + 2; // what goes beyond the budget
+        QString sent = QStringLiteral("123456789\n").repeated(excess / 10) + QLatin1Char('y');
+        sent += QStringLiteral("\r\n"); // '\r' the last character that goes, '\n' the first that stays
+        sent += QString(LogView::budget + excess - sent.size(), QLatin1Char('z'));
+        QPlainTextEdit view;
+        LogView* log = LogView::attach(&view);
+        log->append(sent);
+        QCOMPARE(log->text(), "y\n" + QString(sent.size() - sent.lastIndexOf('\n') - 1, QLatin1Char('z')));
     }
 
     // The line count cap counts lines, not the pieces a long line is shown in, and drops
