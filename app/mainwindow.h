@@ -30,6 +30,7 @@
 #include "sensors/gbktext.h"
 #include "sensors/lineassembler.h"
 #include "sensors/tof_frame.h"
+#include "serial/portscan.h"
 #include "widgets/filechooser.h"
 
 class Callout;
@@ -147,6 +148,8 @@ public:
     ThreadSerial* Serial_thread = nullptr;
     bool Serial_isOpen = false;
     QTimer* Serial_scanTimer = nullptr;
+    // The rescan enumerates the ports only when these names changed.
+    PortScan::DeviceNames Serial_deviceNames;
 
     void SerialSacn();
     // At exit: the worker cut off from the window, its port closed and the worker joined.

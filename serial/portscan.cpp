@@ -1,5 +1,9 @@
 #include "serial/portscan.h"
 
+#include <QFile>
+
+#include <dirent.h>
+
 namespace PortScan {
 
 bool isListed(const QString& portName)
@@ -35,6 +39,27 @@ QStringList removals(const QStringList& current, const QStringList& available)
             result << name;
     }
     return result;
+}
+
+DeviceNames::DeviceNames(QString directory) : m_directory(std::move(directory)) {}
+
+bool DeviceNames::changed()
+{
+    QStringList names;
+    DIR* dir = opendir(QFile::encodeName(m_directory).constData());
+    const bool listed = dir != nullptr;
+    if (listed) {
+        while (const dirent* entry = readdir(dir)) {
+            if (entry->d_name[0] != '.')
+                names << QFile::decodeName(entry->d_name);
+        }
+        closedir(dir);
+        names.sort();
+    }
+    const bool same = listed && m_listed && names == m_names;
+    m_names = std::move(names);
+    m_listed = listed;
+    return !same;
 }
 
 } // namespace PortScan

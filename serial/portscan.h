@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
 // The rules of the serial port scan, kept apart from the widgets they drive.
@@ -16,5 +17,22 @@ QStringList filtered(const QStringList& names);
 QStringList additions(const QStringList& current, const QStringList& available);
 // Items of `current` that are no longer available, in list order.
 QStringList removals(const QStringList& current, const QStringList& available);
+
+// The names of the tty devices the kernel lists, read in one directory listing. Enumerating the
+// ports opens the system files of every tty device, the virtual consoles included; this costs
+// next to nothing, so a rescan enumerates only when these names changed.
+class DeviceNames
+{
+public:
+    explicit DeviceNames(QString directory = QStringLiteral("/sys/class/tty"));
+    // Whether the names differ from those of the last call: true the first time, and every
+    // time the directory cannot be listed (then only an enumeration can tell).
+    bool changed();
+
+private:
+    QString m_directory;
+    QStringList m_names;
+    bool m_listed = false;
+};
 
 } // namespace PortScan

@@ -212,7 +212,8 @@ void MainWindow::Serial_applyScan(const QStringList& available)
 
 void MainWindow::SerialSacn_new()
 {
-    if (ToolSwitches::isOn(settings->value(QLatin1String(ToolSwitches::autoSerialScanKey))))
+    if (ToolSwitches::isOn(settings->value(QLatin1String(ToolSwitches::autoSerialScanKey))) &&
+        Serial_deviceNames.changed())
         SerialSacn();
 }
 

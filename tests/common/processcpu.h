@@ -7,13 +7,11 @@
 
 #include <unistd.h>
 
-// User plus system CPU seconds of process `pid`, all its threads, plus those of its living
-// descendants (the web engine's helper processes work for the window too).
-inline double processTreeCpuSeconds(qint64 pid)
+// Process `pid` and its living descendants (the web engine's helper processes work for the
+// window too).
+inline QList<qint64> processTree(qint64 pid)
 {
     QHash<qint64, qint64> parentOf;
-    QHash<qint64, double> cpuOf;
-    const double tick = double(sysconf(_SC_CLK_TCK));
     for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         bool number = false;
         const qint64 id = entry.toLongLong(&number);
@@ -21,20 +19,63 @@ inline double processTreeCpuSeconds(qint64 pid)
         if (!number || !stat.open(QIODevice::ReadOnly))
             continue;
         const QByteArray line = stat.readAll();
-        // Fields after the command name, which may hold blanks: state ppid ... utime(14) stime(15).
+        // The fields after the command name, which may hold blanks: state ppid ...
         const QList<QByteArray> f = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (f.size() < 13)
-            continue;
-        parentOf.insert(id, f.at(1).toLongLong());
-        cpuOf.insert(id, (f.at(11).toLongLong() + f.at(12).toLongLong()) / tick);
+        if (f.size() > 1)
+            parentOf.insert(id, f.at(1).toLongLong());
     }
-    double sum = 0;
-    for (auto it = cpuOf.cbegin(); it != cpuOf.cend(); ++it) {
+    QList<qint64> tree;
+    for (auto it = parentOf.cbegin(); it != parentOf.cend(); ++it) {
         for (qint64 p = it.key(); p > 1; p = parentOf.value(p, 0)) {
             if (p == pid) {
-                sum += it.value();
+                tree << it.key();
                 break;
             }
+        }
+    }
+    return tree;
+}
+
+// User plus system CPU seconds of process `pid`, all its threads, plus those of its descendants.
+inline double processTreeCpuSeconds(qint64 pid)
+{
+    const double tick = double(sysconf(_SC_CLK_TCK));
+    double sum = 0;
+    for (qint64 id : processTree(pid)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(id));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        // After the command name: state ppid ... utime(14) stime(15).
+        const QList<QByteArray> f = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (f.size() >= 13)
+            sum += (f.at(11).toLongLong() + f.at(12).toLongLong()) / tick;
+    }
+    return sum;
+}
+
+// The scheduler's own figures, summed over the threads of process `pid` and its descendants:
+// CPU time to the nanosecond (where utime and stime count 10 ms ticks) and how many times a
+// thread was put on a CPU (each wakeup counts once).
+struct SchedFigures
+{
+    double cpuSeconds = 0;
+    qint64 runs = 0;
+};
+inline SchedFigures processTreeSched(qint64 pid)
+{
+    SchedFigures sum;
+    for (qint64 id : processTree(pid)) {
+        const QString tasks = QStringLiteral("/proc/%1/task").arg(id);
+        for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile schedstat(tasks + '/' + task + QStringLiteral("/schedstat"));
+            if (!schedstat.open(QIODevice::ReadOnly))
+                continue;
+            const QList<QByteArray> f = schedstat.readAll().trimmed().split(' ');
+            if (f.size() < 3)
+                continue;
+            sum.cpuSeconds += f.at(0).toLongLong() / 1e9;
+            sum.runs += f.at(2).toLongLong();
         }
     }
     return sum;

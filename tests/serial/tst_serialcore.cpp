@@ -87,6 +87,41 @@ private slots:
         QCOMPARE(PortScan::additions({}, {"x", "x"}), QStringList{"x"});
     }
 
+    // Each step changes the device directory, then the rescan looks: it enumerates the ports
+    // when a name came, went or changed, at the first look, and while the directory is gone.
+    void deviceNamesTellChanges_data()
+    {
+        QTest::addColumn<QStringList>("steps"); // "+name" adds, "-name" removes, "-" the directory
+        QTest::addColumn<QString>("changed");   // per step: 1 enumerate, 0 not
+        // clang-format off
+        QTest::newRow("first-look-then-quiet") << QStringList{"", "", ""} << "100";
+        QTest::newRow("adapter-plugged-and-pulled") << QStringList{"", "+ttyUSB0", "", "-ttyUSB0", ""} << "11010";
+        QTest::newRow("another-under-the-same-count") << QStringList{"+ttyUSB0", "", "-ttyUSB0 +ttyACM0"} << "101";
+        QTest::newRow("directory-gone") << QStringList{"", "-", "-"} << "111";
+        // clang-format on
+    }
+    void deviceNamesTellChanges()
+    {
+        QFETCH(QStringList, steps);
+        QTemporaryDir dir;
+        for (const char* name : {"console", "tty0", "ttyS0", "ptmx"})
+            QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+        PortScan::DeviceNames devices(dir.path());
+        QString changed;
+        for (const QString& step : steps) {
+            for (const QString& change : step.split(' ', Qt::SkipEmptyParts)) {
+                if (change == "-")
+                    dir.remove();
+                else if (change.startsWith('+'))
+                    QVERIFY(QFile(dir.filePath(change.mid(1))).open(QIODevice::WriteOnly));
+                else
+                    QVERIFY(QFile::remove(dir.filePath(change.mid(1))));
+            }
+            changed += devices.changed() ? '1' : '0';
+        }
+        QTEST(changed, "changed");
+    }
+
     void loadLimit_data()
     {
         QTest::addColumn<QByteArray>("content");

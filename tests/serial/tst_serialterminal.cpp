@@ -2,7 +2,9 @@
 // device.
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "app/pickedfile.h"
 #include "serial/com_expand_form.h"
@@ -222,6 +224,29 @@ private slots:
         f.w->Serial_applyScan({"ttyACM0"});
         for (const auto& c : f.tabs)
             QCOMPARE(items(c.portList), QStringList{"ttyACM0"});
+    }
+
+    // With the rescan on, the ports are enumerated within one interval once the kernel's device
+    // names change, and not while they stay the same: a port only the lists still hold stays.
+    void rescanFollowsDeviceNames()
+    {
+        TestHome home;
+        QList<QPair<QString, QString>> settings;
+        for (const QString& key : ToolSwitches::keys())
+            settings.append({key, key == "COM" ? "true" : "false"});
+        home.writeSettings(settings);
+        MainWindow w;
+        QTemporaryDir devices;
+        w.Serial_deviceNames = PortScan::DeviceNames(devices.path());
+        QSignalSpy ticks(w.Serial_scanTimer, &QTimer::timeout);
+        QVERIFY(ticks.wait(2000)); // the first look at these names enumerates
+        w.Serial_applyScan({"ttyGone"});
+        QVERIFY(ticks.wait(2000) && ticks.wait(2000));
+        QVERIFY(items(w.ui->portNameComboBox).contains("ttyGone"));
+        QVERIFY(QFile(devices.filePath("ttyUSB0")).open(QIODevice::WriteOnly));
+        QVERIFY(ticks.wait(2000));
+        for (int t = 0; t < MainWindow::serialTabCount; ++t)
+            QVERIFY(!items(w.Serial_tabControls(Tab(t)).portList).contains("ttyGone"));
     }
 
     void holderLocksEveryOtherTab_data()
