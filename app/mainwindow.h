@@ -422,6 +422,7 @@ public:
     bool GPSTCP_Server_WorkOpen();
     void GPSTCP_Server_WorkClose();
     bool GPSTCP_Server_ReadLine(const QByteArray& line);
+    void GPSTCP_Server_clientGone(QTcpSocket* client);
     void GPSSavefile(QString latitude, QString longitude);
     void GPS_createMap();
     void GPS_runJavaScript(const QString& script);

@@ -30,6 +30,13 @@
 #include "widgets/framestatus.h"
 #include "widgets/logview.h"
 
+namespace {
+// A client's address and port, kept for the texts about it: a socket forgets its peer once
+// disconnected, and what the client sent before is still read after that.
+const char peerAddressProperty[] = "plaxPeerAddress";
+const char peerPortProperty[] = "plaxPeerPort";
+} // namespace
+
 void MainWindow::GPS_Init_Start()
 {
     // The GPS tab works on a settings object of its own on the same file.
@@ -223,6 +230,8 @@ void MainWindow::GPSupdateserver()
             continue;
         }
         GPS_tcpClients.append(client);
+        client->setProperty(peerAddressProperty, address);
+        client->setProperty(peerPortProperty, client->peerPort());
         connect(client, &QTcpSocket::disconnected, this, &MainWindow::GPSupdateSendStatus);
         connect(client, &QTcpSocket::readyRead, this, &MainWindow::GPSTCP_Server_ReadMessage);
     }
@@ -230,10 +239,20 @@ void MainWindow::GPSupdateserver()
 
 void MainWindow::GPSupdateSendStatus()
 {
-    auto* client = qobject_cast<QTcpSocket*>(sender());
-    if (!client)
+    if (auto* client = qobject_cast<QTcpSocket*>(sender()))
+        GPSTCP_Server_clientGone(client);
+}
+
+// A client that went may leave what it sent in its socket's buffer: that is read on, a slice
+// at a time as ever, and the client goes once all of it is read.
+void MainWindow::GPSTCP_Server_clientGone(QTcpSocket* client)
+{
+    if (client->bytesAvailable() > 0) {
+        ReadOn::schedule(client, [client] { emit client->readyRead(); });
         return;
-    ui->statusBar->showMessage(tr("Client: ") + tr("%1 Left").arg(client->peerAddress().toString()));
+    }
+    ui->statusBar->showMessage(tr("Client: ") +
+                               tr("%1 Left").arg(client->property(peerAddressProperty).toString()));
     GPS_tcpClients.removeOne(client);
     GPS_tcpBuffers.remove(client); // a line it left unfinished dies with it
     disconnect(client, nullptr, this, nullptr);
@@ -259,10 +278,13 @@ void MainWindow::GPSTCP_Server_ReadMessage()
         moved = GPSTCP_Server_ReadLine(line) || moved;
     if (moved)
         GPS_moveMapPaced(ui->GPS_on_off_checkBox->isChecked());
-    ui->statusBar->showMessage(
-        tr("TCP receive ") + tr("from:%1:%2").arg(client->peerAddress().toString()).arg(client->peerPort()));
+    ui->statusBar->showMessage(tr("TCP receive ") + tr("from:%1:%2")
+                                                        .arg(client->property(peerAddressProperty).toString())
+                                                        .arg(client->property(peerPortProperty).toUInt()));
     // Each client's own decoder: a character cut between two of its packets is joined.
     LogView::of(ui->GPStextBrowser)->append(ChunkDecoder::of(client)->decode(data, false));
+    if (client->state() == QAbstractSocket::UnconnectedState && client->bytesAvailable() == 0)
+        GPSTCP_Server_clientGone(client);
 }
 
 // One whole position line from a client: shown and recorded; false when it held no position.

@@ -54,17 +54,18 @@ inline double processTreeCpuSeconds(qint64 pid)
     return sum;
 }
 
-// The scheduler's own figures, summed over the threads of process `pid` and its descendants:
-// CPU time to the nanosecond (where utime and stime count 10 ms ticks) and how many times a
-// thread was put on a CPU (each wakeup counts once).
+// The scheduler's own figures for one thread: CPU time to the nanosecond (where utime and
+// stime count 10 ms ticks) and how many times it was put on a CPU (each wakeup counts once).
 struct SchedFigures
 {
     double cpuSeconds = 0;
     qint64 runs = 0;
 };
-inline SchedFigures processTreeSched(qint64 pid)
+
+// Those figures for every thread of process `pid` and its descendants, by thread id.
+inline QHash<qint64, SchedFigures> threadSched(qint64 pid)
 {
-    SchedFigures sum;
+    QHash<qint64, SchedFigures> threads;
     for (qint64 id : processTree(pid)) {
         const QString tasks = QStringLiteral("/proc/%1/task").arg(id);
         for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
@@ -72,11 +73,23 @@ inline SchedFigures processTreeSched(qint64 pid)
             if (!schedstat.open(QIODevice::ReadOnly))
                 continue;
             const QList<QByteArray> f = schedstat.readAll().trimmed().split(' ');
-            if (f.size() < 3)
-                continue;
-            sum.cpuSeconds += f.at(0).toLongLong() / 1e9;
-            sum.runs += f.at(2).toLongLong();
+            if (f.size() >= 3)
+                threads.insert(task.toLongLong(), {f.at(0).toLongLong() / 1e9, f.at(2).toLongLong()});
         }
+    }
+    return threads;
+}
+
+// What the threads living now did since `before`: one that began since counts from nothing
+// (one that ended since is no longer there to count).
+inline SchedFigures schedSince(const QHash<qint64, SchedFigures>& before,
+                               const QHash<qint64, SchedFigures>& now)
+{
+    SchedFigures sum;
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        const SchedFigures start = before.value(it.key());
+        sum.cpuSeconds += it->cpuSeconds - start.cpuSeconds;
+        sum.runs += it->runs - start.runs;
     }
     return sum;
 }

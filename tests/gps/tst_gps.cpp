@@ -711,6 +711,33 @@ private slots:
         QCOMPARE(g.js("Object.keys(map._layers).length").toInt(), layers);
     }
 
+    // A client that sends a flood and goes at once: all it sent is read, shown and recorded,
+    // and then it goes.
+    void tcpClientGoneAfterAFloodIsReadToTheEnd()
+    {
+        Gps g;
+        g.ui->GPSSavecheckBox->setChecked(true);
+        const quint16 port = freeTcpPort();
+        g.ui->GPSTCPServerPortlineEdit->setText(QString::number(port));
+        press(g.ui->GPSTCPopencompushButton);
+        QTcpSocket client;
+        client.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(client.waitForConnected(3000));
+        QTRY_COMPARE(g.w->GPS_tcpClients.size(), 1);
+        const QString address = g.w->GPS_tcpClients.first()->peerAddress().toString();
+        constexpr int lines = 30000; // some 1 MB: many reads
+        QByteArray flood;
+        for (int i = 0; i < lines; ++i)
+            flood += "Latitude:1." + QByteArray::number(i).rightJustified(5, '0') + ",Longitude:2.5\r\n";
+        client.write(flood);
+        client.disconnectFromHost();
+        QTRY_VERIFY_WITH_TIMEOUT(g.w->GPS_tcpClients.isEmpty(), 60000);
+        QCOMPARE(g.track().count('\n'), lines);
+        QVERIFY(g.track().endsWith("Latitude:1.29999,Longitude:2.5\r\n"));
+        QVERIFY(LogView::of(g.ui->GPStextBrowser)->text().endsWith("Latitude:1.29999,Longitude:2.5\n"));
+        QCOMPARE(g.status(), "Client: " + address + " Left");
+    }
+
     // The track tells where the user has been: readable by the user alone, also once more
     // positions are appended; a FIFO picked for replay is refused at once.
     void trackFileIsPrivateAndReplayRefusesFifo()

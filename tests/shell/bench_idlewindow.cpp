@@ -24,14 +24,14 @@ int benchSeconds()
 struct Usage
 {
     qint64 pid;
-    SchedFigures start = processTreeSched(pid);
+    QHash<qint64, SchedFigures> start = threadSched(pid);
     double cpuPercent(double seconds) const
     {
-        return 100 * (processTreeSched(pid).cpuSeconds - start.cpuSeconds) / seconds;
+        return 100 * schedSince(start, threadSched(pid)).cpuSeconds / seconds;
     }
     double wakeupsPerSecond(double seconds) const
     {
-        return (processTreeSched(pid).runs - start.runs) / seconds;
+        return schedSince(start, threadSched(pid)).runs / seconds;
     }
 };
 
