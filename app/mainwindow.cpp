@@ -56,6 +56,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainWin
     setStyleSheet(QString::fromLatin1(Styles::background));
 
     const int keptCount = Config();
+    Serial_deviceNames.changed(); // the rescan looks again only once these change
     SerialSacn();
     startInit();
     getLocalIP();

@@ -26,13 +26,6 @@ bool open(QFile& file, QIODevice::OpenMode mode, QString* error)
         *error = notRegularReason();
         return false;
     }
-    if (mode & QIODevice::WriteOnly) {
-        if (!file.open(mode)) {
-            *error = file.errorString();
-            return false;
-        }
-        return true;
-    }
     // Read non-blocking: a few files that look regular (/proc/kmsg) wait for data that may
     // never come; their read fails instead of freezing the window.
     const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

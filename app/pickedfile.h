@@ -13,9 +13,8 @@ namespace PickedFile {
 // The reason given for a FIFO, device, socket or directory.
 QString notRegularReason();
 
-// Opens `file` (its name already set) in `mode` when it names a regular file, or a file
-// not there yet when `mode` writes; a file only read is opened non-blocking. False with the
-// reason in `error` otherwise.
+// Opens `file` (its name already set) for reading in `mode` when it names a regular file,
+// non-blocking. False with the reason in `error` otherwise.
 bool open(QFile& file, QIODevice::OpenMode mode, QString* error);
 
 enum class SaveResult { Saved, OpenFailed, WriteFailed };

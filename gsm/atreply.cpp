@@ -1,5 +1,7 @@
 #include "gsm/atreply.h"
 
+#include <algorithm>
+
 namespace AtReply {
 
 namespace {
@@ -237,11 +239,9 @@ namespace {
 // fields or by the end of the line when the modem leaves them out.
 bool holdsCallerType(const QByteArray& buffer)
 {
-    for (const QByteArray type : {",161", ",145", ",129"}) {
-        if (buffer.contains(type + ',') || buffer.contains(type + "\r\n"))
-            return true;
-    }
-    return false;
+    static const char* const types[] = {",161,", ",145,", ",129,", ",161\r\n", ",145\r\n", ",129\r\n"};
+    return std::any_of(std::begin(types), std::end(types),
+                       [&buffer](const char* type) { return buffer.contains(type); });
 }
 
 // The reader's rules, run once per piece of input.

@@ -183,11 +183,18 @@ void MainWindow::readUDP()
     qint64 bytes = 0;
     QElapsedTimer pass;
     pass.start();
+    // Looked up again only when the sender changes: a flood mostly comes from one.
+    ChunkDecoder* decoder = nullptr;
+    QHostAddress decoderAddress;
+    int decoderPort = -1;
     while (socket->hasPendingDatagrams() && !pass.hasExpired(passMs)) {
         datagram = socket->receiveDatagram();
-        ChunkDecoder* decoder =
-            ChunkDecoder::of(socket, datagram.senderAddress().toString() + QLatin1Char(':') +
-                                         QString::number(datagram.senderPort()));
+        if (!decoder || datagram.senderPort() != decoderPort || datagram.senderAddress() != decoderAddress) {
+            decoderAddress = datagram.senderAddress();
+            decoderPort = datagram.senderPort();
+            decoder = ChunkDecoder::of(socket, decoderAddress.toString() + QLatin1Char(':') +
+                                                   QString::number(decoderPort));
+        }
         QByteArray data = datagram.data();
         const QString hexPart = TerminalFormat::hexNetwork(data);
         bytes += data.size();

@@ -108,7 +108,6 @@ private:
     void characteristicNotifyFrom(BleService* service, const BleCharacteristic& characteristic,
                                   const QByteArray& value);
     void watchNotifications(BleService* service);
-    void switchNotifications(BleService* service, const QBluetoothUuid& characteristic, bool on);
     void notificationsSwitched(BleService* service, const QBluetoothUuid& characteristic, bool on);
     void serviceFailed(BleService* service, QLowEnergyService::ServiceError error);
     void clearServices();

@@ -198,11 +198,9 @@ void MainWindow::MQTT_releaseConnection()
 
 void MainWindow::MQTT_shutDown()
 {
-    MQTT_detach(MQTT_clientLinks);
-    MQTT_detach(MQTT_socketLinks);
     if (MQTT_webSocket)
         MQTT_webSocket->webSocket.disconnect(this);
-    MQTT_releaseConnection();
+    MQTT_releaseConnection(); // cuts the client and the socket off first
 }
 
 void MainWindow::MQTT_Get_Status(MqttClient::ClientState state)
@@ -226,7 +224,7 @@ void MainWindow::onWebSocketDisconnected()
     // A message the WebSocket refused ends the connection as an oversized packet does: the log says why.
     const QString refusal = MQTT_webSocket ? MQTT_webSocket->refusalReason() : QString();
     if (!refusal.isEmpty())
-        ui->mqtt_textEdit->append(tr("MQTT was disconnected: %1").arg(refusal).toHtmlEscaped());
+        LogView::of(ui->mqtt_textEdit)->appendLine(tr("MQTT was disconnected: %1").arg(refusal));
     MQTT_setIdle();
 }
 

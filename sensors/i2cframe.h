@@ -12,8 +12,6 @@ enum Command : quint8 { Stop = 0, Scan = 1, Start = 2, SetAddress = 3, Write = 4
 
 inline constexpr char magic[] = "QU";
 inline constexpr int headerSize = 5;
-// Largest frame the length field can describe: header, 65535 payload bytes, checksum.
-inline constexpr int maxFrameSize = headerSize + 0xFFFF + 1;
 // The adapter builds every frame in a buffer of this size: a longer one never comes from it.
 inline constexpr int adapterFrameSize = 512;
 

@@ -318,10 +318,8 @@ void MainWindow::Serial_shutDown()
     if (!worker)
         return;
     worker->disconnect(this);
-    if (worker->serialPort) {
-        worker->serialPort->disconnect(this);
+    if (worker->serialPort)
         worker->serialPort->close();
-    }
     delete worker; // waits for its (idle) thread before it goes
 }
 

@@ -177,8 +177,6 @@ bool quenlix_hex_tools::loadFile(int side, const QString& path)
             break;
         got += n;
     }
-    if (got > HexBytes::maxFileSize)
-        return tooLarge();
     bytes.resize(got);
     if (got < bytes.capacity() / 2)
         bytes.squeeze();

@@ -168,7 +168,7 @@ void CThermometer::paintEvent(QPaintEvent*)
     // Reading, one line above the tube.
     painter.setFont(readingFont());
     painter.setPen(scaleColor);
-    painter.drawText(readingBox(), Qt::AlignCenter, QString::number(value, 'g', 6) + QStringLiteral("°C"));
+    painter.drawText(readingBox(), Qt::AlignCenter, readingText());
 }
 
 QList<std::pair<QString, QRectF>> CThermometer::scaleLabels() const
@@ -185,6 +185,11 @@ QList<std::pair<QString, QRectF>> CThermometer::scaleLabels() const
         labels.append({label, QRectF(barRect.x() - 15 - w, y - h / 2, w, h)});
     }
     return labels;
+}
+
+QString CThermometer::readingText() const
+{
+    return QString::number(value, 'g', 6) + QStringLiteral("°C");
 }
 
 QFont CThermometer::readingFont() const
@@ -205,7 +210,7 @@ QList<PaintedText> CThermometer::paintedTexts() const
     QList<PaintedText> list;
     for (const auto& [label, box] : scaleLabels())
         list << PaintedText{label, QPolygonF(box), emPixels(font(), this)};
-    const QString reading = QString::number(value, 'g', 6) + QStringLiteral("°C");
+    const QString reading = readingText();
     const QFontMetricsF fm(readingFont(), this);
     QRectF box(QPointF(), QSizeF(fm.horizontalAdvance(reading), fm.height()));
     box.moveCenter(readingBox().center());

@@ -50,6 +50,7 @@ private:
     void initData();
     // The scale numbers with their boxes, bottom first.
     QList<std::pair<QString, QRectF>> scaleLabels() const;
+    QString readingText() const;
     QFont readingFont() const;
     QRectF readingBox() const;
 

@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPolygonF>
 #include <QRadialGradient>
-#include <QStringList>
 
 #include <cmath>
 
@@ -236,12 +235,13 @@ DashBoard::Texts DashBoard::layoutTexts() const
     t.readingFont = QFont(QStringLiteral("Microsoft YaHei"), 15);
     t.readingFont.setLetterSpacing(QFont::AbsoluteSpacing, 0);
     const QFontMetricsF readingMetrics(t.readingFont, this);
+    const auto readingText = [&](double v) { return QString("%1 %2").arg(v, 0, 'f', precision).arg(units); };
     const auto readingBox = [&](double v) {
-        const QString text = QString("%1 %2").arg(v, 0, 'f', precision).arg(units);
-        return GaugeMath::TurnedBox{QPointF(0, 42 - readingMetrics.ascent() + readingMetrics.height() / 2),
-                                    QSizeF(readingMetrics.horizontalAdvance(text), readingMetrics.height())};
+        return GaugeMath::TurnedBox{
+            QPointF(0, 42 - readingMetrics.ascent() + readingMetrics.height() / 2),
+            QSizeF(readingMetrics.horizontalAdvance(readingText(v)), readingMetrics.height())};
     };
-    t.readingText = QString("%1 %2").arg(value, 0, 'f', precision).arg(units);
+    t.readingText = readingText(value);
     t.reading = readingBox(value);
     // The numbers keep clear of the widest reading the range can show, so they stay put.
     QList<GaugeMath::TurnedBox> keepClear{t.title};

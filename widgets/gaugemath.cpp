@@ -94,7 +94,6 @@ QList<int> dialLabelledNumbers(const QList<TurnedBox>& numbers, const QList<Turn
     for (int k = 1; k <= std::max(steps, 1); ++k) {
         if (steps > 0 && steps % k != 0)
             continue;
-        shown.clear();
         bool apart = true;
         for (int i = 0; i <= steps && apart; i += k) {
             for (int j : shown)

@@ -17,6 +17,14 @@
 
 #include <unistd.h>
 
+// How long a benchmark's streams or idle spans last: PLAX_BENCH_SECONDS, else `fallback`.
+inline int benchSeconds(int fallback)
+{
+    return qEnvironmentVariableIsSet("PLAX_BENCH_SECONDS")
+               ? qEnvironmentVariableIntValue("PLAX_BENCH_SECONDS")
+               : fallback;
+}
+
 // Event-loop lateness: how much later than its 10 ms interval a precise timer fires.
 struct LatenessProbe
 {

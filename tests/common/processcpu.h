@@ -7,11 +7,13 @@
 
 #include <unistd.h>
 
-// Process `pid` and its living descendants (the web engine's helper processes work for the
-// window too).
-inline QList<qint64> processTree(qint64 pid)
+// User plus system CPU seconds, all threads, of process `pid` and of each of its living
+// descendants (the web engine's helper processes work for the window too), by process id.
+inline QHash<qint64, double> processTreeCpu(qint64 pid)
 {
+    const double tick = double(sysconf(_SC_CLK_TCK));
     QHash<qint64, qint64> parentOf;
+    QHash<qint64, double> cpuOf;
     for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         bool number = false;
         const qint64 id = entry.toLongLong(&number);
@@ -19,16 +21,18 @@ inline QList<qint64> processTree(qint64 pid)
         if (!number || !stat.open(QIODevice::ReadOnly))
             continue;
         const QByteArray line = stat.readAll();
-        // The fields after the command name, which may hold blanks: state ppid ...
+        // Fields after the command name, which may hold blanks: state ppid ... utime(14) stime(15).
         const QList<QByteArray> f = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (f.size() > 1)
-            parentOf.insert(id, f.at(1).toLongLong());
+        if (f.size() < 13)
+            continue;
+        parentOf.insert(id, f.at(1).toLongLong());
+        cpuOf.insert(id, (f.at(11).toLongLong() + f.at(12).toLongLong()) / tick);
     }
-    QList<qint64> tree;
-    for (auto it = parentOf.cbegin(); it != parentOf.cend(); ++it) {
+    QHash<qint64, double> tree;
+    for (auto it = cpuOf.cbegin(); it != cpuOf.cend(); ++it) {
         for (qint64 p = it.key(); p > 1; p = parentOf.value(p, 0)) {
             if (p == pid) {
-                tree << it.key();
+                tree.insert(it.key(), it.value());
                 break;
             }
         }
@@ -36,21 +40,11 @@ inline QList<qint64> processTree(qint64 pid)
     return tree;
 }
 
-// User plus system CPU seconds of process `pid`, all its threads, plus those of its descendants.
 inline double processTreeCpuSeconds(qint64 pid)
 {
-    const double tick = double(sysconf(_SC_CLK_TCK));
     double sum = 0;
-    for (qint64 id : processTree(pid)) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(id));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        // After the command name: state ppid ... utime(14) stime(15).
-        const QList<QByteArray> f = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (f.size() >= 13)
-            sum += (f.at(11).toLongLong() + f.at(12).toLongLong()) / tick;
-    }
+    for (double seconds : processTreeCpu(pid))
+        sum += seconds;
     return sum;
 }
 
@@ -66,8 +60,9 @@ struct SchedFigures
 inline QHash<qint64, SchedFigures> threadSched(qint64 pid)
 {
     QHash<qint64, SchedFigures> threads;
-    for (qint64 id : processTree(pid)) {
-        const QString tasks = QStringLiteral("/proc/%1/task").arg(id);
+    const QHash<qint64, double> tree = processTreeCpu(pid);
+    for (auto it = tree.cbegin(); it != tree.cend(); ++it) {
+        const QString tasks = QStringLiteral("/proc/%1/task").arg(it.key());
         for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
             QFile schedstat(tasks + '/' + task + QStringLiteral("/schedstat"));
             if (!schedstat.open(QIODevice::ReadOnly))

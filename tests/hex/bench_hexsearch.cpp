@@ -9,7 +9,6 @@
 
 #include <unistd.h>
 
-#include "tests/common/modalanswer.h"
 #include "tools/hextablemodel.h"
 #include "tools/quenlix_hex_tools.h"
 #include "tools/quenlix_hex_tools_form.h"

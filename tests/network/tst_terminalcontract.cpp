@@ -116,6 +116,15 @@ struct Rig : ConsoleRig
         return terminal == Terminal::Com ? w->Serial_thread->serialPort->bytesToWrite()
                                          : w->TCP_serverClients.value(0)->bytesToWrite();
     }
+    // Export into a file of its own: what it wrote, or a null array when no file came.
+    QByteArray exported()
+    {
+        QTemporaryDir dir;
+        files->answers = {dir.filePath("out.txt")};
+        w->Terminal_export(terminal);
+        QFile out(dir.filePath("out.txt"));
+        return out.open(QIODevice::ReadOnly) ? out.readAll() : QByteArray();
+    }
     QCheckBox* hexBox() const
     {
         return QList{ui->sendAsHexcheckBox, ui->UDPsendAsHexcheckBox,
@@ -206,12 +215,7 @@ private slots:
         QVERIFY(r.open());
         r.deliver("first\r\n");
         r.deliver(data, piece);
-        QTemporaryDir dir;
-        r.files->answers = {dir.filePath("out.txt")};
-        r.w->Terminal_export(terminal);
-        QFile out(dir.filePath("out.txt"));
-        QVERIFY(out.open(QIODevice::ReadOnly));
-        QCOMPARE(out.readAll(), QByteArray("first\r\n" + data).replace('\r', QByteArray()));
+        QCOMPARE(r.exported(), QByteArray("first\r\n" + data).replace('\r', QByteArray()));
     }
 
     // A burst larger than the view keeps, in lines longer than a piece of the view: Export,
@@ -241,12 +245,8 @@ private slots:
         Rig r(terminal);
         QVERIFY(r.open());
         r.deliver(data, terminal == Terminal::Com ? 4096 : 48 * 1024); // a pty holds about 4 KiB
-        QTemporaryDir dir;
-        r.files->answers = {dir.filePath("out.txt")};
-        r.w->Terminal_export(terminal);
-        QFile out(dir.filePath("out.txt"));
-        QVERIFY(out.open(QIODevice::ReadOnly));
-        const QByteArray exported = out.readAll(), arrived = data.replace('\r', QByteArray());
+        const QByteArray exported = r.exported(), arrived = data.replace('\r', QByteArray());
+        QVERIFY(!exported.isNull());
         QVERIFY(arrived.endsWith(exported));
         const qsizetype dropped = arrived.size() - exported.size();
         QVERIFY2(dropped == 0 || arrived.at(dropped - 1) == '\n', exported.left(40).constData());

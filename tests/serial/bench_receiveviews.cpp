@@ -98,9 +98,7 @@ private slots:
             return r.repeated(50) + QByteArray(100000, 'x') + r.repeated(50) + "LAST\r\n";
         };
         // 921,600 baud with time stamps and hex on, for PLAX_BENCH_SECONDS (default 60).
-        const int seconds = qEnvironmentVariableIsSet("PLAX_BENCH_SECONDS")
-                                ? qEnvironmentVariableIntValue("PLAX_BENCH_SECONDS")
-                                : 60;
+        const int seconds = benchSeconds(60);
         QByteArray stream;
         for (int i = 0; stream.size() < seconds * 92160; ++i)
             stream += "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4 " + QByteArray::number(i) + "\r\n";
@@ -274,9 +272,7 @@ private slots:
     // never more than 250 ms late), in every quarter of the run.
     void udpFloodStaysResponsive()
     {
-        const int seconds = qEnvironmentVariableIsSet("PLAX_BENCH_SECONDS")
-                                ? qEnvironmentVariableIntValue("PLAX_BENCH_SECONDS")
-                                : 60;
+        const int seconds = benchSeconds(60);
         ConsoleRig r;
         r.w->show();
         const quint16 port = freeUdpPort(), peerPort = freeUdpPort();

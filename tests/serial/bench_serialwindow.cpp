@@ -19,13 +19,6 @@
 
 namespace {
 
-int benchSeconds()
-{
-    return qEnvironmentVariableIsSet("PLAX_BENCH_SECONDS")
-               ? qEnvironmentVariableIntValue("PLAX_BENCH_SECONDS")
-               : 20;
-}
-
 QByteArray textLine(int i)
 {
     return "line " + QByteArray::number(i).rightJustified(7, '0') +
@@ -136,7 +129,7 @@ private slots:
     {
         QFETCH(int, bytesPerSecond);
         QFETCH(bool, stampsAndHex);
-        const int seconds = benchSeconds();
+        const int seconds = benchSeconds(20);
         QList<double> cpu, mbps, worst, p99, growth, cuteCpu, cuteMbps, catCpu, catMbps;
         qsizetype ticks = 0;
         for (int run = 0; run < 3; ++run) {
@@ -207,7 +200,7 @@ private slots:
     // Nothing open, every tab on, the window mapped: what it costs to sit there.
     void idle()
     {
-        const int seconds = benchSeconds();
+        const int seconds = benchSeconds(20);
         QList<double> cpu, cuteCpu;
         for (int run = 0; run < 3; ++run) {
             auto r = shownWindow();

@@ -6,36 +6,11 @@
 #include <QProcessEnvironment>
 #include <QTest>
 
+#include "tests/common/benchhelpers.h"
 #include "tests/common/cutecompeer.h"
 #include "tests/common/processcpu.h"
 #include "tests/common/ptypair.h"
 #include "tests/common/testhome.h"
-
-namespace {
-
-int benchSeconds()
-{
-    return qEnvironmentVariableIsSet("PLAX_BENCH_SECONDS")
-               ? qEnvironmentVariableIntValue("PLAX_BENCH_SECONDS")
-               : 60;
-}
-
-// A process's CPU and wakeups from now on.
-struct Usage
-{
-    qint64 pid;
-    QHash<qint64, SchedFigures> start = threadSched(pid);
-    double cpuPercent(double seconds) const
-    {
-        return 100 * schedSince(start, threadSched(pid)).cpuSeconds / seconds;
-    }
-    double wakeupsPerSecond(double seconds) const
-    {
-        return schedSince(start, threadSched(pid)).runs / seconds;
-    }
-};
-
-} // namespace
 
 class BenchIdleWindow : public QObject
 {
@@ -51,7 +26,7 @@ private slots:
 
     void idle()
     {
-        const int seconds = benchSeconds();
+        const int seconds = benchSeconds(60);
         QList<double> cpu, wakeups, cuteCpu, cuteWakeups;
         for (int run = 0; run < 3; ++run) {
             TestHome home;
@@ -72,13 +47,15 @@ private slots:
 
             QElapsedTimer clock;
             clock.start();
-            const Usage plaxUsage{plax.processId()}, cuteUsage{cutecom.pid()};
+            const auto plax0 = threadSched(plax.processId()), cute0 = threadSched(cutecom.pid());
             QTest::qWait(seconds * 1000);
             const double s = clock.nsecsElapsed() / 1e9;
-            cpu << plaxUsage.cpuPercent(s);
-            wakeups << plaxUsage.wakeupsPerSecond(s);
-            cuteCpu << cuteUsage.cpuPercent(s);
-            cuteWakeups << cuteUsage.wakeupsPerSecond(s);
+            const SchedFigures p = schedSince(plax0, threadSched(plax.processId()));
+            const SchedFigures c = schedSince(cute0, threadSched(cutecom.pid()));
+            cpu << 100 * p.cpuSeconds / s;
+            wakeups << p.runs / s;
+            cuteCpu << 100 * c.cpuSeconds / s;
+            cuteWakeups << c.runs / s;
             plax.kill();
             plax.waitForFinished(10000);
         }
