@@ -19,11 +19,11 @@ packages=(
 test_packages=(
     xvfb xauth x11-utils imagemagick socat openssl python3
     mosquitto mosquitto-clients python3-pymodbus python3-serial python3-serial-asyncio mbpoll units xxd
-    clang-format
+    clang-format xdotool
 )
 # Peers the benchmarks measure beside the program: a Qt serial terminal on the same pty,
-# driven through its window.
-bench_packages=(cutecom xdotool)
+# driven through its window (xdotool).
+bench_packages=(cutecom)
 # clang with its sanitizer and libFuzzer runtimes; llvm for readable stack traces.
 sanitize_packages=(clang libclang-rt-14-dev llvm)
 

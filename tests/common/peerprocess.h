@@ -27,6 +27,7 @@ public:
 
     QByteArray output() const; // everything the peer printed so far
     bool isRunning() const;
+    qint64 pid() const { return m_pid; }
 
 private:
     bool startWaiting(const QString& program, const QStringList& args, const std::function<bool()>& ready,
