@@ -1,16 +1,17 @@
 // The 3D views on a real X server: the time-of-flight surface, and the IMU box as the tab, the
 // mouse and the wheel turn it.
 #include <Q3DSurface>
-#include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QSurface3DSeries>
 #include <QTest>
 #include <QValue3DAxis>
 #include <QWheelEvent>
 #include <Qt3DCore/QTransform>
 #include <Qt3DRender/QCamera>
+#include <Qt3DRender/QRenderCapture>
+
+#include <memory>
 
 #include "sensors/cuboidentity.h"
 #include "sensors/quenlix_3d_imu.h"
@@ -95,17 +96,18 @@ private slots:
         Qt3DCore::QTransform* transform = window->getCuboidEntity()->transform();
         view.Set_Value(1, 0, 0, 0);
         // Upright, the lit cyan face is drawn: no red, green and blue alike. The window container is
-        // not in QWidget::grab(); read the screen instead.
-        const QPoint centre = view.mapToGlobal(QPoint(150, 150));
-        const auto centreColour = [&] {
-            return QGuiApplication::primaryScreen()
-                ->grabWindow(0, centre.x(), centre.y(), 1, 1)
-                .toImage()
-                .pixelColor(0, 0);
-        };
-        // Read in one grab, retried: another test's window on the same display may cover the spot.
-        const auto cyan = [&] {
-            const QColor c = centreColour();
+        // not in QWidget::grab(), and the screen is shared with other programs' windows: read the
+        // frame the view itself renders, captured at the end of its own frame graph.
+        Qt3DRender::QFrameGraphNode* leaf = window->activeFrameGraph();
+        while (!leaf->findChildren<Qt3DRender::QFrameGraphNode*>(Qt::FindDirectChildrenOnly).isEmpty())
+            leaf = leaf->findChildren<Qt3DRender::QFrameGraphNode*>(Qt::FindDirectChildrenOnly).last();
+        auto* capture = new Qt3DRender::QRenderCapture(leaf);
+        const auto cyan = [capture] {
+            std::unique_ptr<Qt3DRender::QRenderCaptureReply> frame(capture->requestCapture());
+            if (!QTest::qWaitFor([&frame] { return frame->isComplete(); }, 5000))
+                return false;
+            const QImage image = frame->image();
+            const QColor c = image.pixelColor(image.width() / 2, image.height() / 2);
             return c.green() > 60 && c.red() < 30 && qAbs(c.green() - c.blue()) < 30;
         };
         QTRY_VERIFY_WITH_TIMEOUT(cyan(), 5000);
