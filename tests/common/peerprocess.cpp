@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QHostAddress>
+#include <QRegularExpression>
 #include <QTcpSocket>
 
 #include <csignal>
@@ -56,6 +57,18 @@ bool PeerProcess::startWaitingForPort(const QString& program, const QStringList&
             return probe.waitForConnected(200);
         },
         timeoutMs);
+}
+
+quint16 PeerProcess::startTellingPort(const QString& program, const QStringList& args,
+                                      const QByteArray& readyText, int timeoutMs)
+{
+    const QRegularExpression told(QRegularExpression::escape(QString::fromLatin1(readyText)) +
+                                  QStringLiteral(" (\\d+)\n"));
+    QRegularExpressionMatch match;
+    const bool ready = startWaiting(
+        program, args, [&] { return (match = told.match(QString::fromLatin1(output()))).hasMatch(); },
+        timeoutMs);
+    return ready ? quint16(match.captured(1).toUInt()) : 0;
 }
 
 void PeerProcess::stop()

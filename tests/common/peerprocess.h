@@ -23,6 +23,11 @@ public:
                              int timeoutMs = 10000);
     bool startWaitingForPort(const QString& program, const QStringList& args, quint16 tcpPort,
                              int timeoutMs = 10000);
+    // For a peer that listens on a port the system picked (port 0) and prints it after
+    // `readyText`: waits for that line and returns the port, 0 when none came. A port picked
+    // beforehand could be taken by another program before the peer binds it.
+    quint16 startTellingPort(const QString& program, const QStringList& args, const QByteArray& readyText,
+                             int timeoutMs = 10000);
     void stop();
 
     QByteArray output() const; // everything the peer printed so far

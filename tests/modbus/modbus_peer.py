@@ -6,40 +6,39 @@ register i holds 0x1000 + i, discrete input i is on for odd i. "spoil" prints th
 every request and passes the slave's reply on spoilt in the ways HOW names, joined by "+":
 "late" (after 1.2 s), "unit" (another unit id), "crc" (RTU: a wrong CRC), "mute" (never),
 "noise" (RTU: two stray bytes before it) or "neighbour" (RTU: unit 2's answer before it).
-Prints READY once it serves.
+Prints READY once it serves, over TCP followed by its port: PORT 0 lets the system pick a free one.
 """
-import asyncio, os, socket, sys, threading, time
+import asyncio, os, queue, socket, sys, threading, time
 from pymodbus.datastore import ModbusSequentialDataBlock as Block, ModbusServerContext, ModbusSlaveContext
 from pymodbus.server import StartAsyncSerialServer, StartAsyncTcpServer
 from pymodbus.transaction import ModbusRtuFramer
 from pymodbus.utilities import computeCRC
 
-async def serve(kind, where):
+async def serve(kind, where, ready=lambda port: print("READY", port, flush=True)):
     slave = ModbusSlaveContext(di=Block(0, [i % 2 for i in range(100)]), co=Block(0, [0] * 100),
                                hr=Block(0, list(range(200))), ir=Block(0, [0x1000 + i for i in range(100)]),
                                zero_mode=True)
     context = ModbusServerContext(slaves={1: slave}, single=False)
-    if kind == "tcp":  # the test waits for the port
+    if kind == "tcp":
         server = await StartAsyncTcpServer(context=context, address=("127.0.0.1", int(where)), defer_start=True,
                                            allow_reuse_address=True)
+        serving = asyncio.ensure_future(server.serve_forever())
+        await asyncio.wait([serving, server.serving], return_when=asyncio.FIRST_COMPLETED)
+        if serving.done():
+            serving.result()  # raises why it could not listen
+        ready(server.server.sockets[0].getsockname()[1])
+        await serving
     else:
         server = await StartAsyncSerialServer(context=context, framer=ModbusRtuFramer, port=where, baudrate=115200,
                                               defer_start=True)
         await server.start()
         print("READY", flush=True)
-    await server.serve_forever()
+        await server.serve_forever()
 
 def serve_spoilt(kind, where, how):
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        inner = probe.getsockname()[1]
-    threading.Thread(target=lambda: asyncio.run(serve("tcp", inner)), daemon=True).start()
-    for _ in range(200):
-        try:
-            slave = socket.create_connection(("127.0.0.1", inner))
-            break
-        except OSError:
-            time.sleep(0.05)
+    inner = queue.Queue()
+    threading.Thread(target=lambda: asyncio.run(serve("tcp", 0, inner.put)), daemon=True).start()
+    slave = socket.create_connection(("127.0.0.1", inner.get(timeout=20)))
     slave_in = slave.makefile("rb")  # buffered: read(n) waits for all n bytes
     def ask(adu):  # one MBAP request to the slave, its MBAP reply back
         slave.sendall(adu)
@@ -47,7 +46,7 @@ def serve_spoilt(kind, where, how):
         return bytearray(head + slave_in.read(int.from_bytes(head[4:6], "big")))
     if kind == "tcp":
         conn = socket.create_server(("127.0.0.1", int(where)))
-        print("READY", flush=True)
+        print("READY", conn.getsockname()[1], flush=True)
         conn = conn.accept()[0]
         stream, write = conn.makefile("rb"), conn.sendall
     else:

@@ -25,7 +25,6 @@
 #include "protocols/modbusconsole.h"
 #include "serial/threadserial.h"
 #include "tests/common/consolerig.h"
-#include "tests/common/freeport.h"
 #include "tests/common/modalanswer.h"
 #include "tests/common/peerprocess.h"
 
@@ -131,12 +130,12 @@ struct LinkedSlave
     PeerProcess socat, peer;
     ConsoleRig rig{QStringLiteral("Modbus")};
     MainWindow& w = *rig.w;
-    const quint16 port = freeTcpPort();
+    quint16 port = 0; // over TCP, where the slave (or its front) took connections
 
     bool start(const QString& transport, const QString& how = {})
     {
         const bool tcp = transport == "tcp";
-        const QString tty = dir.filePath("tty"), where = tcp ? QString::number(port) : tty + "B";
+        const QString tty = dir.filePath("tty"), where = tcp ? QStringLiteral("0") : tty + "B";
         const QStringList args = how.isEmpty() ? QStringList{peerScript, transport, where}
                                                : QStringList{peerScript, "spoil", transport, where, how};
         if (!tcp &&
@@ -144,8 +143,8 @@ struct LinkedSlave
                 "socat", {"-d", "-d", "pty,raw,echo=0,link=" + tty + "A", "pty,raw,echo=0,link=" + tty + "B"},
                 "starting data transfer loop"))
             return false;
-        if (!(tcp && how.isEmpty() ? peer.startWaitingForPort(systemPython(), args, port)
-                                   : peer.startWaitingForText(systemPython(), args, "READY")))
+        if (tcp ? !(port = peer.startTellingPort(systemPython(), args, "READY"))
+                : !peer.startWaitingForText(systemPython(), args, "READY"))
             return false;
         if (tcp) {
             pressLeft(w.ui->ModbusportMode_2);

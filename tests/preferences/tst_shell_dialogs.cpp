@@ -11,6 +11,7 @@
 #include <QSslConfiguration>
 #include <QSslSocket>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -23,7 +24,6 @@
 #include "app/shell_images.h"
 #include "app/toolswitches.h"
 #include "tests/common/filelimits.h"
-#include "tests/common/freeport.h"
 #include "tests/common/modalanswer.h"
 #include "tests/common/peerprocess.h"
 #include "tests/common/press.h"
@@ -103,7 +103,10 @@ public:
         if (!trusting.addCaCertificates(m_dir.filePath("trusted.crt")))
             return fail("cannot trust the test certificate");
         QSslConfiguration::setDefaultConfiguration(trusting);
-        m_ports[Refused] = freeTcpPort();
+        // Held bound but never listening, so it refuses and no other program can take it.
+        if (!m_refusing.bind(QHostAddress::LocalHost, 0, QAbstractSocket::DontShareAddress))
+            return fail(m_refusing.errorString());
+        m_ports[Refused] = m_refusing.localPort();
         return m_silent.listen(QHostAddress::LocalHost) ? (m_ports[Silent] = m_silent.serverPort(), true)
                                                         : fail(m_silent.errorString());
     }
@@ -128,7 +131,7 @@ private:
     bool serve(Peer peer, const QString& name)
     {
         const QString crt = m_dir.filePath(name + ".crt"), key = m_dir.filePath(name + ".key");
-        QStringList args{"-c", server, QString::number(m_ports[peer] = freeTcpPort()), m_dir.filePath("www")};
+        QStringList args{"-c", server, m_dir.filePath("www")};
         if (!name.isEmpty()) {
             QProcess openssl;
             openssl.setProcessChannelMode(QProcess::MergedChannels);
@@ -140,24 +143,25 @@ private:
                 return fail("openssl failed: ", openssl.readAll());
             args << crt << key;
         }
-        return m_servers[peer].startWaitingForText(systemPython(), args, "serving") ||
+        return (m_ports[peer] = m_servers[peer].startTellingPort(systemPython(), args, "serving")) ||
                fail("web server did not start: ", m_servers[peer].output());
     }
     static constexpr char server[] = R"(
 import functools, http.server, ssl, sys
-handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=sys.argv[2])
-server = http.server.HTTPServer(('127.0.0.1', int(sys.argv[1])), handler)
-if len(sys.argv) > 3:
+handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=sys.argv[1])
+server = http.server.HTTPServer(('127.0.0.1', 0), handler)
+if len(sys.argv) > 2:
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    context.load_cert_chain(sys.argv[3], sys.argv[4])
+    context.load_cert_chain(sys.argv[2], sys.argv[3])
     server.socket = context.wrap_socket(server.socket, server_side=True)
-print('serving', flush=True)
+print('serving', server.server_port, flush=True)
 server.serve_forever()
 )";
 
     QTemporaryDir m_dir;
     PeerProcess m_servers[3];
     QTcpServer m_silent;
+    QTcpSocket m_refusing;
     quint16 m_ports[5] = {};
 };
 

@@ -24,7 +24,7 @@ class TestExit : public QObject
     Q_OBJECT
     MosquittoPeer broker;
     PeerProcess modbusSlave;
-    const quint16 modbusPort = freeTcpPort();
+    quint16 modbusPort = 0;
 
     // Starts a TCP client of a server the window runs, which sends lines until it goes.
     static QTcpSocket* chattyClient(QObject* owner, quint16 port, const QByteArray& line)
@@ -43,8 +43,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(broker.start(), broker.process.output());
-        QVERIFY(modbusSlave.startWaitingForPort(
-            systemPython(), {MODBUS_PEER_SCRIPT, "tcp", QString::number(modbusPort)}, modbusPort));
+        modbusPort = modbusSlave.startTellingPort(systemPython(), {MODBUS_PEER_SCRIPT, "tcp", "0"}, "READY");
+        QVERIFY2(modbusPort, modbusSlave.output());
     }
 
     void exitWithEveryConsoleBusy_data()
