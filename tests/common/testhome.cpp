@@ -4,14 +4,23 @@
 #include <QFile>
 #include <QFileInfo>
 
-TestHome::TestHome() : m_oldHome(qgetenv("HOME"))
+TestHome::TestHome()
 {
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
+        m_saved.append({name, qgetenv(name)});
     qputenv("HOME", m_dir.path().toLocal8Bit());
+    for (qsizetype i = 1; i < m_saved.size(); ++i)
+        qunsetenv(m_saved[i].first);
 }
 
 TestHome::~TestHome()
 {
-    qputenv("HOME", m_oldHome);
+    for (const auto& [name, value] : m_saved) {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
 }
 
 QString TestHome::settingsFile() const

@@ -4,7 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// Gives a test its own empty home directory for its lifetime and restores HOME after.
+// Gives a test its own empty home directory for its lifetime and restores HOME after. The XDG
+// folders are unset meanwhile, so that everything Qt keeps per user follows into that home.
 class TestHome
 {
 public:
@@ -19,5 +20,5 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QByteArray m_oldHome;
+    QList<QPair<const char*, QByteArray>> m_saved; // variables as they were, HOME first
 };
