@@ -16,9 +16,10 @@ namespace {
 // `bind` binds a port for a moment and returns the one it got, 0 when it could not.
 quint16 pickBelowSystemRange(const std::function<quint16(quint16)>& bind)
 {
-    QFile range(QStringLiteral("/proc/sys/net/ipv4/ip_local_port_range"));
-    const int systemFirst =
-        range.open(QIODevice::ReadOnly) ? range.readLine().split('\t').value(0).toInt() : 0;
+    static const int systemFirst = [] {
+        QFile range(QStringLiteral("/proc/sys/net/ipv4/ip_local_port_range"));
+        return range.open(QIODevice::ReadOnly) ? range.readLine().split('\t').value(0).toInt() : 0;
+    }();
     const int first = 10000;
     for (int attempt = 0; systemFirst > first && attempt < 200; ++attempt)
         if (const quint16 port = bind(quint16(QRandomGenerator::global()->bounded(first, systemFirst))))

@@ -6,11 +6,12 @@
 
 TestHome::TestHome()
 {
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
-        m_saved.append({name, qgetenv(name)});
+    m_saved.append({"HOME", qgetenv("HOME")});
     qputenv("HOME", m_dir.path().toLocal8Bit());
-    for (qsizetype i = 1; i < m_saved.size(); ++i)
-        qunsetenv(m_saved[i].first);
+    for (const char* folder : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
+        m_saved.append({folder, qgetenv(folder)});
+        qunsetenv(folder);
+    }
 }
 
 TestHome::~TestHome()

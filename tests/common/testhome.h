@@ -20,5 +20,5 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QList<QPair<const char*, QByteArray>> m_saved; // variables as they were, HOME first
+    QList<QPair<const char*, QByteArray>> m_saved; // variables as they were
 };

@@ -9,17 +9,16 @@
 
 #include "protocols/Quenlix_ModbusClient.h"
 #include "protocols/modbusconsole.h"
-#include "tests/common/freeport.h"
 #include "tests/common/peerprocess.h"
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const int reads = 200;
-    const quint16 port = freeTcpPort();
     PeerProcess slave;
     QTcpSocket socket;
-    if (!slave.startWaitingForPort(systemPython(), {MODBUS_PEER_SCRIPT, "tcp", QString::number(port)}, port))
+    const quint16 port = slave.startTellingPort(systemPython(), {MODBUS_PEER_SCRIPT, "tcp", "0"}, "READY");
+    if (!port)
         return 1;
     socket.connectToHost(QStringLiteral("127.0.0.1"), port);
     if (!socket.waitForConnected(5000))

@@ -99,8 +99,10 @@ private slots:
         // not in QWidget::grab(), and the screen is shared with other programs' windows: read the
         // frame the view itself renders, captured at the end of its own frame graph.
         Qt3DRender::QFrameGraphNode* leaf = window->activeFrameGraph();
-        while (!leaf->findChildren<Qt3DRender::QFrameGraphNode*>(Qt::FindDirectChildrenOnly).isEmpty())
-            leaf = leaf->findChildren<Qt3DRender::QFrameGraphNode*>(Qt::FindDirectChildrenOnly).last();
+        for (QList<Qt3DRender::QFrameGraphNode*> below;
+             !(below = leaf->findChildren<Qt3DRender::QFrameGraphNode*>(Qt::FindDirectChildrenOnly))
+                  .isEmpty();)
+            leaf = below.last();
         auto* capture = new Qt3DRender::QRenderCapture(leaf);
         const auto cyan = [capture] {
             std::unique_ptr<Qt3DRender::QRenderCaptureReply> frame(capture->requestCapture());
